@@ -1,0 +1,42 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+BUILD_TSAN ?= build-tsan
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?=
+
+.PHONY: all deps configure build run test test-plain test-asan test-tsan clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/velmora-fw-upgrade -s -l
+
+test: test-plain test-asan test-tsan
+
+test-plain: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=address $(CMAKE_ARGS)
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && ctest --output-on-failure -j $(JOBS)
+
+# The threaded parts (worker and presentation machine) under ThreadSanitizer.
+test-tsan: deps
+	cmake -S . -B $(BUILD_TSAN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=thread $(CMAKE_ARGS)
+	cmake --build $(BUILD_TSAN) -j $(JOBS)
+	cd $(BUILD_TSAN) && ctest --output-on-failure -j $(JOBS) -L threads
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN)

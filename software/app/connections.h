@@ -1,0 +1,5 @@
+#pragma once
+
+class QApplication;
+
+void add_connections(QApplication* app);

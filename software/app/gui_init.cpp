@@ -1,0 +1,98 @@
+#include "app/gui_init.h"
+
+#include "app/command_line.h"
+#include "app/connections.h"
+#include "app/globals.h"
+#include "dfu/device_info.h"
+#include "dfu/dfu_util.h"
+#include "files/files.h"
+#include "files/support_misc.h"
+#include "gui/fonts.h"
+#include "gui/log_window.h"
+#include "gui/main_window.h"
+#include "machines/sm_a.h"
+#include "machines/sm_b.h"
+#include "simulator/simulator.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QThread>
+
+QPointer<LogWindow> logWindow;
+QPointer<MainWindow> mainWindow;
+SM_A* sm_A = nullptr;
+SM_B* sm_B = nullptr;
+Settings::Settings settings;
+
+void GUI_init()
+{
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    parse_arguments(app);
+    support::setup_fonts();
+    logWindow = new LogWindow(nullptr);
+    if (use_log_window())
+        qInstallMessageHandler(logWindowMessageHandler);
+
+    if (simulator::use)
+        qInfo() << "Will use simulator (i.e. option 'use_simulator).";
+    else
+        qInfo() << "Will use real device (i.e. no option 'use_simulator'.)";
+    if (simulator::use)
+        simulator::setup_for_simulated_dfu_util(simulator::standard);
+    else
+        DFU::Command::path = Files::external_dir.path();
+
+    qInfo() << "Compiled for platform (OS):" << support_misc::compiled_for_platform() << "with 'DEBUG'"
+            << (support_misc::compiled_w_DEBUG ? "defined" : "not defined");
+
+    Files::extract_resources({Files::desired_FW_dfu, Files::desired_FW_bin, Files::dfu_util_exe, Files::libusb_dylib},
+                             true);
+    support_misc::mark_file_executable(DFU::dfu_util::full_path());
+    DFU::dfu_util::execution_test();
+
+    const Device::FW_Info& desired = DFU::desired_FW_Info();
+    qInfo().noquote() << "Desired (embedded)" << desired;
+
+    Settings::Settings built;
+    built.gui = Settings::make_GUI(":resources/settings_GUI.json");
+    built.desired_type = desired.product.type;
+    built.desired_revision = desired.revision;
+    settings = std::move(built);
+
+    mainWindow = MainWindow_factory(&settings, nullptr, simulator::use);
+    mainWindow->setWindowTitle("Velmora Firmware Upgrade Tool");
+
+    sm_A = new SM_A(Files::path_of(Files::desired_FW_fileName_dfu), Files::path_of(Files::desired_FW_fileName_bin),
+                    Files::path_of(Files::uploaded_FW_fileName_bin), nullptr);
+    sm_A->idle_interval_ms = 500;
+    sm_A->poll_interval_ms = 1000;
+    sm_A->enable_debug_output();
+
+    sm_B = new SM_B(sm_A, settings.desired_type, settings.desired_revision);
+    sm_B->enable_debug_output();
+
+    add_connections(app);
+
+    QObject::connect(sm_B, &QStateMachine::started, sm_B, [] {
+        qInfo() << "Starting sm_A";
+        sm_A->start(QThread::InheritPriority);
+    }, Qt::DirectConnection);
+    sm_B->start();
+    mainWindow->show();
+}
+
+int GUI_cleanup(int code)
+{
+    qInfo() << "app.exec() returns: " << code;
+    if (sm_B)
+        sm_B->stop();
+    if (sm_A)
+        sm_A->do_stop();
+    qInfo() << "Waiting 2 s before deleting objects";
+    QThread::sleep(2);
+    delete sm_A;
+    sm_A = nullptr;
+    delete sm_B;
+    sm_B = nullptr;
+    return code;
+}

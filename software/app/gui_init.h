@@ -1,0 +1,4 @@
+#pragma once
+
+void GUI_init();
+int GUI_cleanup(int code);

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDebug>
+#include <QString>
+
+#include <array>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace Device {
+
+// The codes are stored in OTP records and firmware images: never renumber them.
+enum class Type : quint8 {
+    invalid = 0,
+    ZEPH = 3,
+    KORV = 4,
+    M5W = 11,
+    QUEL = 30,
+    DASK = 36,
+    TALM = 43,
+    VIRN = 132,
+    NOMI = 140,
+    unknown = 254,
+    undefined = 255,
+};
+
+struct Product {
+    Type type;
+    QString id;
+    QString code_name;
+    QString name;
+    QString name_full;
+};
+
+class Products : public std::vector<Product> {
+public:
+    using std::vector<Product>::vector;
+    const_iterator find(Type type) const;
+    const_iterator find(unsigned char code) const;
+    const_iterator find(const QString& id) const;
+};
+
+extern const Products products;
+
+// Four bytes as they stand in an OTP record or a firmware-information block.
+struct ProductInfoRaw {
+    quint8 type_code = 0;
+    std::array<quint8, 3> extra{{0xff, 0xff, 0xff}};
+};
+
+struct ProductInfo {
+    Type type = Type::invalid;
+    std::array<quint8, 3> extra{{0xff, 0xff, 0xff}};
+    qint32 type_code = 0;
+
+    QString product_name() const;
+    QString product_name_full() const;
+    operator QString() const;
+};
+
+Type to_Type(unsigned char code);
+Type to_Type(QString text);
+bool is_valid(Type t);
+bool is_known(Type t);
+
+QString to_QString(Type t);
+std::string to_string(Type t);
+std::ostream& operator<<(std::ostream& out, Type t);
+QDebug operator<<(QDebug debug, Type t);
+
+ProductInfo make_ProductInfo(ProductInfoRaw raw);
+ProductInfoRaw make_ProductInfoRaw(const char* four_bytes);
+bool operator==(const ProductInfo& a, const ProductInfo& b);
+QDebug operator<<(QDebug debug, const ProductInfo& info);
+
+} // namespace Device

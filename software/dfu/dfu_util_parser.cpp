@@ -1,0 +1,92 @@
+#include "dfu/dfu_util_parser.h"
+
+#include "dfu/dfu_util.h"
+
+#include <QDebug>
+
+#include <map>
+
+const QString DfuUtilParser::prefix_RE = "^Found DFU: \\[0483:df11\\] ver=2200";
+const QString DfuUtilParser::extract_serial_RE = "serial=\"([0-9a-fA-F]+)\"";
+
+namespace {
+
+// Function-level statics: first reached from the worker thread, initialised once, safely.
+const QRegularExpression& prefix_expression()
+{
+    static const QRegularExpression expression(DfuUtilParser::prefix_RE);
+    return expression;
+}
+
+const QRegularExpression& serial_expression()
+{
+    static const QRegularExpression expression(DfuUtilParser::extract_serial_RE);
+    return expression;
+}
+
+// An STM32 DfuSe bootloader lists one line per alternate setting: flash, option bytes,
+// OTP memory and device feature.
+constexpr int lines_of_one_device = 4;
+
+} // namespace
+
+DfuUtilParser::DfuUtilParser(const QString& output)
+{
+    QStringList kept;
+    for (const QString& line : output.split("\n", Qt::KeepEmptyParts, Qt::CaseSensitive))
+        if (prefix_expression().match(line).hasMatch())
+            kept << line;
+
+    for (const QString& line : kept) {
+        const QRegularExpressionMatch match = serial_expression().match(line);
+        if (!match.hasMatch()) {
+            qDebug() << line;
+            status = no_dfu_device;
+            return;
+        }
+        const QString serial = match.captured(1);
+        if (devices.isEmpty() || devices.last().serial != serial)
+            devices.append({serial});
+    }
+
+    nr_of_devices = devices.size();
+    if (nr_of_devices == 1)
+        status = kept.size() == lines_of_one_device ? one_dfu_device : invalid_dfu_device;
+    else if (nr_of_devices > 1)
+        status = multiple_dfu_devices;
+    else
+        status = no_dfu_device;
+}
+
+QString DfuUtilParser::status_as_string() const
+{
+    static const std::map<int, QString> texts = {
+        {no_dfu_device, "no_dfu_device"},
+        {one_dfu_device, "one_dfu_device"},
+        {invalid_dfu_device, "invalid_dfu_device"},
+        {multiple_dfu_devices, "multiple_dfu_devices"},
+    };
+    const auto it = texts.find(status);
+    return it == texts.end() ? QString() : it->second;
+}
+
+namespace DFU {
+
+ScanResult scan_for_devices(QString output)
+{
+    const DfuUtilParser parser(output);
+    ScanResult result;
+    result.devices = parser.devices;
+    result.code = parser.status == DfuUtilParser::one_dfu_device ? 0 : 1;
+    return result;
+}
+
+ScanResult make_scan()
+{
+    const Result listed = run_command(CmdID::list);
+    if (listed.code != 0)
+        return {};
+    return scan_for_devices(listed.text);
+}
+
+} // namespace DFU

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QRegularExpression>
+#include <QString>
+#include <QVector>
+
+namespace DFU {
+
+struct DeviceItem {
+    QString serial; // hex digits exactly as dfu-util printed them
+};
+
+struct ScanResult {
+    int code = 1; // 0: exactly one valid device
+    QVector<DeviceItem> devices;
+};
+
+ScanResult scan_for_devices(QString output);
+ScanResult make_scan();
+
+} // namespace DFU
+
+class DfuUtilParser {
+public:
+    enum Status : qint32 {
+        no_dfu_device = 0,
+        one_dfu_device = 1,
+        invalid_dfu_device = 2,
+        multiple_dfu_devices = 3,
+    };
+
+    static const QString prefix_RE;
+    static const QString extract_serial_RE;
+
+    explicit DfuUtilParser(const QString& output);
+
+    QString status_as_string() const;
+
+    Status status = no_dfu_device;
+    QVector<DFU::DeviceItem> devices;
+    qint32 nr_of_devices = 0;
+};

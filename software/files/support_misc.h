@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QChar>
+#include <QDebug>
+#include <QString>
+
+namespace support_misc {
+
+enum class Platform : int { Linux = 0, macOS = 1, Windows = 2, Unknown = 3 };
+
+constexpr bool compiled_w_DEBUG = false;
+
+Platform compiled_for_platform();
+bool compiled_for_platform(Platform platform);
+
+bool mark_file_executable(QString path);
+void ensure_file_is_deleted(QString path);
+QString maybe_use_file_instead_of_resource(QString resource_path);
+
+// Throws the QString "Couldn't open file: <path>" when the file cannot be opened.
+QString load_text_file(QString path);
+
+QString remove_carriage_returns(QString text, QChar character);
+void show_resources();
+
+} // namespace support_misc
+
+QDebug operator<<(QDebug debug, support_misc::Platform platform);

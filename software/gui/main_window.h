@@ -1,0 +1,79 @@
+#pragma once
+
+#include "gui/settings.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QWidget>
+
+#include <vector>
+
+class ProgressBar;
+
+class InstallButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit InstallButton(QWidget* parent = nullptr);
+};
+
+// A semi-transparent ring (a disc when the pen is as wide as the radius) over a button of the unit.
+class Circle : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Data {
+        QPoint center;
+        qint32 radius = 0;
+        qint32 pen_width = 0;
+        QColor color;
+    };
+
+    Circle(Data data, QWidget* parent = nullptr);
+    void setup();
+    void setCenter(QPoint center);
+
+    Data data;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MainWindow(const Settings::Settings* settings, QWidget* parent = nullptr);
+
+    void setupGeometry();
+    // The geometry code for a given scale, so that other densities can be checked anywhere.
+    static QRect window_rect(double scale, const QRect& screen);
+    static QRect button_rect(double scale);
+
+    const Settings::Settings* settings;
+    QWidget* central;
+    QLabel* statusLabel = nullptr;
+    bool downloadMode = false;
+    double scale = 1.0;
+    InstallButton* installButton = nullptr;
+    ProgressBar* progressBar = nullptr;
+
+signals:
+    void finished();
+    void downloadModeChanged();
+
+public slots:
+    void enableDownload();
+    void disableDownload();
+    void toggleDownload();
+    void updateDownloadMode();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+MainWindow* MainWindow_factory(const Settings::Settings* settings, QWidget* parent, bool simulatorMode);
+void add_labels(const Settings::Settings* settings, MainWindow* window, bool simulatorMode);
+void add_circles(const std::vector<Settings::CircleData>& circles, QWidget* parent);
+void add_circles(const std::vector<Circle::Data>& circles, QWidget* parent);

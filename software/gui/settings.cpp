@@ -1,0 +1,127 @@
+#include "gui/settings.h"
+
+#include "files/support_misc.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace Settings {
+
+LabelData LabelData_factory(QJsonObject object)
+{
+    LabelData label;
+    if (object.contains("id"))
+        label.id = object["id"].toString();
+    if (object.contains("position")) {
+        const QJsonValue position = object["position"];
+        if (position.isObject()) {
+            const QJsonObject xy = position.toObject();
+            if (xy.contains("x"))
+                label.x = xy["x"].toInt();
+            if (xy.contains("y"))
+                label.y = xy["y"].toInt();
+        }
+    }
+    if (object.contains("size"))
+        label.size = object["size"].toInt();
+    if (object.contains("font"))
+        label.font = object["font"].toString();
+    if (object.contains("create"))
+        label.create = object["create"].toBool(false);
+    if (object.contains("white"))
+        label.white = object["white"].toBool(false);
+    if (object.contains("text"))
+        label.text = object["text"].toString();
+    return label;
+}
+
+CircleData CircleData_factory(QJsonObject object)
+{
+    CircleData circle;
+    circle.name = object["name"].toString();
+    const QJsonObject center = object["center"].toObject();
+    circle.center = QPoint(center["x"].toInt(), center["y"].toInt());
+    circle.radius = object["radius"].toInt();
+    circle.pen_width = object["pen_width"].toInt();
+    circle.color.setNamedColor(object["color"].toString());
+    return circle;
+}
+
+GUI::GUI(QString json)
+{
+    const QJsonObject top = QJsonDocument::fromJson(json.toUtf8()).object();
+    for (const QJsonValue element : top["circles"].toArray())
+        circles.push_back(CircleData_factory(element.toObject()));
+    for (const QJsonValue element : top["labels"].toArray())
+        labels.push_back(LabelData_factory(element.toObject()));
+    valid = true;
+}
+
+const LabelData* GUI::label(const QString& id) const
+{
+    for (const LabelData& label : labels)
+        if (label.id == id)
+            return &label;
+    qWarning() << "No matching label with id" << id << "found";
+    return nullptr;
+}
+
+QString GUI::text(const QString& id) const
+{
+    const LabelData* found = label(id);
+    return found ? found->text : QString();
+}
+
+QString load_settings_file(QString path)
+{
+    return support_misc::load_text_file(support_misc::maybe_use_file_instead_of_resource(path));
+}
+
+GUI make_GUI(QString path)
+{
+    return GUI(load_settings_file(path));
+}
+
+CircleData::operator QString() const
+{
+    return QString("Circle '%1': (%2,%3), r=%4, w=%5, color=%6")
+        .arg(name, QString::number(center.x()), QString::number(center.y()), QString::number(radius),
+             QString::number(pen_width), color.name(QColor::HexArgb));
+}
+
+LabelData::operator QString() const
+{
+    return QString("Label '%1': (%2,%3) {%4%5%6} font='%7':%8: '%9'")
+        .arg(id, QString::number(x), QString::number(y), white ? QString() : QString("not-white"),
+             (!white && !create) ? QString(" ") : QString(), create ? QString() : QString("no-create"), font,
+             QString::number(size), text);
+}
+
+GUI::operator QString() const
+{
+    QString out = "GUI settings:\n";
+    if (!valid)
+        return out + "\tInvalid";
+    for (const CircleData& circle : circles)
+        out += "\t" + QString(circle) + "\n";
+    for (const LabelData& label : labels)
+        out += "\t" + QString(label) + "\n";
+    return out;
+}
+
+QDebug operator<<(QDebug debug, const LabelData& label)
+{
+    return debug << QString(label);
+}
+
+QDebug operator<<(QDebug debug, const CircleData& circle)
+{
+    return debug << QString(circle);
+}
+
+QDebug operator<<(QDebug debug, const GUI& gui)
+{
+    return debug.noquote() << QString(gui);
+}
+
+} // namespace Settings

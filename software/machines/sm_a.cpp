@@ -1,0 +1,215 @@
+#include "machines/sm_a.h"
+
+#include "dfu/firmware_transfer.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+
+#include <atomic>
+
+namespace {
+std::atomic<bool> first_A1_pass_done{false};
+std::atomic<int> last_printed_code{0};
+} // namespace
+
+SM_A::SM_A(QString desired_FW_dfu_path, QString desired_FW_bin_path, QString uploaded_FW_bin_path,
+           QObject* parent)
+    : QThread(parent)
+    , desired_FW_dfu_path(std::move(desired_FW_dfu_path))
+    , desired_FW_bin_path(std::move(desired_FW_bin_path))
+    , uploaded_FW_bin_path(std::move(uploaded_FW_bin_path))
+{
+    qDebug() << "SM_A created";
+}
+
+SM_A::~SM_A()
+{
+    do_stop();
+    qDebug() << "SM_A: Waiting in dtor";
+    wait();
+}
+
+void SM_A::set_command(Command new_command)
+{
+    QMutexLocker lock(&mutex);
+    command = new_command;
+    command_connection = evaluated_connection;
+}
+
+SM_A::Command SM_A::get_command()
+{
+    QMutexLocker lock(&mutex);
+    return command;
+}
+
+void SM_A::do_stop()
+{
+    QMutexLocker lock(&mutex);
+    stopping = true;
+}
+
+bool SM_A::is_stopping()
+{
+    QMutexLocker lock(&mutex);
+    return stopping;
+}
+
+SM_A::Snapshot SM_A::snapshot()
+{
+    QMutexLocker lock(&mutex);
+    return {info, connection};
+}
+
+void SM_A::evaluated(quint64 evaluated)
+{
+    QMutexLocker lock(&mutex);
+    evaluated_connection = evaluated;
+}
+
+SM_A::Command SM_A::take_command()
+{
+    QMutexLocker lock(&mutex);
+    const Command taken = command_connection == connection ? command : cmd_none;
+    command = cmd_none;
+    return taken;
+}
+
+bool SM_A::same_unit_still_there(const DFU::ScanResult& scan) const
+{
+    return scan.code == 0 && scan.devices.size() == 1 && scan.devices.first().serial == last_serial;
+}
+
+void SM_A::run()
+{
+    enum class State { A0, A1, A2, A4, A5, A6, A7 };
+    State state = State::A0;
+    for (;;) {
+        switch (state) {
+        case State::A0:
+            emit sig_A0_entered();
+            last_serial.clear();
+            {
+                // A command set for a unit that has gone must never reach the next one.
+                QMutexLocker lock(&mutex);
+                command = cmd_none;
+            }
+            state = State::A1;
+            break;
+
+        case State::A1:
+            emit sig_A1_entered();
+            if (is_stopping())
+                return;
+            {
+                QMutexLocker lock(&mutex);
+                info = DFU::DeviceInfo();
+            }
+            emit sig_NoDevConn();
+            if (first_A1_pass_done.exchange(true))
+                msleep(idle_interval_ms);
+            state = State::A2;
+            break;
+
+        case State::A2: {
+            emit sig_A2_entered();
+            emit sig_scanning();
+            const DFU::ScanResult scan = DFU::make_scan();
+            if (scan.code != 0 || scan.devices.size() != 1) {
+                state = State::A0;
+                break;
+            }
+            const DFU::DeviceItem item = scan.devices.first();
+            if (item.serial == last_serial) {
+                state = State::A4;
+                break;
+            }
+            emit sig_readingInfo();
+            emit sig_NoDevConn();
+            last_serial = item.serial;
+            DFU::DeviceInfo fresh = snapshot().info;
+            const DFU::Result result = DFU::read_device_info(&item, &fresh);
+            {
+                QMutexLocker lock(&mutex);
+                info = fresh;
+                ++connection;
+            }
+            if (result.code != 0) {
+                emit sig_DeviceError(result.text);
+                state = State::A7;
+            } else {
+                emit sig_DevConn();
+                state = State::A4;
+            }
+            break;
+        }
+
+        case State::A4: {
+            emit sig_A4_entered();
+            if (is_stopping())
+                return;
+            msleep(poll_interval_ms);
+            const Command taken = take_command();
+            state = taken == cmd_upload_and_compare ? State::A6
+                  : taken == cmd_download           ? State::A5
+                                                    : State::A2;
+            break;
+        }
+
+        case State::A5:
+            emit sig_A5_entered();
+            emit sig_FwDownloading();
+            DFU::download_FW_to_device(desired_FW_bin_path);
+            emit sig_FwDownloaded();
+            state = State::A0;
+            break;
+
+        case State::A6:
+            emit sig_A6_entered();
+            emit sig_FwUploading();
+            if (DFU::upload_and_compare_FW_bin(desired_FW_bin_path, uploaded_FW_bin_path)) {
+                qDebug() << "Uploaded FW matches";
+                emit sig_FwUploadedMatches();
+            } else {
+                qDebug() << "Uploaded FW does not match";
+                emit sig_FwUploadedDiffers();
+            }
+            state = State::A2;
+            break;
+
+        case State::A7:
+            emit sig_A7_entered();
+            emit sig_scanning();
+            // A faulty unit may stay connected for long: a stop must not wait for it to go.
+            do {
+                if (is_stopping())
+                    return;
+                msleep(poll_interval_ms);
+            } while (same_unit_still_there(DFU::make_scan()));
+            state = State::A0;
+            break;
+        }
+    }
+}
+
+void SM_A::enable_debug_output()
+{
+    qInfo() << "SM_A: Adding connections to show debug output (state transitions)";
+    const auto print = [](const char* name, int code) {
+        const bool polling = qstrcmp(name, "NoDevConn") == 0 || qstrcmp(name, "scanning") == 0;
+        if (!(last_printed_code.load() == 1 && polling))
+            qDebug() << QString("SM_A: /sig_%1").arg(name);
+        last_printed_code = code;
+    };
+    const auto show = [this, print](auto signal, const char* name, int code) {
+        connect(this, signal, this, [print, name, code] { print(name, code); }, Qt::DirectConnection);
+    };
+    show(&SM_A::sig_NoDevConn, "NoDevConn", 1);
+    show(&SM_A::sig_scanning, "scanning", 1);
+    show(&SM_A::sig_readingInfo, "readingInfo", 0);
+    show(&SM_A::sig_DevConn, "DevConn", 0);
+    show(&SM_A::sig_FwDownloading, "FwDownloading", 0);
+    show(&SM_A::sig_FwDownloaded, "FwDownloaded", 0);
+    show(&SM_A::sig_FwUploading, "FwUploading", 0);
+    show(&SM_A::sig_FwUploadedDiffers, "FwUploadedDiffers", 0);
+    show(&SM_A::sig_FwUploadedMatches, "FwUploadedMatches", 0);
+}

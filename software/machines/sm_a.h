@@ -1,0 +1,80 @@
+#pragma once
+
+#include "dfu/device_info.h"
+
+#include <QMutex>
+#include <QString>
+#include <QThread>
+
+// The device worker: every dfu-util run after start-up happens on this thread, one at a time.
+class SM_A : public QThread {
+    Q_OBJECT
+
+public:
+    enum Command : int { cmd_none = 0, cmd_download = 1, cmd_upload_and_compare = 2 };
+
+    // What the worker knows of the connected unit, and which reading of a unit it came from.
+    struct Snapshot {
+        DFU::DeviceInfo info;
+        quint64 connection = 0;
+    };
+
+    SM_A(QString desired_FW_dfu_path, QString desired_FW_bin_path, QString uploaded_FW_bin_path,
+         QObject* parent = nullptr);
+    ~SM_A() override;
+
+    // A command belongs to the unit whose snapshot was evaluated last (see evaluated());
+    // it is dropped if the worker reads another unit before taking it.
+    void set_command(Command command);
+    Command get_command();
+    void do_stop();
+    bool is_stopping();
+    void enable_debug_output();
+
+    Snapshot snapshot();
+    void evaluated(quint64 connection);
+
+    int idle_interval_ms = 200;
+    int poll_interval_ms = 200;
+
+signals:
+    void sig_NoDevConn();
+    void sig_DevConn();
+    void sig_scanning();
+    void sig_readingInfo();
+    void sig_DeviceError(QString message);
+    void sig_FwDownloading();
+    void sig_FwDownloaded();
+    void sig_FwUploading();
+    void sig_FwUploadedDiffers();
+    void sig_FwUploadedMatches();
+    void sig_A0_entered();
+    void sig_A1_entered();
+    void sig_A2_entered();
+    void sig_A3_entered();
+    void sig_A4_entered();
+    void sig_A5_entered();
+    void sig_A6_entered();
+    void sig_A7_entered();
+
+protected:
+    void run() override;
+
+private:
+    Command take_command();
+    bool same_unit_still_there(const DFU::ScanResult& scan) const;
+
+    // Guarded by mutex: info, command, command_connection, evaluated_connection,
+    // connection, stopping.
+    DFU::DeviceInfo info;
+    QString desired_FW_dfu_path;
+    QString desired_FW_bin_path;
+    QString uploaded_FW_bin_path;
+    QString last_serial; // worker thread only
+    Command command = cmd_none;
+    quint64 connection = 0;
+    quint64 evaluated_connection = 0;
+    quint64 command_connection = 0;
+    bool stopping = false;
+    QMutex mutex;
+};

@@ -1,0 +1,57 @@
+#include "simulator/simulator.h"
+
+#include "dfu/dfu_util.h"
+
+#include <QDebug>
+
+#include <utility>
+
+namespace simulator {
+
+bool use = false;
+
+static const QString& simulator_dir()
+{
+    static const QString dir = QStringLiteral(VELMORA_SIMULATOR_DIR);
+    return dir;
+}
+
+QString dfu_util_path(QString name)
+{
+    return simulator_dir() + "/" + name;
+}
+
+void setup_for_simulated_dfu_util(Setup setup)
+{
+    const bool fast = (setup & 1) != 0;
+    // Both flash uploads share one word; the address after "-s" tells them apart.
+    static const std::pair<DFU::CmdID, const char*> words[] = {
+        {DFU::CmdID::list, "list"},
+        {DFU::CmdID::version, "version"},
+        {DFU::CmdID::upload_OTP, "upload_OTP"},
+        {DFU::CmdID::upload_FW_Info, "upload_FW"},
+        {DFU::CmdID::upload_FW, "upload_FW"},
+        {DFU::CmdID::download_FW, "download_FW"},
+        {DFU::CmdID::setup_prepared_config, "setup_prepared_config"},
+    };
+    for (const auto& [id, word] : words) {
+        DFU::Command& command = DFU::commands.at(id);
+        QStringList arguments{"--dfu-util-command", word};
+        if (fast)
+            arguments << "--fast-progress";
+        command.program = dfu_util_path("dfu-util_simulator.sh");
+        command.arguments = arguments + command.arguments;
+    }
+}
+
+int sim_setup_prepared_config(QString name)
+{
+    const DFU::Result result = DFU::run_command(DFU::CmdID::setup_prepared_config, {name});
+    if (result.code != 0) {
+        qInfo() << "Failed to setup simulation config " << name << "with code" << result.code;
+        return result.code;
+    }
+    return 0;
+}
+
+} // namespace simulator

@@ -1,0 +1,49 @@
+// Stands in for dfu-util in the runner's tests.
+//   child_helper exit N            exit with status N
+//   child_helper kill              die by SIGKILL
+//   child_helper print TEXT        print TEXT, exit 0
+//   child_helper nul               print "before", a NUL byte and "after"
+//   child_helper args ...          print each argument on its own line
+//   child_helper stderr TEXT       print TEXT on standard error only
+//   child_helper sleep MS          sleep, then exit 0
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+#include <chrono>
+
+int main(int argc, char* argv[])
+{
+    if (argc < 2)
+        return 2;
+    const char* mode = argv[1];
+    if (!std::strcmp(mode, "exit") && argc > 2)
+        return std::atoi(argv[2]);
+    if (!std::strcmp(mode, "kill")) {
+        std::raise(SIGKILL);
+        return 0;
+    }
+    if (!std::strcmp(mode, "print") && argc > 2) {
+        std::fputs(argv[2], stdout);
+        return 0;
+    }
+    if (!std::strcmp(mode, "nul")) {
+        std::fwrite("before\0after", 1, 12, stdout);
+        return 0;
+    }
+    if (!std::strcmp(mode, "args")) {
+        for (int i = 2; i < argc; ++i)
+            std::printf("%s\n", argv[i]);
+        return 0;
+    }
+    if (!std::strcmp(mode, "stderr") && argc > 2) {
+        std::fputs(argv[2], stderr);
+        return 0;
+    }
+    if (!std::strcmp(mode, "sleep") && argc > 2) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[2])));
+        return 0;
+    }
+    return 2;
+}
