@@ -7,7 +7,7 @@
 #include <map>
 
 const QString DfuUtilParser::prefix_RE = "^Found DFU: \\[0483:df11\\] ver=2200";
-const QString DfuUtilParser::extract_serial_RE = "serial=\"([0-9a-fA-F]+)\"";
+const QString DfuUtilParser::extract_serial_RE = "serial=\\\"([0-9a-fA-F]+)\\\"";
 
 namespace {
 

@@ -30,3 +30,119 @@ bool make_firmware(const QStringList& arguments)
 }
 
 } // namespace testsupport
+
+#include <QDir>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+namespace {
+QMutex capture_mutex;
+QVector<LogCapture::Entry> captured;
+QtMessageHandler previous_handler = nullptr;
+
+void capture_handler(QtMsgType type, const QMessageLogContext& context, const QString& msg)
+{
+    {
+        QMutexLocker lock(&capture_mutex);
+        captured.append({type, msg});
+    }
+    if (previous_handler)
+        previous_handler(type, context, msg);
+}
+} // namespace
+
+LogCapture::LogCapture()
+{
+    QMutexLocker lock(&capture_mutex);
+    captured.clear();
+    previous_handler = qInstallMessageHandler(capture_handler);
+}
+
+LogCapture::~LogCapture()
+{
+    qInstallMessageHandler(previous_handler);
+    QMutexLocker lock(&capture_mutex);
+    captured.clear();
+}
+
+QVector<LogCapture::Entry> LogCapture::entries() const
+{
+    QMutexLocker lock(&capture_mutex);
+    return captured;
+}
+
+QStringList LogCapture::texts() const
+{
+    QStringList out;
+    for (const Entry& e : entries())
+        out << e.text;
+    return out;
+}
+
+bool LogCapture::contains(const QString& fragment) const
+{
+    return count(fragment) > 0;
+}
+
+int LogCapture::count(const QString& fragment) const
+{
+    int n = 0;
+    for (const Entry& e : entries())
+        n += e.text.contains(fragment) ? 1 : 0;
+    return n;
+}
+
+void LogCapture::clear()
+{
+    QMutexLocker lock(&capture_mutex);
+    captured.clear();
+}
+
+QString simulator_script()
+{
+    return QString(SIMULATOR_DIR) + "/dfu-util_simulator.sh";
+}
+
+QString embedded_firmware_path()
+{
+    return QString(BUILD_DIR) + "/generated/firmware.bin";
+}
+
+SimulatorState::SimulatorState()
+{
+    QTemporaryDir temp(QDir::tempPath() + "/velmora-sim-test-XXXXXX");
+    temp.setAutoRemove(false);
+    dir = temp.path();
+    qputenv("VELMORA_SIM_DIR", dir.toUtf8());
+}
+
+SimulatorState::~SimulatorState()
+{
+    QDir(dir).removeRecursively();
+    qunsetenv("VELMORA_SIM_DIR");
+}
+
+QString SimulatorState::path() const
+{
+    return dir;
+}
+
+QString SimulatorState::unit_dir(const QString& serial) const
+{
+    return dir + "/units/" + serial;
+}
+
+bool SimulatorState::run(const QStringList& arguments, QByteArray* output) const
+{
+    QProcess process;
+    process.start(simulator_script(), arguments);
+    const bool done = process.waitForFinished(120000);
+    if (output)
+        *output = process.readAllStandardOutput();
+    return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+} // namespace testsupport

@@ -13,3 +13,47 @@ void write_file(const QString& path, const QByteArray& bytes);
 bool make_firmware(const QStringList& arguments);
 
 } // namespace testsupport
+
+#include <QtGlobal>
+#include <QVector>
+
+namespace testsupport {
+
+// Collects every message the code under test logs, for as long as it lives.
+class LogCapture {
+public:
+    struct Entry {
+        QtMsgType type;
+        QString text;
+    };
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    QVector<Entry> entries() const;
+    QStringList texts() const;
+    bool contains(const QString& fragment) const;
+    int count(const QString& fragment) const;
+    void clear();
+};
+
+// A fresh simulator state directory, set in the environment for the script.
+class SimulatorState {
+public:
+    SimulatorState();
+    ~SimulatorState();
+    QString path() const;
+    // Runs the script (the word and arguments as from a terminal); true on exit code 0.
+    bool run(const QStringList& arguments, QByteArray* output = nullptr) const;
+    bool setup(const QString& config) const { return run({"setup_prepared_config", config}); }
+    QString unit_dir(const QString& serial = "305F38713437") const;
+
+private:
+    QString dir;
+};
+
+QString simulator_script();
+QString embedded_firmware_path(); // the image the build embeds, as generated
+
+} // namespace testsupport

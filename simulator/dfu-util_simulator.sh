@@ -1,0 +1,305 @@
+#!/usr/bin/env bash
+# Answers in dfu-util's place, so that the upgrade tool runs without hardware.
+#
+# As the program runs it (its command table, rewritten in simulator mode):
+#   dfu-util_simulator.sh --dfu-util-command WORD [--fast-progress] DFU-UTIL-ARGUMENTS...
+#     WORD: version, list, upload_OTP, upload_FW, download_FW, setup_prepared_config
+# From a terminal, while the program runs:
+#   dfu-util_simulator.sh setup_prepared_config NAME    load a prepared configuration
+#   dfu-util_simulator.sh configs                       list the prepared configurations
+#   dfu-util_simulator.sh unplug | plug                 pull the simulated cable / put it back
+#   dfu-util_simulator.sh status                        show the simulated units
+#
+# The simulated units live in $VELMORA_SIM_DIR (default: a directory of your own under
+# $XDG_RUNTIME_DIR or /tmp); nothing is written outside it but the file named after -U.
+set -u
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+tools=${VELMORA_TOOLS_DIR:-$here/../tools}
+banner_file=${VELMORA_BANNER_FILE:-$here/../software/dfu/dfu_util_banner.txt}
+state=${VELMORA_SIM_DIR:-${XDG_RUNTIME_DIR:-/tmp}/velmora-simulator-$(id -un)}
+python=${VELMORA_PYTHON:-python3}
+
+readonly flash_base=$((0x08000000)) flash_size=1048576
+readonly otp_base=$((0x1FFF7800)) otp_size=512 otp_lock_size=16
+readonly default_config=older_revision
+configs=(no_unit older_revision current differing_flash differs_beyond_image other_product
+         blank_otp unknown_product two_units three_interfaces otp_upload_fails download_fails)
+
+fast=0
+
+die_usage() { echo "dfu-util_simulator.sh: $*" >&2; exit 64; }
+dfu_error() { echo "dfu-util: $1" >&2; exit "${2:-74}"; }
+now_ms() { date +%s%3N; }
+banner() { cat "$banner_file"; }
+pause() { [ "$fast" = 1 ] || sleep "$1"; }
+
+erased() { head -c "$1" /dev/zero | tr '\000' '\377'; }
+
+# ---- Prepared configurations --------------------------------------------------------------
+
+image() { # image OUT [make_firmware.py image options]
+    local out=$1; shift
+    "$python" "$tools/make_firmware.py" image --bin "$out" "$@" || die_usage "cannot make a firmware image"
+}
+
+add_unit() { # add_unit SERIAL OTP(type code|blank) IMAGE-OPTIONS...
+    local serial=$1 otp=$2; shift 2
+    local dir=$state/units/$serial
+    mkdir -p "$dir"
+    if [ "$otp" = blank ]; then
+        "$python" "$tools/make_firmware.py" otp --blank --out "$dir/otp.bin"
+    else
+        "$python" "$tools/make_firmware.py" otp --type "$otp" --out "$dir/otp.bin"
+    fi
+    erased "$otp_lock_size" >> "$dir/otp.bin"
+    erased "$flash_size" > "$dir/flash.bin"
+    if [ "$#" -gt 0 ]; then
+        image "$dir/image.bin" "$@"
+        dd if="$dir/image.bin" of="$dir/flash.bin" conv=notrunc status=none
+        rm -f "$dir/image.bin"
+    fi
+    echo 4 > "$dir/alts"
+    echo none > "$dir/fault"
+}
+
+setup_config() {
+    local name=$1
+    case " ${configs[*]} " in *" $name "*) ;; *) die_usage "unknown configuration '$name' (try: configs)";; esac
+    mkdir -p "$state"
+    rm -rf "$state/units" "$state/unplugged" "$state/back_at"
+    mkdir -p "$state/units"
+    local quel=0x1e serial=305F38713437
+    case $name in
+        no_unit) ;;
+        older_revision) add_unit $serial $quel --rev C7 --seed 7 ;;
+        current) add_unit $serial $quel ;;
+        differing_flash) add_unit $serial $quel --flip 100000 ;;
+        differs_beyond_image)
+            add_unit $serial $quel
+            # Old data after the end of the image: not part of the firmware, never compared.
+            printf '\x5a\x5a\x5a\x5a' | dd of="$state/units/$serial/flash.bin" bs=1 seek=800000 conv=notrunc status=none ;;
+        other_product) add_unit $serial 0x04 --type 0x04 --name Korvid --rev B3 --seed 4 ;;
+        blank_otp) add_unit $serial blank --rev C7 --seed 7 ;;
+        unknown_product) add_unit $serial 0x05 --type 0x05 --name Proto --rev A1 --seed 5 ;;
+        two_units) add_unit $serial $quel --rev C7 --seed 7; add_unit 3472385A3036 $quel --rev C7 --seed 7 ;;
+        three_interfaces) add_unit $serial $quel --rev C7 --seed 7; echo 3 > "$state/units/$serial/alts" ;;
+        otp_upload_fails) add_unit $serial $quel --rev C7 --seed 7; echo otp_upload > "$state/units/$serial/fault" ;;
+        download_fails) add_unit $serial $quel --rev C7 --seed 7; echo download > "$state/units/$serial/fault" ;;
+    esac
+    echo "$name" > "$state/config"
+}
+
+ensure_state() {
+    [ -d "$state/units" ] || [ -d "$state/unplugged" ] || setup_config "$default_config"
+}
+
+# The units that a scan sees now: none while a unit restarts after a download.
+present_units() {
+    if [ -f "$state/back_at" ]; then
+        if [ "$(now_ms)" -lt "$(cat "$state/back_at")" ]; then return; fi
+        rm -f "$state/back_at"
+    fi
+    [ -d "$state/units" ] || return
+    local dir
+    for dir in "$state"/units/*/; do
+        [ -d "$dir" ] && basename "$dir"
+    done
+}
+
+the_unit() { # the one unit a transfer talks to, or dfu-util's errors
+    local units
+    mapfile -t units < <(present_units)
+    [ "${#units[@]}" -eq 0 ] && dfu_error "No DFU capable USB device available"
+    [ "${#units[@]}" -gt 1 ] && dfu_error "More than one DFU capable USB device found! Try \`--list' and specify the serial number or disconnect all but one device"
+    unit=$state/units/${units[0]}
+}
+
+# ---- dfu-util's commands --------------------------------------------------------------------
+
+alt_name() {
+    case $1 in
+        0) echo "@Internal Flash  /0x08000000/04*016Kg,01*064Kg,07*128Kg" ;;
+        1) echo "@Option Bytes  /0x1FFFC000/01*016 e" ;;
+        2) echo "@OTP Memory /0x1FFF7800/01*512 e,01*016 e" ;;
+        3) echo "@Device Feature/0xFFFF0000/01*004 e" ;;
+    esac
+}
+
+cmd_list() {
+    banner
+    local serial devnum=5 alts alt
+    while read -r serial; do
+        [ -n "$serial" ] || continue
+        alts=$(cat "$state/units/$serial/alts")
+        for ((alt = alts - 1; alt >= 0; alt--)); do
+            printf 'Found DFU: [0483:df11] ver=2200, devnum=%u, cfg=1, intf=0, path="1-%u", alt=%u, name="%s", serial="%s"\n' \
+                "$devnum" "$devnum" "$alt" "$(alt_name "$alt")" "$serial"
+        done
+        devnum=$((devnum + 1))
+    done < <(present_units | sort -r)
+    return 0
+}
+
+opening() { # opening ALT
+    echo "Opening DFU capable USB device..."
+    echo "Device ID 0483:df11"
+    echo "Device DFU version 011a"
+    echo "Claiming USB DFU Interface..."
+    echo "Setting Alternate Interface #$1 ..."
+    echo "Determining device status..."
+    echo "DFU state(2) = dfuIDLE, status(0) = No error condition is present"
+    echo "DFU mode device DFU version 011a"
+    echo "Device returned transfer size 2048"
+}
+
+progress() { # progress LABEL BYTES SECONDS
+    local label=$1 bytes=$2 seconds=$3 step bar
+    for step in 1 2 3 4 5 6 7 8 9 10; do
+        pause "$(awk -v s="$seconds" 'BEGIN { printf "%.2f", s / 10 }')"
+        bar=$(printf '%*s' $((step * 25 / 10)) '' | tr ' ' '=')
+        printf '\r%s\t[%-25s] %3d%% %12d bytes' "$label" "$bar" $((step * 10)) $((bytes * step / 10))
+    done
+    printf '\n'
+}
+
+cmd_upload() { # -a ALT -s ADDR:LEN -U FILE
+    local alt="" range="" file=""
+    while [ "$#" -gt 0 ]; do
+        case $1 in
+            -d) shift 2 ;;
+            -a) alt=${2:-}; shift 2 ;;
+            -s) range=${2:-}; shift 2 ;;
+            -U) file=${2:-}; shift 2 ;;
+            *) die_usage "unexpected argument '$1'" ;;
+        esac
+    done
+    [[ $alt =~ ^[0-3]$ ]] || die_usage "-a needs an alternate setting 0 to 3"
+    [[ $range =~ ^(0x[0-9A-Fa-f]+):([0-9]+)$ ]] || die_usage "-s needs ADDRESS:LENGTH"
+    local address=$((BASH_REMATCH[1])) length=${BASH_REMATCH[2]}
+    [ -n "$file" ] || die_usage "-U needs a file name"
+
+    banner
+    the_unit
+    [ -e "$file" ] && dfu_error "Cannot open file $file for writing: File exists" 73
+    local memory base size
+    case $alt in
+        0) memory=$unit/flash.bin base=$flash_base size=$flash_size ;;
+        2) memory=$unit/otp.bin base=$otp_base size=$((otp_size + otp_lock_size)) ;;
+        *) dfu_error "Segment for address 0x$(printf %08X "$address") not found or not readable" 64 ;;
+    esac
+    if [ "$address" -lt "$base" ] || [ $((address + length)) -gt $((base + size)) ]; then
+        dfu_error "Last page at 0x$(printf %08X $((address + length - 1))) is not readable" 64
+    fi
+    opening "$alt"
+    if [ "$alt" = 2 ] && [ "$(cat "$unit/fault")" = otp_upload ]; then
+        : > "$file"
+        dfu_error "dfuse_upload: libusb_control_transfer returned -9 (LIBUSB_ERROR_PIPE)"
+    fi
+    tail -c +$((address - base + 1)) "$memory" | head -c "$length" > "$file"
+    progress "Upload" "$length" "$([ "$length" -gt 4096 ] && echo 2 || echo 0)"
+    echo "Upload done."
+}
+
+cmd_download() { # -a 0 -s 0x08000000:leave -D FILE
+    local alt="" range="" file=""
+    while [ "$#" -gt 0 ]; do
+        case $1 in
+            -d) shift 2 ;;
+            -a) alt=${2:-}; shift 2 ;;
+            -s) range=${2:-}; shift 2 ;;
+            -D) file=${2:-}; shift 2 ;;
+            *) die_usage "unexpected argument '$1'" ;;
+        esac
+    done
+    [ "$alt" = 0 ] || die_usage "downloads go to alternate setting 0"
+    [ "$range" = "0x08000000:leave" ] || die_usage "-s must be 0x08000000:leave"
+    [ -n "$file" ] || die_usage "-D needs a file name"
+    [ -r "$file" ] || dfu_error "Cannot open file $file for reading: No such file or directory" 66
+
+    banner
+    the_unit
+    local length
+    length=$(stat -c %s "$file")
+    [ "$length" -gt 0 ] || dfu_error "File $file is empty" 64
+    [ "$length" -le "$flash_size" ] || dfu_error "Last page at 0x$(printf %08X $((flash_base + length - 1))) is not writeable" 64
+    echo "dfu-util: Warning: Invalid DFU suffix signature" >&2
+    echo "dfu-util: A valid DFU suffix will be required in a future dfu-util release" >&2
+    opening 0
+    echo "DfuSe interface name: \"Internal Flash  \""
+
+    # The sectors the image touches are erased first, as the bootloader does.
+    local erase_end=$((length <= 65536 ? 65536 : length <= 131072 ? 131072 : ((length - 131072 + 131071) / 131072) * 131072 + 131072))
+    erased "$erase_end" | dd of="$unit/flash.bin" conv=notrunc status=none
+    progress "Erase   " "$length" 4
+    echo "Erase    done."
+
+    if [ "$(cat "$unit/fault")" = download ]; then
+        local half=$(((length / 2 / 2048) * 2048))
+        head -c "$half" "$file" | dd of="$unit/flash.bin" conv=notrunc status=none
+        progress "Download" "$half" 8
+        dfu_error "Failed to write whole chunk: 2048 of 2048 bytes, status 0x08 (errWRITE)"
+    fi
+    dd if="$file" of="$unit/flash.bin" conv=notrunc status=none
+    progress "Download" "$length" 16
+    echo "Download done."
+    echo "File downloaded successfully"
+    echo "Submitting leave request..."
+    echo "Transitioning to dfuMANIFEST state"
+    # The unit starts its firmware and is back in DFU mode when the user restarts it so.
+    echo $(($(now_ms) + (fast ? 400 : 4000))) > "$state/back_at"
+}
+
+cmd_status() {
+    echo "state directory: $state"
+    echo "configuration:   $(cat "$state/config" 2>/dev/null || echo none)"
+    [ -d "$state/unplugged" ] && echo "cable:           unplugged"
+    [ -f "$state/back_at" ] && echo "restarting:      back in DFU mode at $(cat "$state/back_at") ms"
+    local dir
+    for dir in "$state"/units/*/ "$state"/unplugged/*/; do
+        [ -d "$dir" ] || continue
+        echo "unit $(basename "$dir"): $(cat "$dir/alts") interfaces, fault: $(cat "$dir/fault")"
+    done
+}
+
+# ---- Command line ---------------------------------------------------------------------------
+
+word=""
+if [ "${1:-}" = "--dfu-util-command" ]; then
+    [ "$#" -ge 2 ] || die_usage "--dfu-util-command needs a word"
+    word=$2; shift 2
+    if [ "${1:-}" = "--fast-progress" ]; then fast=1; shift; fi
+else
+    word=${1:-}; [ "$#" -gt 0 ] && shift
+    if [ "${1:-}" = "--fast-progress" ]; then fast=1; shift; fi
+fi
+
+case $word in
+    version)
+        [ "$*" = "-V" ] || die_usage "version expects -V"
+        banner ;;
+    list)
+        [ "$*" = "-d 0483 -l" ] || die_usage "list expects -d 0483 -l"
+        ensure_state; cmd_list ;;
+    upload_OTP | upload_FW)
+        ensure_state; cmd_upload "$@" ;;
+    download_FW)
+        ensure_state; cmd_download "$@" ;;
+    setup_prepared_config)
+        [ "$#" -eq 1 ] || die_usage "setup_prepared_config needs one configuration name"
+        setup_config "$1" ;;
+    configs)
+        printf '%s\n' "${configs[@]}" ;;
+    unplug)
+        ensure_state
+        [ -d "$state/units" ] && mv "$state/units" "$state/unplugged"; true ;;
+    plug)
+        ensure_state
+        [ -d "$state/unplugged" ] && { rm -rf "$state/units"; mv "$state/unplugged" "$state/units"; }; true ;;
+    status)
+        ensure_state; cmd_status ;;
+    "")
+        die_usage "no command word (see the head of this script)" ;;
+    *)
+        die_usage "unknown command word '$word'" ;;
+esac

@@ -1,0 +1,105 @@
+#include "app/command_line.h"
+#include "simulator/simulator.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QtTest>
+
+#include <cstring>
+
+// The command line is parsed once per process, so every case runs this test program again
+// as a child that parses the given arguments and prints what it made of them.
+static int child_main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    parse_arguments(&app);
+    std::printf("use=%d log=%d service=%d\n", simulator::use, use_log_window(), have_service_build());
+    return 0;
+}
+
+class TestCommandLine final : public QObject {
+    Q_OBJECT
+
+    struct Outcome {
+        int code;
+        QString out;
+        QString err;
+    };
+
+    Outcome parse(const QStringList& arguments)
+    {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VELMORA_PARSE_CHILD", "1");
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), arguments);
+        if (!child.waitForFinished(30000))
+            return {-2, {}, {}};
+        return {child.exitCode(), child.readAllStandardOutput(), child.readAllStandardError()};
+    }
+
+private slots:
+    void flags_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("debug_line");
+        QTest::newRow("none") << QStringList{} << "use=0 log=0 service=0"
+                              << "Initial value of 'simulator::use'=false, isSet('-s')=false, isSet('-S')=false";
+        QTest::newRow("-s") << QStringList{"-s"} << "use=1 log=0 service=0"
+                            << "Initial value of 'simulator::use'=false, isSet('-s')=true, isSet('-S')=false";
+        QTest::newRow("--use-simulator") << QStringList{"--use-simulator"} << "use=1 log=0 service=0"
+                                         << "isSet('-s')=true, isSet('-S')=false";
+        QTest::newRow("-s -S") << QStringList{"-s", "-S"} << "use=0 log=0 service=0"
+                               << "isSet('-s')=true, isSet('-S')=true";
+        QTest::newRow("-S -s") << QStringList{"-S", "-s"} << "use=0 log=0 service=0"
+                               << "isSet('-s')=true, isSet('-S')=true";
+        QTest::newRow("-l") << QStringList{"-l"} << "use=0 log=1 service=0" << "isSet('-s')=false";
+        QTest::newRow("-s -l") << QStringList{"-s", "-l"} << "use=1 log=1 service=0" << "isSet('-s')=true";
+        QTest::newRow("-sl") << QStringList{"-sl"} << "use=1 log=1 service=0" << "isSet('-s')=true";
+        QTest::newRow("--no-use-simulator --use-log-window")
+            << QStringList{"--no-use-simulator", "--use-log-window"} << "use=0 log=1 service=0" << "isSet('-S')=true";
+    }
+
+    void flags()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, result);
+        QFETCH(QString, debug_line);
+        const Outcome outcome = parse(arguments);
+        QCOMPARE(outcome.code, 0);
+        QCOMPARE(outcome.out.trimmed(), result);
+        QVERIFY2(outcome.err.contains(debug_line), qPrintable(outcome.err));
+    }
+
+    void unknown_options_end_with_status_1_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("-h") << QStringList{"-h"} << "Unknown option 'h'.";
+        QTest::newRow("--help") << QStringList{"--help"} << "Unknown option 'help'.";
+        QTest::newRow("-x with -s") << QStringList{"-s", "-x"} << "Unknown option 'x'.";
+        QTest::newRow("--version") << QStringList{"--version"} << "Unknown option 'version'.";
+    }
+
+    void unknown_options_end_with_status_1()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const Outcome outcome = parse(arguments);
+        QCOMPARE(outcome.code, 1);
+        QVERIFY(outcome.out.isEmpty());
+        QVERIFY2(outcome.err.contains(message), qPrintable(outcome.err));
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsSet("VELMORA_PARSE_CHILD"))
+        return child_main(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestCommandLine test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_command_line.moc"

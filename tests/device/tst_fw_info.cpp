@@ -1,0 +1,183 @@
+#include "device/fw_info.h"
+#include "test_support.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Device::Type;
+using testsupport::LogCapture;
+
+namespace {
+
+const QByteArray start_marker("\x12\x47\x23\x01", 4);
+const QByteArray end_marker("\x13\x47\x23\x01", 4);
+
+QByteArray field(const QByteArray& text)
+{
+    return text.leftJustified(32, '\0', true);
+}
+
+// A block with the given details; the end marker right after the last slot.
+QByteArray block(const QList<QPair<QByteArray, QByteArray>>& details, const char* product = "\x1e\xff\xff\xff",
+                 const QByteArray& name = "Quel", const QByteArray& rev = "C8")
+{
+    QByteArray b = start_marker + QByteArray(product, 4) + field(name) + field(rev);
+    for (const auto& [key, value] : details)
+        b += field(key) + field(value);
+    return b + end_marker;
+}
+
+QByteArray placed(const QByteArray& bytes, int offset, int size = 2048)
+{
+    QByteArray data(size, '\x55');
+    data.replace(offset, bytes.size(), bytes);
+    return data.left(size);
+}
+
+} // namespace
+
+class TestFwInfo final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void decoding_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("revision");
+        QTest::addColumn<int>("details");
+        QTest::addColumn<QString>("message");
+
+        const QString none;
+        QTest::newRow("no details, markers 72 apart") << placed(block({}), 0) << true << "C8" << 0 << none;
+        QTest::newRow("three details") << placed(block({{"a", "1"}, {"b", "2"}, {"c", "3"}}), 428) << true << "C8"
+                                       << 3 << none;
+        QTest::newRow("second key empty: stop there")
+            << placed(block({{"a", "1"}, {"", "2"}, {"c", "3"}}), 0) << true << "C8" << 1 << none;
+        QTest::newRow("first value empty") << placed(block({{"a", ""}, {"b", "2"}}), 0) << true << "C8" << 0 << none;
+        QTest::newRow("empty name and revision still valid")
+            << placed(block({}, "\x1e\xff\xff\xff", "", ""), 0) << true << "" << 0 << none;
+        QTest::newRow("31-character revision")
+            << placed(block({}, "\x1e\xff\xff\xff", "Quel", QByteArray(31, 'R')), 0) << true << QString(31, 'R') << 0
+            << none;
+        {
+            QByteArray full = placed(block({}), 0);
+            full.replace(40, 32, QByteArray(32, 'R'));
+            QTest::newRow("32 characters without terminator: empty") << full << true << "" << 0 << none;
+        }
+        {
+            QByteArray off = placed(start_marker, 10);
+            off.replace(110, 4, end_marker);
+            QTest::newRow("end 100 after start")
+                << off << false << "" << 0 << "index_beg =  10 index_end =  110 nr_of_pair_bytes = 28";
+        }
+        {
+            QByteArray reversed = placed(end_marker, 20);
+            reversed.replace(200, 4, start_marker);
+            QTest::newRow("end before start")
+                << reversed << false << "" << 0 << "index_beg =  200 index_end =  20 nr_of_pair_bytes = -252";
+        }
+        QTest::newRow("only the start marker") << placed(start_marker, 5) << false << "" << 0
+                                               << "index_beg =  5 index_end =  -1";
+        QTest::newRow("only the end marker") << placed(end_marker, 7) << false << "" << 0
+                                             << "index_beg =  -1 index_end =  7";
+        QTest::newRow("empty input") << QByteArray() << false << "" << 0 << "index_beg =  -1 index_end =  -1";
+        QTest::newRow("start at 1948 is the last allowed")
+            << placed(block({}), 1948, 1948 + 76) << false << "" << 0 << none;
+        QTest::newRow("start at 1876, end at 1948") << placed(block({}), 1876) << true << "C8" << 0 << none;
+        QTest::newRow("start at 1949") << placed(block({}), 1949, 3000) << false << "" << 0 << none;
+        QTest::newRow("block beyond the first 2048 bytes of an image")
+            << placed(block({{"a", "1"}}), 4000, 8000) << false << "" << 0 << none;
+        QTest::newRow("end marker in the last bytes, no room")
+            << QByteArray(3, '\0') + start_marker + QByteArray(10, '\0') + end_marker << false << "" << 0
+            << "index_beg =  3 index_end =  17 nr_of_pair_bytes = -58";
+        QTest::newRow("marker cut by the end") << QByteArray(10, '\0') + start_marker.left(3) << false << "" << 0
+                                               << "index_beg =  -1 index_end =  -1";
+    }
+
+    void decoding()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(bool, valid);
+        QFETCH(QString, revision);
+        QFETCH(int, details);
+        QFETCH(QString, message);
+
+        LogCapture log;
+        const Device::FW_Info info = Device::make_FW_Info(data);
+        QCOMPARE(info.valid, valid);
+        QCOMPARE(info.revision, revision);
+        QCOMPARE(info.details.size(), details);
+        QCOMPARE(log.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+        if (!valid) {
+            QCOMPARE(info.product.type, Type::invalid);
+            QCOMPARE(QString(info), QString("FW info:\n\tInvalid"));
+        }
+    }
+
+    void text_form()
+    {
+        const Device::FW_Info info = Device::make_FW_Info(
+            placed(block({{"Build time", "2026-11-20"}, {"GIT rev", "abc"}}, "\x1e\x01\xff\xff"), 100));
+        QCOMPARE(QString(info),
+                 QString("FW info:\n"
+                         "  Type: ProductInfo: QUEL (30) [1e 01 ff ff]\n"
+                         "  Name: Quel\n"
+                         "  Rev.: C8\n"
+                         "  Details:\n"
+                         "    Build time                     : 2026-11-20                     \n"
+                         "    GIT rev                        : abc                            "));
+        QString logged;
+        QDebug(&logged) << info;
+        QVERIFY(logged.startsWith("FW info:\n  Type:"));
+        const Device::FW_Info no_details = Device::make_FW_Info(placed(block({}), 0));
+        QVERIFY(QString(no_details).endsWith("  Rev.: C8\n  Details:"));
+    }
+
+    void get_string_and_local_strlen()
+    {
+        const QByteArray data = QByteArray("abc\0", 4) + QByteArray(40, 'x');
+        QCOMPARE(Device::get_string(data, 0), QString("abc"));
+        QCOMPARE(Device::get_string(data, 4), QString());       // 32 bytes without a terminator
+        QCOMPARE(Device::get_string(data, 30), QString(14, 'x')); // the end counts as a terminator
+        QCOMPARE(Device::get_string(data, 44), QString());
+        QCOMPARE(Device::get_string(data, -3), QString());
+        QCOMPARE(Device::get_string(QByteArray("\xe9t\xe9", 3) + QByteArray(1, '\0'), 0), QString::fromLatin1("\xe9t\xe9"));
+
+        QCOMPARE(Device::local_strlen(QByteArray(32, '\0').constData()), 0);
+        QCOMPARE(Device::local_strlen((QByteArray(31, 'a') + QByteArray(1, '\0')).constData()), 31);
+        QCOMPARE(Device::local_strlen(QByteArray(32, 'a').constData()), -1);
+    }
+
+    void from_files()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("info.bin");
+        testsupport::write_file(path, placed(block({{"k", "v"}}, "\x04\xff\xff\xff", "Korvid", "B3"), 0));
+        const Device::FW_Info info = Device::make_FW_Info(path);
+        QCOMPARE(info.product.type, Type::KORV);
+        QCOMPARE(info.name, QString("Korvid"));
+        LogCapture log;
+        QVERIFY(!Device::make_FW_Info(dir.filePath("missing")).valid);
+        QVERIFY(log.texts().isEmpty());
+    }
+
+    void the_embedded_image()
+    {
+        const Device::FW_Info info = Device::make_FW_Info(QString(":resources/firmware.bin"));
+        QVERIFY(info.valid);
+        QCOMPARE(QString(info.product), QString("ProductInfo: QUEL (30)"));
+        QCOMPARE(info.name, QString("Quel"));
+        QCOMPARE(info.revision, QString("C8"));
+        const QStringList lines = QString(info).split('\n');
+        QCOMPARE(lines.size(), 8);
+        QCOMPARE(lines[0], QString("FW info:"));
+        QCOMPARE(lines[4], QString("  Details:"));
+        QVERIFY(lines[5].startsWith("    Build time                     : "));
+        QVERIFY(lines[6].startsWith("    RMI rev                        : "));
+        QVERIFY(lines[7].startsWith("    GIT rev                        : "));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFwInfo)
+#include "tst_fw_info.moc"

@@ -1,0 +1,156 @@
+#include "device/otp_info.h"
+#include "test_support.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Device::Type;
+using testsupport::LogCapture;
+
+Q_DECLARE_METATYPE(Device::Type)
+
+namespace {
+
+const QByteArray marker("\x11\x47\x23\x01", 4);
+
+QByteArray erased(int size)
+{
+    return QByteArray(size, '\xff');
+}
+
+QByteArray record(const char* product, const QByteArray& payload = QByteArray("\x01\x02\x03\x04\x05\x06\x07\x08"))
+{
+    return marker + QByteArray(product, 4) + payload;
+}
+
+QByteArray area_with(const QByteArray& rec, int offset, int size = 512)
+{
+    QByteArray area = erased(size);
+    area.replace(offset, rec.size(), rec);
+    return area.left(size);
+}
+
+} // namespace
+
+class TestOtpInfo final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void decoding_data()
+    {
+        QTest::addColumn<QByteArray>("area");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<bool>("blank");
+        QTest::addColumn<Type>("type");
+        QTest::addColumn<int>("type_code");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("text");
+
+        const QString no_message;
+        QTest::newRow("erased") << erased(512) << false << true << Type::invalid << 0 << no_message
+                                << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        QTest::newRow("empty") << QByteArray() << false << true << Type::invalid << 0 << no_message
+                               << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        QTest::newRow("zeros, no marker") << QByteArray(512, '\0') << false << false << Type::invalid << 0
+                                          << no_message
+                                          << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        QTest::newRow("QUEL at 0") << area_with(record("\x1e\xff\xff\xff"), 0) << true << false << Type::QUEL << 30
+                                   << no_message << "OTP info:\nMarker valid\nProduct: ProductInfo: QUEL (30)\n";
+        QTest::newRow("QUEL at 496") << area_with(record("\x1e\xff\xff\xff"), 496) << true << false << Type::QUEL
+                                     << 30 << no_message
+                                     << "OTP info:\nMarker valid\nProduct: ProductInfo: QUEL (30)\n";
+        QTest::newRow("marker at 8 hides a good one at 0")
+            << area_with(record("\x04\xff\xff\xff"), 0).replace(8, 4, marker) << false << false << Type::invalid << 0 << no_message
+            << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        {
+            QByteArray two = area_with(record("\x1e\xff\xff\xff"), 0);
+            two.replace(16, 16, record("\x04\xff\xff\xff"));
+            QTest::newRow("two records: the later one counts")
+                << two << true << false << Type::KORV << 4 << no_message
+                << "OTP info:\nMarker valid\nProduct: ProductInfo: KORV (4)\n";
+            QByteArray hidden = two;
+            hidden.replace(40, 4, marker);
+            QTest::newRow("misplaced last marker hides good records")
+                << hidden << false << false << Type::invalid << 0 << no_message
+                << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        }
+        QTest::newRow("0x23 reads as 0x2b") << area_with(record("\x23\xff\xff\xff"), 32) << true << false << Type::TALM
+                                            << 43 << no_message
+                                            << "OTP info:\nMarker valid\nProduct: ProductInfo: TALM (43)\n";
+        QTest::newRow("unknown code 5")
+            << area_with(record("\x05\xff\xff\xff"), 0) << false << false << Type::invalid << 5
+            << "Unknown device type according to OTP info,  \"ProductInfo: unknown (254) [05 ff ff ff]\""
+            << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        QTest::newRow("code 0") << area_with(record("\x00\xff\xff\xff"), 0) << false << false << Type::invalid << 0
+                                << "Device not used, has invalid info in its OTP info."
+                                << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        QTest::newRow("code 0xff") << area_with(record("\xff\xff\xff\xff"), 0) << false << false << Type::undefined
+                                   << 255 << "Device not used, has invalid info in its OTP info."
+                                   << "OTP info:\nMarker invalid\nProduct: ProductInfo: undefined (255)\n";
+        QTest::newRow("odd extra bytes") << area_with(record("\x1e\x00\x00\x00"), 0) << true << false << Type::QUEL
+                                         << 30 << no_message
+                                         << "OTP info:\nMarker valid\nProduct: ProductInfo: QUEL (30) [1e 00 00 00]\n";
+        QTest::newRow("marker in the last 3 bytes") << erased(509) + QByteArray("\x11\x47\x23") << false << false
+                                                    << Type::invalid << 0 << no_message
+                                                    << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        QTest::newRow("record cut by the end of a short read")
+            << area_with(record("\x1e\xff\xff\xff"), 48, 56) << false << false << Type::invalid << 0 << no_message
+            << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        QTest::newRow("one byte") << QByteArray("\x11") << false << false << Type::invalid << 0 << no_message
+                                  << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        QTest::newRow("with the lock bytes after 512") << area_with(record("\x1e\xff\xff\xff"), 0, 528) << true
+                                                       << false << Type::QUEL << 30 << no_message
+                                                       << "OTP info:\nMarker valid\nProduct: ProductInfo: QUEL (30)\n";
+    }
+
+    void decoding()
+    {
+        QFETCH(QByteArray, area);
+        QFETCH(bool, valid);
+        QFETCH(bool, blank);
+        QFETCH(Type, type);
+        QFETCH(int, type_code);
+        QFETCH(QString, message);
+        QFETCH(QString, text);
+
+        LogCapture log;
+        const Device::OTP_Info info = Device::make_OTP_Info(area);
+        QCOMPARE(info.valid, valid);
+        QCOMPARE(info.blank, blank);
+        QVERIFY(!(info.valid && info.blank));
+        QCOMPARE(info.product.type, type);
+        QCOMPARE(info.product.type_code, type_code);
+        QCOMPARE(QString(info), text);
+        QCOMPARE(log.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    }
+
+    void payload_is_carried_in_order()
+    {
+        const QByteArray payload("\xa0\xa1\xa2\xa3\xa4\xa5\xa6\xa7", 8);
+        const Device::OTP_Info info = Device::make_OTP_Info(area_with(record("\x1e\xff\xff\xff", payload), 64));
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(int(info.payload[i]), 0xa0 + i);
+        QCOMPARE(info.product_name(), QString("R12"));
+        const Device::OTP_Info none = Device::make_OTP_Info(erased(512));
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(int(none.payload[i]), 0);
+        QCOMPARE(none.product_name(), QString("N/A"));
+    }
+
+    void from_a_file()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("otp.bin");
+        testsupport::write_file(path, area_with(record("\x8c\xff\xff\xff"), 0));
+        QCOMPARE(Device::make_OTP_Info(path).product.type, Type::NOMI);
+
+        LogCapture log;
+        const Device::OTP_Info missing = Device::make_OTP_Info(dir.filePath("missing.bin"));
+        QVERIFY(!missing.valid);
+        QVERIFY(!missing.blank);
+        QVERIFY(log.texts().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOtpInfo)
+#include "tst_otp_info.moc"

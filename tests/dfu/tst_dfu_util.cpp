@@ -1,0 +1,192 @@
+#include "dfu/dfu_util.h"
+#include "files/files.h"
+#include "files/support_misc.h"
+#include "test_support.h"
+
+#include <QFileInfo>
+#include <QtTest>
+
+using testsupport::LogCapture;
+
+class TestDfuUtil final : public QObject {
+    Q_OBJECT
+
+    std::map<DFU::CmdID, DFU::Command> saved;
+
+    // Points one table entry at the helper child with the given fixed arguments.
+    void use_helper(DFU::CmdID id, const QStringList& fixed)
+    {
+        DFU::commands.at(id) = {HELPER_CHILD, fixed};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        saved = DFU::commands;
+    }
+
+    void init()
+    {
+        DFU::commands = saved;
+        DFU::Command::path.clear();
+    }
+
+    void the_table()
+    {
+        QCOMPARE(DFU::commands.size(), size_t(7));
+        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::list)), QString("dfu-util(-d,0483,-l)"));
+        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::version)), QString("dfu-util(-V)"));
+        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::upload_OTP)),
+                 QString("dfu-util(-d,0483,-a,2,-s,0x1FFF7800:512,-U)"));
+        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::upload_FW_Info)),
+                 QString("dfu-util(-d,0483,-a,0,-s,0x08000000:2048,-U)"));
+        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::upload_FW)), QString("dfu-util(-d,0483,-a,0)"));
+        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::download_FW)),
+                 QString("dfu-util(-d,0483,-a,0,-s,0x08000000:leave,-D)"));
+        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::setup_prepared_config)), QString("dfu-util()"));
+    }
+
+    void success_is_not_logged_as_an_exit()
+    {
+        use_helper(DFU::CmdID::upload_OTP, {"print", "hello"});
+        LogCapture log;
+        const DFU::Result result = DFU::run_command(DFU::CmdID::upload_OTP);
+        QCOMPARE(result.code, 0);
+        QCOMPARE(result.text, QString("hello"));
+        QCOMPARE(log.texts(), QStringList{QString("Start  \"%1\" (\"print\", \"hello\")").arg(HELPER_CHILD)});
+    }
+
+    void a_listing_writes_no_start_line()
+    {
+        use_helper(DFU::CmdID::list, {"print", "x"});
+        LogCapture log;
+        QCOMPARE(DFU::run_command(DFU::CmdID::list).code, 0);
+        QVERIFY(log.texts().isEmpty());
+    }
+
+    void exit_code_74_is_passed_back_and_logged()
+    {
+        use_helper(DFU::CmdID::download_FW, {"exit", "74"});
+        LogCapture log;
+        const DFU::Result result = DFU::run_command(DFU::CmdID::download_FW, {"file.bin"});
+        QCOMPARE(result.code, 74);
+        QCOMPARE(log.count("Exit with 74 from"), 1);
+        QVERIFY(log.texts().last().endsWith("(\"exit\", \"74\", \"file.bin\") returned: \"\""));
+    }
+
+    void a_killed_child_gives_minus_one()
+    {
+        use_helper(DFU::CmdID::upload_FW, {"kill"});
+        LogCapture log;
+        QCOMPARE(DFU::run_command(DFU::CmdID::upload_FW).code, -1);
+        QCOMPARE(log.count("Exit with -1 from"), 1);
+    }
+
+    void a_program_that_cannot_start_is_a_failure_not_a_success()
+    {
+        DFU::commands.at(DFU::CmdID::version) = {"/nonexistent/dfu-util", {"-V"}};
+        LogCapture log;
+        const DFU::Result result = DFU::run_command(DFU::CmdID::version);
+        QCOMPARE(result.code, -1);
+        QVERIFY(result.text.isEmpty());
+        QCOMPARE(log.count("Program could not be started: \"/nonexistent/dfu-util\" (\"-V\")"), 1);
+        QCOMPARE(log.count("did not finish in time"), 0);
+        QCOMPARE(log.count("will wait again"), 0);
+    }
+
+    void a_file_that_is_not_executable_cannot_start_either()
+    {
+        const QString path = Files::path_of("not-executable");
+        testsupport::write_file(path, "#!/bin/sh\necho hi\n");
+        DFU::commands.at(DFU::CmdID::list) = {path, {}};
+        QCOMPARE(DFU::run_command(DFU::CmdID::list).code, -1);
+    }
+
+    void standard_error_is_not_captured()
+    {
+        use_helper(DFU::CmdID::upload_OTP, {"stderr", "noise"});
+        const DFU::Result result = DFU::run_command(DFU::CmdID::upload_OTP);
+        QCOMPARE(result.code, 0);
+        QVERIFY(result.text.isEmpty());
+    }
+
+    void output_ends_at_a_nul_byte()
+    {
+        use_helper(DFU::CmdID::upload_OTP, {"nul"});
+        QCOMPARE(DFU::run_command(DFU::CmdID::upload_OTP).text, QString("before"));
+    }
+
+    void extra_arguments_follow_the_fixed_ones()
+    {
+        use_helper(DFU::CmdID::upload_FW, {"args", "-d", "0483", "-a", "0"});
+        const DFU::Result result
+            = DFU::run_command(DFU::CmdID::upload_FW, {"-s", "0x08000000:4096", "-U", "F"});
+        QCOMPARE(result.text, QString("-d\n0483\n-a\n0\n-s\n0x08000000:4096\n-U\nF\n"));
+    }
+
+    void the_path_is_joined_only_when_set()
+    {
+        const QFileInfo helper(HELPER_CHILD);
+        DFU::commands.at(DFU::CmdID::upload_OTP) = {helper.fileName(), {"print", "joined"}};
+        // Not on PATH: without the path the bare name cannot start.
+        QCOMPARE(DFU::run_command(DFU::CmdID::upload_OTP).code, -1);
+        DFU::Command::path = helper.absolutePath();
+        QCOMPARE(DFU::run_command(DFU::CmdID::upload_OTP).text, QString("joined"));
+    }
+
+    void execution_test_with_another_banner_fails()
+    {
+        use_helper(DFU::CmdID::version, {"print", "dfu-util 0.9\n"});
+        LogCapture log;
+        QVERIFY(!DFU::dfu_util::execution_test());
+        QVERIFY(log.texts().contains("Result of execution test: status was ok and output: \"dfu-util 0.9\\n\""));
+    }
+
+    void execution_test_of_a_failing_program()
+    {
+        use_helper(DFU::CmdID::version, {"exit", "3"});
+        LogCapture log;
+        QVERIFY(!DFU::dfu_util::execution_test());
+        QVERIFY(log.texts().contains("Result of execution test: status was bad and output: \"\""));
+    }
+
+    void execution_test_of_a_program_that_cannot_start()
+    {
+        DFU::Command::path = "/nonexistent";
+        LogCapture log;
+        QVERIFY(!DFU::dfu_util::execution_test());
+        QVERIFY(log.texts().contains("Result of execution test: status was bad and output: \"\""));
+    }
+
+    void the_embedded_dfu_util_runs_from_the_working_directory()
+    {
+        QVERIFY(Files::extract_resources({Files::dfu_util_exe, Files::libusb_dylib}, true));
+        QVERIFY(support_misc::mark_file_executable(DFU::dfu_util::full_path()));
+        QCOMPARE(DFU::dfu_util::full_path(), Files::external_dir.path() + "/dfu-util");
+        QCOMPARE(DFU::dfu_util::basename(), QString("dfu-util"));
+        DFU::Command::path = Files::external_dir.path();
+
+        LogCapture log;
+        QVERIFY(DFU::dfu_util::execution_test());
+        QVERIFY(log.texts().contains("Result of execution test: status was ok and output: as expected"));
+        QCOMPARE(DFU::dfu_util::expected_output_of_execution_test.size(), 262);
+        QVERIFY(DFU::dfu_util::expected_output_of_execution_test.startsWith("dfu-util 0.11\n\n"));
+
+        // It loads the libusb beside it, not the system's.
+        QProcess ldd;
+        ldd.start("ldd", {DFU::dfu_util::full_path()});
+        QVERIFY(ldd.waitForFinished(30000));
+        const QString linked = ldd.readAllStandardOutput();
+        QVERIFY2(linked.contains("libusb-1.0.so.0 => " + Files::external_dir.path() + "/libusb-1.0.so.0"),
+                 qPrintable(linked));
+
+        // With no unit attached the listing succeeds and finds nothing.
+        const DFU::Result listed = DFU::run_command(DFU::CmdID::list);
+        QCOMPARE(listed.code, 0);
+        QVERIFY(listed.text.startsWith(DFU::dfu_util::expected_output_of_execution_test));
+        QVERIFY(!listed.text.contains("Found DFU"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDfuUtil)
+#include "tst_dfu_util.moc"

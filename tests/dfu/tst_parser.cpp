@@ -1,0 +1,138 @@
+#include "dfu/dfu_util_parser.h"
+#include "test_support.h"
+
+#include <QtTest>
+
+using testsupport::LogCapture;
+
+Q_DECLARE_METATYPE(DfuUtilParser::Status)
+
+namespace {
+
+const char* const names[] = {"@Device Feature/0xFFFF0000/01*004 e", "@OTP Memory /0x1FFF7800/01*512 e,01*016 e",
+                             "@Option Bytes  /0x1FFFC000/01*016 e",
+                             "@Internal Flash  /0x08000000/04*016Kg,01*064Kg,07*128Kg"};
+
+// The lines dfu-util 0.11 prints for one STM32 DfuSe bootloader, alternate settings 3 down to 0.
+QString unit(const QString& serial, int lines = 4, const QString& kind = "DFU", const QString& ver = "2200")
+{
+    QString text;
+    for (int alt = lines - 1; alt >= 0; --alt)
+        text += QString("Found %1: [0483:df11] ver=%2, devnum=5, cfg=1, intf=0, path=\"1-5\", alt=%3, "
+                        "name=\"%4\", serial=\"%5\"\n")
+                    .arg(kind, ver)
+                    .arg(alt)
+                    .arg(names[alt % 4], serial);
+    return text;
+}
+
+const QString banner = "dfu-util 0.11\n\nCopyright 2005-2009 Weston Schmidt, Harald Welte and OpenMoko Inc.\n";
+
+} // namespace
+
+class TestParser final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parsing_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<DfuUtilParser::Status>("status");
+        QTest::addColumn<QStringList>("serials");
+        QTest::addColumn<int>("nr");
+        QTest::addColumn<int>("code");
+
+        using P = DfuUtilParser;
+        QTest::newRow("empty") << QString() << P::no_dfu_device << QStringList{} << 0 << 1;
+        QTest::newRow("banner only") << banner << P::no_dfu_device << QStringList{} << 0 << 1;
+        QTest::newRow("one unit") << banner + unit("305F38713437") << P::one_dfu_device
+                                  << QStringList{"305F38713437"} << 1 << 0;
+        QTest::newRow("three interfaces") << unit("305F38713437", 3) << P::invalid_dfu_device
+                                          << QStringList{"305F38713437"} << 1 << 1;
+        QTest::newRow("five interfaces") << unit("305F38713437", 4) + unit("305F38713437", 1) << P::invalid_dfu_device
+                                         << QStringList{"305F38713437"} << 1 << 1;
+        QTest::newRow("two units") << unit("AAAA") + unit("BBBB") << P::multiple_dfu_devices
+                                   << QStringList{"AAAA", "BBBB"} << 2 << 1;
+        QTest::newRow("A, B, A") << unit("AAAA", 1) + unit("BBBB", 1) + unit("AAAA", 1) << P::multiple_dfu_devices
+                                 << QStringList{"AAAA", "BBBB", "AAAA"} << 3 << 1;
+        QTest::newRow("serials differing in case") << unit("abcd", 2) + unit("ABCD", 2) << P::multiple_dfu_devices
+                                                   << QStringList{"abcd", "ABCD"} << 2 << 1;
+        QTest::newRow("lower-case serial kept as printed") << unit("305f38713437") << P::one_dfu_device
+                                                          << QStringList{"305f38713437"} << 1 << 0;
+        QTest::newRow("CR LF line ends") << QString(unit("1234")).replace("\n", "\r\n") << P::one_dfu_device
+                                         << QStringList{"1234"} << 1 << 0;
+        QTest::newRow("no final line feed") << unit("1234").chopped(1) << P::one_dfu_device << QStringList{"1234"} << 1
+                                            << 0;
+        QTest::newRow("other version ignored") << unit("1234", 4, "DFU", "2201") << P::no_dfu_device << QStringList{}
+                                               << 0 << 1;
+        QTest::newRow("runtime interfaces ignored") << unit("1234", 4, "Runtime") << P::no_dfu_device
+                                                    << QStringList{} << 0 << 1;
+        QTest::newRow("lower-case found ignored") << QString(unit("1234")).replace("Found DFU", "found DFU")
+                                                  << P::no_dfu_device << QStringList{} << 0 << 1;
+        QTest::newRow("leading spaces ignored") << QString(unit("1234")).replace("Found", " Found") << P::no_dfu_device
+                                                << QStringList{} << 0 << 1;
+        QTest::newRow("another product id ignored") << QString(unit("1234")).replace("df11", "df12")
+                                                    << P::no_dfu_device << QStringList{} << 0 << 1;
+        QTest::newRow("a NUL in the middle") << unit("1234", 2) + QString(QChar(0)) + "\n" + unit("1234", 2)
+                                             << P::one_dfu_device << QStringList{"1234"} << 1 << 0;
+    }
+
+    void parsing()
+    {
+        QFETCH(QString, output);
+        QFETCH(DfuUtilParser::Status, status);
+        QFETCH(QStringList, serials);
+        QFETCH(int, nr);
+        QFETCH(int, code);
+
+        const DfuUtilParser parser(output);
+        QCOMPARE(parser.status, status);
+        QStringList found;
+        for (const DFU::DeviceItem& item : parser.devices)
+            found << item.serial;
+        QCOMPARE(found, serials);
+        QCOMPARE(parser.nr_of_devices, nr);
+
+        const DFU::ScanResult scan = DFU::scan_for_devices(output);
+        QCOMPARE(scan.code, code);
+        QCOMPARE(scan.devices.size(), serials.size());
+    }
+
+    void a_line_without_a_readable_serial_stops_the_parse()
+    {
+        const QString bad = "Found DFU: [0483:df11] ver=2200, devnum=5, cfg=1, intf=0, path=\"1-5\", alt=1, "
+                            "name=\"x\", serial=\"UNKNOWN\"";
+        LogCapture log;
+        const DfuUtilParser parser(unit("1234", 2) + bad + "\n" + unit("1234", 2));
+        QCOMPARE(parser.status, DfuUtilParser::no_dfu_device);
+        QCOMPARE(parser.devices.size(), 1);
+        QCOMPARE(parser.devices.first().serial, QString("1234"));
+        QCOMPARE(parser.nr_of_devices, 0);
+        QCOMPARE(log.texts().size(), 1);
+        QVERIFY(log.texts().first().contains("alt=1, name=\\\"x\\\", serial=\\\"UNKNOWN\\\""));
+        QCOMPARE(DFU::scan_for_devices(unit("1234", 2) + bad).code, 1);
+    }
+
+    void status_texts()
+    {
+        DfuUtilParser parser("");
+        QCOMPARE(parser.status_as_string(), QString("no_dfu_device"));
+        parser.status = DfuUtilParser::one_dfu_device;
+        QCOMPARE(parser.status_as_string(), QString("one_dfu_device"));
+        parser.status = DfuUtilParser::invalid_dfu_device;
+        QCOMPARE(parser.status_as_string(), QString("invalid_dfu_device"));
+        parser.status = DfuUtilParser::multiple_dfu_devices;
+        QCOMPARE(parser.status_as_string(), QString("multiple_dfu_devices"));
+        parser.status = static_cast<DfuUtilParser::Status>(9);
+        QCOMPARE(parser.status_as_string(), QString());
+    }
+
+    void patterns()
+    {
+        QCOMPARE(DfuUtilParser::prefix_RE.size(), 34);
+        QCOMPARE(DfuUtilParser::extract_serial_RE.size(), 25);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParser)
+#include "tst_parser.moc"

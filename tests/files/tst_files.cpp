@@ -1,0 +1,192 @@
+#include "files/files.h"
+#include "files/support_misc.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using testsupport::LogCapture;
+
+class TestFiles final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        // Each case starts from an empty working directory.
+        for (const QFileInfo& entry : QDir(Files::external_dir.path()).entryInfoList(QDir::Files)) {
+            QFile::setPermissions(entry.filePath(), QFile::ReadOwner | QFile::WriteOwner);
+            QFile::remove(entry.filePath());
+        }
+    }
+
+    void working_directory_is_private_and_named_from_the_template()
+    {
+        QVERIFY(Files::external_dir.isValid());
+        const QFileInfo dir(Files::external_dir.path());
+        QCOMPARE(dir.absolutePath(), QDir::tempPath());
+        QVERIFY(dir.fileName().startsWith("upgrade_"));
+        QCOMPARE(dir.fileName().size(), QString("upgrade_XXXXXX").size());
+        QCOMPARE(Files::path_of("x.bin"), Files::external_dir.path() + "/x.bin");
+    }
+
+    void names_of_the_working_files()
+    {
+        QCOMPARE(Files::basename.size(), size_t(7));
+        QCOMPARE(Files::basename.at(Files::dfu_util_exe), QString("dfu-util"));
+        QCOMPARE(Files::basename.at(Files::libusb_dylib), QString("libusb-1.0.so.0"));
+        QCOMPARE(Files::basename.at(Files::desired_FW_dfu), QString("firmware.dfu"));
+        QCOMPARE(Files::basename.at(Files::desired_FW_bin), QString("firmware.bin"));
+        QCOMPARE(Files::basename.at(Files::uploaded_FW_bin), QString("uploaded_FW.bin"));
+        QCOMPARE(Files::basename.at(Files::uploaded_FW_info_bin), QString("uploaded_FW_info.bin"));
+        QCOMPARE(Files::basename.at(Files::uploaded_OTP_bin), QString("uploaded_OTP.bin"));
+    }
+
+    void extraction_copies_each_file_and_logs_its_name()
+    {
+        LogCapture log;
+        QVERIFY(Files::extract_resources({Files::desired_FW_dfu, Files::desired_FW_bin}, true));
+        QCOMPARE(QFileInfo(Files::path_of("firmware.dfu")).size(), 733965);
+        QCOMPARE(QFileInfo(Files::path_of("firmware.bin")).size(), 733656);
+        QVERIFY(log.texts().contains("Extracted  \"firmware.dfu\""));
+        QVERIFY(log.texts().contains("Extracted  \"firmware.bin\""));
+    }
+
+    void extraction_reports_an_existing_target_and_goes_on()
+    {
+        QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
+        LogCapture log;
+        QVERIFY(!Files::extract_resources({Files::desired_FW_bin, Files::desired_FW_dfu}, true));
+        QVERIFY(log.texts().contains("Failed to extract  \"firmware.bin\""));
+        QVERIFY(QFileInfo::exists(Files::path_of("firmware.dfu")));
+    }
+
+    void extraction_of_a_missing_resource()
+    {
+        // Upload files are written by dfu-util, never embedded.
+        LogCapture log;
+        QVERIFY(!Files::extract_resources({Files::uploaded_OTP_bin, Files::desired_FW_bin}, true));
+        QVERIFY(log.texts().contains("Failed to extract  \"uploaded_OTP.bin\""));
+        QVERIFY(QFileInfo::exists(Files::path_of("firmware.bin")));
+        QVERIFY(!QFileInfo::exists(Files::path_of("uploaded_OTP.bin")));
+    }
+
+    void extraction_without_report_always_succeeds()
+    {
+        QVERIFY(Files::extract_resources({Files::uploaded_FW_bin, Files::uploaded_OTP_bin}, false));
+        QVERIFY(Files::extract_resources({}, true));
+    }
+
+    void mark_file_executable_adds_the_three_execute_bits()
+    {
+        const QString path = Files::path_of("script");
+        testsupport::write_file(path, "#!/bin/sh\n");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QVERIFY(support_misc::mark_file_executable(path));
+        QCOMPARE(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                     | QFile::ExeOther);
+    }
+
+    void mark_file_executable_on_a_missing_file()
+    {
+        LogCapture log;
+        QVERIFY(!support_misc::mark_file_executable(Files::path_of("nothing")));
+        QCOMPARE(log.entries().size(), 1);
+        QCOMPARE(log.entries().first().type, QtWarningMsg);
+        QVERIFY(log.entries().first().text.startsWith("Failed to mark file (doesn't exist) as executable:"));
+    }
+
+    void load_text_file_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("utf-8") << QByteArray("caf\xc3\xa9\nline 2") << QString::fromUtf8("caf\xc3\xa9\nline 2");
+        QTest::newRow("nul in the middle") << QByteArray("before\0after", 12) << QString("before");
+        QTest::newRow("crlf kept") << QByteArray("a\r\nb") << QString("a\r\nb");
+    }
+
+    void load_text_file()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        const QString path = Files::path_of("text.txt");
+        testsupport::write_file(path, bytes);
+        QCOMPARE(support_misc::load_text_file(path), expected);
+    }
+
+    void load_text_file_throws_the_path()
+    {
+        const QString path = Files::path_of("missing.json");
+        try {
+            support_misc::load_text_file(path);
+            QFAIL("no exception");
+        } catch (const QString& error) {
+            QCOMPARE(error, "Couldn't open file: " + path);
+        }
+    }
+
+    void ensure_file_is_deleted_touches_only_files()
+    {
+        const QString file = Files::path_of("old.bin");
+        testsupport::write_file(file, "x");
+        support_misc::ensure_file_is_deleted(file);
+        QVERIFY(!QFileInfo::exists(file));
+        support_misc::ensure_file_is_deleted(file);
+
+        const QString dir = Files::path_of("a_dir");
+        QVERIFY(QDir().mkdir(dir));
+        support_misc::ensure_file_is_deleted(dir);
+        QVERIFY(QFileInfo(dir).isDir());
+        QDir().rmdir(dir);
+    }
+
+    void remove_carriage_returns()
+    {
+        QCOMPARE(support_misc::remove_carriage_returns("a\r\nb\r\n", QChar(13)), QString("a\nb\n"));
+        QCOMPARE(support_misc::remove_carriage_returns("plain\n", QChar(13)), QString("plain\n"));
+    }
+
+    void platform_is_linux_and_prints_its_name()
+    {
+        QCOMPARE(support_misc::compiled_for_platform(), support_misc::Platform::Linux);
+        QVERIFY(support_misc::compiled_for_platform(support_misc::Platform::Linux));
+        QVERIFY(!support_misc::compiled_for_platform(support_misc::Platform::macOS));
+        QString text;
+        QDebug(&text) << support_misc::Platform::Linux << support_misc::Platform::Windows
+                      << support_misc::Platform::Unknown << QString("quoted");
+        QCOMPARE(text, QString("Linux windows unknown \"quoted\" "));
+    }
+
+    void the_resources_are_all_there()
+    {
+        for (const char* name : {"VelmoraSans-Regular.otf", "VelmoraSans-Bold.otf", "dfu-util", "libusb-1.0.so.0",
+                                 "firmware.bin", "firmware.dfu", "background.jpg", "settings_GUI.json"})
+            QVERIFY2(QFileInfo::exists(QString(":resources/") + name), name);
+    }
+
+    void each_run_gets_its_own_directory_which_is_gone_at_exit()
+    {
+        // The program ends at once on an unknown option, through the normal process exit.
+        QTemporaryDir tmp;
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", tmp.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(env);
+        program.start(QString(BUILD_DIR) + "/velmora-fw-upgrade", {"--no-such-option"});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY(QString(program.readAllStandardError()).contains("Unknown option 'no-such-option'"));
+        QVERIFY(QDir(tmp.path()).entryList({"upgrade_*"}, QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+        QVERIFY(QFileInfo::exists(Files::external_dir.path()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFiles)
+#include "tst_files.moc"
