@@ -43,7 +43,7 @@ image() { # image OUT [make_firmware.py image options]
     "$python" "$tools/make_firmware.py" image --bin "$out" "$@" || die_usage "cannot make a firmware image"
 }
 
-add_unit() { # add_unit SERIAL OTP(type code|blank) IMAGE-OPTIONS...
+add_unit() { # add_unit SERIAL OTP(type code|blank) [IMAGE-OPTIONS...]; no options: the embedded image
     local serial=$1 otp=$2; shift 2
     local dir=$state/units/$serial
     mkdir -p "$dir"
@@ -54,11 +54,9 @@ add_unit() { # add_unit SERIAL OTP(type code|blank) IMAGE-OPTIONS...
     fi
     erased "$otp_lock_size" >> "$dir/otp.bin"
     erased "$flash_size" > "$dir/flash.bin"
-    if [ "$#" -gt 0 ]; then
-        image "$dir/image.bin" "$@"
-        dd if="$dir/image.bin" of="$dir/flash.bin" conv=notrunc status=none
-        rm -f "$dir/image.bin"
-    fi
+    image "$dir/image.bin" "$@"
+    dd if="$dir/image.bin" of="$dir/flash.bin" conv=notrunc status=none
+    rm -f "$dir/image.bin"
     echo 4 > "$dir/alts"
     echo none > "$dir/fault"
 }

@@ -1,0 +1,207 @@
+#include "dfu/dfu_util.h"
+#include "dfu/dfu_util_parser.h"
+#include "simulator/simulator.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QtTest>
+
+using testsupport::LogCapture;
+using testsupport::SimulatorState;
+
+namespace {
+
+struct Run {
+    int code;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run script(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(testsupport::simulator_script(), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+            process.readAllStandardError()};
+}
+
+} // namespace
+
+class TestSimulator final : public QObject {
+    Q_OBJECT
+
+    std::map<DFU::CmdID, DFU::Command> original;
+
+private slots:
+    void initTestCase()
+    {
+        original = DFU::commands;
+    }
+
+    void init()
+    {
+        DFU::commands = original;
+    }
+
+    void the_rewrite_data()
+    {
+        QTest::addColumn<int>("setup");
+        QTest::newRow("standard") << int(simulator::standard);
+        QTest::newRow("fast_progress") << int(simulator::fast_progress);
+    }
+
+    void the_rewrite()
+    {
+        QFETCH(int, setup);
+        simulator::setup_for_simulated_dfu_util(static_cast<simulator::Setup>(setup));
+        const QString program = QString(SIMULATOR_DIR) + "/dfu-util_simulator.sh";
+        QCOMPARE(simulator::dfu_util_path("dfu-util_simulator.sh"), program);
+        const std::map<DFU::CmdID, QString> words = {
+            {DFU::CmdID::version, "version"},         {DFU::CmdID::list, "list"},
+            {DFU::CmdID::upload_OTP, "upload_OTP"},   {DFU::CmdID::upload_FW_Info, "upload_FW"},
+            {DFU::CmdID::upload_FW, "upload_FW"},     {DFU::CmdID::download_FW, "download_FW"},
+            {DFU::CmdID::setup_prepared_config, "setup_prepared_config"},
+        };
+        for (const auto& [id, command] : DFU::commands) {
+            QCOMPARE(command.program, program);
+            QStringList expected{"--dfu-util-command", words.at(id)};
+            if (setup == simulator::fast_progress)
+                expected << "--fast-progress";
+            expected << original.at(id).arguments;
+            QCOMPARE(command.arguments, expected);
+        }
+        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::list)),
+                 program + (setup ? "(--dfu-util-command,list,--fast-progress,-d,0483,-l)"
+                                  : "(--dfu-util-command,list,-d,0483,-l)"));
+    }
+
+    void the_execution_test_passes_against_the_script()
+    {
+        simulator::setup_for_simulated_dfu_util(simulator::standard);
+        QVERIFY(DFU::dfu_util::execution_test());
+    }
+
+    void prepared_configurations_through_the_runner()
+    {
+        SimulatorState state;
+        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        QCOMPARE(simulator::sim_setup_prepared_config("two_units"), 0);
+        QCOMPARE(DFU::make_scan().devices.size(), 2);
+        LogCapture log;
+        QVERIFY(simulator::sim_setup_prepared_config("no_such_config") != 0);
+        QVERIFY(log.contains("Failed to setup simulation config  \"no_such_config\" with code 64"));
+    }
+
+    void every_configuration_loads()
+    {
+        SimulatorState state;
+        QByteArray names;
+        QVERIFY(state.run({"configs"}, &names));
+        const QStringList configs = QString(names).split('\n', Qt::SkipEmptyParts);
+        QVERIFY(configs.size() >= 11);
+        for (const QString& config : configs)
+            QVERIFY2(state.setup(config), qPrintable(config));
+    }
+
+    void without_a_unit_transfers_fail_like_dfu_util()
+    {
+        SimulatorState state;
+        QVERIFY(state.setup("no_unit"));
+        const QString file = state.path() + "/upload.bin";
+        const Run run = script({"--dfu-util-command", "upload_OTP", "-d", "0483", "-a", "2", "-s", "0x1FFF7800:512",
+                                "-U", file});
+        QCOMPARE(run.code, 74);
+        QVERIFY(run.err.contains("dfu-util: No DFU capable USB device available"));
+        QVERIFY(!QFileInfo::exists(file));
+        const Run listed = script({"--dfu-util-command", "list", "-d", "0483", "-l"});
+        QCOMPARE(listed.code, 0);
+        QVERIFY(!listed.out.contains("Found"));
+    }
+
+    void an_existing_upload_file_is_refused()
+    {
+        SimulatorState state;
+        QVERIFY(state.setup("current"));
+        const QString file = state.path() + "/exists.bin";
+        testsupport::write_file(file, "old");
+        const Run run = script({"--dfu-util-command", "upload_FW", "--fast-progress", "-d", "0483", "-a", "0", "-s",
+                                "0x08000000:2048", "-U", file});
+        QCOMPARE(run.code, 73);
+        QCOMPARE(testsupport::read_file(file), QByteArray("old"));
+    }
+
+    void malformed_calls_are_rejected_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no word") << QStringList{};
+        QTest::newRow("unknown word") << QStringList{"--dfu-util-command", "erase_all"};
+        QTest::newRow("word missing") << QStringList{"--dfu-util-command"};
+        QTest::newRow("version without -V") << QStringList{"--dfu-util-command", "version"};
+        QTest::newRow("list with odd arguments") << QStringList{"--dfu-util-command", "list", "-l"};
+        QTest::newRow("upload without -U") << QStringList{"--dfu-util-command", "upload_FW", "-d", "0483", "-a", "0",
+                                                          "-s", "0x08000000:16"};
+        QTest::newRow("upload with a bad range") << QStringList{"--dfu-util-command", "upload_FW", "-a", "0", "-s",
+                                                                "0x08000000", "-U", "/tmp/x"};
+        QTest::newRow("upload with an unknown option") << QStringList{"--dfu-util-command", "upload_FW", "-R"};
+        QTest::newRow("download elsewhere") << QStringList{"--dfu-util-command", "download_FW", "-a", "0", "-s",
+                                                           "0x08004000:leave", "-D", "/etc/hostname"};
+        QTest::newRow("config without a name") << QStringList{"setup_prepared_config"};
+        QTest::newRow("unknown config") << QStringList{"setup_prepared_config", "../../etc"};
+    }
+
+    void malformed_calls_are_rejected()
+    {
+        QFETCH(QStringList, arguments);
+        SimulatorState state;
+        QVERIFY(state.setup("current"));
+        const Run run = script(arguments);
+        QVERIFY(run.code != 0);
+        QVERIFY(!run.err.isEmpty());
+        // Nothing but the state directory's own content.
+        const QStringList entries = QDir(state.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QCOMPARE(entries, (QStringList{"config", "units"}));
+    }
+
+    void list_lines_have_dfu_utils_form()
+    {
+        SimulatorState state;
+        QVERIFY(state.setup("current"));
+        const Run run = script({"--dfu-util-command", "list", "-d", "0483", "-l"});
+        QCOMPARE(run.code, 0);
+        QVERIFY(run.out.startsWith(DFU::dfu_util::expected_output_of_execution_test.toUtf8()));
+        const QStringList lines = QString(run.out).split('\n').filter("Found DFU");
+        QCOMPARE(lines.size(), 4);
+        const QRegularExpression form("^Found DFU: \\[0483:df11\\] ver=2200, devnum=\\d+, cfg=1, intf=0, "
+                                      "path=\"[0-9.-]+\", alt=(\\d), name=\"([^\"]*)\", serial=\"([0-9A-F]{12})\"$");
+        const QStringList names{"@Device Feature/0xFFFF0000/01*004 e", "@OTP Memory /0x1FFF7800/01*512 e,01*016 e",
+                                "@Option Bytes  /0x1FFFC000/01*016 e",
+                                "@Internal Flash  /0x08000000/04*016Kg,01*064Kg,07*128Kg"};
+        for (int i = 0; i < 4; ++i) {
+            const QRegularExpressionMatch match = form.match(lines[i]);
+            QVERIFY2(match.hasMatch(), qPrintable(lines[i]));
+            QCOMPARE(match.captured(1).toInt(), 3 - i);
+            QCOMPARE(match.captured(2), names[i]);
+        }
+    }
+
+    void unplug_and_plug_from_a_terminal()
+    {
+        SimulatorState state;
+        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        QVERIFY(state.setup("current"));
+        QCOMPARE(DFU::make_scan().code, 0);
+        QVERIFY(state.run({"unplug"}));
+        QCOMPARE(DFU::make_scan().devices.size(), 0);
+        QVERIFY(state.run({"plug"}));
+        QCOMPARE(DFU::make_scan().code, 0);
+        QByteArray status;
+        QVERIFY(state.run({"status"}, &status));
+        QVERIFY(status.contains("configuration:   current"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSimulator)
+#include "tst_simulator.moc"
