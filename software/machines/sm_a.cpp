@@ -149,9 +149,17 @@ void SM_A::run()
                 return;
             msleep(poll_interval_ms);
             const Command taken = take_command();
-            state = taken == cmd_upload_and_compare ? State::A6
-                  : taken == cmd_download           ? State::A5
-                                                    : State::A2;
+            if (taken == cmd_none) {
+                state = State::A2;
+                break;
+            }
+            // dfu-util writes to whatever unit is attached: make sure it is still the one the
+            // command was given for, not another one plugged in during the pause.
+            if (!same_unit_still_there(DFU::make_scan())) {
+                state = State::A0;
+                break;
+            }
+            state = taken == cmd_upload_and_compare ? State::A6 : State::A5;
             break;
         }
 

@@ -78,3 +78,5 @@ private:
     bool stopping = false;
     QMutex mutex;
 };
+
+Q_DECLARE_METATYPE(SM_A::Command)

@@ -146,3 +146,28 @@ bool SimulatorState::run(const QStringList& arguments, QByteArray* output) const
 }
 
 } // namespace testsupport
+
+namespace testsupport {
+
+bool swap_in_unit(const SimulatorState& state, const QString& config, const QString& serial)
+{
+    QTemporaryDir stage;
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VELMORA_SIM_DIR", stage.path());
+    process.setProcessEnvironment(env);
+    process.start(simulator_script(), {"setup_prepared_config", config});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return false;
+    const QDir staged_units(stage.path() + "/units");
+    const QStringList staged = staged_units.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    if (staged.size() != 1)
+        return false;
+    // The units directory itself stays, or the script would take the state for new.
+    const QDir units(state.path() + "/units");
+    for (const QString& old : units.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        QDir(units.filePath(old)).removeRecursively();
+    return QDir().rename(staged_units.filePath(staged.first()), units.filePath(serial));
+}
+
+} // namespace testsupport

@@ -57,3 +57,11 @@ QString simulator_script();
 QString embedded_firmware_path(); // the image the build embeds, as generated
 
 } // namespace testsupport
+
+namespace testsupport {
+
+// Puts the unit of a prepared configuration, under another serial, in place of the
+// units of the given state: as if the user swapped units.
+bool swap_in_unit(const SimulatorState& state, const QString& config, const QString& serial);
+
+} // namespace testsupport

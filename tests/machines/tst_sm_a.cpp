@@ -1,0 +1,268 @@
+#include "dfu/dfu_util.h"
+#include "files/files.h"
+#include "machines/sm_a.h"
+#include "simulator/simulator.h"
+#include "test_support.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+using testsupport::SimulatorState;
+
+// The real worker over the real runner and the simulator script.
+class TestSM_A final : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<SimulatorState> state;
+    std::unique_ptr<SM_A> worker;
+    QStringList order; // every signal of the worker, by name, as emitted
+
+    void make_worker(int poll_ms = 20)
+    {
+        worker = std::make_unique<SM_A>(Files::path_of(Files::desired_FW_fileName_dfu),
+                                        Files::path_of(Files::desired_FW_fileName_bin),
+                                        Files::path_of(Files::uploaded_FW_fileName_bin));
+        worker->idle_interval_ms = 20;
+        worker->poll_interval_ms = poll_ms;
+        const auto record = [this](auto signal, const char* name) {
+            connect(worker.get(), signal, this, [this, name] { order << name; });
+        };
+        record(&SM_A::sig_NoDevConn, "NoDevConn");
+        record(&SM_A::sig_DevConn, "DevConn");
+        record(&SM_A::sig_scanning, "scanning");
+        record(&SM_A::sig_readingInfo, "readingInfo");
+        record(&SM_A::sig_DeviceError, "DeviceError");
+        record(&SM_A::sig_FwDownloading, "FwDownloading");
+        record(&SM_A::sig_FwDownloaded, "FwDownloaded");
+        record(&SM_A::sig_FwUploading, "FwUploading");
+        record(&SM_A::sig_FwUploadedDiffers, "FwUploadedDiffers");
+        record(&SM_A::sig_FwUploadedMatches, "FwUploadedMatches");
+        record(&SM_A::sig_A0_entered, "A0");
+        record(&SM_A::sig_A1_entered, "A1");
+        record(&SM_A::sig_A2_entered, "A2");
+        record(&SM_A::sig_A4_entered, "A4");
+        record(&SM_A::sig_A5_entered, "A5");
+        record(&SM_A::sig_A6_entered, "A6");
+        record(&SM_A::sig_A7_entered, "A7");
+    }
+
+    int count(const char* name) const { return order.count(name); }
+
+    // As the presentation machine does after judging the unit it was told of.
+    void command(SM_A::Command c)
+    {
+        worker->evaluated(worker->snapshot().connection);
+        worker->set_command(c);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        QVERIFY(Files::extract_resources({Files::desired_FW_bin, Files::desired_FW_dfu}, true));
+        qRegisterMetaType<SM_A::Command>();
+    }
+
+    void init()
+    {
+        state = std::make_unique<SimulatorState>();
+        order.clear();
+    }
+
+    void cleanup()
+    {
+        worker.reset();
+        state.reset();
+    }
+
+    void no_unit()
+    {
+        QVERIFY(state->setup("no_unit"));
+        make_worker();
+        worker->start();
+        QTRY_VERIFY_WITH_TIMEOUT(count("A0") >= 4, 20000);
+        QCOMPARE(count("DevConn"), 0);
+        QCOMPARE(count("readingInfo"), 0);
+        QCOMPARE(order.mid(0, 5), (QStringList{"A0", "A1", "NoDevConn", "A2", "scanning"}));
+        QVERIFY(count("NoDevConn") >= 3);
+    }
+
+    void one_unit_is_read_once()
+    {
+        QVERIFY(state->setup("older_revision"));
+        make_worker();
+        worker->start();
+        QTRY_VERIFY_WITH_TIMEOUT(count("A4") >= 5, 20000);
+        QCOMPARE(count("DevConn"), 1);
+        QCOMPARE(count("readingInfo"), 1);
+        const int read = order.indexOf("readingInfo");
+        QCOMPARE(order.mid(read, 4), (QStringList{"readingInfo", "NoDevConn", "DevConn", "A4"}));
+        QCOMPARE(order.mid(read + 4, 3), (QStringList{"A2", "scanning", "A4"}));
+        const SM_A::Snapshot snapshot = worker->snapshot();
+        QVERIFY(snapshot.info.valid);
+        QCOMPARE(snapshot.info.type, Device::Type::QUEL);
+        QCOMPARE(snapshot.info.FW_revision, QString("C7"));
+    }
+
+    void two_units_count_as_none()
+    {
+        QVERIFY(state->setup("two_units"));
+        make_worker();
+        worker->start();
+        QTRY_VERIFY_WITH_TIMEOUT(count("A0") >= 4, 20000);
+        QCOMPARE(count("readingInfo"), 0);
+        QCOMPARE(count("DevConn"), 0);
+    }
+
+    void a_replaced_unit_is_read_anew()
+    {
+        QVERIFY(state->setup("older_revision"));
+        make_worker();
+        worker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
+        order.clear();
+        QVERIFY(testsupport::swap_in_unit(*state, "other_product", "3472385A3036"));
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
+        QCOMPARE(worker->snapshot().info.type, Device::Type::KORV);
+        const int read = order.indexOf("readingInfo");
+        QVERIFY(read >= 0);
+        QCOMPARE(order.mid(read, 3), (QStringList{"readingInfo", "NoDevConn", "DevConn"}));
+    }
+
+    void a_unit_that_cannot_be_read_is_reported_once()
+    {
+        QVERIFY(state->setup("otp_upload_fails"));
+        make_worker();
+        QSignalSpy errors(worker.get(), &SM_A::sig_DeviceError);
+        worker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 20000);
+        QVERIFY(errors.first().first().toString().contains("dfu-util 0.11"));
+        QTRY_COMPARE_WITH_TIMEOUT(count("A7"), 1, 5000);
+        QTest::qWait(600); // many rescans of the faulty unit
+        QCOMPARE(errors.count(), 1);
+        const int faulty = order.indexOf("A7");
+        QCOMPARE(order.mid(faulty), (QStringList{"A7", "scanning"}));
+        QCOMPARE(count("DevConn"), 0);
+
+        QVERIFY(state->run({"unplug"}));
+        QTRY_VERIFY_WITH_TIMEOUT(order.lastIndexOf("A0") > faulty, 20000);
+        QCOMPARE(errors.count(), 1);
+    }
+
+    void download_then_a_fresh_read()
+    {
+        QVERIFY(state->setup("older_revision"));
+        make_worker();
+        worker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
+        command(SM_A::cmd_download);
+        QTRY_COMPARE_WITH_TIMEOUT(count("FwDownloaded"), 1, 30000);
+        QCOMPARE(worker->get_command(), SM_A::cmd_none);
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 2, 30000);
+        const int downloading = order.indexOf("FwDownloading");
+        QCOMPARE(order.mid(downloading - 1, 4), (QStringList{"A5", "FwDownloading", "FwDownloaded", "A0"}));
+        QCOMPARE(worker->snapshot().info.FW_revision, QString("C8"));
+        QCOMPARE(testsupport::read_file(state->unit_dir() + "/flash.bin").left(733656),
+                 testsupport::read_file(Files::path_of(Files::desired_FW_fileName_bin)));
+    }
+
+    void upload_and_compare_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<bool>("unplug");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("matches") << "current" << false << "FwUploadedMatches";
+        QTest::newRow("differs") << "differing_flash" << false << "FwUploadedDiffers";
+        QTest::newRow("beyond the image") << "differs_beyond_image" << false << "FwUploadedMatches";
+        QTest::newRow("older firmware") << "older_revision" << false << "FwUploadedDiffers";
+    }
+
+    void upload_and_compare()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, outcome);
+        QVERIFY(state->setup(config));
+        make_worker();
+        worker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
+        command(SM_A::cmd_upload_and_compare);
+        QTRY_COMPARE_WITH_TIMEOUT(count("FwUploadedMatches") + count("FwUploadedDiffers"), 1, 30000);
+        QCOMPARE(count(qPrintable(outcome)), 1);
+        const int uploading = order.indexOf("FwUploading");
+        QCOMPARE(order.mid(uploading - 1, 4), (QStringList{"A6", "FwUploading", outcome, "A2"}));
+        QTRY_VERIFY_WITH_TIMEOUT(order.lastIndexOf("A4") > uploading + 3, 20000);
+        QCOMPARE(count("readingInfo"), 1);
+    }
+
+    void a_command_for_a_unit_that_was_swapped_is_dropped()
+    {
+        // Long pauses, so the swap happens before the worker takes the command.
+        QVERIFY(state->setup("older_revision"));
+        make_worker(700);
+        worker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(order.endsWith("A4"), 20000);
+        command(SM_A::cmd_download);
+        QVERIFY(testsupport::swap_in_unit(*state, "other_product", "3472385A3036"));
+        const QByteArray korv_flash = testsupport::read_file(state->unit_dir("3472385A3036") + "/flash.bin");
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 2, 30000);
+        QTest::qWait(1500);
+        QCOMPARE(count("FwDownloading"), 0);
+        QCOMPARE(worker->snapshot().info.type, Device::Type::KORV);
+        QCOMPARE(testsupport::read_file(state->unit_dir("3472385A3036") + "/flash.bin"), korv_flash);
+    }
+
+    void a_command_is_dropped_when_the_worker_starts_over()
+    {
+        QVERIFY(state->setup("no_unit"));
+        make_worker();
+        worker->start();
+        QTRY_VERIFY_WITH_TIMEOUT(count("A0") >= 2, 20000);
+        worker->set_command(SM_A::cmd_download);
+        QTRY_VERIFY_WITH_TIMEOUT(count("A0") >= 4, 20000);
+        QCOMPARE(worker->get_command(), SM_A::cmd_none);
+    }
+
+    void stop_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("reached");
+        QTest::newRow("idle without a unit") << "no_unit" << "A1";
+        QTest::newRow("a unit connected") << "current" << "A4";
+        QTest::newRow("a faulty unit stays connected") << "otp_upload_fails" << "A7";
+    }
+
+    void stop()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, reached);
+        QVERIFY(state->setup(config));
+        make_worker(300);
+        worker->start();
+        QTRY_VERIFY_WITH_TIMEOUT(order.contains(reached), 20000);
+        QVERIFY(!worker->is_stopping());
+        worker->do_stop();
+        QVERIFY(worker->is_stopping());
+        QVERIFY(worker->wait(10000));
+    }
+
+    void the_debug_printer_prints_a_run_of_polling_once()
+    {
+        QVERIFY(state->setup("no_unit"));
+        make_worker();
+        testsupport::LogCapture log;
+        worker->enable_debug_output();
+        worker->start();
+        QTRY_VERIFY_WITH_TIMEOUT(count("A0") >= 4, 20000);
+        worker->do_stop();
+        QVERIFY(worker->wait(10000));
+        QVERIFY(log.texts().contains("SM_A: Adding connections to show debug output (state transitions)"));
+        QCOMPARE(log.count("SM_A: /sig_NoDevConn") + log.count("SM_A: /sig_scanning"), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSM_A)
+#include "tst_sm_a.moc"

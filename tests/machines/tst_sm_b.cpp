@@ -1,0 +1,274 @@
+#include "files/files.h"
+#include "machines/sm_a.h"
+#include "machines/sm_b.h"
+#include "simulator/simulator.h"
+#include "test_support.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+using testsupport::SimulatorState;
+
+// The presentation machine driven by the real worker over the simulator script.
+class TestSM_B final : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<SimulatorState> state;
+    std::unique_ptr<SM_A> worker;
+    std::unique_ptr<SM_B> machine;
+    QStringList states;  // B1, B2, ... in the order entered
+    QStringList signals_; // the machine's own signals, in order
+    QStringList worker_signals;
+
+    void start(const QString& config, int poll_ms = 20)
+    {
+        QVERIFY(state->setup(config));
+        worker = std::make_unique<SM_A>(Files::path_of(Files::desired_FW_fileName_dfu),
+                                        Files::path_of(Files::desired_FW_fileName_bin),
+                                        Files::path_of(Files::uploaded_FW_fileName_bin));
+        worker->idle_interval_ms = 20;
+        worker->poll_interval_ms = poll_ms;
+        machine = std::make_unique<SM_B>(worker.get(), Device::Type::QUEL, "C8");
+        for (QState* s : {machine->B1, machine->B2, machine->B3, machine->B4, machine->B6, machine->B7, machine->B8,
+                          machine->B9})
+            connect(s, &QState::entered, this, [this, s] { states << s->objectName().left(2); });
+        const auto record = [this](auto signal, const char* name) {
+            connect(machine.get(), signal, this, [this, name] { signals_ << name; });
+        };
+        record(&SM_B::sig_UpgradeImpossible, "UpgradeImpossible");
+        record(&SM_B::sig_UpgradePossible, "UpgradePossible");
+        record(&SM_B::sig_DifferingRevision, "DifferingRevision");
+        record(&SM_B::sig_DoDownload, "DoDownload");
+        record(&SM_B::sig_UploadingVerifying, "UploadingVerifying");
+        record(&SM_B::sig_FwMatches, "FwMatches");
+        record(&SM_B::sig_FwDiffers, "FwDiffers");
+        record(&SM_B::sig_DeviceConnected, "DeviceConnected");
+        record(&SM_B::sig_InvalidProduct, "InvalidProduct");
+        connect(worker.get(), &SM_A::sig_DevConn, this, [this] { worker_signals << "DevConn"; });
+        connect(worker.get(), &SM_A::sig_FwDownloading, this, [this] { worker_signals << "FwDownloading"; });
+        connect(worker.get(), &SM_A::sig_FwUploading, this, [this] { worker_signals << "FwUploading"; });
+        connect(machine.get(), &QStateMachine::started, worker.get(), [this] { worker->start(); });
+        machine->start();
+    }
+
+    bool in(QState* s) const { return machine->configuration().contains(s); }
+
+private slots:
+    void initTestCase()
+    {
+        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        QVERIFY(Files::extract_resources({Files::desired_FW_bin, Files::desired_FW_dfu}, true));
+    }
+
+    void init()
+    {
+        state = std::make_unique<SimulatorState>();
+        states.clear();
+        signals_.clear();
+        worker_signals.clear();
+    }
+
+    void cleanup()
+    {
+        if (machine)
+            machine->stop();
+        if (worker) {
+            worker->do_stop();
+            worker->wait();
+        }
+        machine.reset();
+        worker.reset();
+        state.reset();
+    }
+
+    void state_names()
+    {
+        start("no_unit");
+        QCOMPARE(machine->B1->objectName(), QString("B1: No (DFU-SE) dev. conn."));
+        QCOMPARE(machine->B2->objectName(), QString("B2: Conn. to (DFU-SE) dev. with diff. FW rev."));
+        QCOMPARE(machine->B3->objectName(), QString("B3: Upgrading FW"));
+        QCOMPARE(machine->B4->objectName(), QString("B4: Uploading and verifying FW"));
+        QCOMPARE(machine->B6->objectName(), QString("B6: FW in dev. matches"));
+        QCOMPARE(machine->B7->objectName(), QString("B7: FW in dev. differs"));
+        QCOMPARE(machine->B8->objectName(), QString("B8: Invalid (DFU-SE) dev. conn."));
+        QCOMPARE(machine->B9->objectName(), QString("B9: Conn. to (DFU-SE) dev. with Empty OTP."));
+        QTRY_VERIFY(in(machine->B1));
+        QCOMPARE(SM_B::desired_ID, Device::Type::QUEL);
+        QCOMPARE(SM_B::desired_revision, QString("C8"));
+    }
+
+    void other_revision_offers_the_upgrade()
+    {
+        testsupport::LogCapture log;
+        start("older_revision");
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
+        QCOMPARE(states, (QStringList{"B1", "B2"}));
+        QCOMPARE(signals_, (QStringList{"UpgradeImpossible", "DeviceConnected", "UpgradePossible", "DifferingRevision"}));
+        QCOMPARE(machine->device_info.FW_revision, QString("C7"));
+        QCOMPARE(machine->device_info.OTP_info.product_name(), QString("R12"));
+        QVERIFY(log.contains("Device connected with:\nDeviceInfo:\n\tDevice type:\t30\n\tFW_revision:\tC7\n"));
+    }
+
+    void same_revision_and_matching_flash()
+    {
+        start("current");
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B6), 20000);
+        QCOMPARE(states, (QStringList{"B1", "B4", "B6"}));
+        QCOMPARE(signals_, (QStringList{"UpgradeImpossible", "DeviceConnected", "UploadingVerifying", "FwMatches"}));
+    }
+
+    void same_revision_differing_flash_then_install_again()
+    {
+        start("differing_flash");
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B7), 20000);
+        QCOMPARE(states, (QStringList{"B1", "B4", "B7"}));
+        QVERIFY(signals_.endsWith("FwDiffers"));
+        QCOMPARE(signals_.mid(signals_.size() - 2, 1), QStringList{"UpgradePossible"});
+        machine->do_download();
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B6), 30000);
+        QCOMPARE(states, (QStringList{"B1", "B4", "B7", "B3", "B1", "B4", "B6"}));
+    }
+
+    void another_product()
+    {
+        start("other_product");
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B8), 20000);
+        QCOMPARE(signals_, (QStringList{"UpgradeImpossible", "DeviceConnected", "InvalidProduct"}));
+        machine->do_download();
+        QTest::qWait(200);
+        QVERIFY(in(machine->B8));
+        QCOMPARE(worker_signals.count("FwDownloading"), 0);
+    }
+
+    void blank_otp()
+    {
+        start("blank_otp");
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B9), 20000);
+        QCOMPARE(signals_,
+                 (QStringList{"UpgradeImpossible", "DeviceConnected", "UpgradeImpossible", "DifferingRevision"}));
+    }
+
+    void an_unknown_product_is_an_invalid_unit()
+    {
+        // Its OTP record names no product of the catalogue: read, judged, never offered.
+        start("unknown_product");
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B8), 20000);
+        QCOMPARE(machine->device_info.type, Device::Type::invalid);
+        QCOMPARE(machine->device_info.OTP_info.product.type_code, 5);
+        QVERIFY(!signals_.contains("UpgradePossible"));
+    }
+
+    void unplugging_returns_to_B1_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("reached");
+        QTest::newRow("B2") << "older_revision" << "B2";
+        QTest::newRow("B6") << "current" << "B6";
+        QTest::newRow("B7") << "differing_flash" << "B7";
+        QTest::newRow("B8") << "other_product" << "B8";
+        QTest::newRow("B9") << "blank_otp" << "B9";
+    }
+
+    void unplugging_returns_to_B1()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, reached);
+        start(config);
+        QTRY_VERIFY_WITH_TIMEOUT(states.endsWith(reached), 20000);
+        signals_.clear();
+        QVERIFY(state->run({"unplug"}));
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B1), 20000);
+        QCOMPARE(signals_.first(), QString("UpgradeImpossible"));
+        QVERIFY(machine->device_info.FW_revision.isEmpty());
+        QVERIFY(!machine->device_info.valid);
+    }
+
+    void unplugging_during_the_download()
+    {
+        start("older_revision", 300);
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
+        machine->do_download();
+        QVERIFY(in(machine->B3));
+        QVERIFY(state->run({"unplug"}));
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B1), 20000);
+        QTest::qWait(800);
+        QCOMPARE(worker_signals.count("FwDownloading"), 0);
+        QCOMPARE(worker->get_command(), SM_A::cmd_none);
+    }
+
+    void do_download_where_it_must_do_nothing()
+    {
+        start("no_unit");
+        QTRY_VERIFY(in(machine->B1));
+        machine->do_download();
+        QTest::qWait(100);
+        QCOMPARE(states, QStringList{"B1"});
+        QCOMPARE(worker->get_command(), SM_A::cmd_none);
+    }
+
+    void do_download_in_B6_does_nothing()
+    {
+        start("current");
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B6), 20000);
+        machine->do_download();
+        QTest::qWait(200);
+        QCOMPARE(states, (QStringList{"B1", "B4", "B6"}));
+        QCOMPARE(worker_signals.count("FwDownloading"), 0);
+    }
+
+    // A unit of this product is replaced, before the worker takes the verification, by
+    // one of another product: it must be judged itself and must never be offered the upgrade.
+    void a_pending_command_never_reaches_another_product()
+    {
+        start("current", 600);
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B4), 20000);
+        QVERIFY(testsupport::swap_in_unit(*state, "other_product", "3472385A3036"));
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B8), 30000);
+        QCOMPARE(worker_signals.count("FwUploading"), 0);
+        QVERIFY(!states.contains("B6") && !states.contains("B7"));
+        QCOMPARE(states, (QStringList{"B1", "B4", "B1", "B8"}));
+        QVERIFY(!signals_.contains("UpgradePossible"));
+    }
+
+    void a_pending_download_never_reaches_another_product()
+    {
+        start("older_revision", 600);
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
+        machine->do_download();
+        QVERIFY(testsupport::swap_in_unit(*state, "other_product", "3472385A3036"));
+        const QByteArray korv = testsupport::read_file(state->unit_dir("3472385A3036") + "/flash.bin");
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B8), 30000);
+        QTest::qWait(1500);
+        QCOMPARE(worker_signals.count("FwDownloading"), 0);
+        QCOMPARE(testsupport::read_file(state->unit_dir("3472385A3036") + "/flash.bin"), korv);
+    }
+
+    void a_whole_upgrade()
+    {
+        start("older_revision");
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
+        machine->do_download();
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B6), 30000);
+        QCOMPARE(states, (QStringList{"B1", "B2", "B3", "B1", "B4", "B6"}));
+        QCOMPARE(signals_, (QStringList{"UpgradeImpossible", "DeviceConnected", "UpgradePossible", "DifferingRevision",
+                                        "DoDownload", "UpgradeImpossible", "DeviceConnected", "UploadingVerifying",
+                                        "FwMatches"}));
+        QCOMPARE(machine->device_info.FW_revision, QString("C8"));
+    }
+
+    void debug_printers()
+    {
+        testsupport::LogCapture log;
+        start("current");
+        machine->enable_debug_output();
+        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B6), 20000);
+        QVERIFY(log.texts().contains("SM_B: Add connections to show emitted signals"));
+        QVERIFY(log.texts().contains("\"SM_B: entered B4: Uploading and verifying FW\""));
+        QVERIFY(log.texts().contains("\"SM_B: /sig_FwMatches\""));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSM_B)
+#include "tst_sm_b.moc"
