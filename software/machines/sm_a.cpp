@@ -3,7 +3,6 @@
 #include "dfu/firmware_transfer.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 
 #include <atomic>
 
@@ -31,44 +30,44 @@ SM_A::~SM_A()
 
 void SM_A::set_command(Command new_command)
 {
-    QMutexLocker lock(&mutex);
+    const std::lock_guard<std::mutex> lock(mutex);
     command = new_command;
     command_connection = evaluated_connection;
 }
 
 SM_A::Command SM_A::get_command()
 {
-    QMutexLocker lock(&mutex);
+    const std::lock_guard<std::mutex> lock(mutex);
     return command;
 }
 
 void SM_A::do_stop()
 {
-    QMutexLocker lock(&mutex);
+    const std::lock_guard<std::mutex> lock(mutex);
     stopping = true;
 }
 
 bool SM_A::is_stopping()
 {
-    QMutexLocker lock(&mutex);
+    const std::lock_guard<std::mutex> lock(mutex);
     return stopping;
 }
 
 SM_A::Snapshot SM_A::snapshot()
 {
-    QMutexLocker lock(&mutex);
+    const std::lock_guard<std::mutex> lock(mutex);
     return {info, connection};
 }
 
 void SM_A::evaluated(quint64 evaluated)
 {
-    QMutexLocker lock(&mutex);
+    const std::lock_guard<std::mutex> lock(mutex);
     evaluated_connection = evaluated;
 }
 
 SM_A::Command SM_A::take_command()
 {
-    QMutexLocker lock(&mutex);
+    const std::lock_guard<std::mutex> lock(mutex);
     const Command taken = command_connection == connection ? command : cmd_none;
     command = cmd_none;
     return taken;
@@ -90,7 +89,7 @@ void SM_A::run()
             last_serial.clear();
             {
                 // A command set for a unit that has gone must never reach the next one.
-                QMutexLocker lock(&mutex);
+                const std::lock_guard<std::mutex> lock(mutex);
                 command = cmd_none;
             }
             state = State::A1;
@@ -101,7 +100,7 @@ void SM_A::run()
             if (is_stopping())
                 return;
             {
-                QMutexLocker lock(&mutex);
+                const std::lock_guard<std::mutex> lock(mutex);
                 info = DFU::DeviceInfo();
             }
             emit sig_NoDevConn();
@@ -129,7 +128,7 @@ void SM_A::run()
             DFU::DeviceInfo fresh = snapshot().info;
             const DFU::Result result = DFU::read_device_info(&item, &fresh);
             {
-                QMutexLocker lock(&mutex);
+                const std::lock_guard<std::mutex> lock(mutex);
                 info = fresh;
                 ++connection;
             }

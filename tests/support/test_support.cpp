@@ -32,21 +32,20 @@ bool make_firmware(const QStringList& arguments)
 } // namespace testsupport
 
 #include <QDir>
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 #include <QTemporaryDir>
 
 namespace testsupport {
 
 namespace {
-QMutex capture_mutex;
+std::mutex capture_mutex; // visible to the thread sanitizer, unlike QMutex
 QVector<LogCapture::Entry> captured;
 QtMessageHandler previous_handler = nullptr;
 
 void capture_handler(QtMsgType type, const QMessageLogContext& context, const QString& msg)
 {
     {
-        QMutexLocker lock(&capture_mutex);
+        const std::lock_guard<std::mutex> lock(capture_mutex);
         captured.append({type, msg});
     }
     if (previous_handler)
@@ -56,7 +55,7 @@ void capture_handler(QtMsgType type, const QMessageLogContext& context, const QS
 
 LogCapture::LogCapture()
 {
-    QMutexLocker lock(&capture_mutex);
+    const std::lock_guard<std::mutex> lock(capture_mutex);
     captured.clear();
     previous_handler = qInstallMessageHandler(capture_handler);
 }
@@ -64,13 +63,13 @@ LogCapture::LogCapture()
 LogCapture::~LogCapture()
 {
     qInstallMessageHandler(previous_handler);
-    QMutexLocker lock(&capture_mutex);
+    const std::lock_guard<std::mutex> lock(capture_mutex);
     captured.clear();
 }
 
 QVector<LogCapture::Entry> LogCapture::entries() const
 {
-    QMutexLocker lock(&capture_mutex);
+    const std::lock_guard<std::mutex> lock(capture_mutex);
     return captured;
 }
 
@@ -97,7 +96,7 @@ int LogCapture::count(const QString& fragment) const
 
 void LogCapture::clear()
 {
-    QMutexLocker lock(&capture_mutex);
+    const std::lock_guard<std::mutex> lock(capture_mutex);
     captured.clear();
 }
 

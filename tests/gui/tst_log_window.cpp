@@ -1,0 +1,232 @@
+#include "app/globals.h"
+#include "gui/log_window.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstdio>
+#include <unistd.h>
+
+// What the dialog echoes to standard error, caught in a file while it lives.
+class StderrCapture {
+public:
+    StderrCapture()
+    {
+        std::fflush(stderr);
+        saved = dup(2);
+        std::FILE* f = std::fopen(qPrintable(dir.filePath("stderr")), "w");
+        dup2(fileno(f), 2);
+        std::fclose(f);
+    }
+    ~StderrCapture() { restore(); }
+    QString text()
+    {
+        restore();
+        return testsupport::read_file(dir.filePath("stderr"));
+    }
+
+private:
+    void restore()
+    {
+        if (saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(saved, 2);
+        close(saved);
+        saved = -1;
+    }
+    QTemporaryDir dir;
+    int saved = -1;
+};
+
+class TestLogWindow final : public QObject {
+    Q_OBJECT
+
+    QString last_paragraph() const
+    {
+        return logWindow->dialog->textEdit->toPlainText().split('\n').last();
+    }
+
+private slots:
+    void init()
+    {
+        logWindow = new LogWindow(nullptr);
+        qInstallMessageHandler(logWindowMessageHandler);
+    }
+
+    void cleanup()
+    {
+        qInstallMessageHandler(nullptr);
+        delete logWindow.data();
+    }
+
+    void the_dialog()
+    {
+        LogWindowDialog* dialog = logWindow->dialog;
+        QCOMPARE(dialog->size(), QSize(600, 400));
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->clearButton->text(), QString("clear"));
+        QCOMPARE(dialog->saveButton->text(), QString("save output"));
+        QCOMPARE(dialog->hideButton->text(), QString("hide log"));
+        QVERIFY(dialog->windowTitle().isEmpty() || dialog->windowTitle() == QCoreApplication::applicationName());
+        QVERIFY(dialog->clearButton->x() < dialog->saveButton->x() || !dialog->isVisible());
+    }
+
+    void the_five_forms_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("appended");
+        QTest::addColumn<QString>("console");
+        QTest::newRow("debug") << int(QtDebugMsg) << "Debug: hello" << "Debug: hello ((null):0, (null))\n";
+        QTest::newRow("info") << int(QtInfoMsg) << "hello" << "Info: hello ((null):0, (null))\n";
+        QTest::newRow("warning") << int(QtWarningMsg) << "Warning: hello" << "Warning: hello ((null):0, (null))\n";
+        QTest::newRow("critical") << int(QtCriticalMsg) << "CRITICAL: hello" << "Critical: hello ((null):0, (null))\n";
+    }
+
+    void the_five_forms()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, appended);
+        QFETCH(QString, console);
+        StderrCapture err;
+        const QMessageLogContext no_context;
+        logWindowMessageHandler(static_cast<QtMsgType>(type), no_context, "hello");
+        QCOMPARE(logWindow->dialog->textEdit->toPlainText(), appended);
+        QCOMPARE(err.text(), console);
+    }
+
+    void a_context_is_printed_when_there_is_one()
+    {
+        StderrCapture err;
+        const QMessageLogContext context("file.cpp", 42, "void f()", "default");
+        logWindow->outputMessage(QtInfoMsg, context, "with context");
+        QCOMPARE(err.text(), QString("Info: with context (file.cpp:42, void f())\n"));
+    }
+
+    void messages_of_the_program_reach_the_dialog()
+    {
+        qInfo() << "Start " << QString("x");
+        qDebug() << "a trace";
+        QCOMPARE(logWindow->dialog->textEdit->toPlainText(), QString("Start  \"x\"\nDebug: a trace"));
+    }
+
+    void messages_from_another_thread_are_queued_to_the_dialog()
+    {
+        QThread* thread = QThread::create([] {
+            for (int i = 0; i < 50; ++i)
+                qInfo() << "from the worker" << i;
+        });
+        thread->start();
+        QVERIFY(thread->wait(10000));
+        delete thread;
+        QTRY_COMPARE(logWindow->dialog->textEdit->toPlainText().split('\n').size(), 50);
+        QCOMPARE(last_paragraph(), QString("from the worker 49"));
+    }
+
+    void no_log_window_drops_messages()
+    {
+        delete logWindow.data();
+        QVERIFY(logWindow.isNull());
+        StderrCapture err;
+        qInfo() << "lost";
+        QVERIFY(err.text().isEmpty());
+        logWindow = new LogWindow(nullptr);
+    }
+
+    void escape_does_not_close_the_dialog()
+    {
+        logWindow->toggle_visibility(nullptr);
+        QVERIFY(logWindow->dialog->isVisible());
+        QTest::keyClick(logWindow->dialog, Qt::Key_Escape);
+        QTest::keyClick(logWindow->dialog, Qt::Key_Return);
+        QVERIFY(logWindow->dialog->isVisible());
+        QTest::mouseClick(logWindow->dialog->hideButton, Qt::LeftButton);
+        QVERIFY(!logWindow->dialog->isVisible());
+    }
+
+    void toggling_places_the_dialog_beside_the_main_window()
+    {
+        QMainWindow main;
+        main.setGeometry(100, 120, 665, 517);
+        main.show();
+        logWindow->toggle_visibility(&main);
+        QVERIFY(logWindow->dialog->isVisible());
+        QCOMPARE(logWindow->dialog->geometry().topLeft(), QPoint(main.geometry().right(), main.geometry().top()));
+        QCOMPARE(logWindow->dialog->size(), QSize(600, 400));
+        logWindow->toggle_visibility(&main);
+        QVERIFY(!logWindow->dialog->isVisible());
+        logWindow->dialog->close();
+        QVERIFY(!logWindow->dialog->isVisible());
+    }
+
+    void clear_empties_the_log()
+    {
+        qInfo() << "something";
+        QTest::mouseClick(logWindow->dialog->clearButton, Qt::LeftButton);
+        QVERIFY(logWindow->dialog->textEdit->toPlainText().isEmpty());
+    }
+
+    void save_writes_the_text()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("saved log.txt");
+        testsupport::write_file(path, "an older file, replaced");
+        qInfo() << "first line";
+        qWarning() << "second";
+        QString filter;
+        QTimer::singleShot(200, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            filter = dialog->nameFilters().join(";;");
+            // Typed as a user would: selectFile() leaves the proposed name in a save dialog.
+            dialog->setDirectory(dir.path());
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText("saved log.txt");
+            // The older file is to be replaced: yes to the question that follows.
+            QTimer::singleShot(300, [] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                    box->button(QMessageBox::Yes)->click();
+            });
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QMetaObject::invokeMethod(logWindow->dialog, "save");
+        QCOMPARE(filter, QString("Text Files (*.txt);;All Files (*)"));
+        // The platform may add its own warnings about the file dialog after these.
+        QVERIFY(testsupport::read_file(path).startsWith("first line\nWarning: second"));
+    }
+
+    void save_to_a_place_that_cannot_be_written()
+    {
+        QString message;
+        QTimer::singleShot(200, [] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog) {
+                dialog->setDirectory("/proc");
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText("velmora-log.txt");
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        });
+        QTimer::singleShot(600, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box) {
+                message = box->windowTitle() + "|" + box->text();
+                box->accept();
+            }
+        });
+        QMetaObject::invokeMethod(logWindow->dialog, "save");
+        QCOMPARE(message, QString("Error|<nobr>File '/proc/velmora-log.txt'<br/>cannot be opened for writing.<br/><br/>"
+                                  "The log output could <b>not</b> be saved!</nobr>"));
+    }
+};
+
+QTEST_MAIN(TestLogWindow)
+#include "tst_log_window.moc"
