@@ -10,6 +10,7 @@
 #   dfu-util_simulator.sh unplug | plug                 pull the simulated cable / put it back
 #   dfu-util_simulator.sh status                        show the simulated units
 #
+# Set VELMORA_SIM_FAST=1 for transfers without the realistic delays.
 # The simulated units live in $VELMORA_SIM_DIR (default: a directory of your own under
 # $XDG_RUNTIME_DIR or /tmp); nothing is written outside it but the file named after -U.
 set -u
@@ -26,7 +27,8 @@ readonly default_config=older_revision
 configs=(no_unit older_revision current differing_flash differs_beyond_image other_product
          blank_otp unknown_product two_units three_interfaces otp_upload_fails download_fails)
 
-fast=0
+# VELMORA_SIM_FAST=1 makes every transfer fast, also when the program does not ask for it.
+fast=${VELMORA_SIM_FAST:-0}
 
 die_usage() { echo "dfu-util_simulator.sh: $*" >&2; exit 64; }
 dfu_error() { echo "dfu-util: $1" >&2; exit "${2:-74}"; }

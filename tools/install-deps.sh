@@ -7,7 +7,7 @@ packages=(
     qtbase5-dev qtbase5-dev-tools
     dfu-util patchelf libusb-1.0-0-dev
     python3 python3-fonttools fonts-inter
-    xvfb xauth xdotool x11-utils
+    xvfb xauth xdotool x11-utils libx11-dev
 )
 
 missing=()

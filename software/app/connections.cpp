@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDebug>
 #include <QShortcut>
+#include <QTextDocumentFragment>
 
 namespace {
 
@@ -18,10 +19,18 @@ QString product_name()
     return sm_B->device_info.OTP_info.product_name();
 }
 
+// What the window tells the user goes into the log as well, so that service staff reading a
+// saved log know what the user saw.
+void tell(const QString& what)
+{
+    qInfo().noquote() << "Shown:" << what;
+}
+
 void show_status(const QString& text)
 {
     if (mainWindow && mainWindow->statusLabel)
         mainWindow->statusLabel->setText(text);
+    tell(QTextDocumentFragment::fromHtml(text).toPlainText());
 }
 
 void show_revision_text()
@@ -79,14 +88,17 @@ void add_connections(QApplication* /*app*/)
     QObject::connect(mainWindow->installButton, &QPushButton::clicked, sm_B, &SM_B::do_download);
     QObject::connect(sm_B, &SM_B::sig_DoDownload, sm_B, [bar] {
         bar->startAutoProgress("Upgrading firmware", 90.0);
+        tell("Upgrading firmware");
     }, Qt::DirectConnection);
     QObject::connect(sm_B, &SM_B::sig_UploadingVerifying, sm_B, [bar] {
         bar->startAutoProgress("Uploading & verifying", 0.5);
+        tell("Uploading & verifying");
     }, Qt::DirectConnection);
     QObject::connect(sm_B, &SM_B::sig_FwMatches, sm_B, [bar] {
         bar->timer->stop();
         bar->setValue(bar->maximum());
         bar->setFormat("Done. Disconnect USB cable.");
+        tell("Done. Disconnect USB cable.");
         show_revision_text();
     }, Qt::DirectConnection);
     QObject::connect(sm_B, &SM_B::sig_FwDiffers, sm_B, [bar] {

@@ -43,8 +43,19 @@ SM_A::Command SM_A::get_command()
 
 void SM_A::do_stop()
 {
-    const std::lock_guard<std::mutex> lock(mutex);
-    stopping = true;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        stopping = true;
+    }
+    stop_requested.notify_all();
+}
+
+bool SM_A::pause(int ms)
+{
+    // A stop is answered within a dfu-util run, not after a whole polling pause: the user
+    // who pressed Escape waits for it, and the window gives the worker one second.
+    std::unique_lock<std::mutex> lock(mutex);
+    return stop_requested.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping; });
 }
 
 bool SM_A::is_stopping()
@@ -104,8 +115,8 @@ void SM_A::run()
                 info = DFU::DeviceInfo();
             }
             emit sig_NoDevConn();
-            if (first_A1_pass_done.exchange(true))
-                msleep(idle_interval_ms);
+            if (first_A1_pass_done.exchange(true) && pause(idle_interval_ms))
+                return;
             state = State::A2;
             break;
 
@@ -144,9 +155,8 @@ void SM_A::run()
 
         case State::A4: {
             emit sig_A4_entered();
-            if (is_stopping())
+            if (is_stopping() || pause(poll_interval_ms))
                 return;
-            msleep(poll_interval_ms);
             const Command taken = take_command();
             if (taken == cmd_none) {
                 state = State::A2;
@@ -188,9 +198,8 @@ void SM_A::run()
             emit sig_scanning();
             // A faulty unit may stay connected for long: a stop must not wait for it to go.
             do {
-                if (is_stopping())
+                if (pause(poll_interval_ms))
                     return;
-                msleep(poll_interval_ms);
             } while (same_unit_still_there(DFU::make_scan()));
             state = State::A0;
             break;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QThread>
 
+#include <condition_variable>
 #include <mutex>
 
 // The device worker: every dfu-util run after start-up happens on this thread, one at a time.
@@ -64,6 +65,8 @@ protected:
 private:
     Command take_command();
     bool same_unit_still_there(const DFU::ScanResult& scan) const;
+    // Sleeps, but wakes at once when a stop is asked for; true when stopping.
+    bool pause(int ms);
 
     // Guarded by mutex: info, command, command_connection, evaluated_connection,
     // connection, stopping.
@@ -80,6 +83,7 @@ private:
     // A standard mutex rather than QMutex: the thread sanitizer sees through it, so the
     // guarding above is checked by the test suite.
     std::mutex mutex;
+    std::condition_variable stop_requested;
 };
 
 Q_DECLARE_METATYPE(SM_A::Command)

@@ -1,0 +1,334 @@
+#include "gui/main_window.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using testsupport::SimulatorState;
+
+namespace {
+
+const QString title = "Velmora Firmware Upgrade Tool";
+
+// The real program under a real X server, watched through its own log on standard error.
+class Program {
+public:
+    Program(const QString& display, const QStringList& arguments)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("TMPDIR", tmp.path());
+        env.insert("VELMORA_SIM_FAST", "1");
+        env.remove("XDG_RUNTIME_DIR");
+        process.setProcessEnvironment(env);
+        process.start(PROGRAM, arguments);
+        timer.start();
+    }
+
+    ~Program()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+    }
+
+    // Waits for a log line holding the fragment, after the given position in the log.
+    bool wait_for(const QString& fragment, int timeout_ms = 30000, int after = 0)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        for (;;) {
+            read();
+            if (log.indexOf(fragment, after) >= 0)
+                return true;
+            if (waited.elapsed() > timeout_ms || process.state() == QProcess::NotRunning) {
+                read();
+                return log.indexOf(fragment, after) >= 0;
+            }
+            process.waitForReadyRead(100);
+        }
+    }
+
+    int position(const QString& fragment)
+    {
+        read();
+        return log.indexOf(fragment);
+    }
+
+    bool contains(const QString& fragment)
+    {
+        return position(fragment) >= 0;
+    }
+
+    void read()
+    {
+        log += QString::fromLocal8Bit(process.readAllStandardError());
+        process.readAllStandardOutput();
+    }
+
+    QTemporaryDir tmp;
+    QProcess process;
+    QString log;
+    QElapsedTimer timer;
+};
+
+} // namespace
+
+class TestEndToEnd final : public QObject {
+    Q_OBJECT
+
+    QProcess xvfb;
+    QString display;
+    QString shots;
+
+    QString x(const QStringList& arguments, const QString& program = "xdotool")
+    {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        tool.setProcessEnvironment(env);
+        tool.start(program, arguments);
+        tool.waitForFinished(20000);
+        return QString(tool.readAllStandardOutput()).trimmed();
+    }
+
+    QString main_window()
+    {
+        for (int i = 0; i < 200; ++i) {
+            const QString ids = x({"search", "--onlyvisible", "--name", title});
+            if (!ids.isEmpty())
+                return ids.split('\n').first();
+            QTest::qWait(100);
+        }
+        return {};
+    }
+
+    QPoint window_position(const QString& id)
+    {
+        const QRegularExpressionMatch m
+            = QRegularExpression("Position: (\\d+),(\\d+)").match(x({"getwindowgeometry", id}));
+        return m.hasMatch() ? QPoint(m.captured(1).toInt(), m.captured(2).toInt()) : QPoint(-1, -1);
+    }
+
+    QImage screenshot(const QString& name)
+    {
+        const QString path = shots + "/" + name + ".png";
+        x({"screenshot", path}, X11_HELPER);
+        return QImage(path);
+    }
+
+    void click_install(const QString& window)
+    {
+        const QPoint centre = MainWindow::button_rect(1.0).center();
+        x({"mousemove", "--window", window, QString::number(centre.x()), QString::number(centre.y()), "click", "1"});
+    }
+
+    std::unique_ptr<Program> start(SimulatorState& state, const QString& config,
+                                   const QStringList& arguments = {"-s", "-l"})
+    {
+        if (!state.setup(config))
+            return nullptr;
+        auto program = std::make_unique<Program>(display, arguments);
+        return program;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten", "tcp"});
+        QVERIFY(xvfb.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(xvfb.canReadLine() || (xvfb.waitForReadyRead(100) && xvfb.canReadLine()), 20000);
+        display = ":" + QString(xvfb.readLine()).trimmed();
+        shots = QString(BUILD_DIR) + "/screenshots";
+        QDir().mkpath(shots);
+    }
+
+    void cleanupTestCase()
+    {
+        xvfb.terminate();
+        xvfb.waitForFinished(5000);
+    }
+
+    void a_whole_upgrade_in_the_simulator()
+    {
+        SimulatorState state;
+        auto program = start(state, "older_revision");
+        QVERIFY(program);
+        QVERIFY(program->wait_for("Result of execution test: status was ok and output: as expected"));
+        QVERIFY(program->wait_for("Shown: Connected to an R12."));
+        QVERIFY(program->wait_for("Shown: Connected to an R12 with firmware version C7"));
+        QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true"));
+        const QString window = main_window();
+        QVERIFY(!window.isEmpty());
+        QVERIFY(program->contains("Overriding width to  228")); // the window is at scale 1
+        QTest::qWait(300);
+        screenshot("upgrade-1-connected");
+
+        click_install(window);
+        QVERIFY(program->wait_for("Install clicked", 10000));
+        QVERIFY(program->wait_for("Shown: Upgrading firmware"));
+        QVERIFY(program->wait_for("SM_B: entered B3: Upgrading FW"));
+        screenshot("upgrade-2-upgrading");
+        QVERIFY(program->wait_for("SM_A: /sig_FwDownloaded"));
+        const int downloaded = program->position("SM_A: /sig_FwDownloaded");
+        QVERIFY(program->wait_for("SM_B: entered B1: No (DFU-SE) dev. conn.", 10000, downloaded));
+        QVERIFY(program->wait_for("Shown: The USB cable must have", 10000, downloaded));
+        screenshot("upgrade-3-restarting");
+        QVERIFY(program->wait_for("SM_B: entered B4: Uploading and verifying FW", 30000, downloaded));
+        QVERIFY(program->wait_for("Shown: Uploading & verifying", 10000, downloaded));
+        QVERIFY(program->wait_for("Shown: Done. Disconnect USB cable.", 30000, downloaded));
+        QVERIFY(program->wait_for("Shown: Connected to an R12 with firmware version C8", 10000, downloaded));
+        QTest::qWait(300);
+        const QImage done = screenshot("upgrade-4-done");
+        // The bar is full: its green reaches the right end of the button's place.
+        const QPoint origin = window_position(window);
+        const QColor near_end = done.pixelColor(origin + QPoint(207 + 240, 417 + 20));
+        QVERIFY2(near_end.green() > 200 && near_end.red() < 200 && near_end.blue() < 190,
+                 qPrintable(near_end.name()));
+        QVERIFY(!program->contains("FW differs"));
+        QCOMPARE(testsupport::read_file(state.unit_dir() + "/flash.bin").left(733656),
+                 testsupport::read_file(testsupport::embedded_firmware_path()));
+    }
+
+    void a_unit_with_the_image_is_done_at_once()
+    {
+        SimulatorState state;
+        auto program = start(state, "current");
+        QVERIFY(program->wait_for("Shown: Done. Disconnect USB cable."));
+        QVERIFY(!program->contains("SM_B: entered B2"));
+        QVERIFY(!program->contains("MainWindow downloadMode: setEnabled true"));
+        screenshot("current-done");
+    }
+
+    void a_differing_flash_gets_the_button_back()
+    {
+        SimulatorState state;
+        auto program = start(state, "differing_flash");
+        QVERIFY(program->wait_for("SM_B: entered B7: FW in dev. differs"));
+        QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true"));
+        QVERIFY(!program->contains("Shown: Done."));
+        screenshot("differing-install-again");
+    }
+
+    void units_that_must_never_be_offered_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("another product") << "other_product" << "SM_B: entered B8";
+        QTest::newRow("blank OTP area") << "blank_otp" << "SM_B: entered B9";
+        QTest::newRow("unknown product") << "unknown_product" << "SM_B: entered B8";
+    }
+
+    void units_that_must_never_be_offered()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, state);
+        SimulatorState sim;
+        auto program = start(sim, config);
+        QVERIFY(program->wait_for(state));
+        const QString window = main_window();
+        click_install(window);
+        QTest::qWait(1500);
+        QVERIFY(!program->contains("MainWindow downloadMode: setEnabled true"));
+        QVERIFY(!program->contains("Install clicked"));
+        QVERIFY(!program->contains("SM_A: /sig_FwDownloading"));
+        screenshot("never-offered-" + config);
+    }
+
+    void ctrl_l_opens_the_log_beside_the_window()
+    {
+        SimulatorState state;
+        auto program = start(state, "no_unit");
+        QVERIFY(program->wait_for("Starting sm_A"));
+        const QString window = main_window();
+        QVERIFY(!window.isEmpty());
+        x({"windowfocus", "--sync", window});
+        x({"key", "--window", window, "ctrl+l"});
+        // The log dialog is the other window of the program, 600 x 400.
+        QString dialog;
+        for (int i = 0; i < 50 && dialog.isEmpty(); ++i) {
+            QTest::qWait(100);
+            const QStringList windows
+                = x({"search", "--onlyvisible", "--pid", QString::number(program->process.processId()), ""})
+                      .split('\n', Qt::SkipEmptyParts);
+            for (const QString& id : windows)
+                if (id != window && x({"getwindowgeometry", id}).contains("Geometry: 600x400"))
+                    dialog = id;
+        }
+        QVERIFY(!dialog.isEmpty());
+        const QPoint main_pos = window_position(window);
+        const QPoint log_pos = window_position(dialog);
+        QCOMPARE(log_pos.x(), main_pos.x() + 665 - 1);
+        QCOMPARE(log_pos.y(), main_pos.y());
+        screenshot("log-window");
+        x({"key", "--window", dialog, "ctrl+l"});
+        QTRY_VERIFY_WITH_TIMEOUT(!x({"search", "--onlyvisible", "--pid", QString::number(program->process.processId()), ""}).contains(dialog), 5000);
+    }
+
+    void escape_stops_the_machines_and_the_window_stays()
+    {
+        SimulatorState state;
+        auto program = start(state, "current");
+        QVERIFY(program->wait_for("Shown: Done. Disconnect USB cable."));
+        const QString window = main_window();
+        x({"windowfocus", "--sync", window});
+        x({"key", "--window", window, "Escape"});
+        QVERIFY(program->wait_for("Msg-handler reset", 10000));
+        QVERIFY(program->wait_for("Trying to stop sm_A", 10000));
+        QVERIFY(program->position("Msg-handler reset") < program->position("Trying to stop sm_A"));
+        QTest::qWait(1500);
+        QVERIFY(!program->contains("Oops, SM_A not dead yet"));
+        QCOMPARE(program->process.state(), QProcess::Running);
+        QVERIFY(!x({"search", "--onlyvisible", "--name", title}).isEmpty());
+    }
+
+    void closing_the_window_ends_the_program()
+    {
+        SimulatorState state;
+        auto program = start(state, "older_revision");
+        QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true"));
+        const QStringList dirs = QDir(program->tmp.path()).entryList({"upgrade_*"}, QDir::Dirs);
+        QCOMPARE(dirs.size(), 1);
+        QVERIFY(QFile::exists(program->tmp.path() + "/" + dirs.first() + "/dfu-util"));
+        const QString window = main_window();
+        QElapsedTimer closing;
+        closing.start();
+        x({"close", window}, X11_HELPER);
+        QVERIFY(program->process.waitForFinished(20000));
+        QVERIFY(closing.elapsed() >= 2000);
+        QCOMPARE(program->process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program->process.exitCode(), 0);
+        QVERIFY(program->contains("app.exec() returns:  0"));
+        QVERIFY(program->contains("Waiting 2 s before deleting objects"));
+        QVERIFY(QDir(program->tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).isEmpty());
+    }
+
+    void the_real_dfu_util_without_a_unit()
+    {
+        Program program(display, {"-l"});
+        QVERIFY(program.wait_for("Will use real device (i.e. no option 'use_simulator'.)"));
+        QVERIFY(program.wait_for("Result of execution test: status was ok and output: as expected"));
+        QVERIFY(program.contains("Start  \"" + program.tmp.path() + "/upgrade_"));
+        QVERIFY(program.contains("/dfu-util\" (\"-V\")"));
+        QVERIFY(program.wait_for("Starting sm_A"));
+        QVERIFY(program.wait_for("Shown: The USB cable must have a 'Micro B' plug and a 'Type A' plug."));
+        QTest::qWait(2000); // several scans
+        QCOMPARE(program.process.state(), QProcess::Running);
+        QVERIFY(!program.contains("SM_A: /sig_readingInfo"));
+        QVERIFY(!program.contains("Exit with"));
+        screenshot("real-no-unit");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_end_to_end.moc"
