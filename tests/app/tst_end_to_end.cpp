@@ -20,9 +20,15 @@ const QString title = "Velmora Firmware Upgrade Tool";
 // The real program under a real X server, watched through its own log on standard error.
 class Program {
 public:
-    Program(const QString& display, const QStringList& arguments)
+    Program(const QString& display, const QStringList& arguments, const QString& emulator_dir = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!emulator_dir.isEmpty()) {
+            // The program's dfu-util children find the emulated bootloader behind their libusb.
+            env.insert("LD_PRELOAD", DFUSE_EMULATOR);
+            env.insert("VELMORA_EMU_DIR", emulator_dir);
+            env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+        }
         env.insert("DISPLAY", display);
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("TMPDIR", tmp.path());
@@ -327,6 +333,43 @@ private slots:
         QVERIFY(!program.contains("SM_A: /sig_readingInfo"));
         QVERIFY(!program.contains("Exit with"));
         screenshot("real-no-unit");
+    }
+
+    void an_upgrade_over_the_real_dfu_util_data()
+    {
+        QTest::addColumn<bool>("pulled");
+        QTest::newRow("to the end") << false;
+        QTest::newRow("unit pulled mid-download") << true;
+    }
+
+    void an_upgrade_over_the_real_dfu_util()
+    {
+        QFETCH(bool, pulled);
+        testsupport::EmulatorState emu;
+        const QString serial = "305F38713437";
+        QVERIFY(emu.create(serial, {"--rev", "C7", "--seed", "7"}));
+        QVERIFY(emu.set(serial, {"leave_delay_ms=1500"}));
+        if (pulled)
+            QVERIFY(emu.set(serial, {"vanish_on=write", "vanish_after=120"}));
+        Program program(display, {"-l"}, emu.path());
+        QVERIFY(program.wait_for("Shown: Connected to an R12 with firmware version C7"));
+        QVERIFY(program.wait_for("MainWindow downloadMode: setEnabled true"));
+        click_install(main_window());
+        QVERIFY(program.wait_for("Shown: Upgrading firmware"));
+        QVERIFY(program.wait_for("SM_A: /sig_FwDownloaded", 60000));
+        if (!pulled) {
+            QVERIFY(program.wait_for("Shown: Done. Disconnect USB cable.", 60000));
+            screenshot("real-dfu-util-done");
+            return;
+        }
+        QVERIFY(program.contains("libusb_control_transfer returned -4") || program.contains("Exit with 74"));
+        QVERIFY(program.wait_for("Shown: The USB cable must have", 10000, program.position("SM_A: /sig_FwDownloaded")));
+        QTest::qWait(1500);
+        QVERIFY(emu.set(serial, {"vanish_on=none"}));
+        QVERIFY(emu.run({"plug", serial}));
+        QVERIFY(program.wait_for("SM_B: entered B7: FW in dev. differs", 60000));
+        QVERIFY(!program.contains("Done. Disconnect USB cable."));
+        screenshot("real-dfu-util-pulled");
     }
 };
 

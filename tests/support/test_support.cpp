@@ -170,3 +170,62 @@ bool swap_in_unit(const SimulatorState& state, const QString& config, const QStr
 }
 
 } // namespace testsupport
+
+#include "dfu/dfu_util.h"
+#include "files/files.h"
+#include "files/support_misc.h"
+
+#include <QFileInfo>
+
+namespace testsupport {
+
+EmulatorState::EmulatorState()
+{
+    QTemporaryDir temp(QDir::tempPath() + "/velmora-emu-test-XXXXXX");
+    temp.setAutoRemove(false);
+    dir = temp.path();
+    qputenv("VELMORA_EMU_DIR", dir.toUtf8());
+    saved_preload = qgetenv("LD_PRELOAD");
+    qputenv("LD_PRELOAD", DFUSE_EMULATOR);
+}
+
+EmulatorState::~EmulatorState()
+{
+    QDir(dir).removeRecursively();
+    qunsetenv("VELMORA_EMU_DIR");
+    if (saved_preload.isEmpty())
+        qunsetenv("LD_PRELOAD");
+    else
+        qputenv("LD_PRELOAD", saved_preload);
+}
+
+QString EmulatorState::path() const
+{
+    return dir;
+}
+
+QString EmulatorState::unit_dir(const QString& serial) const
+{
+    return dir + "/units/" + serial;
+}
+
+bool EmulatorState::run(const QStringList& arguments) const
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("LD_PRELOAD");
+    process.setProcessEnvironment(env);
+    process.start(EMULATOR_COMMAND, arguments);
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+bool use_embedded_dfu_util()
+{
+    const QString exe = DFU::dfu_util::full_path();
+    if (!QFileInfo::exists(exe) && !Files::extract_resources({Files::dfu_util_exe, Files::libusb_dylib}, true))
+        return false;
+    DFU::Command::path = Files::external_dir.path();
+    return support_misc::mark_file_executable(exe);
+}
+
+} // namespace testsupport

@@ -65,3 +65,30 @@ namespace testsupport {
 bool swap_in_unit(const SimulatorState& state, const QString& config, const QString& serial);
 
 } // namespace testsupport
+
+namespace testsupport {
+
+// Units of the emulated DfuSe bootloader, preloaded into every dfu-util this process starts.
+class EmulatorState {
+public:
+    EmulatorState();
+    ~EmulatorState();
+    QString path() const;
+    QString unit_dir(const QString& serial = "305F38713437") const;
+    // dfuse-emu.sh with these arguments; true on exit code 0.
+    bool run(const QStringList& arguments) const;
+    bool create(const QString& serial, const QStringList& options = {}) const
+    {
+        return run(QStringList{"create", serial} + options);
+    }
+    bool set(const QString& serial, const QStringList& pairs) const { return run(QStringList{"set", serial} + pairs); }
+
+private:
+    QString dir;
+    QByteArray saved_preload;
+};
+
+// Extracts the embedded dfu-util with its libusb and points the command table at it.
+bool use_embedded_dfu_util();
+
+} // namespace testsupport

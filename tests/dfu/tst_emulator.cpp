@@ -1,0 +1,333 @@
+#include "dfu/device_info.h"
+#include "dfu/dfu_util.h"
+#include "dfu/firmware_transfer.h"
+#include "files/files.h"
+#include "machines/sm_a.h"
+#include "machines/sm_b.h"
+#include "simulator/simulator.h"
+#include "test_support.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QtTest>
+
+#include <memory>
+
+using Device::Type;
+using testsupport::EmulatorState;
+
+Q_DECLARE_METATYPE(Device::Type)
+
+namespace {
+
+const QString serial = "305F38713437";
+
+struct Run {
+    int code;
+    QString out;
+    qint64 size;
+};
+
+// One dfu-util command line, as the program would run it, against whatever answers.
+Run run_program(const QString& program, const QStringList& prefix, const QStringList& arguments, const QString& file)
+{
+    QFile::remove(file);
+    QProcess process;
+    process.start(program, prefix + arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), QFileInfo(file).exists() ? QFileInfo(file).size() : -1};
+}
+
+// A list line with the values that may differ between two enumerations taken out.
+QString form_of(const QString& line)
+{
+    return QString(line).replace(QRegularExpression("devnum=\\d+"), "devnum=N").replace(QRegularExpression("path=\"[^\"]*\""), "path=P");
+}
+
+} // namespace
+
+// The program's own code, running the dfu-util the program embeds, against an emulated
+// STM32F4 bootloader behind the libusb it loads.
+class TestEmulator final : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<EmulatorState> emu;
+
+    QString desired() const { return Files::path_of(Files::desired_FW_fileName_bin); }
+    QString uploaded() const { return Files::path_of(Files::uploaded_FW_fileName_bin); }
+    QByteArray flash() const { return testsupport::read_file(emu->unit_dir() + "/flash.bin"); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(testsupport::use_embedded_dfu_util());
+        QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
+    }
+
+    void init()
+    {
+        emu = std::make_unique<EmulatorState>();
+    }
+
+    void cleanup()
+    {
+        emu.reset();
+    }
+
+    void the_scan_finds_one_valid_unit()
+    {
+        QVERIFY(emu->create(serial, {"--rev", "C7", "--seed", "7"}));
+        const DFU::ScanResult scan = DFU::make_scan();
+        QCOMPARE(scan.code, 0);
+        QCOMPARE(scan.devices.size(), 1);
+        QCOMPARE(scan.devices.first().serial, serial);
+        QVERIFY(DFU::dfu_util::execution_test());
+    }
+
+    void units_that_do_not_count_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("devices");
+        QTest::newRow("two units") << "two" << 2;
+        QTest::newRow("three interfaces") << "three" << 1;
+        QTest::newRow("permission denied") << "denied" << 0;
+        QTest::newRow("unplugged") << "unplugged" << 0;
+    }
+
+    void units_that_do_not_count()
+    {
+        QFETCH(QString, setup);
+        QFETCH(int, devices);
+        QVERIFY(emu->create(serial));
+        if (setup == "two")
+            QVERIFY(emu->create("3472385A3036"));
+        if (setup == "three")
+            QVERIFY(emu->set(serial, {"alts=3"}));
+        if (setup == "denied")
+            QVERIFY(emu->set(serial, {"open_denied=1"}));
+        if (setup == "unplugged")
+            QVERIFY(emu->run({"unplug", serial}));
+        const DFU::ScanResult scan = DFU::make_scan();
+        QCOMPARE(scan.code, 1);
+        QCOMPARE(scan.devices.size(), devices);
+        DFU::DeviceInfo info;
+        const DFU::DeviceItem item{serial};
+        if (setup != "three")
+            QCOMPARE(DFU::read_device_info(&item, &info).code, 74);
+    }
+
+    void reading_units_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<Type>("type");
+        QTest::addColumn<QString>("revision");
+        QTest::addColumn<bool>("blank");
+        QTest::addColumn<bool>("fw_valid");
+        QTest::newRow("older revision") << QStringList{"--rev", "C7", "--seed", "7"} << Type::QUEL << "C7" << false
+                                        << true;
+        QTest::newRow("the embedded image") << QStringList{} << Type::QUEL << "C8" << false << true;
+        QTest::newRow("another product") << QStringList{"--otp", "0x04", "--type", "0x04", "--rev", "B3"}
+                                         << Type::KORV << "B3" << false << true;
+        QTest::newRow("blank OTP") << QStringList{"--blank"} << Type::invalid << "" << true << false;
+        QTest::newRow("OTP and firmware disagree") << QStringList{"--otp", "0x04"} << Type::KORV << "" << false
+                                                   << false;
+    }
+
+    void reading_units()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(Type, type);
+        QFETCH(QString, revision);
+        QFETCH(bool, blank);
+        QFETCH(bool, fw_valid);
+        QVERIFY(emu->create(serial, options));
+        const DFU::DeviceItem item{serial};
+        DFU::DeviceInfo info;
+        const DFU::Result result = DFU::read_device_info(&item, &info);
+        QCOMPARE(result.code, 0);
+        QVERIFY(info.valid);
+        QCOMPARE(info.type, type);
+        QCOMPARE(info.FW_revision, revision);
+        QCOMPARE(info.OTP_info.blank, blank);
+        QCOMPARE(info.FW_info.valid, fw_valid);
+        QCOMPARE(QFileInfo(Files::path_of(Files::uploaded_OTP_fileName_bin)).size(), 512);
+        QCOMPARE(QFileInfo(Files::path_of(Files::uploaded_FW_info_fileName_bin)).size(), 2048);
+    }
+
+    void download_then_verify()
+    {
+        QVERIFY(emu->create(serial, {"--rev", "C7", "--seed", "7"}));
+        QVERIFY(emu->set(serial, {"leave_delay_ms=400"}));
+        QVERIFY(!DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QCOMPARE(DFU::download_FW_to_device(desired()), 0);
+        // The unit has left DFU mode and comes back with its new firmware.
+        QCOMPARE(DFU::make_scan().code, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(DFU::make_scan().code, 0, 10000);
+        QVERIFY(DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QCOMPARE(flash().left(733656), testsupport::read_file(desired()));
+        // Only the sectors the image covers were erased: 0x08000000 to 0x080BFFFF.
+        QCOMPARE(flash().mid(0xC0000), QByteArray(1024 * 1024 - 0xC0000, '\xff'));
+        const DFU::DeviceItem item{serial};
+        QCOMPARE(DFU::read_FW_Info(&item).revision, QString("C8"));
+    }
+
+    void faults_during_a_download_data()
+    {
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<bool>("download_fails");
+        QTest::addColumn<bool>("verified_after");
+        QTest::newRow("gone mid-erase") << QStringList{"vanish_on=erase", "vanish_after=3"} << true << false;
+        QTest::newRow("gone mid-write") << QStringList{"vanish_on=write", "vanish_after=150"} << true << false;
+        QTest::newRow("erase error") << QStringList{"erase_error=1"} << true << false;
+        QTest::newRow("write error") << QStringList{"write_error=1"} << true << false;
+        QTest::newRow("stays busy") << QStringList{"busy=1"} << true << false;
+        // Many real units vanish before answering the leave request: the flash is complete.
+        QTest::newRow("gone at the leave status") << QStringList{"vanish_on=leave", "vanish_after=0"} << true << true;
+    }
+
+    void faults_during_a_download()
+    {
+        QFETCH(QStringList, settings);
+        QFETCH(bool, download_fails);
+        QFETCH(bool, verified_after);
+        QVERIFY(emu->create(serial, {"--rev", "C7", "--seed", "7"}));
+        QVERIFY(emu->set(serial, settings));
+        QCOMPARE(DFU::download_FW_to_device(desired()) != 0, download_fails);
+        // The user restarts the unit in DFU mode; the fault is gone.
+        QVERIFY(emu->run({"plug", serial}));
+        QVERIFY(emu->set(serial, {"vanish_on=none", "erase_error=0", "write_error=0", "busy=0"}));
+        QCOMPARE(DFU::make_scan().code, 0);
+        QCOMPARE(DFU::upload_and_compare_FW_bin(desired(), uploaded()), verified_after);
+    }
+
+    void faults_during_uploads()
+    {
+        QVERIFY(emu->create(serial));
+        QVERIFY(DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+
+        QVERIFY(emu->set(serial, {"short_upload=1"}));
+        QVERIFY(!DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QVERIFY(DFU::size_of_binary_file(uploaded()) < 733656);
+
+        QVERIFY(emu->set(serial, {"short_upload=0", "vanish_on=upload", "vanish_after=40"}));
+        QVERIFY(!DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QCOMPARE(DFU::make_scan().code, 1);
+
+        QVERIFY(emu->run({"plug", serial}));
+        QVERIFY(emu->set(serial, {"vanish_on=upload", "vanish_after=0"}));
+        DFU::DeviceInfo info;
+        const DFU::DeviceItem item{serial};
+        const DFU::Result result = DFU::read_device_info(&item, &info);
+        QCOMPARE(result.code, 74);
+        QVERIFY(!info.valid);
+    }
+
+    void the_simulator_answers_as_dfu_util_does()
+    {
+        // The same unit on both sides: the embedded image on a QUEL unit.
+        QVERIFY(emu->create(serial));
+        testsupport::SimulatorState sim;
+        QVERIFY(sim.setup("current"));
+        const QString real = DFU::dfu_util::full_path();
+        const QString script = testsupport::simulator_script();
+        const QString file = Files::path_of("compare.bin");
+
+        const auto both = [&](const QStringList& word, const QStringList& arguments) {
+            const Run a = run_program(real, {}, arguments, file);
+            const QByteArray a_bytes = testsupport::read_file(file);
+            const Run b = run_program(script, QStringList{"--dfu-util-command"} + word + QStringList{"--fast-progress"},
+                                      arguments, file);
+            return std::make_tuple(a, b, a_bytes, testsupport::read_file(file));
+        };
+
+        const auto [list_real, list_sim, _a, _b] = both({"list"}, {"-d", "0483", "-l"});
+        QCOMPARE(list_sim.code, list_real.code);
+        QStringList real_lines = list_real.out.split('\n').filter("Found");
+        QStringList sim_lines = list_sim.out.split('\n').filter("Found");
+        std::transform(real_lines.begin(), real_lines.end(), real_lines.begin(), form_of);
+        std::transform(sim_lines.begin(), sim_lines.end(), sim_lines.begin(), form_of);
+        QCOMPARE(sim_lines, real_lines);
+        QVERIFY(list_sim.out.startsWith(DFU::dfu_util::expected_output_of_execution_test));
+        QVERIFY(list_real.out.startsWith(DFU::dfu_util::expected_output_of_execution_test));
+
+        const QList<QPair<QString, QStringList>> uploads = {
+            {"upload_OTP", {"-d", "0483", "-a", "2", "-s", "0x1FFF7800:512", "-U", file}},
+            {"upload_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:2048", "-U", file}},
+            {"upload_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:733656", "-U", file}},
+        };
+        for (const auto& [word, arguments] : uploads) {
+            const auto [r, s, r_bytes, s_bytes] = both({word}, arguments);
+            QCOMPARE(s.code, r.code);
+            QCOMPARE(s.size, r.size);
+            QCOMPARE(s_bytes, r_bytes);
+        }
+
+        // A leftover upload file: both refuse it.
+        testsupport::write_file(file, "old");
+        QProcess a;
+        a.start(real, {"-d", "0483", "-a", "0", "-s", "0x08000000:2048", "-U", file});
+        a.waitForFinished(30000);
+        QProcess b;
+        b.start(script, {"--dfu-util-command", "upload_FW", "-d", "0483", "-a", "0", "-s", "0x08000000:2048", "-U", file});
+        b.waitForFinished(30000);
+        QCOMPARE(b.exitCode(), a.exitCode());
+
+        // No unit: both fail the same way.
+        QVERIFY(emu->run({"unplug", serial}));
+        QVERIFY(sim.setup("no_unit"));
+        const auto [none_real, none_sim, _c, _d]
+            = both({"upload_OTP"}, {"-d", "0483", "-a", "2", "-s", "0x1FFF7800:512", "-U", file});
+        QCOMPARE(none_real.code, 74);
+        QCOMPARE(none_sim.code, none_real.code);
+        QCOMPARE(none_sim.size, none_real.size);
+    }
+
+    // The worker and the presentation machine over the real dfu-util.
+    void a_whole_upgrade_over_the_real_dfu_util_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("clean") << QString();
+        QTest::newRow("unit gone mid-download") << "vanish_after=150";
+    }
+
+    void a_whole_upgrade_over_the_real_dfu_util()
+    {
+        QFETCH(QString, fault);
+        QVERIFY(emu->create(serial, {"--rev", "C7", "--seed", "7"}));
+        QVERIFY(emu->set(serial, {"leave_delay_ms=300"}));
+        if (!fault.isEmpty())
+            QVERIFY(emu->set(serial, {"vanish_on=write", fault}));
+
+        SM_A worker(Files::path_of(Files::desired_FW_fileName_dfu), desired(), uploaded());
+        worker.idle_interval_ms = 20;
+        worker.poll_interval_ms = 20;
+        SM_B machine(&worker, Type::QUEL, "C8");
+        QStringList states;
+        for (QState* s : {machine.B1, machine.B2, machine.B3, machine.B4, machine.B6, machine.B7, machine.B8, machine.B9})
+            connect(s, &QState::entered, this, [&states, s] { states << s->objectName().left(2); });
+        connect(&machine, &QStateMachine::started, &worker, [&worker] { worker.start(); });
+        machine.start();
+        QTRY_COMPARE_WITH_TIMEOUT(states, (QStringList{"B1", "B2"}), 20000);
+        machine.do_download();
+        if (fault.isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(states.endsWith("B6"), 30000);
+            QCOMPARE(states, (QStringList{"B1", "B2", "B3", "B1", "B4", "B6"}));
+            QCOMPARE(flash().left(733656), testsupport::read_file(desired()));
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(states.endsWith("B1"), 30000);
+            QTest::qWait(300);
+            // The user restarts the unit in DFU mode: half its flash is new.
+            QVERIFY(emu->set(serial, {"vanish_on=none"}));
+            QVERIFY(emu->run({"plug", serial}));
+            QTRY_VERIFY_WITH_TIMEOUT(states.endsWith("B7"), 30000);
+            QVERIFY(!states.contains("B6"));
+            QCOMPARE(states, (QStringList{"B1", "B2", "B3", "B1", "B4", "B7"}));
+        }
+        machine.stop();
+        worker.do_stop();
+        QVERIFY(worker.wait(10000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEmulator)
+#include "tst_emulator.moc"
