@@ -35,7 +35,7 @@ test-asan: deps
 # The threaded parts (worker and presentation machine) under ThreadSanitizer.
 test-tsan: deps
 	cmake -S . -B $(BUILD_TSAN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=thread $(CMAKE_ARGS)
-	cmake --build $(BUILD_TSAN) -j $(JOBS)
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target tst_sm_a tst_sm_b tst_emulator
 	cd $(BUILD_TSAN) && ctest --output-on-failure -j $(JOBS) -L threads
 
 clean:

@@ -163,17 +163,24 @@ progress() { # progress LABEL BYTES SECONDS
     printf '\n'
 }
 
-cmd_upload() { # -a ALT -s ADDR:LEN -U FILE
-    local alt="" range="" file=""
+# Sets alt, range and file from dfu-util's options; FILE-OPTION is -U or -D.
+transfer_arguments() { # FILE-OPTION ARGUMENTS...
+    local file_option=$1; shift
+    alt="" range="" file=""
     while [ "$#" -gt 0 ]; do
         case $1 in
             -d) shift 2 ;;
             -a) alt=${2:-}; shift 2 ;;
             -s) range=${2:-}; shift 2 ;;
-            -U) file=${2:-}; shift 2 ;;
+            "$file_option") file=${2:-}; shift 2 ;;
             *) die_usage "unexpected argument '$1'" ;;
         esac
     done
+}
+
+cmd_upload() { # -a ALT -s ADDR:LEN -U FILE
+    local alt range file
+    transfer_arguments -U "$@"
     [[ $alt =~ ^[0-3]$ ]] || die_usage "-a needs an alternate setting 0 to 3"
     [[ $range =~ ^(0x[0-9A-Fa-f]+):([0-9]+)$ ]] || die_usage "-s needs ADDRESS:LENGTH"
     local address=$((BASH_REMATCH[1])) length=${BASH_REMATCH[2]}
@@ -202,16 +209,8 @@ cmd_upload() { # -a ALT -s ADDR:LEN -U FILE
 }
 
 cmd_download() { # -a 0 -s 0x08000000:leave -D FILE
-    local alt="" range="" file=""
-    while [ "$#" -gt 0 ]; do
-        case $1 in
-            -d) shift 2 ;;
-            -a) alt=${2:-}; shift 2 ;;
-            -s) range=${2:-}; shift 2 ;;
-            -D) file=${2:-}; shift 2 ;;
-            *) die_usage "unexpected argument '$1'" ;;
-        esac
-    done
+    local alt range file
+    transfer_arguments -D "$@"
     [ "$alt" = 0 ] || die_usage "downloads go to alternate setting 0"
     [ "$range" = "0x08000000:leave" ] || die_usage "-s must be 0x08000000:leave"
     [ -n "$file" ] || die_usage "-D needs a file name"

@@ -26,6 +26,10 @@ SM_A::~SM_A()
     do_stop();
     qDebug() << "SM_A: Waiting in dtor";
     wait();
+    // The loop's last act was to look at the stop flag under the lock; taking it once more
+    // orders everything the thread did before the members go (and lets the thread
+    // sanitizer see that order, which QThread::wait() keeps inside Qt).
+    const std::lock_guard<std::mutex> lock(mutex);
 }
 
 void SM_A::set_command(Command new_command)
