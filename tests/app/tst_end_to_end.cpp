@@ -34,6 +34,11 @@ public:
         env.insert("TMPDIR", tmp.path());
         env.insert("VELMORA_SIM_FAST", "1");
         env.remove("XDG_RUNTIME_DIR");
+        // Under AddressSanitizer: no leak check of the whole program at its exit. Its windows
+        // live until then by design, and the X platform plugin's last allocations come from a
+        // library already unloaded, so they cannot be told apart; the library's own code is
+        // leak-checked by the other tests.
+        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
         process.setProcessEnvironment(env);
         process.start(PROGRAM, arguments);
         timer.start();
@@ -313,7 +318,8 @@ private slots:
         QVERIFY(program->process.waitForFinished(20000));
         QVERIFY(closing.elapsed() >= 2000);
         QCOMPARE(program->process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program->process.exitCode(), 0);
+        program->read();
+        QVERIFY2(program->process.exitCode() == 0, qPrintable(program->log.right(4000)));
         QVERIFY(program->contains("app.exec() returns:  0"));
         QVERIFY(program->contains("Waiting 2 s before deleting objects"));
         QVERIFY(QDir(program->tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).isEmpty());
