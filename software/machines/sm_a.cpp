@@ -159,7 +159,7 @@ void SM_A::run()
 
         case State::A4: {
             emit sig_A4_entered();
-            if (is_stopping() || pause(poll_interval_ms))
+            if (pause(poll_interval_ms)) // returns at once when a stop was already asked for
                 return;
             const Command taken = take_command();
             if (taken == cmd_none) {

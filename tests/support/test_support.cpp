@@ -6,6 +6,24 @@
 
 namespace testsupport {
 
+namespace {
+
+// Runs a helper program to its end: true when it exited normally with status 0.
+bool succeeds(const QString& program, const QStringList& arguments, int timeout_ms,
+              const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+              QByteArray* output = nullptr)
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    const bool done = process.waitForFinished(timeout_ms);
+    if (output)
+        *output = process.readAllStandardOutput();
+    return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+} // namespace
+
 QByteArray read_file(const QString& path)
 {
     QFile file(path);
@@ -24,9 +42,7 @@ void write_file(const QString& path, const QByteArray& bytes)
 
 bool make_firmware(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(SYSTEM_PYTHON3, QStringList{QString(SOURCE_DIR) + "/tools/make_firmware.py"} + arguments);
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return succeeds(SYSTEM_PYTHON3, QStringList{QString(SOURCE_DIR) + "/tools/make_firmware.py"} + arguments, 60000);
 }
 
 } // namespace testsupport
@@ -136,12 +152,7 @@ QString SimulatorState::unit_dir(const QString& serial) const
 
 bool SimulatorState::run(const QStringList& arguments, QByteArray* output) const
 {
-    QProcess process;
-    process.start(simulator_script(), arguments);
-    const bool done = process.waitForFinished(120000);
-    if (output)
-        *output = process.readAllStandardOutput();
-    return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return succeeds(simulator_script(), arguments, 120000, QProcessEnvironment::systemEnvironment(), output);
 }
 
 } // namespace testsupport
@@ -151,12 +162,9 @@ namespace testsupport {
 bool swap_in_unit(const SimulatorState& state, const QString& config, const QString& serial)
 {
     QTemporaryDir stage;
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("VELMORA_SIM_DIR", stage.path());
-    process.setProcessEnvironment(env);
-    process.start(simulator_script(), {"setup_prepared_config", config});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!succeeds(simulator_script(), {"setup_prepared_config", config}, 60000, env))
         return false;
     const QDir staged_units(stage.path() + "/units");
     const QStringList staged = staged_units.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
@@ -211,12 +219,9 @@ QString EmulatorState::unit_dir(const QString& serial) const
 
 bool EmulatorState::run(const QStringList& arguments) const
 {
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("LD_PRELOAD");
-    process.setProcessEnvironment(env);
-    process.start(EMULATOR_COMMAND, arguments);
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return succeeds(EMULATOR_COMMAND, arguments, 60000, env);
 }
 
 bool use_embedded_dfu_util()
