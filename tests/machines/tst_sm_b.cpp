@@ -4,7 +4,6 @@
 #include "simulator/simulator.h"
 #include "test_support.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
@@ -222,9 +221,11 @@ private slots:
     // one of another product: it must be judged itself and must never be offered the upgrade.
     void a_pending_command_never_reaches_another_product()
     {
+        testsupport::StagedUnit staged("other_product", "3472385A3036");
+        QVERIFY(staged.ready());
         start("current", 600);
         QTRY_VERIFY_WITH_TIMEOUT(in(machine->B4), 20000);
-        QVERIFY(testsupport::swap_in_unit(*state, "other_product", "3472385A3036"));
+        QVERIFY(staged.swap_into(*state));
         QTRY_VERIFY_WITH_TIMEOUT(in(machine->B8), 30000);
         QCOMPARE(worker_signals.count("FwUploading"), 0);
         QVERIFY(!states.contains("B6") && !states.contains("B7"));
@@ -234,10 +235,12 @@ private slots:
 
     void a_pending_download_never_reaches_another_product()
     {
+        testsupport::StagedUnit staged("other_product", "3472385A3036");
+        QVERIFY(staged.ready());
         start("older_revision", 600);
         QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
         machine->do_download();
-        QVERIFY(testsupport::swap_in_unit(*state, "other_product", "3472385A3036"));
+        QVERIFY(staged.swap_into(*state));
         const QByteArray korv = testsupport::read_file(state->unit_dir("3472385A3036") + "/flash.bin");
         QTRY_VERIFY_WITH_TIMEOUT(in(machine->B8), 30000);
         QTest::qWait(1500);

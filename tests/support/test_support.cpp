@@ -159,22 +159,31 @@ bool SimulatorState::run(const QStringList& arguments, QByteArray* output) const
 
 namespace testsupport {
 
-bool swap_in_unit(const SimulatorState& state, const QString& config, const QString& serial)
+StagedUnit::StagedUnit(const QString& config, const QString& serial)
+    : serial(serial)
 {
-    QTemporaryDir stage;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("VELMORA_SIM_DIR", stage.path());
-    if (!succeeds(simulator_script(), {"setup_prepared_config", config}, 60000, env))
-        return false;
+    prepared = succeeds(simulator_script(), {"setup_prepared_config", config}, 60000, env);
+}
+
+bool StagedUnit::swap_into(const SimulatorState& state)
+{
     const QDir staged_units(stage.path() + "/units");
     const QStringList staged = staged_units.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    if (staged.size() != 1)
+    if (!prepared || staged.size() != 1)
         return false;
     // The units directory itself stays, or the script would take the state for new.
     const QDir units(state.path() + "/units");
     for (const QString& old : units.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         QDir(units.filePath(old)).removeRecursively();
     return QDir().rename(staged_units.filePath(staged.first()), units.filePath(serial));
+}
+
+bool swap_in_unit(const SimulatorState& state, const QString& config, const QString& serial)
+{
+    StagedUnit unit(config, serial);
+    return unit.swap_into(state);
 }
 
 } // namespace testsupport

@@ -14,6 +14,7 @@ bool make_firmware(const QStringList& arguments);
 
 } // namespace testsupport
 
+#include <QTemporaryDir>
 #include <QtGlobal>
 #include <QVector>
 
@@ -60,8 +61,21 @@ QString embedded_firmware_path(); // the image the build embeds, as generated
 
 namespace testsupport {
 
-// Puts the unit of a prepared configuration, under another serial, in place of the
-// units of the given state: as if the user swapped units.
+// The unit of a prepared configuration under another serial, made ahead, so that the swap
+// itself takes no time: tests that race the worker swap within its pause.
+class StagedUnit {
+public:
+    StagedUnit(const QString& config, const QString& serial);
+    bool ready() const { return prepared; }
+    // Puts the unit in place of the units of the state: as if the user swapped units.
+    bool swap_into(const SimulatorState& state);
+
+private:
+    QTemporaryDir stage;
+    QString serial;
+    bool prepared = false;
+};
+
 bool swap_in_unit(const SimulatorState& state, const QString& config, const QString& serial);
 
 } // namespace testsupport
