@@ -63,13 +63,44 @@ add_unit() { # add_unit SERIAL OTP(type code|blank) [IMAGE-OPTIONS...]; no optio
     echo none > "$dir/fault"
 }
 
+# Every prepared unit has a serial of its own, as real units have: switching configurations
+# while the program runs must look like another unit being plugged in.
+serial_of() {
+    case $1 in
+        older_revision) echo 305F38713437 ;;
+        current) echo 305F38713501 ;;
+        differing_flash) echo 305F38713502 ;;
+        differs_beyond_image) echo 305F38713503 ;;
+        other_product) echo 305F38713504 ;;
+        blank_otp) echo 305F38713505 ;;
+        unknown_product) echo 305F38713506 ;;
+        two_units) echo 305F38713507 ;;
+        three_interfaces) echo 305F38713508 ;;
+        otp_upload_fails) echo 305F38713509 ;;
+        download_fails) echo 305F3871350A ;;
+        *) echo 305F38713500 ;;
+    esac
+}
+
+# The state folder is this user's alone: never one that another user made or points elsewhere.
+make_state_dir() {
+    if [ -L "$state" ]; then die_usage "refusing the state folder $state: it is a symbolic link"; fi
+    if [ ! -e "$state" ]; then
+        (umask 077 && mkdir -p "$state") || die_usage "cannot create the state folder $state"
+    fi
+    [ -d "$state" ] || die_usage "refusing the state folder $state: not a folder"
+    [ -O "$state" ] || die_usage "refusing the state folder $state: it belongs to another user"
+    chmod 700 "$state" 2>/dev/null || die_usage "cannot protect the state folder $state"
+}
+
 setup_config() {
     local name=$1
     case " ${configs[*]} " in *" $name "*) ;; *) die_usage "unknown configuration '$name' (try: configs)";; esac
-    mkdir -p "$state"
+    make_state_dir
     rm -rf "$state/units" "$state/unplugged" "$state/back_at"
     mkdir -p "$state/units"
-    local quel=0x1e serial=305F38713437
+    local quel=0x1e serial
+    serial=$(serial_of "$name")
     case $name in
         no_unit) ;;
         older_revision) add_unit $serial $quel --rev C7 --seed 7 ;;
@@ -91,6 +122,7 @@ setup_config() {
 }
 
 ensure_state() {
+    make_state_dir
     [ -d "$state/units" ] || [ -d "$state/unplugged" ] || setup_config "$default_config"
 }
 
@@ -107,9 +139,13 @@ present_units() {
     done
 }
 
-the_unit() { # the one unit a transfer talks to, or dfu-util's errors
+the_unit() { # the one unit a transfer talks to (the one of serial $wanted when set), or dfu-util's errors
     local units
-    mapfile -t units < <(present_units)
+    if [ -n "${wanted:-}" ]; then
+        mapfile -t units < <(present_units | grep -x -F -- "$wanted")
+    else
+        mapfile -t units < <(present_units)
+    fi
     [ "${#units[@]}" -eq 0 ] && dfu_error "No DFU capable USB device available"
     [ "${#units[@]}" -gt 1 ] && dfu_error "More than one DFU capable USB device found! Try \`--list' and specify the serial number or disconnect all but one device"
     unit=$state/units/${units[0]}
@@ -166,20 +202,25 @@ progress() { # progress LABEL BYTES SECONDS
 # Sets alt, range and file from dfu-util's options; FILE-OPTION is -U or -D.
 transfer_arguments() { # FILE-OPTION ARGUMENTS...
     local file_option=$1; shift
-    alt="" range="" file=""
+    alt="" range="" file="" wanted=""
     while [ "$#" -gt 0 ]; do
         case $1 in
-            -d) shift 2 ;;
-            -a) alt=${2:-}; shift 2 ;;
-            -s) range=${2:-}; shift 2 ;;
-            "$file_option") file=${2:-}; shift 2 ;;
+            -d | -a | -s | -S | "$file_option") [ "$#" -ge 2 ] || die_usage "option '$1' needs a value" ;;
             *) die_usage "unexpected argument '$1'" ;;
         esac
+        case $1 in
+            -d) ;;
+            -a) alt=$2 ;;
+            -s) range=$2 ;;
+            -S) wanted=$2 ;;
+            *) file=$2 ;;
+        esac
+        shift 2
     done
 }
 
 cmd_upload() { # -a ALT -s ADDR:LEN -U FILE
-    local alt range file
+    local alt range file wanted
     transfer_arguments -U "$@"
     [[ $alt =~ ^[0-3]$ ]] || die_usage "-a needs an alternate setting 0 to 3"
     [[ $range =~ ^(0x[0-9A-Fa-f]+):([0-9]+)$ ]] || die_usage "-s needs ADDRESS:LENGTH"
@@ -209,7 +250,7 @@ cmd_upload() { # -a ALT -s ADDR:LEN -U FILE
 }
 
 cmd_download() { # -a 0 -s 0x08000000:leave -D FILE
-    local alt range file
+    local alt range file wanted
     transfer_arguments -D "$@"
     [ "$alt" = 0 ] || die_usage "downloads go to alternate setting 0"
     [ "$range" = "0x08000000:leave" ] || die_usage "-s must be 0x08000000:leave"

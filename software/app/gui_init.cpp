@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/connections.h"
+#include "app/exit_signals.h"
 #include "app/globals.h"
 #include "dfu/device_info.h"
 #include "dfu/dfu_util.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QTextDocumentFragment>
 #include <QThread>
 
 QPointer<LogWindow> logWindow;
@@ -23,6 +25,7 @@ QPointer<MainWindow> mainWindow;
 SM_A* sm_A = nullptr;
 SM_B* sm_B = nullptr;
 Settings::Settings settings;
+QString unusable_tool_text;
 
 void GUI_init()
 {
@@ -45,10 +48,22 @@ void GUI_init()
     qInfo() << "Compiled for platform (OS):" << support_misc::compiled_for_platform() << "with 'DEBUG'"
             << (support_misc::compiled_w_DEBUG ? "defined" : "not defined");
 
-    Files::extract_resources({Files::desired_FW_dfu, Files::desired_FW_bin, Files::dfu_util_exe, Files::libusb_dylib},
-                             true);
-    support_misc::mark_file_executable(DFU::dfu_util::full_path());
-    DFU::dfu_util::execution_test();
+    const bool extracted = Files::extract_resources(
+        {Files::desired_FW_dfu, Files::desired_FW_bin, Files::dfu_util_exe, Files::libusb_dylib}, true);
+    const bool marked = support_misc::mark_file_executable(DFU::dfu_util::full_path());
+    // Without its own copy of dfu-util in a working folder the program runs none at all:
+    // not one found elsewhere, and none that writes its files anywhere else.
+    QString problem;
+    if (!Files::external_dir.isValid())
+        problem = "status_noWorkDir";
+    else if (!extracted || !marked)
+        problem = "status_noExtract";
+    if (!problem.isEmpty())
+        DFU::refuse_runs("the working folder or the files in it cannot be used");
+    if (!DFU::dfu_util::execution_test() && problem.isEmpty()) {
+        problem = "status_toolBroken";
+        DFU::refuse_runs("the execution test failed");
+    }
 
     const Device::FW_Info& desired = DFU::desired_FW_Info();
     qInfo().noquote() << "Desired (embedded)" << desired;
@@ -58,6 +73,10 @@ void GUI_init()
     built.desired_type = desired.product.type;
     built.desired_revision = desired.revision;
     settings = std::move(built);
+    if (!problem.isEmpty()) {
+        unusable_tool_text = settings.gui.text(problem).arg(Files::temporary_base().toHtmlEscaped());
+        qWarning().noquote() << "No unit can be reached:" << QTextDocumentFragment::fromHtml(unusable_tool_text).toPlainText();
+    }
 
     mainWindow = MainWindow_factory(&settings, nullptr, simulator::use);
     mainWindow->setWindowTitle("Velmora Firmware Upgrade Tool");
@@ -72,6 +91,7 @@ void GUI_init()
     sm_B->enable_debug_output();
 
     add_connections(app);
+    install_exit_signal_handlers();
 
     QObject::connect(sm_B, &QStateMachine::started, sm_B, [] {
         qInfo() << "Starting sm_A";

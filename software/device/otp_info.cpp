@@ -12,12 +12,15 @@ const QByteArray otp_marker("\x11\x47\x23\x01", 4);
 constexpr int slot_size = 16;
 constexpr int record_size = 16;
 constexpr int first_rejected_offset = 498;
+constexpr int otp_area_size = 512;
 } // namespace
 
 OTP_Info make_OTP_Info(const QByteArray& area)
 {
     OTP_Info info;
-    if (std::all_of(area.begin(), area.end(), [](char b) { return static_cast<quint8>(b) == 0xff; })) {
+    // Only a whole read-out can show that nothing was ever written: a short one says nothing.
+    if (area.size() >= otp_area_size
+        && std::all_of(area.begin(), area.end(), [](char b) { return static_cast<quint8>(b) == 0xff; })) {
         info.blank = true;
         return info;
     }

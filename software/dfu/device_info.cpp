@@ -23,12 +23,17 @@ QDebug operator<<(QDebug debug, const DeviceInfo& info)
     return debug;
 }
 
-Device::FW_Info read_FW_Info(const DeviceItem* /*item*/)
+static QStringList addressing(const DeviceItem* item)
+{
+    return serial_option(item ? item->serial : QString());
+}
+
+Device::FW_Info read_FW_Info(const DeviceItem* item)
 {
     const QString path = Files::path_of(Files::uploaded_FW_info_fileName_bin);
     // dfu-util refuses to overwrite an upload file, and a stale one must never be decoded.
     support_misc::ensure_file_is_deleted(path);
-    if (run_command(CmdID::upload_FW_Info, {path}).code != 0)
+    if (run_command(CmdID::upload_FW_Info, QStringList{path} + addressing(item)).code != 0)
         return {};
     return Device::make_FW_Info(path);
 }
@@ -37,7 +42,7 @@ Result read_device_info(const DeviceItem* item, DeviceInfo* info)
 {
     const QString path = Files::path_of(Files::uploaded_OTP_fileName_bin);
     support_misc::ensure_file_is_deleted(path);
-    Result result = run_command(CmdID::upload_OTP, {path});
+    Result result = run_command(CmdID::upload_OTP, QStringList{path} + addressing(item));
     if (result.code != 0)
         return result;
 

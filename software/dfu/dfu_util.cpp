@@ -4,7 +4,12 @@
 #include "files/support_misc.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QProcess>
+
+#include <atomic>
+#include <csignal>
+#include <mutex>
 
 #include "dfu_util_banner.h"
 
@@ -35,18 +40,72 @@ static QString decode_output(QByteArray bytes)
     return QString::fromUtf8(bytes);
 }
 
+int silent_child_limit_ms = 60000;
+
+void RunObserver::output(CmdID, const QByteArray&) {}
+
+bool RunObserver::may_end_hung_child()
+{
+    return false;
+}
+
+namespace {
+
+thread_local RunObserver* observer = nullptr;
+
+std::mutex refusal_mutex;
+QString refusal; // guarded by refusal_mutex
+
+// Qt lets a child die of SIGPIPE (it resets the signal before exec). dfu-util writes its
+// progress all through a transfer: if this program ends while it writes, the pipe closes,
+// and a default SIGPIPE would kill it in the middle of programming the flash.
+class ChildProcess : public QProcess {
+protected:
+    void setupChildProcess() override { ::signal(SIGPIPE, SIG_IGN); }
+};
+
+} // namespace
+
+void set_run_observer(RunObserver* new_observer)
+{
+    observer = new_observer;
+}
+
+void refuse_runs(const QString& why)
+{
+    const std::lock_guard<std::mutex> lock(refusal_mutex);
+    refusal = why;
+}
+
+bool runs_refused()
+{
+    const std::lock_guard<std::mutex> lock(refusal_mutex);
+    return !refusal.isEmpty();
+}
+
 Result run_command(CmdID id, const QStringList& extra)
 {
-    QProcess process;
     const Command& command = commands.at(id);
     const QString program = Command::path.isEmpty() ? command.program
                                                     : Command::path + "/" + command.program;
     const QStringList arguments = command.arguments + extra;
 
+    {
+        const std::lock_guard<std::mutex> lock(refusal_mutex);
+        if (!refusal.isEmpty()) {
+            // Said once: the worker would repeat it twice a second.
+            static std::atomic<bool> said{false};
+            if (!said.exchange(true))
+                qInfo() << "No dfu-util is run:" << refusal;
+            return {-1, {}};
+        }
+    }
+
     // The worker lists devices every few hundred milliseconds; those runs stay out of the log.
     if (id != CmdID::list)
         qInfo() << "Start " << program << arguments;
 
+    ChildProcess process;
     process.start(program, arguments, QIODevice::ReadWrite);
     // A program that never ran must not look like one that succeeded with no output.
     if (!process.waitForStarted(run_timeout_ms)) {
@@ -54,20 +113,60 @@ Result run_command(CmdID id, const QStringList& extra)
         return {-1, {}};
     }
 
-    if (!process.waitForFinished(run_timeout_ms)) {
-        const QString so_far = decode_output(process.readAllStandardOutput());
-        qInfo() << "waitForFinished(): Process did not finish in time, exit status:"
-                << process.exitStatus() << "and output:" << so_far;
-        qInfo() << "will wait again, forever";
-        process.waitForFinished(-1);
+    QByteArray output;
+    QByteArray errors;
+    QElapsedTimer running;
+    QElapsedTimer silent;
+    running.start();
+    silent.start();
+    bool timed_out = false;
+    bool hung = false;
+    // Read as it comes: the observer shows progress, and a child that has printed nothing
+    // for long can be told from one that is busy writing flash.
+    while (!process.waitForFinished(100) && process.state() != QProcess::NotRunning) {
+        const QByteArray out = process.readAllStandardOutput();
+        const QByteArray err = process.readAllStandardError();
+        if (!out.isEmpty() || !err.isEmpty())
+            silent.restart();
+        output += out;
+        errors += err;
+        if (!out.isEmpty() && observer)
+            observer->output(id, out);
+        if (!timed_out && running.elapsed() >= run_timeout_ms) {
+            timed_out = true;
+            qInfo() << "waitForFinished(): Process did not finish in time, exit status:"
+                    << process.exitStatus() << "and output:" << decode_output(output);
+            qInfo() << "will wait again, forever";
+            output.clear(); // in the log, not in the result
+        }
+        if (silent.elapsed() >= silent_child_limit_ms && observer && observer->may_end_hung_child()) {
+            qInfo() << "dfu-util printed nothing for" << silent.elapsed() / 1000
+                    << "s and is taken to hang: ended, so that the program can stop";
+            hung = true;
+            process.kill();
+            process.waitForFinished(-1);
+            break;
+        }
     }
+    const QByteArray rest = process.readAllStandardOutput();
+    if (!rest.isEmpty() && observer)
+        observer->output(id, rest);
+    output += rest;
+    errors += process.readAllStandardError();
 
     Result result;
-    result.text = decode_output(process.readAllStandardOutput());
-    result.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.text = decode_output(output);
+    result.code = !hung && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     if (result.code != 0)
         qInfo() << "Exit with" << result.code << "from" << program << arguments << "returned:" << result.text;
     return result;
+}
+
+QStringList serial_option(const QString& serial)
+{
+    if (serial.isEmpty())
+        return {};
+    return {"-S", serial};
 }
 
 namespace dfu_util {
@@ -98,7 +197,7 @@ QString basename()
 
 QString full_path()
 {
-    return QString("%1/%2").arg(Files::external_dir.path(), Files::dfu_util_executable_fileName);
+    return Files::path_of(Files::dfu_util_executable_fileName);
 }
 
 } // namespace dfu_util

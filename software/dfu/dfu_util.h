@@ -38,7 +38,31 @@ struct Result {
 // A child still running after this long is waited for again without limit, never killed.
 constexpr int run_timeout_ms = 30000;
 
+// dfu-util reports progress every few seconds while it transfers; one that has printed
+// nothing for this long is hung, and may be ended once the program wants to stop.
+extern int silent_child_limit_ms;
+
+// Watches the runs made on one thread: the output as it arrives, and whether a hung child
+// may be given up.
+class RunObserver {
+public:
+    virtual ~RunObserver() = default;
+    virtual void output(CmdID id, const QByteArray& standard_output);
+    virtual bool may_end_hung_child();
+};
+
+// For the calling thread; null: nobody watches.
+void set_run_observer(RunObserver* observer);
+
+// When the working folder or the USB tool in it cannot be used, nothing is run at all: a
+// dfu-util found elsewhere must never touch a unit, nor write its files anywhere else.
+void refuse_runs(const QString& why);
+bool runs_refused();
+
 Result run_command(CmdID id, const QStringList& extra = {});
+
+// "-S" and the serial, so that dfu-util itself refuses any other unit; nothing for an empty serial.
+QStringList serial_option(const QString& serial);
 
 namespace dfu_util {
 

@@ -7,16 +7,18 @@
 
 namespace DFU {
 
-int download_FW_to_device(QString file)
+int download_FW_to_device(QString file, QString serial)
 {
-    return run_command(CmdID::download_FW, {file}).code;
+    return run_command(CmdID::download_FW, QStringList{file} + serial_option(serial)).code;
 }
 
-int upload_FW_from_device(QString file, int size)
+int upload_FW_from_device(QString file, int size, QString serial)
 {
     // An upload that fails without writing must never leave an older file to compare.
     support_misc::ensure_file_is_deleted(file);
-    return run_command(CmdID::upload_FW, {"-s", QString("0x08000000:%1").arg(size), "-U", file}).code;
+    return run_command(CmdID::upload_FW,
+                       QStringList{"-s", QString("0x08000000:%1").arg(size), "-U", file} + serial_option(serial))
+        .code;
 }
 
 int size_of_binary_file(QString file)
@@ -41,12 +43,12 @@ bool compare_FW_bin_files(QString first, QString second)
     return left.size() == right.size() && left == right;
 }
 
-bool upload_and_compare_FW_bin(QString desired, QString uploaded)
+bool upload_and_compare_FW_bin(QString desired, QString uploaded, QString serial)
 {
     const int size = size_of_binary_file(desired);
     if (size <= 0)
         return false;
-    if (upload_FW_from_device(uploaded, size) != 0)
+    if (upload_FW_from_device(uploaded, size, serial) != 0)
         return false;
     return compare_FW_bin_files(desired, uploaded);
 }

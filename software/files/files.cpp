@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 // The bundles must be registered before anything can be extracted; they are registered
 // here, ahead of the working directory, so that this happens first in this file's
@@ -49,10 +50,24 @@ const std::map<ID, QString> basename = {
     {uploaded_OTP_bin, uploaded_OTP_fileName_bin},
 };
 
-QTemporaryDir external_dir(QDir::tempPath() + "/upgrade_XXXXXX");
+QString temporary_base()
+{
+    // Qt's temporary path is empty when $TMPDIR names no folder, and the template would then
+    // put the working folder into "/". The folder named is tried as it is, and fails.
+    const QString path = QDir::tempPath();
+    if (!path.isEmpty())
+        return path;
+    const QString named = qEnvironmentVariable("TMPDIR");
+    return named.isEmpty() ? QString("/tmp") : QFileInfo(named).absoluteFilePath();
+}
+
+QTemporaryDir external_dir(temporary_base() + "/upgrade_XXXXXX");
 
 QString path_of(const QString& file_name)
 {
+    // Without the folder there is no place for working files: never "/" and the name.
+    if (!external_dir.isValid())
+        return {};
     return external_dir.path() + "/" + file_name;
 }
 

@@ -27,10 +27,13 @@ extern const QString dfu_util_executable_fileName;
 
 extern const std::map<ID, QString> basename;
 
+// The folder the working directory is made in: $TMPDIR, else /tmp.
+QString temporary_base();
+
 // The private working directory; removed with its contents at process exit.
 extern QTemporaryDir external_dir;
 
-// Full path of a working file: directory, "/", name.
+// Full path of a working file: directory, "/", name; empty when the directory could not be made.
 QString path_of(const QString& file_name);
 
 bool extract_resources(QList<ID> ids, bool report_failure);

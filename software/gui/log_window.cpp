@@ -4,12 +4,13 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QTextStream>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -45,6 +46,11 @@ LogWindowDialog::LogWindowDialog(QWidget* parent)
     buttons->addWidget(saveButton);
     buttons->addWidget(hideButton);
     layout->addLayout(buttons);
+    // Return presses none of them.
+    for (QPushButton* button : {clearButton, saveButton, hideButton}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
     connect(clearButton, &QPushButton::clicked, textEdit, &QTextBrowser::clear);
     connect(saveButton, &QPushButton::clicked, this, &LogWindowDialog::save);
     connect(hideButton, &QPushButton::clicked, this, &QDialog::hide);
@@ -56,35 +62,60 @@ void LogWindowDialog::outputMessage(QtMsgType type, const QMessageLogContext& co
     outputRecord(make_LogRecord(type, context, msg));
 }
 
+namespace {
+
+const char* console_format(QtMsgType type)
+{
+    switch (type) {
+    case QtDebugMsg: return "Debug: %s (%s:%u, %s)\n";
+    case QtInfoMsg: return "Info: %s (%s:%u, %s)\n";
+    case QtWarningMsg: return "Warning: %s (%s:%u, %s)\n";
+    case QtCriticalMsg: return "Critical: %s (%s:%u, %s)\n";
+    case QtFatalMsg: return "Fatal: %s (%s:%u, %s)\n";
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void print_LogRecord(const LogRecord& record)
+{
+    const char* format = console_format(record.type);
+    if (!format)
+        return;
+    // The program's own messages carry no file or function; printed the way the C library prints them.
+    std::fprintf(stderr, format, record.message.toLocal8Bit().constData(),
+                 record.has_file ? record.file.constData() : "(null)", static_cast<unsigned>(record.line),
+                 record.has_function ? record.function.constData() : "(null)");
+    std::fflush(stderr);
+}
+
 void LogWindowDialog::outputRecord(const LogRecord& record)
 {
-    const QByteArray local = record.message.toLocal8Bit();
-    // The program's own messages carry no file or function; printed the way the C library prints them.
-    const char* file = record.has_file ? record.file.constData() : "(null)";
-    const char* function = record.has_function ? record.function.constData() : "(null)";
-    const unsigned line = static_cast<unsigned>(record.line);
-    switch (record.type) {
-    case QtDebugMsg:
-        textEdit->append(tr("Debug: %1").arg(record.message));
-        std::fprintf(stderr, "Debug: %s (%s:%u, %s)\n", local.constData(), file, line, function);
-        break;
-    case QtInfoMsg:
-        textEdit->append(tr("%1").arg(record.message));
-        std::fprintf(stderr, "Info: %s (%s:%u, %s)\n", local.constData(), file, line, function);
-        break;
-    case QtWarningMsg:
-        textEdit->append(tr("Warning: %1").arg(record.message));
-        std::fprintf(stderr, "Warning: %s (%s:%u, %s)\n", local.constData(), file, line, function);
-        break;
-    case QtCriticalMsg:
-        textEdit->append(tr("CRITICAL: %1").arg(record.message));
-        std::fprintf(stderr, "Critical: %s (%s:%u, %s)\n", local.constData(), file, line, function);
-        break;
-    case QtFatalMsg:
-        textEdit->append(tr("FATAL: %1").arg(record.message));
-        std::fprintf(stderr, "Fatal: %s (%s:%u, %s)\n", local.constData(), file, line, function);
+    appendRecord(record);
+    print_LogRecord(record);
+    if (record.type == QtFatalMsg)
         std::abort();
+}
+
+void LogWindowDialog::appendRecord(const LogRecord& record)
+{
+    QString text;
+    switch (record.type) {
+    case QtDebugMsg: text = tr("Debug: %1").arg(record.message); break;
+    case QtInfoMsg: text = tr("%1").arg(record.message); break;
+    case QtWarningMsg: text = tr("Warning: %1").arg(record.message); break;
+    case QtCriticalMsg: text = tr("CRITICAL: %1").arg(record.message); break;
+    case QtFatalMsg: text = tr("FATAL: %1").arg(record.message); break;
+    default: return;
     }
+    // A paragraph of plain text: what a unit or dfu-util printed is never taken as markup.
+    QTextCursor cursor(textEdit->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!textEdit->document()->isEmpty())
+        cursor.insertBlock();
+    cursor.insertText(text);
+    textEdit->verticalScrollBar()->setValue(textEdit->verticalScrollBar()->maximum());
 }
 
 void LogWindowDialog::keyPressEvent(QKeyEvent* event)
@@ -105,18 +136,21 @@ void LogWindowDialog::save()
                                                       tr("Text Files (*.txt);;All Files (*)"));
     if (name.isEmpty())
         return;
-    QFile file(name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // Written aside and put in place only when every byte is on disk: a full disk or a
+    // failed write never leaves an empty or cut file that looks like a saved log.
+    QSaveFile file(name);
+    bool saved = file.open(QIODevice::WriteOnly);
+    if (saved) {
+        file.write(textEdit->toPlainText().toUtf8());
+        saved = file.commit();
+    }
+    if (!saved) {
         QMessageBox::warning(this, tr("Error"),
                              tr("<nobr>File '%1'<br/>cannot be opened for writing.<br/><br/>"
                                 "The log output could <b>not</b> be saved!</nobr>")
-                                 .arg(name),
+                                 .arg(name.toHtmlEscaped()),
                              QMessageBox::Ok);
-        return;
     }
-    QTextStream out(&file);
-    out << textEdit->toPlainText();
-    file.close();
 }
 
 LogWindow::LogWindow(QObject* parent)
@@ -139,17 +173,15 @@ void LogWindow::outputMessage(QtMsgType type, const QMessageLogContext& context,
     }
     // The context is only valid during this call: copy what the dialog needs and queue it.
     const LogRecord record = make_LogRecord(type, context, msg);
-    if (type == QtFatalMsg) {
-        // A queued call would never run: the process ends here, and widgets belong to the GUI thread.
-        std::fprintf(stderr, "Fatal: %s (%s:%u, %s)\n", msg.toLocal8Bit().constData(),
-                     context.file ? context.file : "(null)", static_cast<unsigned>(context.line),
-                     context.function ? context.function : "(null)");
+    // Printed at once, from this thread: a queued line would be lost if the program ended
+    // before the GUI thread got to it. Only the window's copy waits for the GUI thread.
+    print_LogRecord(record);
+    if (type == QtFatalMsg)
         std::abort();
-    }
     QPointer<LogWindowDialog> target = dialog;
     QMetaObject::invokeMethod(dialog, [target, record] {
         if (target)
-            target->outputRecord(record);
+            target->appendRecord(record);
     }, Qt::QueuedConnection);
 }
 

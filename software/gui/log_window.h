@@ -30,7 +30,9 @@ public:
     QPushButton* saveButton;
     QPushButton* hideButton;
 
+    // Appends to the window and prints on standard error; a fatal record ends the process.
     void outputRecord(const LogRecord& record);
+    void appendRecord(const LogRecord& record);
 
 public slots:
     void outputMessage(QtMsgType type, const QMessageLogContext& context, const QString& msg);
@@ -61,4 +63,6 @@ public slots:
 
 void logWindowMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& msg);
 
+// The console line of a record, on standard error.
+void print_LogRecord(const LogRecord& record);
 LogRecord make_LogRecord(QtMsgType type, const QMessageLogContext& context, const QString& msg);

@@ -68,6 +68,34 @@ bool SM_A::is_stopping()
     return stopping;
 }
 
+bool SM_A::is_transferring()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return transferring;
+}
+
+bool SM_A::begin_transfer()
+{
+    // Under the one lock with the stop flag: a stop asked for before this point keeps the
+    // transfer from starting, one asked for after it sees the transfer and waits for it.
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (stopping)
+        return false;
+    transferring = true;
+    return true;
+}
+
+void SM_A::end_transfer()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    transferring = false;
+}
+
+bool SM_A::may_end_hung_child()
+{
+    return is_stopping();
+}
+
 SM_A::Snapshot SM_A::snapshot()
 {
     const std::lock_guard<std::mutex> lock(mutex);
@@ -93,8 +121,29 @@ bool SM_A::same_unit_still_there(const DFU::ScanResult& scan) const
     return scan.code == 0 && scan.devices.size() == 1 && scan.devices.first().serial == last_serial;
 }
 
+bool SM_A::still_the_judged_unit(const DFU::DeviceItem& item)
+{
+    // Serials are not unique on every bootloader: another unit, or the same unit changed,
+    // can stand behind the serial that was judged. What was judged is read once more.
+    DFU::DeviceInfo now;
+    if (DFU::read_device_info(&item, &now).code != 0)
+        return false;
+    const DFU::DeviceInfo judged = snapshot().info;
+    const bool same = now.valid && now.type == judged.type && now.OTP_info.blank == judged.OTP_info.blank
+        && now.FW_revision == judged.FW_revision;
+    if (!same)
+        qInfo().noquote() << "The unit is not the one that was judged; it is read anew. Now:\n" + QString(now);
+    return same;
+}
+
 void SM_A::run()
 {
+    // Every run on this thread reports to the worker, which lets a hung one go on a stop.
+    struct Observing {
+        explicit Observing(DFU::RunObserver* self) { DFU::set_run_observer(self); }
+        ~Observing() { DFU::set_run_observer(nullptr); }
+    } observing(this);
+
     enum class State { A0, A1, A2, A4, A5, A6, A7 };
     State state = State::A0;
     for (;;) {
@@ -140,7 +189,8 @@ void SM_A::run()
             emit sig_readingInfo();
             emit sig_NoDevConn();
             last_serial = item.serial;
-            DFU::DeviceInfo fresh = snapshot().info;
+            // Nothing of the unit read before may carry over to this one.
+            DFU::DeviceInfo fresh;
             const DFU::Result result = DFU::read_device_info(&item, &fresh);
             {
                 const std::lock_guard<std::mutex> lock(mutex);
@@ -166,12 +216,15 @@ void SM_A::run()
                 state = State::A2;
                 break;
             }
-            // dfu-util writes to whatever unit is attached: make sure it is still the one the
-            // command was given for, not another one plugged in during the pause.
-            if (!same_unit_still_there(DFU::make_scan())) {
+            // A command is carried out only on the unit it was given for, not on another one
+            // plugged in during the pause: the same serial, and the same reading.
+            const DFU::ScanResult scan = DFU::make_scan();
+            if (!same_unit_still_there(scan) || !still_the_judged_unit(scan.devices.first())) {
                 state = State::A0;
                 break;
             }
+            if (!begin_transfer())
+                return;
             state = taken == cmd_upload_and_compare ? State::A6 : State::A5;
             break;
         }
@@ -179,15 +232,18 @@ void SM_A::run()
         case State::A5:
             emit sig_A5_entered();
             emit sig_FwDownloading();
-            DFU::download_FW_to_device(desired_FW_bin_path);
+            DFU::download_FW_to_device(desired_FW_bin_path, last_serial);
+            end_transfer();
             emit sig_FwDownloaded();
             state = State::A0;
             break;
 
-        case State::A6:
+        case State::A6: {
             emit sig_A6_entered();
             emit sig_FwUploading();
-            if (DFU::upload_and_compare_FW_bin(desired_FW_bin_path, uploaded_FW_bin_path)) {
+            const bool matches = DFU::upload_and_compare_FW_bin(desired_FW_bin_path, uploaded_FW_bin_path, last_serial);
+            end_transfer();
+            if (matches) {
                 qDebug() << "Uploaded FW matches";
                 emit sig_FwUploadedMatches();
             } else {
@@ -196,6 +252,7 @@ void SM_A::run()
             }
             state = State::A2;
             break;
+        }
 
         case State::A7:
             emit sig_A7_entered();

@@ -9,7 +9,7 @@
 #include <mutex>
 
 // The device worker: every dfu-util run after start-up happens on this thread, one at a time.
-class SM_A : public QThread {
+class SM_A : public QThread, private DFU::RunObserver {
     Q_OBJECT
 
 public:
@@ -31,6 +31,8 @@ public:
     Command get_command();
     void do_stop();
     bool is_stopping();
+    // True while dfu-util writes the flash or reads it back: a run that must not be cut short.
+    bool is_transferring();
     void enable_debug_output();
 
     Snapshot snapshot();
@@ -65,11 +67,15 @@ protected:
 private:
     Command take_command();
     bool same_unit_still_there(const DFU::ScanResult& scan) const;
+    bool still_the_judged_unit(const DFU::DeviceItem& item);
+    bool begin_transfer();
+    void end_transfer();
+    bool may_end_hung_child() override;
     // Sleeps, but wakes at once when a stop is asked for; true when stopping.
     bool pause(int ms);
 
     // Guarded by mutex: info, command, command_connection, evaluated_connection,
-    // connection, stopping.
+    // connection, stopping, transferring.
     DFU::DeviceInfo info;
     QString desired_FW_dfu_path;
     QString desired_FW_bin_path;
@@ -80,6 +86,7 @@ private:
     quint64 evaluated_connection = 0;
     quint64 command_connection = 0;
     bool stopping = false;
+    bool transferring = false;
     // A standard mutex rather than QMutex: the thread sanitizer sees through it, so the
     // guarding above is checked by the test suite.
     std::mutex mutex;

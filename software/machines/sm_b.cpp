@@ -97,7 +97,11 @@ SM_B::SM_B(SM_A* sm_a, Device::Type desired_id, QString desired_revision_)
     B7->addTransition(this, &SM_B::sig_DoDownload, B3);
     B7->addTransition(sm_a, &SM_A::sig_NoDevConn, B1);
     B8->addTransition(sm_a, &SM_A::sig_NoDevConn, B1);
-    B9->addTransition(this, &SM_B::sig_DoDownload, B3);
+    // A unit with a blank OTP area is written only by a service build, which also offers it
+    // the button; the A key must not get round that.
+    auto* blank_download = new GuardedTransition(this, &SM_B::sig_DoDownload, have_service_build);
+    blank_download->setTargetState(B3);
+    B9->addTransition(blank_download);
     B9->addTransition(sm_a, &SM_A::sig_NoDevConn, B1);
 
     setInitialState(B1);

@@ -11,6 +11,9 @@
 
 #include <memory>
 
+#include <csignal>
+#include <sys/types.h>
+
 using testsupport::SimulatorState;
 
 namespace {
@@ -20,8 +23,22 @@ const QString title = "Velmora Firmware Upgrade Tool";
 // The real program under a real X server, watched through its own log on standard error.
 class Program {
 public:
+    struct Options {
+        QString emulator_dir;
+        QString tmpdir;        // TMPDIR of the program; its own empty folder when not given
+        QStringList wrapper;   // a program that starts this one, with its arguments
+        QString path_first;    // a folder put first on PATH
+        QString working_dir;
+    };
+
     Program(const QString& display, const QStringList& arguments, const QString& emulator_dir = {})
+        : Program(display, arguments, Options{emulator_dir, {}, {}, {}, {}})
     {
+    }
+
+    Program(const QString& display, const QStringList& arguments, const Options& options)
+    {
+        const QString emulator_dir = options.emulator_dir;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         if (!emulator_dir.isEmpty()) {
             // The program's dfu-util children find the emulated bootloader behind their libusb.
@@ -31,7 +48,9 @@ public:
         }
         env.insert("DISPLAY", display);
         env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("TMPDIR", tmp.path());
+        env.insert("TMPDIR", options.tmpdir.isEmpty() ? tmp.path() : options.tmpdir);
+        if (!options.path_first.isEmpty())
+            env.insert("PATH", options.path_first + ":" + env.value("PATH"));
         env.insert("VELMORA_SIM_FAST", "1");
         env.remove("XDG_RUNTIME_DIR");
         // Under AddressSanitizer: no leak check of the whole program at its exit. Its windows
@@ -40,7 +59,12 @@ public:
         // leak-checked by the other tests.
         env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
         process.setProcessEnvironment(env);
-        process.start(PROGRAM, arguments);
+        if (!options.working_dir.isEmpty())
+            process.setWorkingDirectory(options.working_dir);
+        if (options.wrapper.isEmpty())
+            process.start(PROGRAM, arguments);
+        else
+            process.start(options.wrapper.first(), options.wrapper.mid(1) + QStringList{PROGRAM} + arguments);
         timer.start();
     }
 
@@ -235,11 +259,13 @@ private slots:
     {
         QTest::addColumn<QString>("config");
         QTest::addColumn<QString>("state");
+        QTest::newRow("no unit") << "no_unit" << "SM_B: entered B1";
         QTest::newRow("another product") << "other_product" << "SM_B: entered B8";
         QTest::newRow("blank OTP area") << "blank_otp" << "SM_B: entered B9";
         QTest::newRow("unknown product") << "unknown_product" << "SM_B: entered B8";
     }
 
+    // Neither the button nor the A key that enables it starts a bar or a write.
     void units_that_must_never_be_offered()
     {
         QFETCH(QString, config);
@@ -252,8 +278,30 @@ private slots:
         QTest::qWait(1500);
         QVERIFY(!program->contains("MainWindow downloadMode: setEnabled true"));
         QVERIFY(!program->contains("Install clicked"));
+        x({"windowfocus", "--sync", window});
+        x({"key", "--window", window, "a"});
+        QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true", 10000));
+        click_install(window);
+        QVERIFY(program->wait_for("Install clicked", 10000));
+        QTest::qWait(1500);
+        QVERIFY(!program->contains("SM_B: entered B3"));
+        QVERIFY(!program->contains("Shown: Upgrading firmware"));
         QVERIFY(!program->contains("SM_A: /sig_FwDownloading"));
         screenshot("never-offered-" + config);
+    }
+
+    void device_texts_are_shown_as_text()
+    {
+        SimulatorState state;
+        QVERIFY(state.setup("older_revision"));
+        const QString image = state.path() + "/markup.bin";
+        QVERIFY(testsupport::make_firmware({"image", "--bin", image, "--rev", "<b>C7</b>", "--seed", "7"}));
+        QByteArray flash = testsupport::read_file(state.unit_dir() + "/flash.bin");
+        flash.replace(0, 733656, testsupport::read_file(image).left(733656));
+        testsupport::write_file(state.unit_dir() + "/flash.bin", flash);
+        Program program(display, {"-s", "-l"});
+        QVERIFY(program.wait_for("Shown: Connected to an R12 with firmware version <b>C7</b>"));
+        screenshot("markup-revision");
     }
 
     void ctrl_l_opens_the_log_beside_the_window()
@@ -376,6 +424,133 @@ private slots:
         QVERIFY(program.wait_for("SM_B: entered B7: FW in dev. differs", 60000));
         QVERIFY(!program.contains("Done. Disconnect USB cable."));
         screenshot("real-dfu-util-pulled");
+    }
+
+    void signals_end_the_program_cleanly_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
+    void signals_end_the_program_cleanly()
+    {
+        QFETCH(int, number);
+        SimulatorState state;
+        auto program = start(state, "no_unit");
+        QVERIFY(program->wait_for("Starting sm_A"));
+        QCOMPARE(QDir(program->tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).size(), 1);
+        ::kill(pid_t(program->process.processId()), number);
+        QVERIFY(program->process.waitForFinished(20000));
+        program->read();
+        QCOMPARE(program->process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program->process.exitCode(), 128 + number);
+        QVERIFY(program->contains("Waiting 2 s before deleting objects"));
+        QVERIFY(QDir(program->tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).isEmpty());
+    }
+
+    // Run over a unit as slow as a real one, so that the stop comes in the middle of it.
+    void a_transfer_is_never_cut_short_data()
+    {
+        QTest::addColumn<bool>("by_signal");
+        QTest::newRow("Escape") << false;
+        QTest::newRow("SIGTERM") << true;
+    }
+
+    void a_transfer_is_never_cut_short()
+    {
+        QFETCH(bool, by_signal);
+        testsupport::EmulatorState emu;
+        const QString serial = "305F38713437";
+        QVERIFY(emu.create(serial, {"--rev", "C7", "--seed", "7"}));
+        QVERIFY(emu.set(serial, {"pace_f4=1", "leave_delay_ms=60000"}));
+        Program program(display, {"-l"}, emu.path());
+        QVERIFY(program.wait_for("MainWindow downloadMode: setEnabled true"));
+        const QString window = main_window();
+        click_install(window);
+        QVERIFY(program.wait_for("SM_A: /sig_FwDownloading", 20000));
+        QTest::qWait(1500); // erasing
+        if (by_signal) {
+            ::kill(pid_t(program.process.processId()), SIGTERM);
+        } else {
+            x({"windowfocus", "--sync", window});
+            x({"key", "--window", window, "Escape"});
+        }
+        QVERIFY(program.wait_for("Shown: Finishing the transfer: keep the USB cable connected.", 10000));
+        screenshot(by_signal ? "finishing-on-sigterm" : "finishing-on-escape");
+        QVERIFY(!program.contains("SM_A: /sig_FwDownloaded"));
+        QVERIFY(program.wait_for("SM_A: /sig_FwDownloaded", 60000));
+        if (by_signal) {
+            QVERIFY(program.process.waitForFinished(30000));
+            QCOMPARE(program.process.exitCode(), 128 + SIGTERM);
+        } else {
+            QVERIFY(program.wait_for("Shown: Stopped.", 10000));
+            QCOMPARE(program.process.state(), QProcess::Running);
+            screenshot("stopped-after-escape");
+            x({"close", window}, X11_HELPER);
+            QVERIFY(program.process.waitForFinished(30000));
+        }
+        QVERIFY(!program.contains("Oops, SM_A not dead yet"));
+        QVERIFY(program.contains("Exit with") == false);
+        QCOMPARE(testsupport::read_file(emu.unit_dir() + "/flash.bin").left(733656),
+                 testsupport::read_file(testsupport::embedded_firmware_path()));
+        QVERIFY(QDir(program.tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).isEmpty());
+    }
+
+    // No dfu-util but the program's own, and nothing written outside its working folder.
+    void an_unusable_temporary_folder_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("missing") << "missing" << "Shown: No working folder can be made in";
+        QTest::newRow("a plain file") << "file" << "Shown: No working folder can be made in";
+        QTest::newRow("read-only") << "ro" << "Shown: No working folder can be made in";
+        QTest::newRow("full") << "size=300k" << "Shown: The USB tool cannot be unpacked into";
+        QTest::newRow("noexec") << "noexec" << "Shown: The USB tool cannot run from";
+    }
+
+    void an_unusable_temporary_folder()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, shown);
+        QTemporaryDir scratch;
+        const QString fake = scratch.filePath("bin");
+        const QString marker = scratch.filePath("stray-dfu-util-ran");
+        QDir().mkpath(fake);
+        testsupport::write_file(fake + "/dfu-util", "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n");
+        QVERIFY(QFile::setPermissions(fake + "/dfu-util", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QString cwd = scratch.filePath("cwd");
+        QDir().mkpath(cwd);
+
+        Program::Options options;
+        options.path_first = fake;
+        options.working_dir = cwd;
+        options.tmpdir = scratch.filePath("tmp");
+        if (kind == "file") {
+            testsupport::write_file(options.tmpdir, "not a folder");
+        } else if (kind != "missing") {
+            // A mount of its own, in a mount namespace of the program's own: gone with it.
+            QDir().mkpath(options.tmpdir);
+            QProcess probe;
+            probe.start("unshare", {"-m", "mount", "-t", "tmpfs", "tmpfs", options.tmpdir});
+            if (!probe.waitForFinished(10000) || probe.exitCode() != 0)
+                QSKIP("mounting a file system needs root");
+            options.wrapper = QStringList{"unshare", "-m", "sh", "-c",
+                                          "mount -t tmpfs -o " + kind + " tmpfs \"$0\" && exec \"$@\"",
+                                          options.tmpdir};
+        }
+        const QStringList in_root = QDir("/").entryList({"upgrade_*"}, QDir::AllEntries);
+        Program program(display, {"-l"}, options);
+        QVERIFY(program.wait_for(shown));
+        QVERIFY(program.wait_for("Starting sm_A"));
+        QTest::qWait(1500); // several scans
+        screenshot("unusable-tmpdir-" + QString(QTest::currentDataTag()).replace(' ', '-'));
+        QVERIFY(!QFile::exists(marker));
+        QVERIFY(QDir(cwd).isEmpty());
+        QVERIFY(!QFile::exists("/uploaded_OTP.bin"));
+        QCOMPARE(QDir("/").entryList({"upgrade_*"}, QDir::AllEntries), in_root);
+        QVERIFY(!program.contains("Start  \"dfu-util\""));
     }
 };
 

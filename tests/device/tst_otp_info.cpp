@@ -49,8 +49,11 @@ private slots:
         const QString no_message;
         QTest::newRow("erased") << erased(512) << false << true << Type::invalid << 0 << no_message
                                 << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
-        QTest::newRow("empty") << QByteArray() << false << true << Type::invalid << 0 << no_message
+        // A short read-out cannot tell a blank area from a failed read.
+        QTest::newRow("empty") << QByteArray() << false << false << Type::invalid << 0 << no_message
                                << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
+        QTest::newRow("short, erased") << erased(511) << false << false << Type::invalid << 0 << no_message
+                                       << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";
         QTest::newRow("zeros, no marker") << QByteArray(512, '\0') << false << false << Type::invalid << 0
                                           << no_message
                                           << "OTP info:\nMarker invalid\nProduct: ProductInfo: invalid (0)\n";

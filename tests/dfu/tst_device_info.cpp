@@ -76,7 +76,7 @@ private slots:
         QVERIFY(state.setup(config));
         QCOMPARE(DFU::make_scan().code, scan_code);
 
-        const DFU::DeviceItem item{"305F38713437"};
+        const DFU::DeviceItem item{state.serial()};
         DFU::DeviceInfo info;
         LogCapture log;
         const DFU::Result result = DFU::read_device_info(&item, &info);
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(DFU::download_FW_to_device(korv), 0);
         QTRY_COMPARE_WITH_TIMEOUT(DFU::make_scan().code, 0, 10000);
 
-        const DFU::DeviceItem item{"305F38713437"};
+        const DFU::DeviceItem item{state.serial()};
         DFU::DeviceInfo info;
         info.FW_revision = "before";
         const DFU::Result result = DFU::read_device_info(&item, &info);
@@ -132,7 +132,7 @@ private slots:
         DFU::DeviceInfo info;
         info.valid = true;
         info.FW_revision = "kept";
-        const DFU::DeviceItem item{"305F38713437"};
+        const DFU::DeviceItem item{state.serial()};
         const DFU::Result result = DFU::read_device_info(&item, &info);
         QCOMPARE(result.code, 74);
         QVERIFY(info.valid);
@@ -200,7 +200,7 @@ private slots:
         SimulatorState state;
         QVERIFY(state.setup("download_fails"));
         QCOMPARE(DFU::download_FW_to_device(desired()), 74);
-        const DFU::DeviceItem item{"305F38713437"};
+        const DFU::DeviceItem item{state.serial()};
         QCOMPARE(DFU::read_FW_Info(&item).revision, QString("C8"));
         QVERIFY(!DFU::upload_and_compare_FW_bin(desired(), uploaded()));
     }
@@ -215,7 +215,7 @@ private slots:
         QVERIFY(log.texts().first().endsWith(
             "\"-d\", \"0483\", \"-a\", \"0\", \"-s\", \"0x08000000:2048\", \"-U\", \"" + uploaded() + "\")"));
         // The same bytes as the firmware-information read.
-        const DFU::DeviceItem item{"x"};
+        const DFU::DeviceItem item{state.serial()};
         QCOMPARE(DFU::read_FW_Info(&item).revision, QString("C8"));
         QCOMPARE(testsupport::read_file(Files::path_of(Files::uploaded_FW_info_fileName_bin)),
                  testsupport::read_file(uploaded()));

@@ -8,9 +8,11 @@
 #include "test_support.h"
 
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QProcess>
 #include <QtTest>
 
+#include <cstdio>
 #include <memory>
 
 using Device::Type;
@@ -112,8 +114,11 @@ private slots:
         QCOMPARE(scan.devices.size(), devices);
         DFU::DeviceInfo info;
         const DFU::DeviceItem item{serial};
+        // Named by its serial, one of two units can be read; nothing else reads.
         if (setup != "three")
-            QCOMPARE(DFU::read_device_info(&item, &info).code, 74);
+            QCOMPARE(DFU::read_device_info(&item, &info).code, setup == "two" ? 0 : 74);
+        const DFU::DeviceItem other{"3472385A3037"};
+        QCOMPARE(DFU::read_device_info(&other, &info).code, 74);
     }
 
     void reading_units_data()
@@ -225,9 +230,10 @@ private slots:
     void the_simulator_answers_as_dfu_util_does()
     {
         // The same unit on both sides: the embedded image on a QUEL unit.
-        QVERIFY(emu->create(serial));
         testsupport::SimulatorState sim;
         QVERIFY(sim.setup("current"));
+        const QString serial = sim.serial();
+        QVERIFY(emu->create(serial));
         const QString real = DFU::dfu_util::full_path();
         const QString script = testsupport::simulator_script();
         const QString file = Files::path_of("compare.bin");
@@ -254,6 +260,8 @@ private slots:
             {"upload_OTP", {"-d", "0483", "-a", "2", "-s", "0x1FFF7800:512", "-U", file}},
             {"upload_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:2048", "-U", file}},
             {"upload_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:733656", "-U", file}},
+            {"upload_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:2048", "-U", file, "-S", serial}},
+            {"upload_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:2048", "-U", file, "-S", "0123456789AB"}},
         };
         for (const auto& [word, arguments] : uploads) {
             const auto [r, s, r_bytes, s_bytes] = both({word}, arguments);
@@ -323,6 +331,50 @@ private slots:
             QVERIFY(!states.contains("B6"));
             QCOMPARE(states, (QStringList{"B1", "B2", "B3", "B1", "B4", "B7"}));
         }
+        machine.stop();
+        worker.do_stop();
+        QVERIFY(worker.wait(10000));
+    }
+
+    // Serials need not be unique: a unit of another product that reports the serial of the
+    // one judged, swapped in between the judgement and the click, is read and judged anew.
+    void another_unit_behind_the_same_serial()
+    {
+        QVERIFY(emu->create(serial, {"--rev", "C7", "--seed", "7"}));
+        QTemporaryDir stage;
+        QProcess make;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VELMORA_EMU_DIR", stage.path());
+        make.setProcessEnvironment(env);
+        make.start(EMULATOR_COMMAND, {"create", serial, "--otp", "0x04", "--type", "0x04", "--name", "Korvid",
+                                      "--rev", "B3", "--seed", "4"});
+        QVERIFY(make.waitForFinished(60000) && make.exitCode() == 0);
+        const QByteArray korv_flash = testsupport::read_file(stage.path() + "/units/" + serial + "/flash.bin");
+
+        SM_A worker(Files::path_of(Files::desired_FW_fileName_dfu), desired(), uploaded());
+        worker.idle_interval_ms = 20;
+        worker.poll_interval_ms = 600; // the swap lands in the pause before the command is taken
+        SM_B machine(&worker, Type::QUEL, "C8");
+        QStringList states;
+        for (QState* s : {machine.B1, machine.B2, machine.B3, machine.B4, machine.B6, machine.B7, machine.B8, machine.B9})
+            connect(s, &QState::entered, this, [&states, s] { states << s->objectName().left(2); });
+        int downloads = 0;
+        connect(&worker, &SM_A::sig_FwDownloading, this, [&downloads] { ++downloads; });
+        connect(&machine, &QStateMachine::started, &worker, [&worker] { worker.start(); });
+        testsupport::LogCapture log;
+        machine.start();
+        QTRY_COMPARE_WITH_TIMEOUT(states, (QStringList{"B1", "B2"}), 20000);
+        // File by file, each in one step: the unit never looks gone or doubled to a scan.
+        for (const char* file : {"/otp.bin", "/flash.bin"})
+            QCOMPARE(std::rename(QFile::encodeName(stage.path() + "/units/" + serial + file).constData(),
+                                 QFile::encodeName(emu->unit_dir() + file).constData()),
+                     0);
+        machine.do_download();
+        QTRY_VERIFY_WITH_TIMEOUT(states.endsWith("B8"), 30000);
+        QCOMPARE(states, (QStringList{"B1", "B2", "B3", "B1", "B8"}));
+        QVERIFY(log.contains("The unit is not the one that was judged"));
+        QCOMPARE(downloads, 0);
+        QCOMPARE(flash(), korv_flash);
         machine.stop();
         worker.do_stop();
         QVERIFY(worker.wait(10000));

@@ -38,6 +38,11 @@ private slots:
             {"status_devConn", -1, -1, false, "Connected to an %1."},
             {"status_devRev", -1, -1, false, "Connected to an %1 with firmware version %2"},
             {"status_devRevUnknown", -1, -1, false, "Connected to an %1 with unknown firmware version."},
+            {"status_finishing", -1, -1, false, "keep the USB cable connected"},
+            {"status_stopped", -1, -1, false, "Stopped."},
+            {"status_noWorkDir", -1, -1, false, "No working folder can be made in %1."},
+            {"status_noExtract", -1, -1, false, "cannot be unpacked into %1"},
+            {"status_toolBroken", -1, -1, false, "cannot run from %1"},
             {"app_name", 480, 387, false, ""},
             {"sim_mode", 480, 407, false, "Simulator mode"},
             {"debug_mode", 480, 427, false, "Debug mode"},
@@ -58,7 +63,9 @@ private slots:
         QVERIFY(embedded.text("2").contains("<span style=\"font-weight:bold\">%1</span>"));
         QVERIFY(embedded.text("2").contains("\n<br>\n"));
         QVERIFY(embedded.text("4").startsWith("<span style=\"font-size:20pt\">"));
-        for (const char* status : {"status_noDev", "status_devConn", "status_devRev", "status_devRevUnknown"})
+        for (const char* status : {"status_noDev", "status_devConn", "status_devRev", "status_devRevUnknown",
+                                   "status_finishing", "status_stopped", "status_noWorkDir", "status_noExtract",
+                                   "status_toolBroken"})
             QVERIFY(embedded.text(status).startsWith("<span style=\"color:#000000; font-size:9pt\">"));
     }
 

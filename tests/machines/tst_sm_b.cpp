@@ -147,6 +147,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(in(machine->B9), 20000);
         QCOMPARE(signals_,
                  (QStringList{"UpgradeImpossible", "DeviceConnected", "UpgradeImpossible", "DifferingRevision"}));
+        // Only a service build writes a unit with a blank OTP area, whatever enables the button.
+        machine->do_download();
+        QTest::qWait(300);
+        QVERIFY(in(machine->B9));
+        QCOMPARE(worker->get_command(), SM_A::cmd_none);
+        QCOMPARE(worker_signals.count("FwDownloading"), 0);
     }
 
     void an_unknown_product_is_an_invalid_unit()

@@ -37,7 +37,7 @@ case ${1:-} in
     set)
         dir=$(unit "${2:-}"); shift 2
         for pair in "$@"; do
-            [[ $pair =~ ^[a-z_]+=[A-Za-z0-9_]+$ ]] || usage
+            [[ $pair =~ ^[a-z_0-9]+=[A-Za-z0-9_]+$ ]] || usage
             key=${pair%%=*}
             { grep -v "^$key=" "$dir/settings" || true; echo "$pair"; } > "$dir/settings.new"
             mv "$dir/settings.new" "$dir/settings"

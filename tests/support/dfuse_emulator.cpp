@@ -7,6 +7,9 @@
 //   settings: key=value lines, read on every request:
 //     alts=4|3           open_denied=1      busy=1           short_upload=1
 //     erase_error=1      write_error=1      leave_delay_ms=N (default 1000)
+//     pace_f4=1          as slow as a real STM32F4: typical sector erase times of its data
+//                        sheet (16 KiB 250 ms, 64 KiB 550 ms, 128 KiB 1 s), 16 us a word
+//                        programmed, and a full-speed USB upload of about 500 KB/s
 //     vanish_on=upload|erase|write|leave    vanish_after=N (that many such requests go through)
 //   unplugged            present: the unit is not connected
 //   back_at              ms since the epoch at which a unit that left DFU mode is back
@@ -321,8 +324,11 @@ void execute(libusb_device_handle* h)
             fail(errADDRESS);
         else if (setting(serial, "erase_error", 0))
             fail(errERASE);
-        else
+        else {
+            if (setting(serial, "pace_f4", 0))
+                usleep(size <= 16384 ? 250000 : size <= 65536 ? 550000 : 1000000);
             erase_range(serial, start, size);
+        }
         break;
     }
     case Pending::write: {
@@ -335,6 +341,8 @@ void execute(libusb_device_handle* h)
             fail(errWRITE);
         else if (!memory_io(serial, h->alt, at - seg.base, h->pending_data.data(), len, true))
             fail(errWRITE);
+        else if (setting(serial, "pace_f4", 0))
+            usleep(len / 4 * 16);
         break;
     }
     case Pending::leave:
@@ -602,6 +610,8 @@ int LIBUSB_CALL libusb_control_transfer(libusb_device_handle* h, uint8_t request
         }
         if (vanishes_at(serial, "upload"))
             return LIBUSB_ERROR_NO_DEVICE;
+        if (setting(serial, "pace_f4", 0))
+            usleep(length * 2); // about 500 KB/s
         const Segment& seg = segments[h->alt];
         const uint32_t at = h->address + (value - 2u) * transfer_size;
         if (at < seg.base || at >= seg.base + seg.size) {

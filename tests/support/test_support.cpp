@@ -147,7 +147,13 @@ QString SimulatorState::path() const
 
 QString SimulatorState::unit_dir(const QString& serial) const
 {
-    return dir + "/units/" + serial;
+    return dir + "/units/" + (serial.isEmpty() ? this->serial() : serial);
+}
+
+QString SimulatorState::serial() const
+{
+    const QStringList units = QDir(dir + "/units").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    return units.size() == 1 ? units.first() : QString();
 }
 
 bool SimulatorState::run(const QStringList& arguments, QByteArray* output) const

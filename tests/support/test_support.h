@@ -48,7 +48,10 @@ public:
     // Runs the script (the word and arguments as from a terminal); true on exit code 0.
     bool run(const QStringList& arguments, QByteArray* output = nullptr) const;
     bool setup(const QString& config) const { return run({"setup_prepared_config", config}); }
-    QString unit_dir(const QString& serial = "305F38713437") const;
+    // The unit of that serial; without one, the one unit there is.
+    QString unit_dir(const QString& serial = {}) const;
+    // Each prepared configuration has a serial of its own: that of the one unit, if one.
+    QString serial() const;
 
 private:
     QString dir;
