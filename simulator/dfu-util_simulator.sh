@@ -47,7 +47,7 @@ image() { # image OUT [make_firmware.py image options]
 
 add_unit() { # add_unit SERIAL OTP(type code|blank) [IMAGE-OPTIONS...]; no options: the embedded image
     local serial=$1 otp=$2; shift 2
-    local dir=$state/units/$serial
+    local dir=$units_dir/$serial
     mkdir -p "$dir"
     if [ "$otp" = blank ]; then
         "$python" "$tools/make_firmware.py" otp --blank --out "$dir/otp.bin"
@@ -97,8 +97,11 @@ setup_config() {
     local name=$1
     case " ${configs[*]} " in *" $name "*) ;; *) die_usage "unknown configuration '$name' (try: configs)";; esac
     make_state_dir
-    rm -rf "$state/units" "$state/unplugged" "$state/back_at"
-    mkdir -p "$state/units"
+    # The units are made aside and put in place in one step: a scan that runs meanwhile sees
+    # the old units or the new ones, never a unit half made.
+    local units_dir=$state/units.new
+    rm -rf "$units_dir"
+    mkdir -p "$units_dir"
     local quel=0x1e serial
     serial=$(serial_of "$name")
     case $name in
@@ -109,21 +112,25 @@ setup_config() {
         differs_beyond_image)
             add_unit $serial $quel
             # Old data after the end of the image: not part of the firmware, never compared.
-            printf '\x5a\x5a\x5a\x5a' | dd of="$state/units/$serial/flash.bin" bs=1 seek=800000 conv=notrunc status=none ;;
+            printf '\x5a\x5a\x5a\x5a' | dd of="$units_dir/$serial/flash.bin" bs=1 seek=800000 conv=notrunc status=none ;;
         other_product) add_unit $serial 0x04 --type 0x04 --name Korvid --rev B3 --seed 4 ;;
         blank_otp) add_unit $serial blank --rev C7 --seed 7 ;;
         unknown_product) add_unit $serial 0x05 --type 0x05 --name Proto --rev A1 --seed 5 ;;
         two_units) add_unit $serial $quel --rev C7 --seed 7; add_unit 3472385A3036 $quel --rev C7 --seed 7 ;;
-        three_interfaces) add_unit $serial $quel --rev C7 --seed 7; echo 3 > "$state/units/$serial/alts" ;;
-        otp_upload_fails) add_unit $serial $quel --rev C7 --seed 7; echo otp_upload > "$state/units/$serial/fault" ;;
-        download_fails) add_unit $serial $quel --rev C7 --seed 7; echo download > "$state/units/$serial/fault" ;;
+        three_interfaces) add_unit $serial $quel --rev C7 --seed 7; echo 3 > "$units_dir/$serial/alts" ;;
+        otp_upload_fails) add_unit $serial $quel --rev C7 --seed 7; echo otp_upload > "$units_dir/$serial/fault" ;;
+        download_fails) add_unit $serial $quel --rev C7 --seed 7; echo download > "$units_dir/$serial/fault" ;;
     esac
     echo "$name" > "$state/config"
+    rm -rf "$state/units.old" "$state/unplugged" "$state/back_at"
+    if [ -d "$state/units" ]; then mv "$state/units" "$state/units.old"; fi
+    mv "$units_dir" "$state/units"
+    rm -rf "$state/units.old"
 }
 
 ensure_state() {
     make_state_dir
-    [ -d "$state/units" ] || [ -d "$state/unplugged" ] || setup_config "$default_config"
+    [ -f "$state/config" ] || setup_config "$default_config"
 }
 
 # The units that a scan sees now: none while a unit restarts after a download.

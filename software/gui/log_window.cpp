@@ -138,10 +138,13 @@ void LogWindowDialog::save()
         return;
     // Written aside and put in place only when every byte is on disk: a full disk or a
     // failed write never leaves an empty or cut file that looks like a saved log.
+    // Unbuffered, because a buffered flush takes a short write for success.
     QSaveFile file(name);
-    bool saved = file.open(QIODevice::WriteOnly);
+    bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     if (saved) {
-        file.write(textEdit->toPlainText().toUtf8());
+        const QByteArray bytes = textEdit->toPlainText().toUtf8();
+        if (file.write(bytes) != bytes.size())
+            file.cancelWriting();
         saved = file.commit();
     }
     if (!saved) {

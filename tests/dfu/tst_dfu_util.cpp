@@ -3,6 +3,7 @@
 #include "files/support_misc.h"
 #include "test_support.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QtTest>
 
@@ -108,6 +109,76 @@ private slots:
         const DFU::Result result = DFU::run_command(DFU::CmdID::upload_OTP);
         QCOMPARE(result.code, 0);
         QVERIFY(result.text.isEmpty());
+    }
+
+    // The program may end while dfu-util writes flash: its closed pipe must not kill it.
+    void a_child_does_not_die_of_a_closed_pipe()
+    {
+        use_helper(DFU::CmdID::download_FW, {"sigpipe"});
+        QCOMPARE(DFU::run_command(DFU::CmdID::download_FW).text, QString("ignored"));
+    }
+
+    void a_silent_child_is_ended_only_when_the_watcher_allows_data()
+    {
+        QTest::addColumn<bool>("allow");
+        QTest::newRow("stopping") << true;
+        QTest::newRow("not stopping") << false;
+    }
+
+    void a_silent_child_is_ended_only_when_the_watcher_allows()
+    {
+        QFETCH(bool, allow);
+        struct Watcher : DFU::RunObserver {
+            bool allow = false;
+            bool may_end_hung_child() override { return allow; }
+        } watcher;
+        watcher.allow = allow;
+        const int limit = DFU::silent_child_limit_ms;
+        DFU::silent_child_limit_ms = 300;
+        DFU::set_run_observer(&watcher);
+        use_helper(DFU::CmdID::download_FW, {"sleep", "1500"});
+        LogCapture log;
+        QElapsedTimer ran;
+        ran.start();
+        const DFU::Result result = DFU::run_command(DFU::CmdID::download_FW);
+        DFU::set_run_observer(nullptr);
+        DFU::silent_child_limit_ms = limit;
+        QCOMPARE(result.code, allow ? -1 : 0);
+        QCOMPARE(log.count("and is taken to hang: ended"), allow ? 1 : 0);
+        QCOMPARE(ran.elapsed() < 1400, allow);
+    }
+
+    // The watcher sees what the child prints while it runs, all of it.
+    void output_reaches_the_watcher()
+    {
+        struct Watcher : DFU::RunObserver {
+            QByteArray seen;
+            void output(DFU::CmdID, const QByteArray& bytes) override { seen += bytes; }
+        } watcher;
+        DFU::set_run_observer(&watcher);
+        use_helper(DFU::CmdID::upload_FW, {"print", "progress"});
+        const DFU::Result result = DFU::run_command(DFU::CmdID::upload_FW);
+        DFU::set_run_observer(nullptr);
+        QCOMPARE(watcher.seen, QByteArray("progress"));
+        QCOMPARE(result.text, QString("progress"));
+    }
+
+    void refused_runs_start_nothing()
+    {
+        const QString marker = Files::path_of("ran");
+        DFU::commands.at(DFU::CmdID::list) = {"/bin/sh", {"-c", "touch '" + marker + "'"}};
+        LogCapture log;
+        DFU::refuse_runs("no working folder");
+        QVERIFY(DFU::runs_refused());
+        const DFU::Result first = DFU::run_command(DFU::CmdID::list);
+        const DFU::Result second = DFU::run_command(DFU::CmdID::list);
+        DFU::refuse_runs({});
+        QCOMPARE(first.code, -1);
+        QCOMPARE(second.code, -1);
+        QCOMPARE(log.texts(), QStringList{"No dfu-util is run: \"no working folder\""});
+        QVERIFY(!QFile::exists(marker));
+        QCOMPARE(DFU::run_command(DFU::CmdID::list).code, 0);
+        QVERIFY(QFile::exists(marker));
     }
 
     void output_ends_at_a_nul_byte()

@@ -13,7 +13,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <csignal>
 #include <cstdio>
+#include <sys/resource.h>
 #include <unistd.h>
 
 // What the dialog echoes to standard error, caught in a file while it lives.
@@ -125,8 +127,16 @@ private slots:
         QCOMPARE(logWindow->dialog->textEdit->toPlainText(), QString("Start  \"x\"\nDebug: a trace"));
     }
 
+    // Markup from a unit or from dfu-util is shown and saved as it was printed.
+    void messages_are_plain_text()
+    {
+        qInfo().noquote() << "a<b>c</b> &amp;";
+        QCOMPARE(logWindow->dialog->textEdit->toPlainText(), QString("a<b>c</b> &amp;"));
+    }
+
     void messages_from_another_thread_are_queued_to_the_dialog()
     {
+        StderrCapture err;
         QThread* thread = QThread::create([] {
             for (int i = 0; i < 50; ++i)
                 qInfo() << "from the worker" << i;
@@ -134,6 +144,9 @@ private slots:
         thread->start();
         QVERIFY(thread->wait(10000));
         delete thread;
+        // On the console at once, before the GUI thread has taken a single one of them.
+        QCOMPARE(err.text().count("Info: from the worker"), 50);
+        QVERIFY(logWindow->dialog->textEdit->toPlainText().isEmpty());
         QTRY_COMPARE(logWindow->dialog->textEdit->toPlainText().split('\n').size(), 50);
         QCOMPARE(last_paragraph(), QString("from the worker 49"));
     }
@@ -155,6 +168,8 @@ private slots:
         QTest::keyClick(logWindow->dialog, Qt::Key_Escape);
         QTest::keyClick(logWindow->dialog, Qt::Key_Return);
         QVERIFY(logWindow->dialog->isVisible());
+        for (QPushButton* button : logWindow->dialog->findChildren<QPushButton*>())
+            QVERIFY2(!button->autoDefault() && !button->isDefault(), qPrintable(button->text()));
         QTest::mouseClick(logWindow->dialog->hideButton, Qt::LeftButton);
         QVERIFY(!logWindow->dialog->isVisible());
     }
@@ -210,14 +225,34 @@ private slots:
         QVERIFY(testsupport::read_file(path).startsWith("first line\nWarning: second"));
     }
 
+    void save_to_a_place_that_cannot_be_written_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("disk_full");
+        QTest::newRow("cannot be created") << "/proc" << false;
+        QTest::newRow("disk full") << QString() << true;
+    }
+
     void save_to_a_place_that_cannot_be_written()
     {
+        QFETCH(QString, folder);
+        QFETCH(bool, disk_full);
+        QTemporaryDir dir;
+        if (folder.isEmpty())
+            folder = dir.path();
+        qInfo() << QString(4000, 'x');
         QString message;
-        QTimer::singleShot(200, [] {
+        QTimer::singleShot(200, [folder, disk_full] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (dialog) {
-                dialog->setDirectory("/proc");
+                dialog->setDirectory(folder);
                 dialog->findChild<QLineEdit*>("fileNameEdit")->setText("velmora-log.txt");
+                // A full disk, as the writing sees it: no file may grow past 100 bytes.
+                if (disk_full) {
+                    std::signal(SIGXFSZ, SIG_IGN);
+                    const rlimit small{100, RLIM_INFINITY};
+                    setrlimit(RLIMIT_FSIZE, &small);
+                }
                 static_cast<QDialog*>(dialog)->accept();
             }
         });
@@ -229,8 +264,12 @@ private slots:
             }
         });
         QMetaObject::invokeMethod(logWindow->dialog, "save");
-        QCOMPARE(message, QString("Error|<nobr>File '/proc/velmora-log.txt'<br/>cannot be opened for writing.<br/><br/>"
-                                  "The log output could <b>not</b> be saved!</nobr>"));
+        const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        QCOMPARE(message, "Error|<nobr>File '" + folder + "/velmora-log.txt'<br/>cannot be opened for writing.<br/><br/>"
+                          "The log output could <b>not</b> be saved!</nobr>");
+        // Never a cut or empty file that looks like a saved log.
+        QVERIFY(!QFile::exists(folder + "/velmora-log.txt"));
     }
 };
 

@@ -131,6 +131,56 @@ private slots:
         QCOMPARE(order.mid(read, 3), (QStringList{"readingInfo", "NoDevConn", "DevConn"}));
     }
 
+    // A unit whose firmware belongs to another product gets no revision: not the one of the
+    // unit read before it.
+    void each_reading_starts_afresh()
+    {
+        QVERIFY(state->setup("older_revision"));
+        testsupport::StagedUnit mixed("current", "3472385A3036");
+        QVERIFY(mixed.ready());
+        const QString korv = state->path() + "/korv.bin";
+        QVERIFY(testsupport::make_firmware({"image", "--bin", korv, "--type", "0x04", "--rev", "B3"}));
+        QByteArray flash = testsupport::read_file(mixed.unit_dir() + "/flash.bin");
+        flash.replace(0, 2048, testsupport::read_file(korv).left(2048));
+        testsupport::write_file(mixed.unit_dir() + "/flash.bin", flash);
+        make_worker();
+        worker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
+        QCOMPARE(worker->snapshot().info.FW_revision, QString("C7"));
+        QVERIFY(mixed.swap_into(*state));
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 2, 20000);
+        const DFU::DeviceInfo info = worker->snapshot().info;
+        QCOMPARE(info.type, Device::Type::QUEL);
+        QVERIFY(!info.FW_info.valid);
+        QCOMPARE(info.FW_revision, QString());
+    }
+
+    // Switching the simulator's configuration while the worker runs is plugging in another unit.
+    void every_switch_of_configuration_is_a_new_unit()
+    {
+        struct Expected {
+            const char* config;
+            Device::Type type;
+            const char* revision;
+        };
+        const Expected cycle[] = {{"current", Device::Type::QUEL, "C8"}, {"other_product", Device::Type::KORV, "B3"},
+                                  {"older_revision", Device::Type::QUEL, "C7"},
+                                  {"differing_flash", Device::Type::QUEL, "C8"},
+                                  {"unknown_product", Device::Type::invalid, ""}};
+        QVERIFY(state->setup("older_revision"));
+        make_worker();
+        worker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
+        for (int i = 0; i < 10; ++i) {
+            const Expected& next = cycle[i % 5];
+            const int read = count("readingInfo");
+            QVERIFY(state->setup(next.config));
+            QTRY_VERIFY_WITH_TIMEOUT(count("readingInfo") > read && worker->snapshot().info.type == next.type
+                                         && worker->snapshot().info.FW_revision == next.revision,
+                                     20000);
+        }
+    }
+
     void a_unit_that_cannot_be_read_is_reported_once()
     {
         QVERIFY(state->setup("otp_upload_fails"));

@@ -6,7 +6,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 using testsupport::LogCapture;
 using testsupport::SimulatorState;
@@ -23,7 +27,11 @@ Run script(const QStringList& arguments)
 {
     QProcess process;
     process.start(testsupport::simulator_script(), arguments);
-    process.waitForFinished(60000);
+    if (!process.waitForFinished(60000)) {
+        process.kill(); // a script that loops for ever fails here, not by the test's time-out
+        process.waitForFinished();
+        return {-2, {}, {}};
+    }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
             process.readAllStandardError()};
 }
@@ -102,8 +110,62 @@ private slots:
         QVERIFY(state.run({"configs"}, &names));
         const QStringList configs = QString(names).split('\n', Qt::SkipEmptyParts);
         QVERIFY(configs.size() >= 11);
-        for (const QString& config : configs)
+        // Each a unit of its own: switching configurations is plugging in another unit.
+        QSet<QString> serials;
+        for (const QString& config : configs) {
             QVERIFY2(state.setup(config), qPrintable(config));
+            for (const QString& serial : QDir(state.path() + "/units").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                QVERIFY2(!serials.contains(serial), qPrintable(config + " " + serial));
+                serials.insert(serial);
+            }
+        }
+        // The state is the user's alone, whatever the folder was.
+        QFile::setPermissions(state.path(), QFile::permissions(state.path()) | QFile::ReadOther | QFile::ExeOther);
+        QVERIFY(state.setup("current"));
+        QCOMPARE(QFile::permissions(state.path()) & 0x0077, QFile::Permissions());
+    }
+
+    // As dfu-util does, -S narrows a transfer to the unit of that serial.
+    void a_serial_names_the_unit()
+    {
+        SimulatorState state;
+        QVERIFY(state.setup("current"));
+        const QStringList upload{"--dfu-util-command", "upload_FW", "--fast-progress", "-d", "0483", "-a", "0", "-s",
+                                 "0x08000000:2048", "-U"};
+        const QString file = state.path() + "/named.bin";
+        QCOMPARE(script(upload + QStringList{file, "-S", state.serial()}).code, 0);
+        QVERIFY(QFile::remove(file));
+        const Run other = script(upload + QStringList{file, "-S", "0123456789AB"});
+        QCOMPARE(other.code, 74);
+        QVERIFY(!QFileInfo::exists(file));
+    }
+
+    void a_state_folder_that_is_not_ours_is_refused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a symbolic link") << "link";
+        QTest::newRow("another user's") << "owner";
+    }
+
+    void a_state_folder_that_is_not_ours_is_refused()
+    {
+        QFETCH(QString, kind);
+        SimulatorState state;
+        QTemporaryDir elsewhere;
+        const QString folder = state.path() + "/state";
+        if (kind == "link") {
+            QVERIFY(QFile::link(elsewhere.path(), folder));
+        } else {
+            QVERIFY(QDir().mkpath(folder));
+            if (::chown(QFile::encodeName(folder).constData(), 65534, 65534) != 0)
+                QSKIP("giving a folder to another user needs root");
+        }
+        qputenv("VELMORA_SIM_DIR", folder.toUtf8());
+        const Run run = script({"setup_prepared_config", "current"});
+        qputenv("VELMORA_SIM_DIR", state.path().toUtf8());
+        QCOMPARE(run.code, 64);
+        QVERIFY(run.err.contains("refusing the state folder"));
+        QVERIFY(QDir(elsewhere.path()).isEmpty());
     }
 
     void without_a_unit_transfers_fail_like_dfu_util()
@@ -148,6 +210,9 @@ private slots:
         QTest::newRow("upload with an unknown option") << QStringList{"--dfu-util-command", "upload_FW", "-R"};
         QTest::newRow("download elsewhere") << QStringList{"--dfu-util-command", "download_FW", "-a", "0", "-s",
                                                            "0x08004000:leave", "-D", "/etc/hostname"};
+        QTest::newRow("an option without its value") << QStringList{"--dfu-util-command", "upload_FW", "-a"};
+        QTest::newRow("-S without a serial") << QStringList{"--dfu-util-command", "upload_FW", "-a", "0", "-s",
+                                                            "0x08000000:16", "-U", "/tmp/x", "-S"};
         QTest::newRow("config without a name") << QStringList{"setup_prepared_config"};
         QTest::newRow("unknown config") << QStringList{"setup_prepared_config", "../../etc"};
     }

@@ -6,6 +6,7 @@
 //   child_helper args ...          print each argument on its own line
 //   child_helper stderr TEXT       print TEXT on standard error only
 //   child_helper sleep MS          sleep, then exit 0
+//   child_helper sigpipe           print "ignored" or "default": how SIGPIPE is handled
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +44,12 @@ int main(int argc, char* argv[])
     }
     if (!std::strcmp(mode, "sleep") && argc > 2) {
         std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[2])));
+        return 0;
+    }
+    if (!std::strcmp(mode, "sigpipe")) {
+        struct sigaction action {};
+        sigaction(SIGPIPE, nullptr, &action);
+        std::fputs(action.sa_handler == SIG_IGN ? "ignored" : "default", stdout);
         return 0;
     }
     return 2;

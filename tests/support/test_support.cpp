@@ -173,6 +173,12 @@ StagedUnit::StagedUnit(const QString& config, const QString& serial)
     prepared = succeeds(simulator_script(), {"setup_prepared_config", config}, 60000, env);
 }
 
+QString StagedUnit::unit_dir() const
+{
+    const QDir staged_units(stage.path() + "/units");
+    return staged_units.filePath(staged_units.entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0));
+}
+
 bool StagedUnit::swap_into(const SimulatorState& state)
 {
     const QDir staged_units(stage.path() + "/units");

@@ -70,6 +70,8 @@ class StagedUnit {
 public:
     StagedUnit(const QString& config, const QString& serial);
     bool ready() const { return prepared; }
+    // The staged unit's folder, to change it before the swap.
+    QString unit_dir() const;
     // Puts the unit in place of the units of the state: as if the user swapped units.
     bool swap_into(const SimulatorState& state);
 
