@@ -68,6 +68,8 @@ private slots:
     void init()
     {
         state = std::make_unique<SimulatorState>();
+        // Signals the last test's worker queued before it went are not this test's.
+        QCoreApplication::sendPostedEvents(this);
         order.clear();
     }
 
