@@ -25,7 +25,7 @@ readonly flash_base=$((0x08000000)) flash_size=1048576
 readonly otp_base=$((0x1FFF7800)) otp_size=512 otp_lock_size=16
 readonly default_config=older_revision
 configs=(no_unit older_revision current differing_flash differs_beyond_image other_product
-         blank_otp unknown_product two_units three_interfaces otp_upload_fails download_fails)
+         blank_otp unknown_product two_units three_interfaces otp_upload_fails download_fails not_answering)
 
 # VELMORA_SIM_FAST=1 makes every transfer fast, also when the program does not ask for it.
 fast=${VELMORA_SIM_FAST:-0}
@@ -78,6 +78,7 @@ serial_of() {
         three_interfaces) echo 305F38713508 ;;
         otp_upload_fails) echo 305F38713509 ;;
         download_fails) echo 305F3871350A ;;
+        not_answering) echo 305F3871350B ;;
         *) echo 305F38713500 ;;
     esac
 }
@@ -120,6 +121,7 @@ setup_config() {
         three_interfaces) add_unit $serial $quel --rev C7 --seed 7; echo 3 > "$units_dir/$serial/alts" ;;
         otp_upload_fails) add_unit $serial $quel --rev C7 --seed 7; echo otp_upload > "$units_dir/$serial/fault" ;;
         download_fails) add_unit $serial $quel --rev C7 --seed 7; echo download > "$units_dir/$serial/fault" ;;
+        not_answering) add_unit $serial $quel --rev C7 --seed 7; echo hang > "$units_dir/$serial/fault" ;;
     esac
     echo "$name" > "$state/config"
     rm -rf "$state/units.old" "$state/unplugged" "$state/back_at"
@@ -196,14 +198,28 @@ opening() { # opening ALT
     echo "Device returned transfer size 2048"
 }
 
-progress() { # progress LABEL BYTES SECONDS
-    local label=$1 bytes=$2 seconds=$3 step bar
-    for step in 1 2 3 4 5 6 7 8 9 10; do
-        pause "$(awk -v s="$seconds" 'BEGIN { printf "%.2f", s / 10 }')"
-        bar=$(printf '%*s' $((step * 25 / 10)) '' | tr ' ' '=')
-        printf '\r%s\t[%-25s] %3d%% %12d bytes' "$label" "$bar" $((step * 10)) $((bytes * step / 10))
+# dfu-util's own progress line, redrawn with a carriage return each time its 25-character bar
+# grows by one: after each 2048-byte block that moves it, starting with an empty bar.
+progress() { # progress LABEL BYTES SECONDS [BYTES-BEFORE-A-FAULT]
+    local label=$1 total=$2 seconds=$3 upto=${4:-$2} done=0 bar=0 now step
+    step=$(awk -v s="$seconds" 'BEGIN { printf "%.3f", s / 25 }')
+    progress_line "$label" 0 0 "$total"
+    while [ "$done" -lt "$upto" ]; do
+        done=$((done + 2048 < total ? done + 2048 : total))
+        now=$((done * 25 / total))
+        if [ "$now" -ne "$bar" ]; then
+            pause "$step"
+            bar=$now
+            progress_line "$label" "$bar" "$done" "$total"
+        fi
     done
-    printf '\n'
+    [ "$upto" -lt "$total" ] || printf '\n'
+}
+
+progress_line() { # LABEL BAR BYTES TOTAL
+    local filled
+    filled=$(printf '%*s' "$2" '' | tr ' ' '=')
+    printf '\r%s\t[%-25s] %3d%% %12d bytes' "$1" "$filled" $(($3 * 100 / $4)) "$3"
 }
 
 # Sets alt, range and file from dfu-util's options; FILE-OPTION is -U or -D.
@@ -247,6 +263,8 @@ cmd_upload() { # -a ALT -s ADDR:LEN -U FILE
         dfu_error "Last page at 0x$(printf %08X $((address + length - 1))) is not readable" 64
     fi
     opening "$alt"
+    # A unit that stops answering: dfu-util waits for it, printing nothing.
+    if [ "$alt" = 2 ] && [ "$(cat "$unit/fault")" = hang ]; then sleep 45; fi
     if [ "$alt" = 2 ] && [ "$(cat "$unit/fault")" = otp_upload ]; then
         : > "$file"
         dfu_error "dfuse_upload: libusb_control_transfer returned -9 (LIBUSB_ERROR_PIPE)"
@@ -274,6 +292,7 @@ cmd_download() { # -a 0 -s 0x08000000:leave -D FILE
     echo "dfu-util: A valid DFU suffix will be required in a future dfu-util release" >&2
     opening 0
     echo "DfuSe interface name: \"Internal Flash  \""
+    echo "Downloading element to address = 0x08000000, size = $length"
 
     # The sectors the image touches are erased first, as the bootloader does.
     local erase_end=$((length <= 65536 ? 65536 : length <= 131072 ? 131072 : ((length - 131072 + 131071) / 131072) * 131072 + 131072))
@@ -284,7 +303,7 @@ cmd_download() { # -a 0 -s 0x08000000:leave -D FILE
     if [ "$(cat "$unit/fault")" = download ]; then
         local half=$(((length / 2 / 2048) * 2048))
         head -c "$half" "$file" | dd of="$unit/flash.bin" conv=notrunc status=none
-        progress "Download" "$half" 8
+        progress "Download" "$length" 16 "$half"
         dfu_error "Failed to write whole chunk: 2048 of 2048 bytes, status 0x08 (errWRITE)"
     fi
     dd if="$file" of="$unit/flash.bin" conv=notrunc status=none

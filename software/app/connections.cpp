@@ -1,6 +1,8 @@
 #include "app/connections.h"
 
 #include "app/globals.h"
+#include "device/product.h"
+#include "dfu/progress.h"
 #include "gui/log_window.h"
 #include "gui/main_window.h"
 #include "gui/progress_bar.h"
@@ -19,11 +21,25 @@
 
 namespace {
 
-// Names and revisions come from the unit: text, never markup.
+// The product as the status line names it, with its article: "a ZX-8", "an R12". A unit
+// whose record names no product of the catalogue has no name to give.
 QString product_name()
 {
-    return sm_B->device_info.OTP_info.product_name().toHtmlEscaped();
+    const Device::ProductInfo& product = sm_B->device_info.OTP_info.product;
+    if (!Device::is_known(product.type))
+        return "a unit of unknown type";
+    // Names come from the unit: text, never markup.
+    return Device::with_article(product.product_name()).toHtmlEscaped();
 }
+
+// What the user is told while no unit is in use, besides "no unit": kept across the worker's
+// rounds, each until what it speaks of is over.
+struct Notes {
+    int problem = SM_A::problem_none;  // what the scan sees: several units, no permission...
+    bool read_failed = false;           // until that unit is gone
+    QString after_download;             // until a unit is connected again
+    bool download_failed = false;       // until the next download, or a verified unit
+} notes;
 
 // What the window tells the user goes into the log as well, so that service staff reading a
 // saved log know what the user saw.
@@ -43,10 +59,33 @@ void show_status(const QString& text)
     tell(QTextDocumentFragment::fromHtml(text).toPlainText());
 }
 
-// Shown in place of the no-unit text when no unit can ever be reached.
+QString text_of(const char* id)
+{
+    return settings.gui.text(id);
+}
+
+// The no-unit text, or what is known about why no unit is in use.
 void show_no_unit_text()
 {
-    show_status(unusable_tool_text.isEmpty() ? settings.gui.text("status_noDev") : unusable_tool_text);
+    if (!unusable_tool_text.isEmpty())
+        show_status(unusable_tool_text);
+    else if (notes.problem == SM_A::problem_several_units)
+        show_status(text_of("status_severalUnits"));
+    else if (notes.problem == SM_A::problem_no_permission)
+        show_status(text_of("status_noPermission"));
+    else if (notes.problem == SM_A::problem_not_answering)
+        show_status(text_of("status_notAnswering"));
+    else if (notes.read_failed)
+        show_status(text_of("status_readFailed"));
+    else if (!notes.after_download.isEmpty())
+        show_status(notes.after_download);
+    else
+        show_status(text_of("status_noDev"));
+}
+
+bool in(QState* state)
+{
+    return sm_B && sm_B->configuration().contains(state);
 }
 
 void show_revision_text()
@@ -137,6 +176,72 @@ void toggle_log_window()
 
 } // namespace
 
+static void add_outcome_connections(ProgressBar* bar)
+{
+    // In place of the Part's texts where they leave the user without a reason or a next step;
+    // connected after them, so that these are what the status line keeps.
+    QObject::connect(sm_B->B2, &QState::entered, sm_B, [] {
+        if (notes.download_failed)
+            show_status(text_of("status_downloadFailed"));
+    }, Qt::DirectConnection);
+    QObject::connect(sm_B->B3, &QState::entered, sm_B, [] { notes.download_failed = false; },
+                     Qt::DirectConnection);
+    QObject::connect(sm_B->B6, &QState::entered, sm_B, [] { notes.download_failed = false; },
+                     Qt::DirectConnection);
+    QObject::connect(sm_B->B7, &QState::entered, sm_B, [] {
+        show_status(text_of(notes.download_failed ? "status_downloadFailed" : "status_verifyFailed"));
+    }, Qt::DirectConnection);
+    QObject::connect(sm_B->B8, &QState::entered, sm_B, [] {
+        const Device::ProductInfo desired{settings.desired_type, {{0xff, 0xff, 0xff}}, 0};
+        if (Device::is_known(sm_B->device_info.type))
+            show_status(text_of("status_otherProduct").arg(product_name(), desired.product_name().toHtmlEscaped()));
+        else
+            show_status(text_of("status_unidentified"));
+    }, Qt::DirectConnection);
+    QObject::connect(sm_B->B9, &QState::entered, sm_B, [] { show_status(text_of("status_unidentified")); },
+                     Qt::DirectConnection);
+    QObject::connect(sm_B, &SM_B::sig_DeviceConnected, sm_B, [] { notes.after_download.clear(); },
+                     Qt::DirectConnection);
+
+    // What the worker finds out while no unit is in use.
+    QObject::connect(sm_A, &SM_A::sig_Problem, bar, [](int problem) {
+        notes.problem = problem;
+        if (in(sm_B->B1))
+            show_no_unit_text();
+    });
+    QObject::connect(sm_A, &SM_A::sig_DeviceError, bar, [](const QString&) {
+        notes.read_failed = true;
+        if (in(sm_B->B1))
+            show_no_unit_text();
+    });
+    // After a failed read the worker waits for the unit to go; then it starts over in A0.
+    QObject::connect(sm_A, &SM_A::sig_A0_entered, bar, [] {
+        if (!notes.read_failed)
+            return;
+        notes.read_failed = false;
+        if (in(sm_B->B1))
+            show_no_unit_text();
+    });
+    QObject::connect(sm_A, &SM_A::sig_FwDownloadResult, bar, [bar](int code) {
+        notes.download_failed = code != 0;
+        notes.after_download = text_of(code == 0 ? "status_written" : "status_downloadFailed");
+        if (code == 0)
+            bar->finishProgress();
+    });
+    QObject::connect(sm_A, &SM_A::sig_Progress, bar, [bar](int phase, int percent, qint64 bytes) {
+        if (!in(sm_B->B3) && !in(sm_B->B4))
+            return;
+        const char* id = phase == int(DFU::Phase::erasing) ? "bar_erasing"
+            : phase == int(DFU::Phase::writing)            ? "bar_writing"
+                                                           : "bar_reading";
+        const QString caption = text_of(id);
+        if (caption != bar->format())
+            tell(QString(caption).replace("%p%", "").trimmed());
+        bar->showProgress(caption, percent);
+        qDebug().noquote() << QString("Progress: dfu-util %1% of %2 bytes, bar %3").arg(percent).arg(bytes).arg(bar->value());
+    });
+}
+
 void request_exit(int code)
 {
     qInfo() << "Ending the program with" << code;
@@ -168,16 +273,18 @@ void add_connections(QApplication* /*app*/)
     QObject::connect(mainWindow->installButton, &QPushButton::clicked, sm_B, &SM_B::do_download);
     // The bar starts with the state that writes, not with the click: a click or the A key
     // in a state that allows no download changes nothing the user sees.
+    // dfu-util reports its progress, which the bar shows; the timed fill stands in only for
+    // a child that reports none.
     QObject::connect(sm_B->B3, &QState::entered, sm_B, [bar] {
-        bar->startAutoProgress("Upgrading firmware", 90.0);
+        bar->startTransfer("Upgrading firmware", 90.0);
         tell("Upgrading firmware");
     }, Qt::DirectConnection);
     QObject::connect(sm_B, &SM_B::sig_UploadingVerifying, sm_B, [bar] {
-        bar->startAutoProgress("Uploading & verifying", 0.5);
+        bar->startTransfer("Uploading & verifying", 0.5);
         tell("Uploading & verifying");
     }, Qt::DirectConnection);
     QObject::connect(sm_B, &SM_B::sig_FwMatches, sm_B, [bar] {
-        bar->timer->stop();
+        bar->finishProgress(); // stops its timers, full
         bar->setValue(bar->maximum());
         bar->setFormat("Done. Disconnect USB cable.");
         tell("Done. Disconnect USB cable.");
@@ -190,6 +297,8 @@ void add_connections(QApplication* /*app*/)
         bar->setFormat("FW differs");
         bar->hide();
     }, Qt::DirectConnection);
+
+    add_outcome_connections(bar);
 
     mainWindow->installEventFilter(new CloseGuard(mainWindow));
 

@@ -4,6 +4,7 @@
 #include "app/connections.h"
 #include "app/exit_signals.h"
 #include "app/globals.h"
+#include "device/fw_info.h"
 #include "dfu/device_info.h"
 #include "dfu/dfu_util.h"
 #include "files/files.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QSysInfo>
 #include <QTextDocumentFragment>
 #include <QThread>
 
@@ -27,6 +29,19 @@ SM_B* sm_B = nullptr;
 Settings::Settings settings;
 QString unusable_tool_text;
 
+// The first lines of every log: what service needs to know before anything else.
+static void log_header()
+{
+    const Device::FW_Info embedded = Device::make_FW_Info(QString(":resources/firmware.bin"));
+    const QString banner = DFU::dfu_util::expected_output_of_execution_test;
+    qInfo().noquote() << "Velmora Firmware Upgrade Tool" << QCoreApplication::applicationVersion();
+    qInfo().noquote() << "Embedded firmware:" << embedded.product.product_name() << "(" + Device::to_QString(embedded.product.type) + ")"
+                      << "revision" << embedded.revision;
+    qInfo().noquote() << "Embedded dfu-util:" << banner.left(banner.indexOf('\n'));
+    qInfo().noquote() << "System:" << QSysInfo::prettyProductName() << "kernel" << QSysInfo::kernelVersion()
+                      << QSysInfo::currentCpuArchitecture();
+}
+
 void GUI_init()
 {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
@@ -35,6 +50,7 @@ void GUI_init()
     logWindow = new LogWindow(nullptr);
     if (use_log_window())
         qInstallMessageHandler(logWindowMessageHandler);
+    log_header();
 
     if (simulator::use)
         qInfo() << "Will use simulator (i.e. option 'use_simulator).";
@@ -60,9 +76,14 @@ void GUI_init()
         problem = "status_noExtract";
     if (!problem.isEmpty())
         DFU::refuse_runs("the working folder or the files in it cannot be used");
+    QString reason;
+    int reason_code = 0;
     if (!DFU::dfu_util::execution_test() && problem.isEmpty()) {
         problem = "status_toolBroken";
         DFU::refuse_runs("the execution test failed");
+        const DFU::Result test = DFU::dfu_util::last_execution_test();
+        reason = test.code == -1 ? "reason_cannotStart" : test.code != 0 ? "reason_exitCode" : "reason_wrongVersion";
+        reason_code = test.code;
     }
 
     const Device::FW_Info& desired = DFU::desired_FW_Info();
@@ -75,8 +96,13 @@ void GUI_init()
     settings = std::move(built);
     if (!problem.isEmpty()) {
         unusable_tool_text = settings.gui.text(problem).arg(Files::temporary_base().toHtmlEscaped());
+        if (!reason.isEmpty())
+            unusable_tool_text = unusable_tool_text.arg(settings.gui.text(reason).arg(reason_code).toHtmlEscaped());
         qWarning().noquote() << "No unit can be reached:" << QTextDocumentFragment::fromHtml(unusable_tool_text).toPlainText();
     }
+
+    if (!use_log_window())
+        logWindow->dialog->textEdit->setPlainText(settings.gui.text("log_hint"));
 
     mainWindow = MainWindow_factory(&settings, nullptr, simulator::use);
     mainWindow->setWindowTitle("Velmora Firmware Upgrade Tool");

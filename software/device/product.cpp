@@ -133,4 +133,12 @@ QDebug operator<<(QDebug debug, const ProductInfo& info)
     return debug;
 }
 
+QString with_article(const QString& name)
+{
+    // Product names are read letter by letter: F, H, L, M, N, R, S and X are spoken with a
+    // vowel first ("an M5"), like the vowels themselves.
+    const QString first = name.left(1).toUpper();
+    return (QString("AEFHILMNORSX").contains(first) && !first.isEmpty() ? "an " : "a ") + name;
+}
+
 } // namespace Device

@@ -69,6 +69,9 @@ std::string to_string(Type t);
 std::ostream& operator<<(std::ostream& out, Type t);
 QDebug operator<<(QDebug debug, Type t);
 
+// "a ZX-8", "an R12": the article as the name is spoken, letter by letter.
+QString with_article(const QString& name);
+
 ProductInfo make_ProductInfo(ProductInfoRaw raw);
 ProductInfoRaw make_ProductInfoRaw(const char* four_bytes);
 bool operator==(const ProductInfo& a, const ProductInfo& b);

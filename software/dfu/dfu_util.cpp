@@ -40,9 +40,14 @@ static QString decode_output(QByteArray bytes)
     return QString::fromUtf8(bytes);
 }
 
+int run_timeout_ms = 30000;
 int silent_child_limit_ms = 60000;
 
+void RunObserver::run_started(CmdID) {}
+
 void RunObserver::output(CmdID, const QByteArray&) {}
+
+void RunObserver::not_answering(CmdID) {}
 
 bool RunObserver::may_end_hung_child()
 {
@@ -63,6 +68,20 @@ class ChildProcess : public QProcess {
 protected:
     void setupChildProcess() override { ::signal(SIGPIPE, SIG_IGN); }
 };
+
+// dfu-util gives its reasons on standard error: they belong in a log sent to service. The
+// listing runs twice a second, so its messages are logged when they change.
+void log_standard_error(CmdID id, const QString& errors)
+{
+    static QString last_listing_errors; // runs are made on one thread at a time
+    if (id == CmdID::list) {
+        if (errors == last_listing_errors)
+            return;
+        last_listing_errors = errors;
+    }
+    if (!errors.isEmpty())
+        qInfo().noquote() << "dfu-util on standard error:" << errors.trimmed();
+}
 
 } // namespace
 
@@ -97,7 +116,7 @@ Result run_command(CmdID id, const QStringList& extra)
             static std::atomic<bool> said{false};
             if (!said.exchange(true))
                 qInfo() << "No dfu-util is run:" << refusal;
-            return {-1, {}};
+            return {-1, {}, {}};
         }
     }
 
@@ -105,12 +124,14 @@ Result run_command(CmdID id, const QStringList& extra)
     if (id != CmdID::list)
         qInfo() << "Start " << program << arguments;
 
+    if (observer)
+        observer->run_started(id);
     ChildProcess process;
     process.start(program, arguments, QIODevice::ReadWrite);
     // A program that never ran must not look like one that succeeded with no output.
     if (!process.waitForStarted(run_timeout_ms)) {
         qInfo() << "Program could not be started:" << program << arguments << process.errorString();
-        return {-1, {}};
+        return {-1, {}, {}};
     }
 
     QByteArray output;
@@ -138,6 +159,8 @@ Result run_command(CmdID id, const QStringList& extra)
                     << process.exitStatus() << "and output:" << decode_output(output);
             qInfo() << "will wait again, forever";
             output.clear(); // in the log, not in the result
+            if (observer)
+                observer->not_answering(id);
         }
         if (silent.elapsed() >= silent_child_limit_ms && observer && observer->may_end_hung_child()) {
             qInfo() << "dfu-util printed nothing for" << silent.elapsed() / 1000
@@ -156,9 +179,11 @@ Result run_command(CmdID id, const QStringList& extra)
 
     Result result;
     result.text = decode_output(output);
+    result.errors = decode_output(errors);
     result.code = !hung && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     if (result.code != 0)
         qInfo() << "Exit with" << result.code << "from" << program << arguments << "returned:" << result.text;
+    log_standard_error(id, result.errors);
     return result;
 }
 
@@ -173,9 +198,17 @@ namespace dfu_util {
 
 const QString expected_output_of_execution_test = QString::fromUtf8(embedded_dfu_util_banner);
 
+static Result last_execution;
+
+Result last_execution_test()
+{
+    return last_execution;
+}
+
 bool execution_test()
 {
     const Result result = run_command(CmdID::version);
+    last_execution = result;
     QString output = result.text;
     if (support_misc::compiled_for_platform(support_misc::Platform::Windows))
         output = support_misc::remove_carriage_returns(output, QChar(13));

@@ -33,10 +33,11 @@ extern std::map<CmdID, Command> commands;
 struct Result {
     int code = 0; // 0 success, else the child's exit code, -1 when it did not run or exit normally
     QString text; // standard output up to the first NUL
+    QString errors; // standard error: dfu-util's own reasons
 };
 
 // A child still running after this long is waited for again without limit, never killed.
-constexpr int run_timeout_ms = 30000;
+extern int run_timeout_ms;
 
 // dfu-util reports progress every few seconds while it transfers; one that has printed
 // nothing for this long is hung, and may be ended once the program wants to stop.
@@ -47,7 +48,10 @@ extern int silent_child_limit_ms;
 class RunObserver {
 public:
     virtual ~RunObserver() = default;
+    virtual void run_started(CmdID id);
     virtual void output(CmdID id, const QByteArray& standard_output);
+    // The child has run for run_timeout_ms and is waited for without limit from now on.
+    virtual void not_answering(CmdID id);
     virtual bool may_end_hung_child();
 };
 
@@ -69,6 +73,8 @@ namespace dfu_util {
 extern const QString expected_output_of_execution_test;
 
 bool execution_test();
+// What the last execution test's run gave: why the tool cannot be used, when it cannot.
+Result last_execution_test();
 QString basename();
 QString full_path();
 

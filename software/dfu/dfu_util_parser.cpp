@@ -86,7 +86,9 @@ ScanResult make_scan()
     const Result listed = run_command(CmdID::list);
     if (listed.code != 0)
         return {};
-    return scan_for_devices(listed.text);
+    ScanResult scan = scan_for_devices(listed.text);
+    scan.access_denied = listed.errors.contains("LIBUSB_ERROR_ACCESS");
+    return scan;
 }
 
 } // namespace DFU

@@ -13,6 +13,8 @@ struct DeviceItem {
 struct ScanResult {
     int code = 1; // 0: exactly one valid device
     QVector<DeviceItem> devices;
+    // A unit is there that this user may not open (no udev rule): dfu-util lists no line for it.
+    bool access_denied = false;
 };
 
 ScanResult scan_for_devices(QString output);

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QFileDialog>
@@ -14,6 +15,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,6 +29,7 @@ LogRecord make_LogRecord(QtMsgType type, const QMessageLogContext& context, cons
     record.file = context.file;
     record.function = context.function;
     record.line = context.line;
+    record.time = QDateTime::currentDateTime();
     return record;
 }
 
@@ -55,6 +58,7 @@ LogWindowDialog::LogWindowDialog(QWidget* parent)
     connect(saveButton, &QPushButton::clicked, this, &LogWindowDialog::save);
     connect(hideButton, &QPushButton::clicked, this, &QDialog::hide);
     resize(600, 400);
+    setWindowTitle(QString::fromUtf8("Velmora Firmware Upgrade Tool \u2013 Log"));
 }
 
 void LogWindowDialog::outputMessage(QtMsgType type, const QMessageLogContext& context, const QString& msg)
@@ -109,6 +113,9 @@ void LogWindowDialog::appendRecord(const LogRecord& record)
     case QtFatalMsg: text = tr("FATAL: %1").arg(record.message); break;
     default: return;
     }
+    // Every line stamped, so that a saved log tells service when each thing happened.
+    const QString stamp = record.time.toString("[hh:mm:ss.zzz] ");
+    text = stamp + text.replace('\n', '\n' + stamp);
     // A paragraph of plain text: what a unit or dfu-util printed is never taken as markup.
     QTextCursor cursor(textEdit->document());
     cursor.movePosition(QTextCursor::End);
@@ -196,8 +203,13 @@ void LogWindow::toggle_visibility(QMainWindow* mainWindow)
     }
     dialog->show();
     if (mainWindow) {
+        // Beside the main window where the screen has room, else over it: never off screen.
         const QRect main = mainWindow->geometry();
-        dialog->setGeometry(main.right(), main.top(), dialog->width(), dialog->height());
+        QScreen* screen = mainWindow->screen();
+        const QRect room = screen ? screen->availableGeometry() : QRect(main.topLeft(), QSize(1 << 20, 1 << 20));
+        const int x = std::max(room.left(), std::min(main.right(), room.right() + 1 - dialog->width()));
+        const int y = std::max(room.top(), std::min(main.top(), room.bottom() + 1 - dialog->height()));
+        dialog->setGeometry(x, y, dialog->width(), dialog->height());
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDialog>
 #include <QMainWindow>
 #include <QObject>
@@ -15,6 +16,7 @@ struct LogRecord {
     QByteArray file;
     QByteArray function;
     int line = 0;
+    QDateTime time; // when it was logged, not when the window got it
     bool has_file = false;
     bool has_function = false;
 };

@@ -5,9 +5,12 @@
 ProgressBar::ProgressBar(QWidget* parent)
     : QProgressBar(parent)
     , timer(new QTimer(this))
+    , fallback(new QTimer(this))
 {
     setup_GUI();
     connect(timer, &QTimer::timeout, this, &ProgressBar::increase);
+    fallback->setSingleShot(true);
+    connect(fallback, &QTimer::timeout, this, [this] { startAutoProgress(fallback_format, fallback_seconds); });
 }
 
 void ProgressBar::setup_GUI()
@@ -62,4 +65,42 @@ void ProgressBar::increase()
         setValue(maximum());
         emit finished();
     }
+}
+
+void ProgressBar::startTransfer(QString format, double seconds)
+{
+    timer->stop();
+    setFormat(format);
+    setValue(minimum());
+    reached = minimum();
+    fallback_format = format;
+    fallback_seconds = seconds;
+    fallback->start(fallback_wait_ms);
+    show();
+}
+
+void ProgressBar::showProgress(QString format, int percent)
+{
+    fallback->stop();
+    timer->stop();
+    if (format != this->format()) {
+        setFormat(format);
+        reached = minimum();
+    }
+    reached = std::max(reached, std::clamp(percent, minimum(), maximum() - 1));
+    setValue(reached);
+    show();
+}
+
+void ProgressBar::finishProgress()
+{
+    fallback->stop();
+    timer->stop();
+    setValue(maximum());
+}
+
+void ProgressBar::hideEvent(QHideEvent* event)
+{
+    fallback->stop();
+    QProgressBar::hideEvent(event);
 }

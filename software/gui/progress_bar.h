@@ -4,7 +4,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-// Transfers report no usable progress, so the bar fills itself over a given time.
+// Shows a transfer's own progress where the child reports it; where it reports none, the bar
+// fills itself over a given time.
 class ProgressBar : public QProgressBar {
     Q_OBJECT
 
@@ -26,4 +27,25 @@ public slots:
     void startAutoProgress(QString format);
     void startAutoProgress();
     void increase();
+
+    // A transfer begins: the bar shows 0 with the caption. When no progress is reported
+    // within fallback_wait_ms, the timed fill over the given seconds takes over.
+    void startTransfer(QString format, double seconds);
+    // Progress as the child reports it: never back within one caption (a new caption is a
+    // new phase), never full before finishProgress().
+    void showProgress(QString format, int percent);
+    void finishProgress();
+
+public:
+    int fallback_wait_ms = 3000;
+
+protected:
+    // A hidden bar has no transfer to stand in for.
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QTimer* fallback;
+    QString fallback_format;
+    double fallback_seconds = 0;
+    int reached = 0;
 };

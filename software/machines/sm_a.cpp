@@ -96,6 +96,32 @@ bool SM_A::may_end_hung_child()
     return is_stopping();
 }
 
+void SM_A::run_started(DFU::CmdID)
+{
+    progress = DFU::ProgressParser();
+}
+
+void SM_A::output(DFU::CmdID id, const QByteArray& standard_output)
+{
+    if (id != DFU::CmdID::download_FW && id != DFU::CmdID::upload_FW)
+        return;
+    for (const DFU::Progress& line : progress.feed(standard_output))
+        emit sig_Progress(static_cast<int>(line.phase), line.percent, line.bytes);
+}
+
+void SM_A::not_answering(DFU::CmdID)
+{
+    report(problem_not_answering);
+}
+
+void SM_A::report(Problem problem)
+{
+    if (problem == reported)
+        return;
+    reported = problem;
+    emit sig_Problem(problem);
+}
+
 SM_A::Snapshot SM_A::snapshot()
 {
     const std::lock_guard<std::mutex> lock(mutex);
@@ -177,6 +203,9 @@ void SM_A::run()
             emit sig_A2_entered();
             emit sig_scanning();
             const DFU::ScanResult scan = DFU::make_scan();
+            report(scan.access_denied ? problem_no_permission
+                   : scan.devices.size() > 1 ? problem_several_units
+                                             : problem_none);
             if (scan.code != 0 || scan.devices.size() != 1) {
                 state = State::A0;
                 break;
@@ -232,8 +261,11 @@ void SM_A::run()
         case State::A5:
             emit sig_A5_entered();
             emit sig_FwDownloading();
-            DFU::download_FW_to_device(desired_FW_bin_path, last_serial);
-            end_transfer();
+            {
+                const int code = DFU::download_FW_to_device(desired_FW_bin_path, last_serial);
+                end_transfer();
+                emit sig_FwDownloadResult(code);
+            }
             emit sig_FwDownloaded();
             state = State::A0;
             break;

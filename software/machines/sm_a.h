@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dfu/device_info.h"
+#include "dfu/progress.h"
 
 #include <QString>
 #include <QThread>
@@ -14,6 +15,9 @@ class SM_A : public QThread, private DFU::RunObserver {
 
 public:
     enum Command : int { cmd_none = 0, cmd_download = 1, cmd_upload_and_compare = 2 };
+    // Why no unit can be used although the scan saw something.
+    enum Problem : int { problem_none = 0, problem_several_units = 1, problem_no_permission = 2,
+                         problem_not_answering = 3 };
 
     // What the worker knows of the connected unit, and which reading of a unit it came from.
     struct Snapshot {
@@ -52,6 +56,11 @@ signals:
     void sig_FwUploading();
     void sig_FwUploadedDiffers();
     void sig_FwUploadedMatches();
+    // dfu-util's own progress in a download or read-back (phase as DFU::Phase).
+    void sig_Progress(int phase, int percent, qint64 bytes);
+    // The download's exit code: 0 when dfu-util wrote the whole image.
+    void sig_FwDownloadResult(int code);
+    void sig_Problem(int problem);
     void sig_A0_entered();
     void sig_A1_entered();
     void sig_A2_entered();
@@ -71,6 +80,10 @@ private:
     bool begin_transfer();
     void end_transfer();
     bool may_end_hung_child() override;
+    void run_started(DFU::CmdID id) override;
+    void output(DFU::CmdID id, const QByteArray& standard_output) override;
+    void not_answering(DFU::CmdID id) override;
+    void report(Problem problem);
     // Sleeps, but wakes at once when a stop is asked for; true when stopping.
     bool pause(int ms);
 
@@ -81,6 +94,8 @@ private:
     QString desired_FW_bin_path;
     QString uploaded_FW_bin_path;
     QString last_serial; // worker thread only
+    DFU::ProgressParser progress; // worker thread only
+    Problem reported = problem_none; // worker thread only
     Command command = cmd_none;
     quint64 connection = 0;
     quint64 evaluated_connection = 0;

@@ -140,7 +140,7 @@ class TestEndToEnd final : public QObject {
     QString main_window()
     {
         for (int i = 0; i < 200; ++i) {
-            const QString ids = x({"search", "--onlyvisible", "--name", title});
+            const QString ids = x({"search", "--onlyvisible", "--name", "^" + title + "$"});
             if (!ids.isEmpty())
                 return ids.split('\n').first();
             QTest::qWait(100);
@@ -217,7 +217,8 @@ private slots:
         QVERIFY(program->wait_for("SM_A: /sig_FwDownloaded"));
         const int downloaded = program->position("SM_A: /sig_FwDownloaded");
         QVERIFY(program->wait_for("SM_B: entered B1: No (DFU-SE) dev. conn.", 10000, downloaded));
-        QVERIFY(program->wait_for("Shown: The USB cable must have", 10000, downloaded));
+        QVERIFY(program->wait_for("Shown: Firmware written. To check it, restart the unit in DFU mode", 10000,
+                                  downloaded));
         screenshot("upgrade-3-restarting");
         QVERIFY(program->wait_for("SM_B: entered B4: Uploading and verifying FW", 30000, downloaded));
         QVERIFY(program->wait_for("Shown: Uploading & verifying", 10000, downloaded));
@@ -245,24 +246,85 @@ private slots:
         screenshot("current-done");
     }
 
-    void a_differing_flash_gets_the_button_back()
+    // What went wrong and what to do next, in the status line, for each way it can go wrong.
+    void every_outcome_is_named_data()
     {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<bool>("install");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("verification failed") << "differing_flash" << false
+                                             << "Shown: The unit does not hold this firmware: the check failed. "
+                                                "Click the button to install it again.";
+        QTest::newRow("download failed") << "download_fails" << true
+                                         << "Shown: Writing the firmware failed (the log tells why). Keep the unit in "
+                                            "DFU mode (steps 1 to 3) and install again.";
+        QTest::newRow("more than one unit") << "two_units" << false
+                                            << "Shown: More than one unit is connected. Disconnect all but the one "
+                                               "to upgrade.";
+        QTest::newRow("unreadable unit") << "otp_upload_fails" << false
+                                         << "Shown: The unit's information cannot be read. Disconnect it, restart it "
+                                            "in DFU mode (steps 1 to 3) and connect it again.";
+        QTest::newRow("not answering") << "not_answering" << false
+                                       << "Shown: The USB tool has not answered for 30 seconds. Disconnect the unit, "
+                                          "wait a moment and connect it again.";
+    }
+
+    void every_outcome_is_named()
+    {
+        QFETCH(QString, config);
+        QFETCH(bool, install);
+        QFETCH(QString, shown);
         SimulatorState state;
-        auto program = start(state, "differing_flash");
-        QVERIFY(program->wait_for("SM_B: entered B7: FW in dev. differs"));
-        QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true"));
-        QVERIFY(!program->contains("Shown: Done."));
-        screenshot("differing-install-again");
+        auto program = start(state, config);
+        if (install) {
+            QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true"));
+            click_install(main_window());
+            QVERIFY(program->wait_for("SM_A: /sig_FwDownloaded"));
+            // dfu-util's own reason is in the log.
+            QVERIFY(program->wait_for("dfu-util: Failed to write whole chunk", 10000,
+                                      program->position("dfu-util on standard error:")));
+            QVERIFY(program->wait_for("Shown: Writing the firmware failed"));
+            // Still in DFU mode, the unit is read again: half written, it does not verify.
+            QVERIFY(program->wait_for("SM_B: entered B7"));
+            QVERIFY(program->wait_for(shown, 10000, program->position("SM_B: entered B7")));
+        }
+        QVERIFY(program->wait_for(shown, 45000));
+        // It stays the last word while nothing else happens.
+        QTest::qWait(1500);
+        program->read();
+        QCOMPARE(program->log.mid(program->log.lastIndexOf("Shown:")).section('(', 0, 0).trimmed(),
+                 shown.section('(', 0, 0).trimmed());
+        screenshot("outcome-" + config);
+    }
+
+    void a_unit_without_usb_permission()
+    {
+        testsupport::EmulatorState emu;
+        QVERIFY(emu.create("305F38713437"));
+        QVERIFY(emu.set("305F38713437", {"open_denied=1"}));
+        Program program(display, {"-l"}, emu.path());
+        QVERIFY(program.wait_for("Shown: A unit is connected, but this user may not use it (USB permission). "
+                                 "Install the udev rule (see the README), then reconnect the unit."));
+        QVERIFY(program.contains("dfu-util on standard error: dfu-util: Cannot open DFU device 0483:df11"));
+        screenshot("outcome-no-permission");
+        QVERIFY(emu.set("305F38713437", {"open_denied=0"}));
+        QVERIFY(program.wait_for("Shown: Connected to an R12 with firmware version C8"));
     }
 
     void units_that_must_never_be_offered_data()
     {
         QTest::addColumn<QString>("config");
         QTest::addColumn<QString>("state");
-        QTest::newRow("no unit") << "no_unit" << "SM_B: entered B1";
-        QTest::newRow("another product") << "other_product" << "SM_B: entered B8";
-        QTest::newRow("blank OTP area") << "blank_otp" << "SM_B: entered B9";
-        QTest::newRow("unknown product") << "unknown_product" << "SM_B: entered B8";
+        QTest::addColumn<QString>("shown");
+        const QString unidentified = "Shown: This unit cannot be identified (its product record is blank or unknown). "
+                                     "It cannot be upgraded here: please contact service.";
+        QTest::newRow("no unit") << "no_unit" << "SM_B: entered B1"
+                                 << "Shown: The USB cable must have a 'Micro B' plug and a 'Type A' plug.";
+        QTest::newRow("another product") << "other_product" << "SM_B: entered B8"
+                                         << "Shown: Connected to a ZX-8. This tool upgrades R12 units only, so it "
+                                            "cannot upgrade this one.";
+        QTest::newRow("blank OTP area") << "blank_otp" << "SM_B: entered B9" << unidentified;
+        QTest::newRow("unknown product") << "unknown_product" << "SM_B: entered B8" << unidentified;
     }
 
     // Neither the button nor the A key that enables it starts a bar or a write.
@@ -270,9 +332,12 @@ private slots:
     {
         QFETCH(QString, config);
         QFETCH(QString, state);
+        QFETCH(QString, shown);
         SimulatorState sim;
         auto program = start(sim, config);
         QVERIFY(program->wait_for(state));
+        QVERIFY(program->wait_for(shown));
+        QVERIFY(!program->contains("Connected to an N/A") && !program->contains("Connected to an ZX"));
         const QString window = main_window();
         click_install(window);
         QTest::qWait(1500);
@@ -325,10 +390,14 @@ private slots:
                     dialog = id;
         }
         QVERIFY(!dialog.isEmpty());
+        // The 1280-pixel screen has no room beside the centred window: the log opens over it,
+        // whole on the screen, its top at the window's.
         const QPoint main_pos = window_position(window);
         const QPoint log_pos = window_position(dialog);
-        QCOMPARE(log_pos.x(), main_pos.x() + 665 - 1);
+        QCOMPARE(log_pos.x(), 1280 - 600);
+        QVERIFY(log_pos.x() < main_pos.x() + 665);
         QCOMPARE(log_pos.y(), main_pos.y());
+        QCOMPARE(x({"getwindowname", dialog}), QString::fromUtf8("Velmora Firmware Upgrade Tool \u2013 Log"));
         screenshot("log-window");
         x({"key", "--window", dialog, "ctrl+l"});
         QTRY_VERIFY_WITH_TIMEOUT(!x({"search", "--onlyvisible", "--pid", QString::number(program->process.processId()), ""}).contains(dialog), 5000);
@@ -417,11 +486,12 @@ private slots:
             return;
         }
         QVERIFY(program.contains("Exit with 74 from"));
-        QVERIFY(program.wait_for("Shown: The USB cable must have", 10000, program.position("SM_A: /sig_FwDownloaded")));
+        QVERIFY(program.wait_for("Shown: Writing the firmware failed", 10000, program.position("SM_A: /sig_FwDownloaded")));
         QTest::qWait(1500);
         QVERIFY(emu.set(serial, {"vanish_on=none"}));
         QVERIFY(emu.run({"plug", serial}));
         QVERIFY(program.wait_for("SM_B: entered B7: FW in dev. differs", 60000));
+        QVERIFY(program.wait_for("Shown: Writing the firmware failed", 10000, program.position("SM_B: entered B7")));
         QVERIFY(!program.contains("Done. Disconnect USB cable."));
         screenshot("real-dfu-util-pulled");
     }
@@ -497,6 +567,77 @@ private slots:
         QCOMPARE(testsupport::read_file(emu.unit_dir() + "/flash.bin").left(733656),
                  testsupport::read_file(testsupport::embedded_firmware_path()));
         QVERIFY(QDir(program.tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).isEmpty());
+    }
+
+    // The bar follows dfu-util's own progress over a unit as slow as a real one: never back,
+    // never more than 10 points from what dfu-util printed last, full only once it has ended.
+    void the_bar_shows_true_progress()
+    {
+        testsupport::EmulatorState emu;
+        const QString serial = "305F38713437";
+        QVERIFY(emu.create(serial, {"--rev", "C7", "--seed", "7"}));
+        QVERIFY(emu.set(serial, {"pace_f4=1", "leave_delay_ms=1500"}));
+        Program program(display, {"-l"}, emu.path());
+        QVERIFY(program.wait_for("MainWindow downloadMode: setEnabled true"));
+        const QString window = main_window();
+        click_install(window);
+        QVERIFY(program.wait_for("Shown: Upgrading firmware: writing", 30000));
+        // Looked at on the screen, too: the green part of the bar against dfu-util's figure.
+        const QRegularExpression figure("Progress: dfu-util (\\d+)% of \\d+ bytes, bar (\\d+)");
+        const auto last_figure = [&] {
+            program.read();
+            QRegularExpressionMatchIterator it = figure.globalMatch(program.log);
+            int last = -1;
+            while (it.hasNext())
+                last = it.next().captured(1).toInt();
+            return last;
+        };
+        int sampled = 0;
+        for (int i = 0; i < 40 && sampled < 3 && !program.contains("SM_A: /sig_FwDownloaded"); ++i) {
+            const int before = last_figure();
+            const QImage shot = screenshot("true-progress-" + QString::number(i));
+            const int after = last_figure();
+            const QPoint origin = window_position(window);
+            int green = 0;
+            for (int x = 209; x < 455; ++x) {
+                const QColor c = shot.pixelColor(origin + QPoint(x, 421));
+                green += c.green() > 200 && c.red() < 200 && c.blue() < 190;
+            }
+            const int shown = green * 100 / 246;
+            if (before >= 10 && before <= 90) {
+                QVERIFY2(shown >= before - 10 && shown <= after + 10,
+                         qPrintable(QString("bar %1% on screen, dfu-util %2% .. %3%").arg(shown).arg(before).arg(after)));
+                ++sampled;
+            }
+            QTest::qWait(700);
+        }
+        QVERIFY(sampled >= 2);
+        QVERIFY(program.wait_for("Shown: Done. Disconnect USB cable.", 90000));
+        // From the program's own record of every figure it set.
+        QMap<QString, int> reached;
+        const QStringList lines = program.log.split('\n');
+        QString phase;
+        int downloads_ended = 0;
+        for (const QString& line : lines) {
+            if (line.contains("Shown: Upgrading firmware: ") || line.contains("Shown: Uploading & verifying: "))
+                phase = line.section("Shown: ", 1).section(' ', 0, 3);
+            if (line.contains("SM_A: /sig_FwDownloaded"))
+                ++downloads_ended;
+            const QRegularExpressionMatch m = figure.match(line);
+            if (!m.hasMatch())
+                continue;
+            const int printed = m.captured(1).toInt();
+            const int bar = m.captured(2).toInt();
+            QVERIFY2(bar >= reached.value(phase, 0), qPrintable(line));
+            QVERIFY2(qAbs(bar - printed) <= 10, qPrintable(line));
+            QVERIFY2(bar < 100, qPrintable(line)); // full only when the transfer has ended
+            reached[phase] = bar;
+        }
+        QCOMPARE(reached.size(), 3); // erasing, writing, reading back
+        QCOMPARE(downloads_ended, 1);
+        const QImage done = screenshot("true-progress-done");
+        const QColor near_end = done.pixelColor(window_position(window) + QPoint(207 + 240, 417 + 4));
+        QVERIFY2(near_end.green() > 200 && near_end.red() < 200, qPrintable(near_end.name()));
     }
 
     // No dfu-util but the program's own, and nothing written outside its working folder.

@@ -1,6 +1,7 @@
 #include "dfu/device_info.h"
 #include "dfu/dfu_util.h"
 #include "dfu/firmware_transfer.h"
+#include "dfu/progress.h"
 #include "files/files.h"
 #include "machines/sm_a.h"
 #include "machines/sm_b.h"
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -44,6 +46,22 @@ Run run_program(const QString& program, const QStringList& prefix, const QString
 QString form_of(const QString& line)
 {
     return QString(line).replace(QRegularExpression("devnum=\\d+"), "devnum=N").replace(QRegularExpression("path=\"[^\"]*\""), "path=P");
+}
+
+// dfu-util's progress lines, as printed, each once it has ended. dfu-util also draws its bar
+// again when a new second begins, with the same figure: only the first of those counts.
+QStringList progress_lines(const QString& output)
+{
+    QStringList lines;
+    QString last_bar;
+    for (const QString& line : output.split(QRegularExpression("[\r\n]"))) {
+        const QString bar = line.section(']', 0, 0);
+        if (DFU::parse_progress_line(line.toLatin1()).phase == DFU::Phase::none || bar == last_bar)
+            continue;
+        lines << line;
+        last_bar = bar;
+    }
+    return lines;
 }
 
 } // namespace
@@ -268,6 +286,7 @@ private slots:
             QCOMPARE(s.code, r.code);
             QCOMPARE(s.size, r.size);
             QCOMPARE(s_bytes, r_bytes);
+            QCOMPARE(progress_lines(s.out), progress_lines(r.out));
         }
 
         // A leftover upload file: both refuse it.
@@ -288,6 +307,46 @@ private slots:
         QCOMPARE(none_real.code, 74);
         QCOMPARE(none_sim.code, none_real.code);
         QCOMPARE(none_sim.size, none_real.size);
+
+        // A download: the same progress, line for line.
+        QVERIFY(emu->run({"plug", serial}));
+        QVERIFY(sim.setup("current"));
+        const QStringList download{"-d", "0483", "-a", "0", "-s", "0x08000000:leave", "-D", desired()};
+        const Run real_download = run_program(real, {}, download, file);
+        const Run sim_download = run_program(script, {"--dfu-util-command", "download_FW", "--fast-progress"}, download, file);
+        QCOMPARE(real_download.code, 0);
+        QCOMPARE(sim_download.code, 0);
+        QCOMPARE(progress_lines(sim_download.out), progress_lines(real_download.out));
+        QCOMPARE(progress_lines(real_download.out).size(), 2 * 26);
+    }
+
+    // What the program makes of the real dfu-util's progress, as it arrives.
+    void real_progress_through_the_runner()
+    {
+        QVERIFY(emu->create(serial, {"--rev", "C7", "--seed", "7"}));
+        struct Watcher : DFU::RunObserver {
+            DFU::ProgressParser parser;
+            QVector<DFU::Progress> seen;
+            void output(DFU::CmdID, const QByteArray& bytes) override { seen += parser.feed(bytes); }
+        } watcher;
+        DFU::set_run_observer(&watcher);
+        const int downloaded = DFU::download_FW_to_device(desired(), serial);
+        QVERIFY(emu->run({"plug", serial}));
+        const bool verified = DFU::upload_and_compare_FW_bin(desired(), uploaded(), serial);
+        DFU::set_run_observer(nullptr);
+        QCOMPARE(downloaded, 0);
+        QVERIFY(verified);
+        QMap<DFU::Phase, QVector<int>> by_phase;
+        for (const DFU::Progress& p : watcher.seen)
+            if (by_phase[p.phase].isEmpty() || by_phase[p.phase].last() != p.percent)
+                by_phase[p.phase] << p.percent;
+        QCOMPARE(by_phase.keys(), (QList<DFU::Phase>{DFU::Phase::erasing, DFU::Phase::writing, DFU::Phase::reading}));
+        for (const QVector<int>& percents : by_phase) {
+            QVERIFY(percents.size() >= 26); // one a bar step, and more where a new second began
+            QCOMPARE(percents.first(), 0);
+            QCOMPARE(percents.last(), 100);
+            QVERIFY(std::is_sorted(percents.begin(), percents.end()));
+        }
     }
 
     // The worker and the presentation machine over the real dfu-util.

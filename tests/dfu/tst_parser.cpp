@@ -1,4 +1,5 @@
 #include "dfu/dfu_util_parser.h"
+#include "dfu/progress.h"
 #include "test_support.h"
 
 #include <QtTest>
@@ -131,6 +132,65 @@ private slots:
     {
         QCOMPARE(DfuUtilParser::prefix_RE.size(), 34);
         QCOMPARE(DfuUtilParser::extract_serial_RE.size(), 25);
+    }
+
+    void progress_lines_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("phase");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<qint64>("bytes");
+        const int none = int(DFU::Phase::none);
+        QTest::newRow("erase") << QByteArray("Erase   \t[====                     ]  16%       118784 bytes")
+                               << int(DFU::Phase::erasing) << 16 << qint64(118784);
+        QTest::newRow("download, empty bar") << QByteArray("Download\t[                         ]   0%            0 bytes")
+                                             << int(DFU::Phase::writing) << 0 << qint64(0);
+        QTest::newRow("upload, full") << QByteArray("Upload\t[=========================] 100%       733656 bytes")
+                                      << int(DFU::Phase::reading) << 100 << qint64(733656);
+        QTest::newRow("beyond 100 %") << QByteArray("Upload\t[=========================] 180%  5 bytes")
+                                      << int(DFU::Phase::reading) << 100 << qint64(5);
+        QTest::newRow("cut short") << QByteArray("Download\t[====       ]  16%   1187") << none << 0 << qint64(0);
+        QTest::newRow("garbled bar") << QByteArray("Erase   \t[==#==]  16%   118784 bytes") << none << 0 << qint64(0);
+        QTest::newRow("an error line") << QByteArray("dfu-util: Error during download get_status") << none << 0
+                                       << qint64(0);
+        QTest::newRow("done") << QByteArray("Erase    done.") << none << 0 << qint64(0);
+        QTest::newRow("empty") << QByteArray() << none << 0 << qint64(0);
+    }
+
+    void progress_lines()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, phase);
+        QFETCH(int, percent);
+        QFETCH(qint64, bytes);
+        const DFU::Progress progress = DFU::parse_progress_line(line);
+        QCOMPARE(int(progress.phase), phase);
+        QCOMPARE(progress.percent, percent);
+        QCOMPARE(progress.bytes, bytes);
+    }
+
+    // Output arrives in pieces cut anywhere; a line counts once it has ended.
+    void progress_in_pieces()
+    {
+        const QByteArray output = "Opening DFU capable USB device...\n\rErase   \t[                         ]   0%     "
+                                  "       0 bytes\rErase   \t[=========================] 100%         5000 bytes\n"
+                                  "Erase    done.\n\rDownload\t[==========               ]  40%         2048 bytes"
+                                  "dfu-util: Error during download\n\rDownload\t[====================     ]  81%  "
+                                  "       4096 bytes\rDownload\t[===";
+        for (const int cut : {1, 7, 64, 1000}) {
+            DFU::ProgressParser parser;
+            QVector<DFU::Progress> found;
+            for (int at = 0; at < output.size(); at += cut)
+                found += parser.feed(output.mid(at, cut));
+            QStringList seen;
+            for (const DFU::Progress& p : found)
+                seen << QString("%1:%2").arg(int(p.phase)).arg(p.percent);
+            // The line with the error glued to it is no progress line; the last one has not ended.
+            QCOMPARE(seen, (QStringList{"1:0", "1:100", "2:81"}));
+        }
+        DFU::ProgressParser endless;
+        QVERIFY(endless.feed(QByteArray(100000, '=')).isEmpty());
+        QCOMPARE(endless.feed("\rUpload\t[=] 4%  2 bytes\n").size(), 1);
     }
 };
 

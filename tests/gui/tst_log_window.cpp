@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -53,9 +55,22 @@ private:
 class TestLogWindow final : public QObject {
     Q_OBJECT
 
+    // The log's text without the time stamp that begins every line (which it checks).
+    static QString unstamped()
+    {
+        QStringList lines = logWindow->dialog->textEdit->toPlainText().split('\n');
+        static const QRegularExpression stamp("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\] ");
+        for (QString& line : lines) {
+            if (!line.contains(stamp))
+                return "unstamped line: " + line;
+            line.remove(stamp);
+        }
+        return lines.join('\n');
+    }
+
     QString last_paragraph() const
     {
-        return logWindow->dialog->textEdit->toPlainText().split('\n').last();
+        return unstamped().split('\n').last();
     }
 
 private slots:
@@ -79,7 +94,7 @@ private slots:
         QCOMPARE(dialog->clearButton->text(), QString("clear"));
         QCOMPARE(dialog->saveButton->text(), QString("save output"));
         QCOMPARE(dialog->hideButton->text(), QString("hide log"));
-        QVERIFY(dialog->windowTitle().isEmpty());
+        QCOMPARE(dialog->windowTitle(), QString::fromUtf8("Velmora Firmware Upgrade Tool \u2013 Log"));
         // The buttons sit at the right, in this order.
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
@@ -108,7 +123,7 @@ private slots:
         StderrCapture err;
         const QMessageLogContext no_context;
         logWindowMessageHandler(static_cast<QtMsgType>(type), no_context, "hello");
-        QCOMPARE(logWindow->dialog->textEdit->toPlainText(), appended);
+        QCOMPARE(unstamped(), appended);
         QCOMPARE(err.text(), console);
     }
 
@@ -124,14 +139,15 @@ private slots:
     {
         qInfo() << "Start " << QString("x");
         qDebug() << "a trace";
-        QCOMPARE(logWindow->dialog->textEdit->toPlainText(), QString("Start  \"x\"\nDebug: a trace"));
+        QCOMPARE(unstamped(), QString("Start  \"x\"\nDebug: a trace"));
     }
 
     // Markup from a unit or from dfu-util is shown and saved as it was printed.
     void messages_are_plain_text()
     {
         qInfo().noquote() << "a<b>c</b> &amp;";
-        QCOMPARE(logWindow->dialog->textEdit->toPlainText(), QString("a<b>c</b> &amp;"));
+        qInfo().noquote() << "two\nlines";
+        QCOMPARE(unstamped(), QString("a<b>c</b> &amp;\ntwo\nlines"));
     }
 
     void messages_from_another_thread_are_queued_to_the_dialog()
@@ -176,12 +192,19 @@ private slots:
 
     void toggling_places_the_dialog_beside_the_main_window()
     {
+        // Beside it where the screen has room, else over it; whole on the screen either way.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QMainWindow main;
-        main.setGeometry(100, 120, 665, 517);
+        main.setGeometry(screen.left() + 10, screen.top() + 20, screen.width() - 620, 300);
         main.show();
         logWindow->toggle_visibility(&main);
-        QVERIFY(logWindow->dialog->isVisible());
         QCOMPARE(logWindow->dialog->geometry().topLeft(), QPoint(main.geometry().right(), main.geometry().top()));
+        logWindow->toggle_visibility(&main);
+        main.setGeometry(screen.left() + 100, screen.top() + 120, 665, 517);
+        logWindow->toggle_visibility(&main);
+        QVERIFY(logWindow->dialog->isVisible());
+        QVERIFY(screen.contains(logWindow->dialog->geometry()));
+        QVERIFY(logWindow->dialog->geometry().intersects(main.geometry()));
         QCOMPARE(logWindow->dialog->size(), QSize(600, 400));
         logWindow->toggle_visibility(&main);
         QVERIFY(!logWindow->dialog->isVisible());
@@ -222,7 +245,9 @@ private slots:
         QMetaObject::invokeMethod(logWindow->dialog, "save");
         QCOMPARE(filter, QString("Text Files (*.txt);;All Files (*)"));
         // The platform may add its own warnings about the file dialog after these.
-        QVERIFY(testsupport::read_file(path).startsWith("first line\nWarning: second"));
+        const QString saved = testsupport::read_file(path);
+        QVERIFY2(QRegularExpression("^\\[[0-9:.]{12}\\] first line\n\\[[0-9:.]{12}\\] Warning: second").match(saved).hasMatch(),
+                 qPrintable(saved));
     }
 
     void save_to_a_place_that_cannot_be_written_data()
