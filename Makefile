@@ -1,39 +1,48 @@
-# The two commands of the README: `make run` and `make test`.
+# The two commands of the README: `make run` and `make test`; `make deb` builds the package.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_TSAN ?= build-tsan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-plain test-asan test-tsan clean
+.PHONY: all deps deps-test configure build run test test-plain test-asan test-tsan deb clean
 
 all: build
 
+# `make run` installs only what building and running need; `make test` adds the test tools.
 deps:
-	@tools/install-deps.sh
+	@tools/install-deps.sh run
 
-$(BUILD)/CMakeCache.txt: | deps
+deps-test:
+	@tools/install-deps.sh test
+
+# Configured again each time: the tests join the build once their tools are there.
+configure:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 
-build: deps $(BUILD)/CMakeCache.txt
+build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/velmora-fw-upgrade -s -l
 
-test: test-plain test-asan test-tsan
+deb: build
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/*.deb
 
-test-plain: build
+test: deps-test test-plain test-asan test-tsan
+
+test-plain: deps-test build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
-test-asan: deps
+test-asan: deps-test
 	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=address $(CMAKE_ARGS)
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ctest --output-on-failure -j $(JOBS)
 
 # The threaded parts (worker and presentation machine) under ThreadSanitizer.
-test-tsan: deps
+test-tsan: deps-test
 	cmake -S . -B $(BUILD_TSAN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=thread $(CMAKE_ARGS)
 	cmake --build $(BUILD_TSAN) -j $(JOBS) --target tst_sm_a tst_sm_b tst_emulator
 	cd $(BUILD_TSAN) && ctest --output-on-failure -j $(JOBS) -L threads

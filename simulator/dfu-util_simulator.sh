@@ -16,8 +16,14 @@
 set -u
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-tools=${VELMORA_TOOLS_DIR:-$here/../tools}
-banner_file=${VELMORA_BANNER_FILE:-$here/../software/dfu/dfu_util_banner.txt}
+# Installed, what the script needs lies beside it; in the source tree, in tools/ and software/.
+if [ -f "$here/make_firmware.py" ]; then
+    tools=${VELMORA_TOOLS_DIR:-$here}
+    banner_file=${VELMORA_BANNER_FILE:-$here/dfu_util_banner.txt}
+else
+    tools=${VELMORA_TOOLS_DIR:-$here/../tools}
+    banner_file=${VELMORA_BANNER_FILE:-$here/../software/dfu/dfu_util_banner.txt}
+fi
 state=${VELMORA_SIM_DIR:-${XDG_RUNTIME_DIR:-/tmp}/velmora-simulator-$(id -un)}
 python=${VELMORA_PYTHON:-python3}
 

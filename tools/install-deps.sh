@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, and only those that are missing.
+# Installs the Debian packages that are missing, and only those:
+#   install-deps.sh run    what building and running the program need
+#   install-deps.sh test   that, and the tools the tests use
 set -euo pipefail
 
 packages=(
@@ -7,8 +9,13 @@ packages=(
     qtbase5-dev qtbase5-dev-tools
     dfu-util patchelf libusb-1.0-0-dev
     python3 python3-fonttools fonts-inter
-    xvfb xauth xdotool x11-utils libx11-dev
 )
+if [ "${1:-run}" = test ]; then
+    packages+=(
+        xvfb xauth xdotool x11-utils libx11-dev
+        dpkg-dev fakeroot lintian desktop-file-utils appstream
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,9 +6,34 @@
 #include <QCoreApplication>
 #include <QDebug>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
+
 bool log_window_requested = false;
+
+[[noreturn]] void refuse_with_usage(const QString& why)
+{
+    if (!why.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(why));
+    std::fputs("Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]\n"
+               "                          [-l | --use-log-window]\n"
+               "Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.\n"
+               "\n"
+               "  -s, --use-simulator      talk to the simulator script instead of a unit\n"
+               "  -S, --no-use-simulator   use the real unit (wins over -s)\n"
+               "  -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),\n"
+               "                           which can save it for service; also on standard error\n"
+               "\n"
+               "Keys: Escape or Q stops talking to the unit (a running transfer is finished\n"
+               "first), Ctrl-L shows or hides the log window.\n"
+               "The log window proposes to save the log as ~/logfile.txt.\n",
+               stderr);
+    std::exit(1);
 }
+
+} // namespace
 
 void parse_arguments(QCoreApplication* app)
 {
@@ -21,8 +46,14 @@ void parse_arguments(QCoreApplication* app)
     parser.addOption(use_simulator);
     parser.addOption(no_use_simulator);
     parser.addOption(log_window);
-    // No help option is defined, so -h and --help end the process as unknown options (status 1).
+    // No help option is defined: -h and --help end the process with status 1, as every option
+    // the program does not take, but with the usage text rather than a bare refusal.
+    const QStringList arguments = app->arguments();
+    if (arguments.contains("-h") || arguments.contains("--help"))
+        refuse_with_usage(QString());
     parser.process(*app);
+    if (!parser.positionalArguments().isEmpty())
+        refuse_with_usage(QString("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
 
     const auto yes_no = [](bool value) { return value ? "true" : "false"; };
     qDebug().nospace() << "Initial value of 'simulator::use'=" << yes_no(simulator::use)

@@ -2,7 +2,10 @@
 
 #include "dfu/dfu_util.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -12,7 +15,14 @@ bool use = false;
 
 static const QString& simulator_dir()
 {
-    static const QString dir = QStringLiteral(VELMORA_SIMULATOR_DIR);
+    // An installed program keeps its simulator in share/ beside its bin/, wherever the package
+    // was installed; a program run from its build tree uses the source tree's.
+    static const QString dir = [] {
+        const QString installed = QCoreApplication::applicationDirPath() + "/../share/velmora-fw-upgrade";
+        if (QCoreApplication::instance() && QFileInfo::exists(installed + "/dfu-util_simulator.sh"))
+            return QDir::cleanPath(installed);
+        return QStringLiteral(VELMORA_SIMULATOR_DIR);
+    }();
     return dir;
 }
 

@@ -76,8 +76,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
-        QTest::newRow("-h") << QStringList{"-h"} << "Unknown option 'h'.";
-        QTest::newRow("--help") << QStringList{"--help"} << "Unknown option 'help'.";
+        const QString usage = "Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]";
+        QTest::newRow("-h") << QStringList{"-h"} << usage;
+        QTest::newRow("--help") << QStringList{"-s", "--help"} << usage;
+        QTest::newRow("a stray argument") << QStringList{"-s", "firmware.bin"}
+                                          << "Unexpected argument 'firmware.bin'.\n" + usage;
         QTest::newRow("-x with -s") << QStringList{"-s", "-x"} << "Unknown option 'x'.";
         QTest::newRow("--version") << QStringList{"--version"} << "Unknown option 'version'.";
     }
