@@ -19,6 +19,7 @@ using testsupport::SimulatorState;
 namespace {
 
 const QString title = "Velmora Firmware Upgrade Tool";
+const QString unit_serial = "305F38713437";
 
 // The real program under a real X server, watched through its own log on standard error.
 class Program {
@@ -168,6 +169,18 @@ class TestEndToEnd final : public QObject {
         x({"mousemove", "--window", window, QString::number(centre.x()), QString::number(centre.y()), "click", "1"});
     }
 
+    // The real program over an emulated unit with older firmware, with the given unit settings,
+    // once it offers the upgrade; the unit's serial is that of the emulator's default.
+    std::unique_ptr<Program> start_offered(testsupport::EmulatorState& emu, const QStringList& settings)
+    {
+        if (!emu.create(unit_serial, {"--rev", "C7", "--seed", "7"}) || !emu.set(unit_serial, settings))
+            return nullptr;
+        auto program = std::make_unique<Program>(display, QStringList{"-l"}, emu.path());
+        if (!program->wait_for("MainWindow downloadMode: setEnabled true"))
+            return nullptr;
+        return program;
+    }
+
     std::unique_ptr<Program> start(SimulatorState& state, const QString& config,
                                    const QStringList& arguments = {"-s", "-l"})
     {
@@ -300,14 +313,14 @@ private slots:
     void a_unit_without_usb_permission()
     {
         testsupport::EmulatorState emu;
-        QVERIFY(emu.create("305F38713437"));
-        QVERIFY(emu.set("305F38713437", {"open_denied=1"}));
+        QVERIFY(emu.create(unit_serial));
+        QVERIFY(emu.set(unit_serial, {"open_denied=1"}));
         Program program(display, {"-l"}, emu.path());
         QVERIFY(program.wait_for("Shown: A unit is connected, but this user may not use it (USB permission). "
                                  "Install the udev rule (see the README), then reconnect the unit."));
         QVERIFY(program.contains("dfu-util on standard error: dfu-util: Cannot open DFU device 0483:df11"));
         screenshot("outcome-no-permission");
-        QVERIFY(emu.set("305F38713437", {"open_denied=0"}));
+        QVERIFY(emu.set(unit_serial, {"open_denied=0"}));
         QVERIFY(program.wait_for("Shown: Connected to an R12 with firmware version C8"));
     }
 
@@ -469,14 +482,13 @@ private slots:
     {
         QFETCH(bool, pulled);
         testsupport::EmulatorState emu;
-        const QString serial = "305F38713437";
-        QVERIFY(emu.create(serial, {"--rev", "C7", "--seed", "7"}));
-        QVERIFY(emu.set(serial, {"leave_delay_ms=1500"}));
-        if (pulled)
-            QVERIFY(emu.set(serial, {"vanish_on=write", "vanish_after=120"}));
-        Program program(display, {"-l"}, emu.path());
-        QVERIFY(program.wait_for("Shown: Connected to an R12 with firmware version C7"));
-        QVERIFY(program.wait_for("MainWindow downloadMode: setEnabled true"));
+        const QString serial = unit_serial;
+        const auto started = start_offered(emu, pulled ? QStringList{"leave_delay_ms=1500", "vanish_on=write",
+                                                                     "vanish_after=120"}
+                                                       : QStringList{"leave_delay_ms=1500"});
+        QVERIFY(started);
+        Program& program = *started;
+        QVERIFY(program.contains("Shown: Connected to an R12 with firmware version C7"));
         click_install(main_window());
         QVERIFY(program.wait_for("Shown: Upgrading firmware"));
         QVERIFY(program.wait_for("SM_A: /sig_FwDownloaded", 60000));
@@ -532,11 +544,9 @@ private slots:
     {
         QFETCH(bool, by_signal);
         testsupport::EmulatorState emu;
-        const QString serial = "305F38713437";
-        QVERIFY(emu.create(serial, {"--rev", "C7", "--seed", "7"}));
-        QVERIFY(emu.set(serial, {"pace_f4=1", "leave_delay_ms=60000"}));
-        Program program(display, {"-l"}, emu.path());
-        QVERIFY(program.wait_for("MainWindow downloadMode: setEnabled true"));
+        const auto started = start_offered(emu, {"pace_f4=1", "leave_delay_ms=60000"});
+        QVERIFY(started);
+        Program& program = *started;
         const QString window = main_window();
         click_install(window);
         QVERIFY(program.wait_for("SM_A: /sig_FwDownloading", 20000));
@@ -574,11 +584,9 @@ private slots:
     void the_bar_shows_true_progress()
     {
         testsupport::EmulatorState emu;
-        const QString serial = "305F38713437";
-        QVERIFY(emu.create(serial, {"--rev", "C7", "--seed", "7"}));
-        QVERIFY(emu.set(serial, {"pace_f4=1", "leave_delay_ms=1500"}));
-        Program program(display, {"-l"}, emu.path());
-        QVERIFY(program.wait_for("MainWindow downloadMode: setEnabled true"));
+        const auto started = start_offered(emu, {"pace_f4=1", "leave_delay_ms=1500"});
+        QVERIFY(started);
+        Program& program = *started;
         const QString window = main_window();
         click_install(window);
         QVERIFY(program.wait_for("Shown: Upgrading firmware: writing", 30000));
