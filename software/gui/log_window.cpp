@@ -202,6 +202,8 @@ void LogWindow::toggle_visibility(QMainWindow* mainWindow)
         return;
     }
     dialog->show();
+    // Opened on the latest lines, where what went wrong is.
+    dialog->textEdit->verticalScrollBar()->setValue(dialog->textEdit->verticalScrollBar()->maximum());
     if (mainWindow) {
         // Beside the main window where the screen has room, else over it: never off screen.
         const QRect main = mainWindow->geometry();
