@@ -59,28 +59,23 @@ void show_status(const QString& text)
     tell(QTextDocumentFragment::fromHtml(text).toPlainText());
 }
 
-QString text_of(const char* id)
-{
-    return settings.gui.text(id);
-}
-
 // The no-unit text, or what is known about why no unit is in use.
 void show_no_unit_text()
 {
     if (!unusable_tool_text.isEmpty())
         show_status(unusable_tool_text);
     else if (notes.problem == SM_A::problem_several_units)
-        show_status(text_of("status_severalUnits"));
+        show_status(settings.gui.text("status_severalUnits"));
     else if (notes.problem == SM_A::problem_no_permission)
-        show_status(text_of("status_noPermission"));
+        show_status(settings.gui.text("status_noPermission"));
     else if (notes.problem == SM_A::problem_not_answering)
-        show_status(text_of("status_notAnswering"));
+        show_status(settings.gui.text("status_notAnswering"));
     else if (notes.read_failed)
-        show_status(text_of("status_readFailed"));
+        show_status(settings.gui.text("status_readFailed"));
     else if (!notes.after_download.isEmpty())
         show_status(notes.after_download);
     else
-        show_status(text_of("status_noDev"));
+        show_status(settings.gui.text("status_noDev"));
 }
 
 bool in(QState* state)
@@ -182,23 +177,23 @@ static void add_outcome_connections(ProgressBar* bar)
     // connected after them, so that these are what the status line keeps.
     QObject::connect(sm_B->B2, &QState::entered, sm_B, [] {
         if (notes.download_failed)
-            show_status(text_of("status_downloadFailed"));
+            show_status(settings.gui.text("status_downloadFailed"));
     }, Qt::DirectConnection);
     QObject::connect(sm_B->B3, &QState::entered, sm_B, [] { notes.download_failed = false; },
                      Qt::DirectConnection);
     QObject::connect(sm_B->B6, &QState::entered, sm_B, [] { notes.download_failed = false; },
                      Qt::DirectConnection);
     QObject::connect(sm_B->B7, &QState::entered, sm_B, [] {
-        show_status(text_of(notes.download_failed ? "status_downloadFailed" : "status_verifyFailed"));
+        show_status(settings.gui.text(notes.download_failed ? "status_downloadFailed" : "status_verifyFailed"));
     }, Qt::DirectConnection);
     QObject::connect(sm_B->B8, &QState::entered, sm_B, [] {
-        const Device::ProductInfo desired{settings.desired_type, {{0xff, 0xff, 0xff}}, 0};
+        const QString desired = Device::ProductInfo{settings.desired_type}.product_name();
         if (Device::is_known(sm_B->device_info.type))
-            show_status(text_of("status_otherProduct").arg(product_name(), desired.product_name().toHtmlEscaped()));
+            show_status(settings.gui.text("status_otherProduct").arg(product_name(), desired.toHtmlEscaped()));
         else
-            show_status(text_of("status_unidentified"));
+            show_status(settings.gui.text("status_unidentified"));
     }, Qt::DirectConnection);
-    QObject::connect(sm_B->B9, &QState::entered, sm_B, [] { show_status(text_of("status_unidentified")); },
+    QObject::connect(sm_B->B9, &QState::entered, sm_B, [] { show_status(settings.gui.text("status_unidentified")); },
                      Qt::DirectConnection);
     QObject::connect(sm_B, &SM_B::sig_DeviceConnected, sm_B, [] { notes.after_download.clear(); },
                      Qt::DirectConnection);
@@ -224,7 +219,7 @@ static void add_outcome_connections(ProgressBar* bar)
     });
     QObject::connect(sm_A, &SM_A::sig_FwDownloadResult, bar, [bar](int code) {
         notes.download_failed = code != 0;
-        notes.after_download = text_of(code == 0 ? "status_written" : "status_downloadFailed");
+        notes.after_download = settings.gui.text(code == 0 ? "status_written" : "status_downloadFailed");
         if (code == 0)
             bar->finishProgress();
     });
@@ -234,7 +229,7 @@ static void add_outcome_connections(ProgressBar* bar)
         const char* id = phase == int(DFU::Phase::erasing) ? "bar_erasing"
             : phase == int(DFU::Phase::writing)            ? "bar_writing"
                                                            : "bar_reading";
-        const QString caption = text_of(id);
+        const QString caption = settings.gui.text(id);
         if (caption != bar->format())
             tell(QString(caption).replace("%p%", "").trimmed());
         bar->showProgress(caption, percent);

@@ -167,8 +167,7 @@ void add_labels(const Settings::Settings* settings, MainWindow* window, bool sim
 
         auto* label = new QLabel(record.text, window);
         if (record.id == "2") {
-            const Device::ProductInfo desired{settings->desired_type, {{0xff, 0xff, 0xff}}, 0};
-            label->setText(record.text.arg(desired.product_name_full()));
+            label->setText(record.text.arg(Device::ProductInfo{settings->desired_type}.product_name_full()));
         }
         if (record.id == "4")
             label->setText(record.text.arg(settings->desired_revision));
