@@ -64,6 +64,31 @@ QStringList progress_lines(const QString& output)
     return lines;
 }
 
+// The worker and the presentation machine over whatever answers, recording the states entered.
+struct Machines {
+    Machines(const QString& desired, const QString& uploaded, int poll_ms)
+        : worker(Files::path_of(Files::desired_FW_fileName_dfu), desired, uploaded)
+        , machine(&worker, Type::QUEL, "C8")
+    {
+        worker.idle_interval_ms = 20;
+        worker.poll_interval_ms = poll_ms;
+        for (QState* s : {machine.B1, machine.B2, machine.B3, machine.B4, machine.B6, machine.B7, machine.B8, machine.B9})
+            QObject::connect(s, &QState::entered, &machine, [this, s] { states << s->objectName().left(2); });
+        QObject::connect(&machine, &QStateMachine::started, &worker, [this] { worker.start(); });
+    }
+
+    bool stop()
+    {
+        machine.stop();
+        worker.do_stop();
+        return worker.wait(10000);
+    }
+
+    SM_A worker;
+    SM_B machine;
+    QStringList states;
+};
+
 } // namespace
 
 // The program's own code, running the dfu-util the program embeds, against an emulated
@@ -365,14 +390,9 @@ private slots:
         if (!fault.isEmpty())
             QVERIFY(emu->set(serial, {"vanish_on=write", fault}));
 
-        SM_A worker(Files::path_of(Files::desired_FW_fileName_dfu), desired(), uploaded());
-        worker.idle_interval_ms = 20;
-        worker.poll_interval_ms = 20;
-        SM_B machine(&worker, Type::QUEL, "C8");
-        QStringList states;
-        for (QState* s : {machine.B1, machine.B2, machine.B3, machine.B4, machine.B6, machine.B7, machine.B8, machine.B9})
-            connect(s, &QState::entered, this, [&states, s] { states << s->objectName().left(2); });
-        connect(&machine, &QStateMachine::started, &worker, [&worker] { worker.start(); });
+        Machines machines(desired(), uploaded(), 20);
+        SM_B& machine = machines.machine;
+        const QStringList& states = machines.states;
         machine.start();
         QTRY_COMPARE_WITH_TIMEOUT(states, (QStringList{"B1", "B2"}), 20000);
         machine.do_download();
@@ -390,9 +410,7 @@ private slots:
             QVERIFY(!states.contains("B6"));
             QCOMPARE(states, (QStringList{"B1", "B2", "B3", "B1", "B4", "B7"}));
         }
-        machine.stop();
-        worker.do_stop();
-        QVERIFY(worker.wait(10000));
+        QVERIFY(machines.stop());
     }
 
     // Serials need not be unique: a unit of another product that reports the serial of the
@@ -410,16 +428,12 @@ private slots:
         QVERIFY(make.waitForFinished(60000) && make.exitCode() == 0);
         const QByteArray korv_flash = testsupport::read_file(stage.path() + "/units/" + serial + "/flash.bin");
 
-        SM_A worker(Files::path_of(Files::desired_FW_fileName_dfu), desired(), uploaded());
-        worker.idle_interval_ms = 20;
-        worker.poll_interval_ms = 600; // the swap lands in the pause before the command is taken
-        SM_B machine(&worker, Type::QUEL, "C8");
-        QStringList states;
-        for (QState* s : {machine.B1, machine.B2, machine.B3, machine.B4, machine.B6, machine.B7, machine.B8, machine.B9})
-            connect(s, &QState::entered, this, [&states, s] { states << s->objectName().left(2); });
+        // Long pauses: the swap lands in the one before the command is taken.
+        Machines machines(desired(), uploaded(), 600);
+        SM_B& machine = machines.machine;
+        const QStringList& states = machines.states;
         int downloads = 0;
-        connect(&worker, &SM_A::sig_FwDownloading, this, [&downloads] { ++downloads; });
-        connect(&machine, &QStateMachine::started, &worker, [&worker] { worker.start(); });
+        connect(&machines.worker, &SM_A::sig_FwDownloading, this, [&downloads] { ++downloads; });
         testsupport::LogCapture log;
         machine.start();
         QTRY_COMPARE_WITH_TIMEOUT(states, (QStringList{"B1", "B2"}), 20000);
@@ -434,9 +448,7 @@ private slots:
         QVERIFY(log.contains("The unit is not the one that was judged"));
         QCOMPARE(downloads, 0);
         QCOMPARE(flash(), korv_flash);
-        machine.stop();
-        worker.do_stop();
-        QVERIFY(worker.wait(10000));
+        QVERIFY(machines.stop());
     }
 };
 
