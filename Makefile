@@ -2,10 +2,11 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_TSAN ?= build-tsan
+BUILD_COV  ?= build-cov
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps deps-test configure build run test test-plain test-asan test-tsan deb clean
+.PHONY: all deps deps-test configure build run test test-plain test-asan test-tsan deb coverage clean
 
 all: build
 
@@ -47,5 +48,17 @@ test-tsan: deps-test
 	cmake --build $(BUILD_TSAN) -j $(JOBS) --target tst_sm_a tst_sm_b tst_emulator
 	cd $(BUILD_TSAN) && ctest --output-on-failure -j $(JOBS) -L threads
 
+# Line and branch coverage of software/ by the whole suite (the package test aside: it
+# builds and runs an uninstrumented copy).
+coverage: deps-test
+	@tools/install-deps.sh coverage
+	cmake -S . -B $(BUILD_COV) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_COVERAGE=ON $(CMAKE_ARGS)
+	cmake --build $(BUILD_COV) -j $(JOBS)
+	find $(BUILD_COV) -name '*.gcda' -delete
+	cd $(BUILD_COV) && ctest --output-on-failure -j $(JOBS) -E '^package$$'
+	gcovr -r . --object-directory $(BUILD_COV) --filter 'software/' \
+	      --exclude-throw-branches --exclude-unreachable-branches \
+	      --txt $(BUILD_COV)/coverage.txt --print-summary
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_COV)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and only those:
 #   install-deps.sh run    what building and running the program need
-#   install-deps.sh test   that, and the tools the tests use
+#   install-deps.sh test   that, and the tools the tests use (the fuzzers' smoke runs among them)
+#   install-deps.sh coverage   gcovr, for make coverage
 set -euo pipefail
 
 packages=(
@@ -14,7 +15,10 @@ if [ "${1:-run}" = test ]; then
     packages+=(
         xvfb xauth xdotool x11-utils libx11-dev
         dpkg-dev fakeroot lintian desktop-file-utils appstream
+        clang libclang-rt-14-dev
     )
+elif [ "${1:-run}" = coverage ]; then
+    packages=(gcovr)
 fi
 
 missing=()

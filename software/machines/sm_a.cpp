@@ -34,9 +34,12 @@ SM_A::~SM_A()
 
 void SM_A::set_command(Command new_command)
 {
-    const std::lock_guard<std::mutex> lock(mutex);
-    command = new_command;
-    command_connection = evaluated_connection;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        command = new_command;
+        command_connection = evaluated_connection;
+    }
+    woken.notify_all();
 }
 
 SM_A::Command SM_A::get_command()
@@ -51,15 +54,18 @@ void SM_A::do_stop()
         const std::lock_guard<std::mutex> lock(mutex);
         stopping = true;
     }
-    stop_requested.notify_all();
+    woken.notify_all();
 }
 
-bool SM_A::pause(int ms)
+bool SM_A::pause(int ms, bool for_command)
 {
     // A stop is answered within a dfu-util run, not after a whole polling pause: the user
-    // who pressed Escape waits for it, and the window gives the worker one second.
+    // who pressed Escape waits for it, and the window gives the worker one second. A click
+    // is answered as soon: the user waits for the bar to move.
     std::unique_lock<std::mutex> lock(mutex);
-    return stop_requested.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping; });
+    woken.wait_for(lock, std::chrono::milliseconds(ms),
+                   [this, for_command] { return stopping || (for_command && command != cmd_none); });
+    return stopping;
 }
 
 bool SM_A::is_stopping()
@@ -238,7 +244,7 @@ void SM_A::run()
 
         case State::A4: {
             emit sig_A4_entered();
-            if (pause(poll_interval_ms)) // returns at once when a stop was already asked for
+            if (pause(poll_interval_ms, true)) // returns at once when a stop or command is there
                 return;
             const Command taken = take_command();
             if (taken == cmd_none) {

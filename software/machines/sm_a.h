@@ -84,8 +84,9 @@ private:
     void output(DFU::CmdID id, const QByteArray& standard_output) override;
     void not_answering(DFU::CmdID id) override;
     void report(Problem problem);
-    // Sleeps, but wakes at once when a stop is asked for; true when stopping.
-    bool pause(int ms);
+    // Sleeps, but wakes at once when a stop is asked for, and with for_command when a command
+    // is set; true when stopping.
+    bool pause(int ms, bool for_command = false);
 
     // Guarded by mutex: info, command, command_connection, evaluated_connection,
     // connection, stopping, transferring.
@@ -105,7 +106,7 @@ private:
     // A standard mutex rather than QMutex: the thread sanitizer sees through it, so the
     // guarding above is checked by the test suite.
     std::mutex mutex;
-    std::condition_variable stop_requested;
+    std::condition_variable woken; // a stop or a command
 };
 
 Q_DECLARE_METATYPE(SM_A::Command)

@@ -491,7 +491,7 @@ private slots:
                                                        : QStringList{"leave_delay_ms=1500"});
         QVERIFY(started);
         Program& program = *started;
-        QVERIFY(program.contains("Shown: Connected to an R12 with firmware version C7"));
+        QVERIFY(program.wait_for("Shown: Connected to an R12 with firmware version C7"));
         click_install(main_window());
         QVERIFY(program.wait_for("Shown: Upgrading firmware"));
         QVERIFY(program.wait_for("SM_A: /sig_FwDownloaded", 60000));

@@ -66,12 +66,12 @@ QStringList progress_lines(const QString& output)
 
 // The worker and the presentation machine over whatever answers, recording the states entered.
 struct Machines {
-    Machines(const QString& desired, const QString& uploaded, int poll_ms)
+    Machines(const QString& desired, const QString& uploaded)
         : worker(Files::path_of(Files::desired_FW_fileName_dfu), desired, uploaded)
         , machine(&worker, Type::QUEL, "C8")
     {
         worker.idle_interval_ms = 20;
-        worker.poll_interval_ms = poll_ms;
+        worker.poll_interval_ms = 20;
         for (QState* s : {machine.B1, machine.B2, machine.B3, machine.B4, machine.B6, machine.B7, machine.B8, machine.B9})
             QObject::connect(s, &QState::entered, &machine, [this, s] { states << s->objectName().left(2); });
         QObject::connect(&machine, &QStateMachine::started, &worker, [this] { worker.start(); });
@@ -390,7 +390,7 @@ private slots:
         if (!fault.isEmpty())
             QVERIFY(emu->set(serial, {"vanish_on=write", fault}));
 
-        Machines machines(desired(), uploaded(), 20);
+        Machines machines(desired(), uploaded());
         SM_B& machine = machines.machine;
         const QStringList& states = machines.states;
         machine.start();
@@ -428,8 +428,7 @@ private slots:
         QVERIFY(make.waitForFinished(60000) && make.exitCode() == 0);
         const QByteArray korv_flash = testsupport::read_file(stage.path() + "/units/" + serial + "/flash.bin");
 
-        // Long pauses: the swap lands in the one before the command is taken.
-        Machines machines(desired(), uploaded(), 600);
+        Machines machines(desired(), uploaded());
         SM_B& machine = machines.machine;
         const QStringList& states = machines.states;
         int downloads = 0;

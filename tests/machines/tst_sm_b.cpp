@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <memory>
 
 using testsupport::SimulatorState;
@@ -21,14 +22,14 @@ class TestSM_B final : public QObject {
     QStringList signals_; // the machine's own signals, in order
     QStringList worker_signals;
 
-    void start(const QString& config, int poll_ms = 20)
+    void start(const QString& config)
     {
         QVERIFY(state->setup(config));
         worker = std::make_unique<SM_A>(Files::path_of(Files::desired_FW_fileName_dfu),
                                         Files::path_of(Files::desired_FW_fileName_bin),
                                         Files::path_of(Files::uploaded_FW_fileName_bin));
         worker->idle_interval_ms = 20;
-        worker->poll_interval_ms = poll_ms;
+        worker->poll_interval_ms = 20;
         machine = std::make_unique<SM_B>(worker.get(), Device::Type::QUEL, "C8");
         for (QState* s : {machine->B1, machine->B2, machine->B3, machine->B4, machine->B6, machine->B7, machine->B8,
                           machine->B9})
@@ -190,17 +191,21 @@ private slots:
         QVERIFY(!machine->device_info.valid);
     }
 
+    // The unit goes while the worker pauses, and the download is clicked before the worker
+    // notices: nothing is written, and the command does not wait for the next unit.
     void unplugging_during_the_download()
     {
-        start("older_revision", 300);
+        start("older_revision");
+        QSemaphore clicked;
+        testsupport::at_first_pause(*worker, [&clicked] { clicked.tryAcquire(1, 30000); });
         QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
+        QVERIFY(state->run({"unplug"}));
         machine->do_download();
         QVERIFY(in(machine->B3));
-        QVERIFY(state->run({"unplug"}));
+        clicked.release();
         QTRY_VERIFY_WITH_TIMEOUT(in(machine->B1), 20000);
-        QTest::qWait(800);
+        QTRY_COMPARE_WITH_TIMEOUT(worker->get_command(), SM_A::cmd_none, 20000);
         QCOMPARE(worker_signals.count("FwDownloading"), 0);
-        QCOMPARE(worker->get_command(), SM_A::cmd_none);
     }
 
     void do_download_where_it_must_do_nothing()
@@ -223,34 +228,39 @@ private slots:
         QCOMPARE(worker_signals.count("FwDownloading"), 0);
     }
 
-    // A unit of this product is replaced, before the worker takes the verification, by
-    // one of another product: it must be judged itself and must never be offered the upgrade.
-    void a_pending_command_never_reaches_another_product()
+    // A unit is replaced by one of another product under the same serial, after it was read
+    // and before the worker takes the command given for it: the newcomer must be judged
+    // itself and must never be verified against, nor offered, nor written with this firmware.
+    void a_pending_command_never_reaches_another_product_data()
     {
-        testsupport::StagedUnit staged("other_product", "3472385A3036");
-        QVERIFY(staged.ready());
-        start("current", 600);
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B4), 20000);
-        QVERIFY(staged.swap_into(*state));
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B8), 30000);
-        QCOMPARE(worker_signals.count("FwUploading"), 0);
-        QVERIFY(!states.contains("B6") && !states.contains("B7"));
-        QCOMPARE(states, (QStringList{"B1", "B4", "B1", "B8"}));
-        QVERIFY(!signals_.contains("UpgradePossible"));
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QStringList>("entered");
+        QTest::newRow("verification") << "current" << QStringList{"B1", "B4", "B1", "B8"};
+        QTest::newRow("download") << "older_revision" << QStringList{"B1", "B2", "B3", "B1", "B8"};
     }
 
-    void a_pending_download_never_reaches_another_product()
+    void a_pending_command_never_reaches_another_product()
     {
+        QFETCH(QString, config);
+        QFETCH(QStringList, entered);
         testsupport::StagedUnit staged("other_product", "3472385A3036");
         QVERIFY(staged.ready());
-        start("older_revision", 600);
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
-        machine->do_download();
-        QVERIFY(staged.swap_into(*state));
-        const QByteArray korv = testsupport::read_file(state->unit_dir("3472385A3036") + "/flash.bin");
+        const QByteArray korv = testsupport::read_file(staged.unit_dir() + "/flash.bin");
+        start(config);
+        std::atomic<bool> swapped{false};
+        if (config == "current") // the verification is commanded as soon as the unit is judged
+            testsupport::at_first_pause(*worker, [&] { swapped = staged.swap_into(*state); });
+        else {
+            QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
+            swapped = staged.swap_into(*state);
+            machine->do_download();
+        }
         QTRY_VERIFY_WITH_TIMEOUT(in(machine->B8), 30000);
-        QTest::qWait(1500);
-        QCOMPARE(worker_signals.count("FwDownloading"), 0);
+        QVERIFY(swapped);
+        QCOMPARE(states, entered);
+        QCOMPARE(worker_signals.count("FwUploading") + worker_signals.count("FwDownloading"), 0);
+        QCOMPARE(worker->get_command(), SM_A::cmd_none);
+        QVERIFY(!signals_.contains("UpgradePossible") || config != "current");
         QCOMPARE(testsupport::read_file(state->unit_dir("3472385A3036") + "/flash.bin"), korv);
     }
 

@@ -255,3 +255,24 @@ bool use_embedded_dfu_util()
 }
 
 } // namespace testsupport
+
+#include "machines/sm_a.h"
+
+#include <atomic>
+#include <memory>
+
+namespace testsupport {
+
+void at_first_pause(SM_A& worker, std::function<void()> act)
+{
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    QObject::connect(
+        &worker, &SM_A::sig_A4_entered, &worker,
+        [done, act = std::move(act)] {
+            if (!done->exchange(true))
+                act();
+        },
+        Qt::DirectConnection);
+}
+
+} // namespace testsupport

@@ -111,3 +111,15 @@ private:
 bool use_embedded_dfu_util();
 
 } // namespace testsupport
+
+#include <functional>
+
+class SM_A;
+
+namespace testsupport {
+
+// Runs act once, on the worker's own thread, as it first enters its pause with a unit read:
+// what act does (a swap of units, a command) lands before the worker takes any command.
+void at_first_pause(SM_A& worker, std::function<void()> act);
+
+} // namespace testsupport
