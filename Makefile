@@ -3,10 +3,12 @@ BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_TSAN ?= build-tsan
 BUILD_COV  ?= build-cov
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps deps-test configure build run test test-plain test-asan test-tsan deb coverage clean
+.PHONY: all deps deps-test configure build run test test-plain test-asan test-tsan test-fuzz fuzz deb coverage clean
 
 all: build
 
@@ -31,7 +33,7 @@ deb: build
 	cd $(BUILD) && cpack -G DEB
 	@ls $(BUILD)/*.deb
 
-test: deps-test test-plain test-asan test-tsan
+test: deps-test test-plain test-asan test-tsan test-fuzz
 
 test-plain: deps-test build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -48,6 +50,17 @@ test-tsan: deps-test
 	cmake --build $(BUILD_TSAN) -j $(JOBS) --target tst_sm_a tst_sm_b tst_emulator
 	cd $(BUILD_TSAN) && ctest --output-on-failure -j $(JOBS) -L threads
 
+# Each fuzzer for FUZZ_SECONDS (clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer).
+fuzz: deps-test
+	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	      -DVELMORA_SANITIZE=fuzzer $(CMAKE_ARGS)
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzzers
+	fuzz/run.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
+# A few seconds each: a harness that no longer builds or finds a fault fails the suite.
+test-fuzz:
+	$(MAKE) fuzz FUZZ_SECONDS=3
+
 # Line and branch coverage of software/ by the whole suite (the package test aside: it
 # builds and runs an uninstrumented copy).
 coverage: deps-test
@@ -61,4 +74,4 @@ coverage: deps-test
 	      --txt $(BUILD_COV)/coverage.txt --print-summary
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_COV)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_COV) $(BUILD_FUZZ)

@@ -32,10 +32,13 @@ constexpr int lines_of_one_device = 4;
 
 DfuUtilParser::DfuUtilParser(const QString& output)
 {
+    // The listing runs twice a second for as long as the window is open: lines are looked at
+    // in place, the expression is tried only on lines that begin as a device's, and only the
+    // few of a bootloader are copied.
     QStringList kept;
-    for (const QString& line : output.split("\n", Qt::KeepEmptyParts, Qt::CaseSensitive))
-        if (prefix_expression().match(line).hasMatch())
-            kept << line;
+    for (const QStringRef& line : output.splitRef('\n'))
+        if (line.startsWith(QLatin1String("Found DFU: ")) && prefix_expression().match(line).hasMatch())
+            kept << line.toString();
 
     for (const QString& line : kept) {
         const QRegularExpressionMatch match = serial_expression().match(line);

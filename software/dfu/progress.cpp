@@ -24,9 +24,12 @@ QVector<Progress> ProgressParser::feed(const QByteArray& piece)
     // A progress line ends where dfu-util draws the next one (\r) or moves on (\n).
     constexpr int longest_line = 4096;
     QVector<Progress> found;
+    // What is pending holds no line end: only the new piece is searched, or output that
+    // comes a byte at a time would be searched again and again.
+    const int searched = pending.size();
     pending += piece;
     int start = 0;
-    for (int i = 0; i < pending.size(); ++i) {
+    for (int i = searched; i < pending.size(); ++i) {
         if (pending[i] != '\r' && pending[i] != '\n')
             continue;
         const Progress progress = parse_progress_line(pending.mid(start, i - start));
