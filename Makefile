@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps deps-test configure build run test test-plain test-asan test-tsan test-fuzz fuzz deb coverage clean
+.PHONY: all deps deps-test configure build run test test-plain test-asan test-tsan test-fuzz fuzz bench deb coverage clean
 
 all: build
 
@@ -49,6 +49,11 @@ test-tsan: deps-test
 	cmake -S . -B $(BUILD_TSAN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=thread $(CMAKE_ARGS)
 	cmake --build $(BUILD_TSAN) -j $(JOBS) --target tst_sm_a tst_sm_b tst_emulator
 	cd $(BUILD_TSAN) && ctest --output-on-failure -j $(JOBS) -L threads
+
+# The program against its floors, timed in one run (see the README); BENCH_ARGS e.g. --reps 3.
+BENCH_ARGS ?=
+bench: deps-test build
+	python3 bench/run.py $(BUILD) $(BENCH_ARGS)
 
 # Each fuzzer for FUZZ_SECONDS (clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer).
 fuzz: deps-test

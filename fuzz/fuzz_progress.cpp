@@ -8,12 +8,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray all(reinterpret_cast<const char*>(data), static_cast<int>(size));
     const auto check = [](const DFU::Progress& progress) {
+        REQUIRE(progress.phase != DFU::Phase::none);
         REQUIRE(progress.percent >= 0 && progress.percent <= 100);
         REQUIRE(progress.bytes >= 0);
-        REQUIRE(progress.phase != DFU::Phase::none || (progress.percent == 0 && progress.bytes == 0));
     };
-    check(DFU::parse_progress_line(all));
-
     const int cut = all.isEmpty() ? 1 : 1 + static_cast<quint8>(all[0]);
     DFU::ProgressParser pieces;
     DFU::ProgressParser whole;
@@ -21,7 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int at = 0; at < all.size(); at += cut)
         for (const DFU::Progress& progress : pieces.feed(all.mid(at, cut))) {
             check(progress);
-            REQUIRE(progress.phase != DFU::Phase::none);
             seen << progress;
         }
     // How the output is cut changes nothing while no line outgrows the bound.

@@ -29,8 +29,9 @@ QVector<Progress> ProgressParser::feed(const QByteArray& piece)
     const int searched = pending.size();
     pending += piece;
     int start = 0;
+    const char* const bytes = pending.constData();
     for (int i = searched; i < pending.size(); ++i) {
-        if (pending[i] != '\r' && pending[i] != '\n')
+        if (bytes[i] != '\r' && bytes[i] != '\n')
             continue;
         const Progress progress = parse_progress_line(pending.mid(start, i - start));
         if (progress.phase != Phase::none)

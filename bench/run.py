@@ -1,0 +1,278 @@
+#!/usr/bin/env python3
+"""make bench: times the program against floors measured in the same run, interleaved.
+
+    run.py BUILD_DIR [--reps N] [--idle-seconds S] [--only NAME...]
+
+Each line of the table is one figure of the program and the floor it cannot beat, over N
+repetitions (minimum, median, maximum), and the ratio of the medians. The table goes to
+standard output and, with every single measurement, to BUILD_DIR/bench/results.{txt,json}.
+"""
+import argparse
+import json
+import os
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOURCE = os.path.dirname(HERE)
+SERIAL = "305F38713437"
+POLL_PAUSE_S = 0.5  # the worker's pause between listings without a unit
+DONE = "Shown: Done. Disconnect USB cable."
+BUTTON_CENTRE = ("332", "437")  # the install button at scale 1
+
+
+class Bench:
+    def __init__(self, build):
+        self.build = os.path.abspath(build)
+        self.program = os.path.join(self.build, "velmora-fw-upgrade")
+        self.dfu_util = os.path.join(self.build, "generated", "dfu-util")
+        self.emulator = os.path.join(self.build, "tests", "libdfuse_emulator.so")
+        self.emu_command = os.path.join(SOURCE, "tests", "support", "dfuse-emu.sh")
+        self.picture = os.path.join(self.build, "generated", "background.jpg")
+        self.firmware = os.path.join(self.build, "generated", "firmware.bin")
+        self.tools = os.path.join(self.build, "bench")
+        self.scratch = tempfile.mkdtemp(prefix="velmora-bench-")
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-dpi", "96",
+                                      "-nolisten", "tcp"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.display = ":" + self.xvfb.stdout.readline().decode().strip()
+
+    def close(self):
+        self.xvfb.terminate()
+        self.xvfb.wait()
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def env(self, emu_dir=None):
+        env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
+        env.pop("XDG_RUNTIME_DIR", None)
+        env["TMPDIR"] = tempfile.mkdtemp(dir=self.scratch)
+        if emu_dir:
+            env["LD_PRELOAD"] = self.emulator
+            env["VELMORA_EMU_DIR"] = emu_dir
+        return env
+
+    # ---- the emulated bootloader ------------------------------------------------------------
+    def emu_dir(self, *settings, plugged=True):
+        path = tempfile.mkdtemp(dir=self.scratch)
+        env = dict(os.environ, VELMORA_EMU_DIR=path)
+        env.pop("LD_PRELOAD", None)
+        subprocess.run([self.emu_command, "create", SERIAL, "--rev", "C7", "--seed", "7"], env=env, check=True)
+        subprocess.run([self.emu_command, "set", SERIAL, *settings], env=env, check=True)
+        if not plugged:
+            subprocess.run([self.emu_command, "unplug", SERIAL], env=env, check=True)
+        return path
+
+    def timed_dfu_util(self, emu_dir, *arguments):
+        began = time.monotonic()
+        subprocess.run([self.dfu_util, "-d", "0483", *arguments], env=self.env(emu_dir),
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        return time.monotonic() - began
+
+    def reading(self, emu_dir):
+        """The three runs that find and read a unit: the listing, the OTP area, the first block."""
+        out = os.path.join(self.scratch, "read.bin")
+        total = self.timed_dfu_util(emu_dir, "-l")
+        for alt, region in (("2", "0x1FFF7800:512"), ("0", "0x08000000:2048")):
+            if os.path.exists(out):
+                os.remove(out)
+            total += self.timed_dfu_util(emu_dir, "-a", alt, "-s", region, "-U", out, "-S", SERIAL)
+        return total
+
+    # ---- the program, watched through its log -----------------------------------------------
+    def start(self, emu_dir=None, arguments=("-l",)):
+        process = subprocess.Popen([self.program, *arguments], env=self.env(emu_dir), stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.PIPE)
+        lines = []  # (monotonic time, line)
+
+        def read():
+            for raw in process.stderr:
+                lines.append((time.monotonic(), raw.decode(errors="replace")))
+
+        threading.Thread(target=read, daemon=True).start()
+        return process, lines
+
+    @staticmethod
+    def wait_for(lines, fragment, timeout=120, after=0.0):
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            for when, line in list(lines):
+                if when >= after and fragment in line:
+                    return when
+            time.sleep(0.005)
+        raise RuntimeError("no log line with %r" % fragment)
+
+    @staticmethod
+    def stop(process):
+        process.send_signal(signal.SIGTERM)
+        try:
+            process.wait(30)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+    # ---- the measurements; each returns (program, floor) ------------------------------------
+    def startup(self):
+        def to_map(*command):
+            out = subprocess.run([os.path.join(self.tools, "bench_time_to_map"), *command], env=self.env(),
+                                 capture_output=True, text=True, check=True).stdout
+            return float(out) / 1000.0
+        return to_map(self.program), to_map(os.path.join(self.tools, "bench_minimal_window"), self.picture)
+
+    def idle(self, seconds):
+        def cpu_and_peak(process):
+            time.sleep(5)  # past the start-up
+            before = cpu_seconds(process.pid)
+            time.sleep(seconds)
+            used = cpu_seconds(process.pid) - before
+            peak = peak_kib(process.pid)
+            return used, peak
+
+        program, _ = self.start()
+        program_cpu, program_peak = cpu_and_peak(program)
+        self.stop(program)
+        loop = subprocess.Popen(["bash", "-c", 'while :; do "$0" -d 0483 -l; sleep 0.5; done', self.dfu_util],
+                                env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        loop_cpu, _ = cpu_and_peak(loop)
+        loop.kill()
+        _, status, usage = os.wait4(loop.pid, 0)
+        loop_peak = usage.ru_maxrss  # the largest of the loop's processes, dfu-util among them
+        return (program_cpu / seconds * 100, loop_cpu / seconds * 100), (program_peak, loop_peak)
+
+    def detection(self):
+        emu = self.emu_dir("leave_delay_ms=0", plugged=False)
+        program, lines = self.start(emu)
+        self.wait_for(lines, "Shown: ")
+        time.sleep(1.3)  # several listings without a unit
+        os.remove(os.path.join(emu, "units", SERIAL, "unplugged"))
+        plugged = time.monotonic()
+        named = self.wait_for(lines, "Shown: Connected to", after=plugged)
+        self.stop(program)
+        return named - plugged, POLL_PAUSE_S + self.reading(emu)
+
+    def upgrade(self):
+        settings = ("pace_f4=1", "leave_delay_ms=0")
+        emu = self.emu_dir(*settings)
+        program, lines = self.start(emu)
+        self.wait_for(lines, "downloadMode: setEnabled true")
+        env = dict(os.environ, DISPLAY=self.display)
+        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                                 "^Velmora Firmware Upgrade Tool$"], env=env, capture_output=True, text=True,
+                                check=True).stdout.split()[0]
+        subprocess.run(["xdotool", "mousemove", "--window", window, *BUTTON_CENTRE, "click", "1"], env=env,
+                       check=True)
+        clicked = time.monotonic()
+        done = self.wait_for(lines, DONE, timeout=300, after=clicked)
+        self.stop(program)
+
+        # The same runs, one after the other: the unit judged again before the download; the
+        # download; after the one pause of the design, the unit found and read once it is back,
+        # and judged again before the read-back; the read-back; the compare is a memcmp.
+        emu = self.emu_dir(*settings)
+        floor = self.reading(emu)
+        floor += self.timed_dfu_util(emu, "-a", "0", "-s", "0x08000000:leave", "-D", self.firmware, "-S", SERIAL)
+        floor += POLL_PAUSE_S + self.reading(emu) + self.reading(emu)
+        back = os.path.join(self.scratch, "back.bin")
+        if os.path.exists(back):
+            os.remove(back)
+        floor += self.timed_dfu_util(emu, "-a", "0", "-s", "0x08000000:%d" % os.path.getsize(self.firmware),
+                                     "-U", back, "-S", SERIAL)
+        return done - clicked, floor
+
+    def compare(self, reps):
+        copy = os.path.join(self.scratch, "copy.bin")
+        shutil.copyfile(self.firmware, copy)
+        out = subprocess.run([os.path.join(self.tools, "bench_compare"), self.firmware, copy, str(reps)],
+                             capture_output=True, text=True, check=True).stdout
+        pairs = [tuple(float(v) / 1e6 for v in line.split()) for line in out.splitlines()]
+        return [p for p, _ in pairs], [f for _, f in pairs]
+
+
+def cpu_seconds(pid):
+    """User and system time of the process and of the children it has waited for."""
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return sum(int(v) for v in fields[11:15]) / os.sysconf("SC_CLK_TCK")
+
+
+def peak_kib(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    return 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("build")
+    parser.add_argument("--reps", type=int, default=5)
+    parser.add_argument("--idle-reps", type=int, default=2)
+    parser.add_argument("--idle-seconds", type=int, default=60)
+    parser.add_argument("--only", nargs="*", default=["startup", "idle", "detection", "upgrade", "compare"])
+    options = parser.parse_args()
+
+    bench = Bench(options.build)
+    rows = []  # (name, unit, program values, floor values, what the floor is)
+    samples = {}
+
+    def add(name, unit, program, floor, what):
+        samples.setdefault(name, ([], [], unit, what))
+        samples[name][0].extend(program)
+        samples[name][1].extend(floor)
+
+    try:
+        for rep in range(options.reps):
+            print("repetition %d of %d" % (rep + 1, options.reps), file=sys.stderr, flush=True)
+            if "startup" in options.only:
+                p, f = bench.startup()
+                add("start-up to the mapped window", "s", [p], [f], "a Qt window showing the same picture")
+            if "detection" in options.only:
+                p, f = bench.detection()
+                add("unit plugged in until named", "s", [p], [f], "one pause + the 3 dfu-util runs")
+            if "upgrade" in options.only:
+                p, f = bench.upgrade()
+                add("upgrade, click to Done (F4 pace)", "s", [p], [f], "the 11 dfu-util runs + the pause")
+            if "compare" in options.only and rep == 0:
+                p, f = bench.compare(200)
+                add("compare of two 733656-byte files", "s", p, f, "memcmp of the bytes in memory")
+            if "idle" in options.only and rep < options.idle_reps:
+                (pc, fc), (pm, fm) = bench.idle(options.idle_seconds)
+                add("idle CPU, no unit", "%", [pc], [fc], "a shell loop of dfu-util -l twice a second")
+                add("idle peak memory, no unit", "KiB", [pm], [fm], "the largest process of that loop")
+    finally:
+        bench.close()
+
+    def fmt(v, unit):
+        if unit == "s":
+            return "%.6f" % v if v < 0.01 else "%.3f" % v
+        return "%.2f" % v if unit == "%" else "%d" % v
+
+    header = "%-34s %-4s %38s %38s %7s  %s" % ("measure", "unit", "program min / median / max",
+                                               "floor min / median / max", "ratio", "floor")
+    table = [header, "-" * len(header)]
+    results = []
+    for name, (program, floor, unit, what) in samples.items():
+        ratio = statistics.median(program) / statistics.median(floor) if statistics.median(floor) else float("inf")
+        triple = lambda vs: " / ".join(fmt(v, unit) for v in (min(vs), statistics.median(vs), max(vs)))
+        table.append("%-34s %-4s %38s %38s %7.2f  %s" % (name, unit, triple(program), triple(floor), ratio, what))
+        results.append({"measure": name, "unit": unit, "floor": what, "ratio": ratio,
+                        "program": program, "floor_values": floor})
+    text = "\n".join(table)
+    print(text)
+    out = os.path.join(options.build, "bench")
+    os.makedirs(out, exist_ok=True)
+    with open(os.path.join(out, "results.txt"), "w") as f:
+        f.write(text + "\n")
+    with open(os.path.join(out, "results.json"), "w") as f:
+        json.dump({"when": time.strftime("%Y-%m-%dT%H:%M:%S"), "repetitions": options.reps,
+                   "results": results}, f, indent=2)
+    print("\nWritten: %s/results.txt and results.json" % out)
+
+
+if __name__ == "__main__":
+    main()
