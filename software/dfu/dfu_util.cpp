@@ -5,11 +5,21 @@
 
 #include <QDebug>
 #include <QElapsedTimer>
-#include <QProcess>
+#include <QFile>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <mutex>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "dfu_util_banner.h"
 
@@ -61,12 +71,147 @@ thread_local RunObserver* observer = nullptr;
 std::mutex refusal_mutex;
 QString refusal; // guarded by refusal_mutex
 
-// Qt lets a child die of SIGPIPE (it resets the signal before exec). dfu-util writes its
-// progress all through a transfer: if this program ends while it writes, the pipe closes,
-// and a default SIGPIPE would kill it in the middle of programming the flash.
-class ChildProcess : public QProcess {
-protected:
-    void setupChildProcess() override { ::signal(SIGPIPE, SIG_IGN); }
+// A child started with posix_spawn rather than QProcess. QProcess forks: each of the two
+// listings a second copied the page tables of this whole window process, which was most of the
+// program's CPU time while it waits for a unit. posix_spawn shares them until the exec.
+// SIGPIPE is ignored here and so stays ignored in the child: dfu-util writes its progress all
+// through a transfer, and if this program ends while it writes, a closed pipe must not kill it
+// in the middle of programming the flash.
+class Child {
+public:
+    Child() = default;
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child()
+    {
+        if (pid > 0 && !ended) {
+            kill();
+            while (!wait(100)) {
+            }
+        }
+        for (const int fd : {out_fd, err_fd})
+            if (fd >= 0)
+                ::close(fd);
+    }
+
+    // False with the reason when the program could not be run at all.
+    bool start(const QString& program, const QStringList& arguments, QString* reason)
+    {
+        // Ignored, not handled: a handled signal is reset to its default in the child.
+        static std::once_flag ignoring;
+        std::call_once(ignoring, [] { ::signal(SIGPIPE, SIG_IGN); });
+        int out[2];
+        int err[2];
+        if (::pipe2(out, O_CLOEXEC) != 0) {
+            *reason = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        if (::pipe2(err, O_CLOEXEC) != 0) {
+            *reason = QString::fromLocal8Bit(std::strerror(errno));
+            ::close(out[0]);
+            ::close(out[1]);
+            return false;
+        }
+        out_fd = out[0];
+        err_fd = err[0];
+        // Only this end: the child's must block, or its writes to a full pipe would fail.
+        ::fcntl(out_fd, F_SETFL, O_NONBLOCK);
+        ::fcntl(err_fd, F_SETFL, O_NONBLOCK);
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t none;
+        sigemptyset(&none);
+        posix_spawnattr_setsigmask(&attributes, &none); // a worker thread's mask is not the child's
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
+
+        const QByteArray path = QFile::encodeName(program);
+        std::vector<QByteArray> storage{path};
+        for (const QString& argument : arguments)
+            storage.push_back(argument.toLocal8Bit());
+        std::vector<char*> argv;
+        for (QByteArray& bytes : storage)
+            argv.push_back(bytes.data());
+        argv.push_back(nullptr);
+        // A bare name is looked for on PATH, as QProcess did; a path is taken as it is.
+        const int failed = program.contains('/')
+            ? ::posix_spawn(&pid, path.constData(), &actions, &attributes, argv.data(), environ)
+            : ::posix_spawnp(&pid, path.constData(), &actions, &attributes, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attributes);
+        ::close(out[1]);
+        ::close(err[1]);
+        if (failed != 0) {
+            pid = -1;
+            *reason = QString::fromLocal8Bit(std::strerror(failed));
+            return false;
+        }
+        return true;
+    }
+
+    // Reads what the child printed within ms; true once it has ended and all it printed is read.
+    bool wait(int ms)
+    {
+        pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+        const int open = (out_fd >= 0) + (err_fd >= 0);
+        if (open > 0) {
+            pollfd* first = out_fd >= 0 ? fds : fds + 1;
+            ::poll(first, open == 2 ? 2 : 1, ms);
+        }
+        drain(out_fd, out);
+        drain(err_fd, err);
+        // With both pipes closed there is nothing to wait on but the end itself.
+        for (int waited = 0; !ended; ++waited) {
+            if (::waitpid(pid, &status, WNOHANG) == pid)
+                ended = true;
+            else if (open > 0 || waited >= ms)
+                break;
+            else
+                ::usleep(1000);
+        }
+        if (ended) {
+            // A grandchild may hold the pipes open: what is there now is all that is taken.
+            drain(out_fd, out);
+            drain(err_fd, err);
+        }
+        return ended;
+    }
+
+    QByteArray take_output() { return std::exchange(out, {}); }
+    QByteArray take_errors() { return std::exchange(err, {}); }
+    void kill() { ::kill(pid, SIGKILL); }
+    bool normal_exit() const { return ended && WIFEXITED(status); }
+    int exit_code() const { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
+
+private:
+    static void drain(int& fd, QByteArray& into)
+    {
+        char buffer[16384];
+        while (fd >= 0) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n > 0) {
+                into.append(buffer, static_cast<int>(n));
+            } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
+                ::close(fd);
+                fd = -1;
+            } else if (errno == EAGAIN) {
+                return;
+            }
+        }
+    }
+
+    pid_t pid = -1;
+    int out_fd = -1;
+    int err_fd = -1;
+    int status = 0;
+    bool ended = false;
+    QByteArray out;
+    QByteArray err;
 };
 
 // dfu-util gives its reasons on standard error: they belong in a log sent to service. The
@@ -126,11 +271,11 @@ Result run_command(CmdID id, const QStringList& extra)
 
     if (observer)
         observer->run_started(id);
-    ChildProcess process;
-    process.start(program, arguments, QIODevice::ReadWrite);
+    Child process;
+    QString reason;
     // A program that never ran must not look like one that succeeded with no output.
-    if (!process.waitForStarted(run_timeout_ms)) {
-        qInfo() << "Program could not be started:" << program << arguments << process.errorString();
+    if (!process.start(program, arguments, &reason)) {
+        qInfo() << "Program could not be started:" << program << arguments << reason;
         return {-1, {}, {}};
     }
 
@@ -144,19 +289,21 @@ Result run_command(CmdID id, const QStringList& extra)
     bool hung = false;
     // Read as it comes: the observer shows progress, and a child that has printed nothing
     // for long can be told from one that is busy writing flash.
-    while (!process.waitForFinished(100) && process.state() != QProcess::NotRunning) {
-        const QByteArray out = process.readAllStandardOutput();
-        const QByteArray err = process.readAllStandardError();
+    for (bool ended = false; !ended;) {
+        ended = process.wait(100);
+        const QByteArray out = process.take_output();
+        const QByteArray err = process.take_errors();
         if (!out.isEmpty() || !err.isEmpty())
             silent.restart();
         output += out;
         errors += err;
         if (!out.isEmpty() && observer)
             observer->output(id, out);
+        if (ended)
+            break;
         if (!timed_out && running.elapsed() >= run_timeout_ms) {
             timed_out = true;
-            qInfo() << "waitForFinished(): Process did not finish in time, exit status:"
-                    << process.exitStatus() << "and output:" << decode_output(output);
+            qInfo() << "Process did not finish in time, still running, with output:" << decode_output(output);
             qInfo() << "will wait again, forever";
             output.clear(); // in the log, not in the result
             if (observer)
@@ -167,20 +314,16 @@ Result run_command(CmdID id, const QStringList& extra)
                     << "s and is taken to hang: ended, so that the program can stop";
             hung = true;
             process.kill();
-            process.waitForFinished(-1);
+            while (!process.wait(100)) {
+            }
             break;
         }
     }
-    const QByteArray rest = process.readAllStandardOutput();
-    if (!rest.isEmpty() && observer)
-        observer->output(id, rest);
-    output += rest;
-    errors += process.readAllStandardError();
 
     Result result;
     result.text = decode_output(output);
     result.errors = decode_output(errors);
-    result.code = !hung && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.code = !hung && process.normal_exit() ? process.exit_code() : -1;
     if (result.code != 0)
         qInfo() << "Exit with" << result.code << "from" << program << arguments << "returned:" << result.text;
     log_standard_error(id, result.errors);

@@ -5,6 +5,9 @@
 
 #include <QFile>
 
+#include <cstring>
+#include <vector>
+
 namespace DFU {
 
 int download_FW_to_device(QString file, QString serial)
@@ -31,16 +34,26 @@ int size_of_binary_file(QString file)
 
 bool compare_FW_bin_files(QString first, QString second)
 {
-    const int size = size_of_binary_file(first);
-    if (size <= 0 || size_of_binary_file(second) != size)
-        return false;
     QFile a(first);
     QFile b(second);
-    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
+    if (!a.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !b.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    const QByteArray left = a.readAll();
-    const QByteArray right = b.readAll();
-    return left.size() == right.size() && left == right;
+    const qint64 size = a.size();
+    if (size <= 0 || b.size() != size)
+        return false;
+    // Block by block into two small buffers: no copy of either file is made in memory, and
+    // the first difference ends it.
+    constexpr qint64 block = 64 * 1024;
+    std::vector<char> left(block);
+    std::vector<char> right(block);
+    for (qint64 done = 0; done < size;) {
+        const qint64 n = qMin(block, size - done);
+        if (a.read(left.data(), n) != n || b.read(right.data(), n) != n
+            || std::memcmp(left.data(), right.data(), static_cast<size_t>(n)) != 0)
+            return false;
+        done += n;
+    }
+    return true;
 }
 
 bool upload_and_compare_FW_bin(QString desired, QString uploaded, QString serial)
