@@ -141,7 +141,12 @@ class Bench:
         loop.kill()
         _, status, usage = os.wait4(loop.pid, 0)
         loop_peak = usage.ru_maxrss  # the largest of the loop's processes, dfu-util among them
-        return (program_cpu / seconds * 100, loop_cpu / seconds * 100), (program_peak, loop_peak)
+        window = subprocess.Popen([os.path.join(self.tools, "bench_minimal_window"), self.picture], env=self.env(),
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(5)
+        window_peak = peak_kib(window.pid)
+        self.stop(window)
+        return (program_cpu / seconds * 100, loop_cpu / seconds * 100), (program_peak, loop_peak, window_peak)
 
     def detection(self):
         emu = self.emu_dir("leave_delay_ms=0", plugged=False)
@@ -241,9 +246,10 @@ def main():
                 p, f = bench.compare(200)
                 add("compare of two 733656-byte files", "s", p, f, "memcmp of the bytes in memory")
             if "idle" in options.only and rep < options.idle_reps:
-                (pc, fc), (pm, fm) = bench.idle(options.idle_seconds)
+                (pc, fc), (pm, fm, wm) = bench.idle(options.idle_seconds)
                 add("idle CPU, no unit", "%", [pc], [fc], "a shell loop of dfu-util -l twice a second")
                 add("idle peak memory, no unit", "KiB", [pm], [fm], "the largest process of that loop")
+                add("idle peak memory, no unit ", "KiB", [pm], [wm], "the Qt window showing the picture")
     finally:
         bench.close()
 

@@ -13,65 +13,21 @@ class TestProduct final : public QObject {
     Q_OBJECT
 
 private slots:
-    void catalogue_rows_in_order()
+    void types_from_codes_and_texts()
     {
-        QCOMPARE(Device::products.size(), size_t(11));
-        const int codes[] = {0, 255, 3, 4, 43, 11, 132, 30, 36, 140, 254};
-        for (size_t i = 0; i < Device::products.size(); ++i)
-            QCOMPARE(static_cast<int>(Device::products[i].type), codes[i]);
-        const Device::Product& quel = *Device::products.find(Type::QUEL);
-        QCOMPARE(quel.id, QString("QUEL"));
-        QCOMPARE(quel.code_name, QString("Quel"));
-        QCOMPARE(quel.name, QString("R12"));
-        QCOMPARE(quel.name_full, QString("Velmora R12"));
-    }
-
-    void to_Type_from_a_code_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<Type>("type");
-        QTest::newRow("0") << 0 << Type::invalid;
-        QTest::newRow("3") << 3 << Type::ZEPH;
-        QTest::newRow("4") << 4 << Type::KORV;
-        QTest::newRow("5") << 5 << Type::unknown;
-        QTest::newRow("11") << 11 << Type::M5W;
-        QTest::newRow("30") << 30 << Type::QUEL;
-        QTest::newRow("35 (0x23)") << 0x23 << Type::unknown;
-        QTest::newRow("43") << 43 << Type::TALM;
-        QTest::newRow("140") << 140 << Type::NOMI;
-        QTest::newRow("254") << 254 << Type::unknown;
-        QTest::newRow("255") << 255 << Type::undefined;
-    }
-
-    void to_Type_from_a_code()
-    {
-        QFETCH(int, code);
-        QFETCH(Type, type);
-        QCOMPARE(Device::to_Type(static_cast<unsigned char>(code)), type);
-    }
-
-    void to_Type_from_a_text_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Type>("type");
-        QTest::newRow("empty") << QString() << Type::invalid;
-        QTest::newRow("QUEL") << "QUEL" << Type::QUEL;
-        QTest::newRow("quel, case matters") << "quel" << Type::unknown;
-        QTest::newRow("unknown, its own row") << "unknown" << Type::unknown;
-        QTest::newRow("undefined") << "undefined" << Type::undefined;
-        QTest::newRow("M5W") << "M5W" << Type::M5W;
-        QTest::newRow("R12 is a name, not an id") << "R12" << Type::unknown;
-    }
-
-    void to_Type_from_a_text()
-    {
-        QFETCH(QString, text);
-        QFETCH(Type, type);
-        QCOMPARE(Device::to_Type(text), type);
-    }
-
-    void valid_and_known()
-    {
+        const QList<QPair<int, Type>> codes = {{0, Type::invalid},  {3, Type::ZEPH},      {4, Type::KORV},
+                                               {5, Type::unknown},  {11, Type::M5W},      {30, Type::QUEL},
+                                               {0x23, Type::unknown}, {43, Type::TALM},   {140, Type::NOMI},
+                                               {254, Type::unknown}, {255, Type::undefined}};
+        for (const auto& [code, type] : codes)
+            QCOMPARE(Device::to_Type(static_cast<unsigned char>(code)), type);
+        // Ids, case and all; a product's name is not its id.
+        const QList<QPair<QString, Type>> texts = {{"", Type::invalid},          {"QUEL", Type::QUEL},
+                                                   {"quel", Type::unknown},      {"unknown", Type::unknown},
+                                                   {"undefined", Type::undefined}, {"M5W", Type::M5W},
+                                                   {"R12", Type::unknown}};
+        for (const auto& [text, type] : texts)
+            QCOMPARE(Device::to_Type(text), type);
         for (int code = 0; code < 256; ++code) {
             const Type t = static_cast<Type>(code);
             QCOMPARE(Device::is_valid(t), code != 0 && code != 255);
@@ -126,37 +82,23 @@ private slots:
         QCOMPARE(logged, text + " ");
     }
 
-    void default_product_info()
+    void names_and_equality()
     {
-        const Device::ProductInfo info;
-        QCOMPARE(QString(info), QString("ProductInfo: invalid (0)"));
-        QCOMPARE(info.product_name(), QString("N/A"));
-        QCOMPARE(info.product_name_full(), QString("N/A"));
-    }
+        const auto make = [](const char* raw) { return Device::make_ProductInfo(Device::make_ProductInfoRaw(raw)); };
+        QVERIFY(make("\x1e\xff\xff\xff") == make("\x1e\x00\x01\x02")); // the type only
+        QVERIFY(!(make("\x1e\xff\xff\xff") == make("\x04\xff\xff\xff")));
+        QVERIFY(make("\x05\xff\xff\xff") == make("\x06\xff\xff\xff")); // two unknown codes are one type
 
-    void equality_compares_the_type_only()
-    {
-        const auto a = Device::make_ProductInfo(Device::make_ProductInfoRaw("\x1e\xff\xff\xff"));
-        const auto b = Device::make_ProductInfo(Device::make_ProductInfoRaw("\x1e\x00\x01\x02"));
-        const auto c = Device::make_ProductInfo(Device::make_ProductInfoRaw("\x04\xff\xff\xff"));
-        const auto d = Device::make_ProductInfo(Device::make_ProductInfoRaw("\x05\xff\xff\xff"));
-        const auto e = Device::make_ProductInfo(Device::make_ProductInfoRaw("\x06\xff\xff\xff"));
-        QVERIFY(a == b);
-        QVERIFY(!(a == c));
-        QVERIFY(d == e); // two unknown codes are one type
-    }
-
-    void product_names()
-    {
-        Device::ProductInfo talm;
-        talm.type = Type::TALM;
-        QCOMPARE(talm.product_name(), QString("M5"));
-        QCOMPARE(talm.product_name_full(), QString("M5 LinkSync"));
-        Device::ProductInfo forced;
-        forced.type = static_cast<Type>(200);
-        QCOMPARE(forced.product_name(), QString());
-        QCOMPARE(forced.product_name_full(), QString());
-        QCOMPARE(QString(forced), QString("ProductInfo: impossible type (200)"));
+        const QList<std::tuple<Type, QString, QString>> names = {
+            {Type::QUEL, "R12", "Velmora R12"}, {Type::TALM, "M5", "M5 LinkSync"}, {Type::invalid, "N/A", "N/A"},
+            {static_cast<Type>(200), "", ""}};
+        for (const auto& [type, name, full] : names) {
+            const Device::ProductInfo info{type};
+            QCOMPARE(info.product_name(), name);
+            QCOMPARE(info.product_name_full(), full);
+        }
+        QCOMPARE(QString(Device::ProductInfo{}), QString("ProductInfo: invalid (0)"));
+        QCOMPARE(QString(Device::ProductInfo{static_cast<Type>(200)}), QString("ProductInfo: impossible type (200)"));
     }
 };
 

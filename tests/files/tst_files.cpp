@@ -34,18 +34,6 @@ private slots:
         QCOMPARE(Files::path_of("x.bin"), Files::external_dir.path() + "/x.bin");
     }
 
-    void names_of_the_working_files()
-    {
-        QCOMPARE(Files::basename.size(), size_t(7));
-        QCOMPARE(Files::basename.at(Files::dfu_util_exe), QString("dfu-util"));
-        QCOMPARE(Files::basename.at(Files::libusb_dylib), QString("libusb-1.0.so.0"));
-        QCOMPARE(Files::basename.at(Files::desired_FW_dfu), QString("firmware.dfu"));
-        QCOMPARE(Files::basename.at(Files::desired_FW_bin), QString("firmware.bin"));
-        QCOMPARE(Files::basename.at(Files::uploaded_FW_bin), QString("uploaded_FW.bin"));
-        QCOMPARE(Files::basename.at(Files::uploaded_FW_info_bin), QString("uploaded_FW_info.bin"));
-        QCOMPARE(Files::basename.at(Files::uploaded_OTP_bin), QString("uploaded_OTP.bin"));
-    }
-
     void extraction_copies_each_file_and_logs_its_name()
     {
         LogCapture log;
@@ -161,13 +149,6 @@ private slots:
         QDebug(&text) << support_misc::Platform::Linux << support_misc::Platform::Windows
                       << support_misc::Platform::Unknown << QString("quoted");
         QCOMPARE(text, QString("Linux windows unknown \"quoted\" "));
-    }
-
-    void the_resources_are_all_there()
-    {
-        for (const char* name : {"VelmoraSans-Regular.otf", "VelmoraSans-Bold.otf", "dfu-util", "libusb-1.0.so.0",
-                                 "firmware.bin", "firmware.dfu", "background.jpg", "settings_GUI.json"})
-            QVERIFY2(QFileInfo::exists(QString(":resources/") + name), name);
     }
 
     void each_run_gets_its_own_directory_which_is_gone_at_exit()

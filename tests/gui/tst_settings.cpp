@@ -16,76 +16,28 @@ private slots:
         embedded = Settings::make_GUI(":resources/settings_GUI.json");
     }
 
+    // The file the window is built from: labels placed where the layout puts them, every
+    // status text in the status line's style, and no id twice.
     void the_embedded_labels()
     {
         QVERIFY(embedded.valid);
-        struct Row {
-            const char* id;
-            int x, y;
-            bool create;
-            const char* words;
-        };
-        const Row rows[] = {
-            {"2", 37, 32, true, "Firmware upgrade"},
-            {"4", 400, 32, true, "Firmware version:"},
-            {"5", 37, 270, true, "Follow the steps below\nto upgrade your product."},
-            {"7a", 37, 320, true, "1. Turn off the device"},
-            {"7b", 37, 350, true,
-             "2. Hold the rightmost button\n    under the display while\n    pushing the TEST button\n    for 1 second"},
-            {"9", 37, 428, true, "3. Connect USB cable"},
-            {"8b2", -1, -1, false, "4. Click here to start upgrade"},
-            {"status_noDev", 37, 483, true, "The USB cable must have a 'Micro B' plug and a 'Type A' plug."},
-            {"status_devConn", -1, -1, false, "Connected to %1."},
-            {"status_devRev", -1, -1, false, "Connected to %1 with firmware version %2"},
-            {"status_devRevUnknown", -1, -1, false, "Connected to %1 with unknown firmware version."},
-            {"status_finishing", -1, -1, false, "keep the USB cable connected"},
-            {"status_stopped", -1, -1, false, "Stopped."},
-            {"status_noWorkDir", -1, -1, false, "No working folder can be made in %1."},
-            {"status_noExtract", -1, -1, false, "cannot be unpacked into %1"},
-            {"status_toolBroken", -1, -1, false, "cannot run from %1: %2."},
-            {"status_written", -1, -1, false, "restart the unit in DFU mode"},
-            {"status_downloadFailed", -1, -1, false, "install again"},
-            {"status_verifyFailed", -1, -1, false, "install it again"},
-            {"status_otherProduct", -1, -1, false, "This tool upgrades %2 units only"},
-            {"status_unidentified", -1, -1, false, "cannot be identified"},
-            {"status_severalUnits", -1, -1, false, "More than one unit"},
-            {"status_noPermission", -1, -1, false, "udev rule"},
-            {"status_readFailed", -1, -1, false, "cannot be read"},
-            {"status_notAnswering", -1, -1, false, "not answered for 30 seconds"},
-            {"reason_cannotStart", -1, -1, false, "cannot be started"},
-            {"reason_exitCode", -1, -1, false, "code %1"},
-            {"reason_wrongVersion", -1, -1, false, "not the version"},
-            {"bar_erasing", -1, -1, false, "erasing %p%"},
-            {"bar_writing", -1, -1, false, "writing %p%"},
-            {"bar_reading", -1, -1, false, "reading back %p%"},
-            {"log_hint", -1, -1, false, "velmora-fw-upgrade -l"},
-            {"app_name", 480, 387, false, ""},
-            {"sim_mode", 480, 407, false, "Simulator mode"},
-            {"debug_mode", 480, 427, false, "Debug mode"},
-        };
-        QCOMPARE(embedded.labels.size(), std::size(rows));
-        for (size_t i = 0; i < std::size(rows); ++i) {
-            const Settings::LabelData& label = embedded.labels[i];
-            QCOMPARE(label.id, QString(rows[i].id));
-            QCOMPARE(label.x, rows[i].x);
-            QCOMPARE(label.y, rows[i].y);
-            QCOMPARE(label.create, rows[i].create);
-            QVERIFY2(label.text.contains(rows[i].words), rows[i].id);
-            QCOMPARE(label.size, -1);
-            QVERIFY(label.font.isEmpty());
-            QVERIFY(label.white);
+        const QMap<QString, QPoint> placed = {
+            {"2", {37, 32}},   {"4", {400, 32}},   {"5", {37, 270}},          {"7a", {37, 320}},
+            {"7b", {37, 350}}, {"9", {37, 428}},   {"status_noDev", {37, 483}}, {"app_name", {480, 387}},
+            {"sim_mode", {480, 407}}, {"debug_mode", {480, 427}}};
+        QSet<QString> ids;
+        for (const Settings::LabelData& label : embedded.labels) {
+            QVERIFY2(!ids.contains(label.id), qPrintable(label.id));
+            ids << label.id;
+            QCOMPARE(QPoint(label.x, label.y), placed.value(label.id, QPoint(-1, -1)));
+            QCOMPARE(label.create, placed.contains(label.id) && !label.id.endsWith("_mode") && label.id != "app_name");
+            QVERIFY(label.size == -1 && label.font.isEmpty() && label.white);
+            if (label.id.startsWith("status_"))
+                QVERIFY(label.text.startsWith("<span style=\"color:#000000; font-size:9pt\">"));
         }
-        QVERIFY(embedded.text("2").contains("<span style=\"color:#FFFFFF; font-weight:bold;\">Firmware upgrade</span>"));
+        QCOMPARE(ids.size(), 35);
         QVERIFY(embedded.text("2").contains("<span style=\"font-weight:bold\">%1</span>"));
-        QVERIFY(embedded.text("2").contains("\n<br>\n"));
-        QVERIFY(embedded.text("4").startsWith("<span style=\"font-size:20pt\">"));
-        for (const char* status : {"status_noDev", "status_devConn", "status_devRev", "status_devRevUnknown",
-                                   "status_finishing", "status_stopped", "status_noWorkDir", "status_noExtract",
-                                   "status_toolBroken", "status_written", "status_downloadFailed",
-                                   "status_verifyFailed", "status_otherProduct", "status_unidentified",
-                                   "status_severalUnits", "status_noPermission", "status_readFailed",
-                                   "status_notAnswering"})
-            QVERIFY(embedded.text(status).startsWith("<span style=\"color:#000000; font-size:9pt\">"));
+        QVERIFY(embedded.text("status_devRev").contains("Connected to %1 with firmware version %2"));
     }
 
     void the_embedded_circles()
