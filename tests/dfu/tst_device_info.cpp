@@ -253,6 +253,14 @@ private slots:
         QVERIFY(!DFU::compare_FW_bin_files(a, b));
         QCOMPARE(DFU::size_of_binary_file(a), 10);
         QCOMPARE(DFU::size_of_binary_file(Files::path_of("none")), -1);
+        // Compared block by block: the last byte of a later block counts as much as the first.
+        QByteArray image(200000, 'x');
+        testsupport::write_file(a, image);
+        testsupport::write_file(b, image);
+        QVERIFY(DFU::compare_FW_bin_files(a, b));
+        image[199999] = 'y';
+        testsupport::write_file(b, image);
+        QVERIFY(!DFU::compare_FW_bin_files(a, b));
     }
 
     void desired_firmware_is_read_once()
