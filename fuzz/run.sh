@@ -12,20 +12,22 @@ for name in otp_info fw_info device_list progress settings; do
     mkdir -p "$corpus" "$build/fuzz-crashes"
     cp -n "$here/seeds/$name"/* "$corpus"/
     # Inputs as long as what each decoder meets, a little more: a read-out, a first flash
-    # block, a listing of two units, a few progress lines.
+    # block, a listing of two units, two progress lines.
     leaks=1
     case $name in
         otp_info) max_len=640 ;;
         fw_info) max_len=2304 ;;
         device_list) max_len=1536 ;;
-        progress) max_len=256 ;;
+        progress) max_len=128 ;;
         # Qt 5.15's JSON parser leaks the earlier value of a key given twice when it is an
         # array or object; a settings file is read once a run, so that is no growth, and not ours.
         settings) max_len=8192 leaks=0 ;;
     esac
-    # No allocation stacks and a smaller quarantine: twice the inputs a second. A fault is
-    # reported all the same; run the kept input again for the allocation's stack.
-    if ! ASAN_OPTIONS=detect_leaks=$leaks:malloc_context_size=0:quarantine_size_mb=16 "$build/fuzz/fuzz_$name" -max_len=$max_len -max_total_time="$seconds" -print_final_stats=1 -dict="$here/velmora.dict" \
+    # No allocation stacks, no fill of new blocks, a smaller quarantine: twice the inputs a
+    # second. A fault is reported all the same; run the kept input again for the stacks.
+    asan=detect_leaks=$leaks:malloc_context_size=0:quarantine_size_mb=16:max_malloc_fill_size=0
+    if ! ASAN_OPTIONS=$asan "$build/fuzz/fuzz_$name" -max_len=$max_len -max_total_time="$seconds" \
+            -print_final_stats=1 -dict="$here/velmora.dict" \
             -artifact_prefix="$build/fuzz-crashes/$name-" -close_fd_mask=1 "$corpus" >"$log" 2>&1; then
         echo "fuzz_$name found a fault; input and report: $build/fuzz-crashes, $log" >&2
         grep -E 'rule broken|ERROR|SUMMARY' "$log" >&2 || tail -20 "$log" >&2

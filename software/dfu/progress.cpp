@@ -29,14 +29,18 @@ QVector<Progress> ProgressParser::feed(const QByteArray& piece)
     const int searched = pending.size();
     pending += piece;
     int start = 0;
-    const char* const bytes = pending.constData();
-    for (int i = searched; i < pending.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n')
-            continue;
-        const Progress progress = parse_progress_line(pending.mid(start, i - start));
+    int cr = pending.indexOf('\r', searched);
+    int lf = pending.indexOf('\n', searched);
+    while (cr >= 0 || lf >= 0) {
+        const int end = cr < 0 ? lf : lf < 0 ? cr : qMin(cr, lf);
+        const Progress progress = parse_progress_line(pending.mid(start, end - start));
         if (progress.phase != Phase::none)
             found << progress;
-        start = i + 1;
+        start = end + 1;
+        if (cr >= 0 && cr < start)
+            cr = pending.indexOf('\r', start);
+        if (lf >= 0 && lf < start)
+            lf = pending.indexOf('\n', start);
     }
     pending.remove(0, start);
     // Output without line ends is no progress line; it must not grow without bound.

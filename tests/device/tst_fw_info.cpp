@@ -161,22 +161,6 @@ private slots:
         QVERIFY(!Device::make_FW_Info(dir.filePath("missing")).valid);
         QVERIFY(log.texts().isEmpty());
     }
-
-    void the_embedded_image()
-    {
-        const Device::FW_Info info = Device::make_FW_Info(QString(":resources/firmware.bin"));
-        QVERIFY(info.valid);
-        QCOMPARE(QString(info.product), QString("ProductInfo: QUEL (30)"));
-        QCOMPARE(info.name, QString("Quel"));
-        QCOMPARE(info.revision, QString("C8"));
-        const QStringList lines = QString(info).split('\n');
-        QCOMPARE(lines.size(), 8);
-        QCOMPARE(lines[0], QString("FW info:"));
-        QCOMPARE(lines[4], QString("  Details:"));
-        QVERIFY(lines[5].startsWith("    Build time                     : "));
-        QVERIFY(lines[6].startsWith("    RMI rev                        : "));
-        QVERIFY(lines[7].startsWith("    GIT rev                        : "));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestFwInfo)
