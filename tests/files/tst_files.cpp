@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using testsupport::LogCapture;
 
 class TestFiles final : public QObject {
@@ -61,6 +64,19 @@ private slots:
         QVERIFY(log.texts().contains("Failed to extract  \"uploaded_OTP.bin\""));
         QVERIFY(QFileInfo::exists(Files::path_of("firmware.bin")));
         QVERIFY(!QFileInfo::exists(Files::path_of("uploaded_OTP.bin")));
+    }
+
+    // A full disk cuts the copy short: no cut firmware may be left to look extracted.
+    void extraction_onto_a_full_disk_leaves_nothing()
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{4096, RLIM_INFINITY};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool extracted = Files::extract_resources({Files::desired_FW_bin}, true);
+        const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        QVERIFY(!extracted);
+        QVERIFY(!QFileInfo::exists(Files::path_of("firmware.bin")));
     }
 
     void extraction_without_report_always_succeeds()

@@ -167,14 +167,6 @@ private slots:
         QVERIFY(window->isVisible());
     }
 
-    void clicking_logs_install()
-    {
-        window->enableDownload();
-        LogCapture log;
-        QTest::mouseClick(window->installButton, Qt::LeftButton);
-        QVERIFY(log.texts().contains("Install clicked"));
-    }
-
     void circles()
     {
         const QList<Circle*> circles = window->findChildren<Circle*>();
