@@ -119,21 +119,6 @@ private slots:
         QCOMPARE(count("DevConn"), 0);
     }
 
-    void a_replaced_unit_is_read_anew()
-    {
-        QVERIFY(state->setup("older_revision"));
-        make_worker();
-        worker->start();
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
-        order.clear();
-        QVERIFY(testsupport::swap_in_unit(*state, "other_product", "3472385A3036"));
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
-        QCOMPARE(worker->snapshot().info.type, Device::Type::KORV);
-        const int read = order.indexOf("readingInfo");
-        QVERIFY(read >= 0);
-        QCOMPARE(order.mid(read, 3), (QStringList{"readingInfo", "NoDevConn", "DevConn"}));
-    }
-
     // A unit whose firmware belongs to another product gets no revision: not the one of the
     // unit read before it.
     void each_reading_starts_afresh()

@@ -192,12 +192,6 @@ bool StagedUnit::swap_into(const SimulatorState& state)
     return QDir().rename(staged_units.filePath(staged.first()), units.filePath(serial));
 }
 
-bool swap_in_unit(const SimulatorState& state, const QString& config, const QString& serial)
-{
-    StagedUnit unit(config, serial);
-    return unit.swap_into(state);
-}
-
 } // namespace testsupport
 
 #include "dfu/dfu_util.h"

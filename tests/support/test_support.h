@@ -65,7 +65,7 @@ QString embedded_firmware_path(); // the image the build embeds, as generated
 namespace testsupport {
 
 // The unit of a prepared configuration under another serial, made ahead, so that the swap
-// itself takes no time: tests that race the worker swap within its pause.
+// itself takes no time: a swap lands between two of the worker's looks at the unit.
 class StagedUnit {
 public:
     StagedUnit(const QString& config, const QString& serial);
@@ -80,8 +80,6 @@ private:
     QString serial;
     bool prepared = false;
 };
-
-bool swap_in_unit(const SimulatorState& state, const QString& config, const QString& serial);
 
 } // namespace testsupport
 
