@@ -125,21 +125,6 @@ private slots:
         QCOMPARE(QFile::permissions(state.path()) & 0x0077, QFile::Permissions());
     }
 
-    // As dfu-util does, -S narrows a transfer to the unit of that serial.
-    void a_serial_names_the_unit()
-    {
-        SimulatorState state;
-        QVERIFY(state.setup("current"));
-        const QStringList upload{"--dfu-util-command", "upload_FW", "--fast-progress", "-d", "0483", "-a", "0", "-s",
-                                 "0x08000000:2048", "-U"};
-        const QString file = state.path() + "/named.bin";
-        QCOMPARE(script(upload + QStringList{file, "-S", state.serial()}).code, 0);
-        QVERIFY(QFile::remove(file));
-        const Run other = script(upload + QStringList{file, "-S", "0123456789AB"});
-        QCOMPARE(other.code, 74);
-        QVERIFY(!QFileInfo::exists(file));
-    }
-
     void a_state_folder_that_is_not_ours_is_refused_data()
     {
         QTest::addColumn<QString>("kind");
@@ -228,28 +213,6 @@ private slots:
         // Nothing but the state directory's own content.
         const QStringList entries = QDir(state.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         QCOMPARE(entries, (QStringList{"config", "units"}));
-    }
-
-    void list_lines_have_dfu_utils_form()
-    {
-        SimulatorState state;
-        QVERIFY(state.setup("current"));
-        const Run run = script({"--dfu-util-command", "list", "-d", "0483", "-l"});
-        QCOMPARE(run.code, 0);
-        QVERIFY(run.out.startsWith(DFU::dfu_util::expected_output_of_execution_test.toUtf8()));
-        const QStringList lines = QString(run.out).split('\n').filter("Found DFU");
-        QCOMPARE(lines.size(), 4);
-        const QRegularExpression form("^Found DFU: \\[0483:df11\\] ver=2200, devnum=\\d+, cfg=1, intf=0, "
-                                      "path=\"[0-9.-]+\", alt=(\\d), name=\"([^\"]*)\", serial=\"([0-9A-F]{12})\"$");
-        const QStringList names{"@Device Feature/0xFFFF0000/01*004 e", "@OTP Memory /0x1FFF7800/01*512 e,01*016 e",
-                                "@Option Bytes  /0x1FFFC000/01*016 e",
-                                "@Internal Flash  /0x08000000/04*016Kg,01*064Kg,07*128Kg"};
-        for (int i = 0; i < 4; ++i) {
-            const QRegularExpressionMatch match = form.match(lines[i]);
-            QVERIFY2(match.hasMatch(), qPrintable(lines[i]));
-            QCOMPARE(match.captured(1).toInt(), 3 - i);
-            QCOMPARE(match.captured(2), names[i]);
-        }
     }
 
     void unplug_and_plug_from_a_terminal()
