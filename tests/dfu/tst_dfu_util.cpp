@@ -32,21 +32,6 @@ private slots:
         DFU::Command::path.clear();
     }
 
-    void the_table()
-    {
-        QCOMPARE(DFU::commands.size(), size_t(7));
-        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::list)), QString("dfu-util(-d,0483,-l)"));
-        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::version)), QString("dfu-util(-V)"));
-        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::upload_OTP)),
-                 QString("dfu-util(-d,0483,-a,2,-s,0x1FFF7800:512,-U)"));
-        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::upload_FW_Info)),
-                 QString("dfu-util(-d,0483,-a,0,-s,0x08000000:2048,-U)"));
-        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::upload_FW)), QString("dfu-util(-d,0483,-a,0)"));
-        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::download_FW)),
-                 QString("dfu-util(-d,0483,-a,0,-s,0x08000000:leave,-D)"));
-        QCOMPARE(QString(DFU::commands.at(DFU::CmdID::setup_prepared_config)), QString("dfu-util()"));
-    }
-
     void success_is_not_logged_as_an_exit()
     {
         use_helper(DFU::CmdID::upload_OTP, {"print", "hello"});
