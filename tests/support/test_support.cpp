@@ -110,12 +110,6 @@ int LogCapture::count(const QString& fragment) const
     return n;
 }
 
-void LogCapture::clear()
-{
-    const std::lock_guard<std::mutex> lock(capture_mutex);
-    captured.clear();
-}
-
 QString simulator_script()
 {
     return QString(SIMULATOR_DIR) + "/dfu-util_simulator.sh";

@@ -36,7 +36,6 @@ public:
     QStringList texts() const;
     bool contains(const QString& fragment) const;
     int count(const QString& fragment) const;
-    void clear();
 };
 
 // A fresh simulator state directory, set in the environment for the script.
