@@ -12,13 +12,13 @@ for name in otp_info fw_info device_list progress settings; do
     mkdir -p "$corpus" "$build/fuzz-crashes"
     cp -n "$here/seeds/$name"/* "$corpus"/
     # Inputs as long as what each decoder meets, a little more: a read-out, a first flash
-    # block, a listing of two units, two progress lines.
+    # block, a listing of two units, a few progress lines.
     leaks=1
     case $name in
         otp_info) max_len=640 ;;
         fw_info) max_len=2304 ;;
         device_list) max_len=1536 ;;
-        progress) max_len=128 ;;
+        progress) max_len=256 ;;
         # Qt 5.15's JSON parser leaks the earlier value of a key given twice when it is an
         # array or object; a settings file is read once a run, so that is no growth, and not ours.
         settings) max_len=8192 leaks=0 ;;

@@ -1,21 +1,99 @@
 #include "dfu/progress.h"
 
-#include <QRegularExpression>
+#include <cstring>
 
 namespace DFU {
 
+namespace {
+
+// White space as dfu-util prints it: ASCII's.
+bool is_space(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u == ' ' || (u >= '\t' && u <= '\r');
+}
+
+class Reader {
+public:
+    explicit Reader(const QByteArray& line) : at(line.constData()), end(line.constData() + line.size()) {}
+    void spaces()
+    {
+        while (at < end && is_space(*at))
+            ++at;
+    }
+    bool word(const char* text)
+    {
+        const auto n = static_cast<std::ptrdiff_t>(std::strlen(text));
+        if (end - at < n || std::memcmp(at, text, static_cast<size_t>(n)) != 0)
+            return false;
+        at += n;
+        return true;
+    }
+    // One to most digits; -1 for none or more.
+    qint64 number(int most)
+    {
+        qint64 value = 0;
+        int digits = 0;
+        for (; at < end && *at >= '0' && *at <= '9'; ++at, ++digits)
+            if (digits < most) // a longer run is no number of this form, and must not overflow
+                value = value * 10 + (*at - '0');
+        return digits >= 1 && digits <= most ? value : -1;
+    }
+    bool bar()
+    {
+        if (!word("["))
+            return false;
+        while (at < end && (*at == '=' || *at == ' '))
+            ++at;
+        return word("]");
+    }
+    bool space_then_more()
+    {
+        const char* before = at;
+        spaces();
+        return at > before;
+    }
+    bool done() const { return at == end; }
+
+private:
+    const char* at;
+    const char* end;
+};
+
+} // namespace
+
+// The form "Erase|Download|Upload [bar] N% M bytes", read by hand: a transfer prints a line for
+// every block, and the runner reads them as they come.
 Progress parse_progress_line(const QByteArray& line)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^\\s*(Erase|Download|Upload)\\s*\\[[= ]*\\]\\s*(\\d{1,3})%\\s+(\\d{1,12}) bytes\\s*$"));
-    const QRegularExpressionMatch match = form.match(QString::fromLatin1(line));
-    if (!match.hasMatch())
+    Reader reader(line);
+    reader.spaces();
+    Phase phase = Phase::none;
+    if (reader.word("Erase"))
+        phase = Phase::erasing;
+    else if (reader.word("Download"))
+        phase = Phase::writing;
+    else if (reader.word("Upload"))
+        phase = Phase::reading;
+    else
+        return {};
+    reader.spaces();
+    if (!reader.bar())
+        return {};
+    reader.spaces();
+    const qint64 percent = reader.number(3);
+    if (percent < 0 || !reader.word("%") || !reader.space_then_more())
+        return {};
+    const qint64 bytes = reader.number(12);
+    if (bytes < 0 || !reader.word(" bytes"))
+        return {};
+    reader.spaces();
+    if (!reader.done())
         return {};
     Progress progress;
-    const QString word = match.captured(1);
-    progress.phase = word == "Erase" ? Phase::erasing : word == "Download" ? Phase::writing : Phase::reading;
-    progress.percent = qMin(match.captured(2).toInt(), 100);
-    progress.bytes = match.captured(3).toLongLong();
+    progress.phase = phase;
+    progress.percent = static_cast<int>(qMin<qint64>(percent, 100));
+    progress.bytes = bytes;
     return progress;
 }
 

@@ -155,6 +155,13 @@ private slots:
                                        << qint64(0);
         QTest::newRow("done") << QByteArray("Erase    done.") << none << 0 << qint64(0);
         QTest::newRow("empty") << QByteArray() << none << 0 << qint64(0);
+        // Longer runs of digits than the form has: no figure, and no overflow reading them.
+        QTest::newRow("a 13-digit count") << QByteArray("Upload\t[==] 50%  7777777777777 bytes") << none << 0
+                                          << qint64(0);
+        QTest::newRow("25 digits of percent") << QByteArray("Upload\t[]" + QByteArray(25, '7') + "% 5 bytes")
+                                              << none << 0 << qint64(0);
+        QTest::newRow("12 digits, trailing spaces") << QByteArray("  Upload [] 7%\t999999999999 bytes \r\n")
+                                                    << int(DFU::Phase::reading) << 7 << qint64(999999999999);
     }
 
     void progress_lines()
