@@ -248,8 +248,8 @@ def main():
             if "idle" in options.only and rep < options.idle_reps:
                 (pc, fc), (pm, fm, wm) = bench.idle(options.idle_seconds)
                 add("idle CPU, no unit", "%", [pc], [fc], "a shell loop of dfu-util -l twice a second")
-                add("idle peak memory, no unit", "KiB", [pm], [fm], "the largest process of that loop")
-                add("idle peak memory, no unit ", "KiB", [pm], [wm], "the Qt window showing the picture")
+                add("idle peak memory vs the loop", "KiB", [pm], [fm], "the largest process of that loop")
+                add("idle peak memory vs a Qt window", "KiB", [pm], [wm], "the Qt window showing the picture")
     finally:
         bench.close()
 
