@@ -179,10 +179,9 @@ static void add_outcome_connections(ProgressBar* bar)
         if (notes.download_failed)
             show_status(settings.gui.text("status_downloadFailed"));
     }, Qt::DirectConnection);
-    QObject::connect(sm_B->B3, &QState::entered, sm_B, [] { notes.download_failed = false; },
-                     Qt::DirectConnection);
-    QObject::connect(sm_B->B6, &QState::entered, sm_B, [] { notes.download_failed = false; },
-                     Qt::DirectConnection);
+    // A new download, or a unit verified, ends what a failed download left to say.
+    for (QState* over : {sm_B->B3, sm_B->B6})
+        QObject::connect(over, &QState::entered, sm_B, [] { notes.download_failed = false; }, Qt::DirectConnection);
     QObject::connect(sm_B->B7, &QState::entered, sm_B, [] {
         show_status(settings.gui.text(notes.download_failed ? "status_downloadFailed" : "status_verifyFailed"));
     }, Qt::DirectConnection);

@@ -84,11 +84,8 @@ public:
     Child& operator=(const Child&) = delete;
     ~Child()
     {
-        if (pid > 0 && !ended) {
-            kill();
-            while (!wait(100)) {
-            }
-        }
+        if (pid > 0)
+            end();
         for (const int fd : {out_fd, err_fd})
             if (fd >= 0)
                 ::close(fd);
@@ -157,19 +154,18 @@ public:
     // Reads what the child printed within ms; true once it has ended and all it printed is read.
     bool wait(int ms)
     {
+        // A closed pipe's -1 is passed over by poll.
         pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-        const int open = (out_fd >= 0) + (err_fd >= 0);
-        if (open > 0) {
-            pollfd* first = out_fd >= 0 ? fds : fds + 1;
-            ::poll(first, open == 2 ? 2 : 1, ms);
-        }
+        const bool piped = out_fd >= 0 || err_fd >= 0;
+        if (piped)
+            ::poll(fds, 2, ms);
         drain(out_fd, out);
         drain(err_fd, err);
         // With both pipes closed there is nothing to wait on but the end itself.
         for (int waited = 0; !ended; ++waited) {
             if (::waitpid(pid, &status, WNOHANG) == pid)
                 ended = true;
-            else if (open > 0 || waited >= ms)
+            else if (piped || waited >= ms)
                 break;
             else
                 ::usleep(1000);
@@ -184,7 +180,14 @@ public:
 
     QByteArray take_output() { return std::exchange(out, {}); }
     QByteArray take_errors() { return std::exchange(err, {}); }
-    void kill() { ::kill(pid, SIGKILL); }
+    // Kills the child and waits for it to be gone; at once if it already is.
+    void end()
+    {
+        if (!ended)
+            ::kill(pid, SIGKILL);
+        while (!wait(100)) {
+        }
+    }
     bool normal_exit() const { return ended && WIFEXITED(status); }
     int exit_code() const { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
 
@@ -289,8 +292,8 @@ Result run_command(CmdID id, const QStringList& extra)
     bool hung = false;
     // Read as it comes: the observer shows progress, and a child that has printed nothing
     // for long can be told from one that is busy writing flash.
-    for (bool ended = false; !ended;) {
-        ended = process.wait(100);
+    for (;;) {
+        const bool ended = process.wait(100);
         const QByteArray out = process.take_output();
         const QByteArray err = process.take_errors();
         if (!out.isEmpty() || !err.isEmpty())
@@ -313,9 +316,7 @@ Result run_command(CmdID id, const QStringList& extra)
             qInfo() << "dfu-util printed nothing for" << silent.elapsed() / 1000
                     << "s and is taken to hang: ended, so that the program can stop";
             hung = true;
-            process.kill();
-            while (!process.wait(100)) {
-            }
+            process.end();
             break;
         }
     }
