@@ -1,8 +1,10 @@
 #pragma once
 
+class OutcomeModel;
 class QApplication;
 
-void add_connections(QApplication* app);
+// The window renders what the model holds; the model must be attached to the machines already.
+void add_connections(QApplication* app, OutcomeModel* model);
 
 // Ends the event loop with the code, as closing the window does; a running transfer is
 // finished first.

@@ -15,6 +15,3 @@ extern QPointer<MainWindow> mainWindow;
 extern SM_A* sm_A;
 extern SM_B* sm_B;
 extern Settings::Settings settings;
-// The status text shown instead of the no-unit text when no dfu-util can be run; empty when
-// all is well.
-extern QString unusable_tool_text;

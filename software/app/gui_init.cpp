@@ -12,6 +12,7 @@
 #include "gui/fonts.h"
 #include "gui/log_window.h"
 #include "gui/main_window.h"
+#include "machines/outcome_model.h"
 #include "machines/sm_a.h"
 #include "machines/sm_b.h"
 #include "simulator/simulator.h"
@@ -19,7 +20,6 @@
 #include <QApplication>
 #include <QDebug>
 #include <QSysInfo>
-#include <QTextDocumentFragment>
 #include <QThread>
 
 QPointer<LogWindow> logWindow;
@@ -27,7 +27,6 @@ QPointer<MainWindow> mainWindow;
 SM_A* sm_A = nullptr;
 SM_B* sm_B = nullptr;
 Settings::Settings settings;
-QString unusable_tool_text;
 
 // The first lines of every log: what service needs to know before anything else.
 static void log_header()
@@ -94,12 +93,6 @@ void GUI_init()
     built.desired_type = desired.product.type;
     built.desired_revision = desired.revision;
     settings = std::move(built);
-    if (!problem.isEmpty()) {
-        unusable_tool_text = settings.gui.text(problem).arg(Files::temporary_base().toHtmlEscaped());
-        if (!reason.isEmpty())
-            unusable_tool_text = unusable_tool_text.arg(settings.gui.text(reason).arg(reason_code).toHtmlEscaped());
-        qWarning().noquote() << "No unit can be reached:" << QTextDocumentFragment::fromHtml(unusable_tool_text).toPlainText();
-    }
 
     if (!use_log_window())
         logWindow->dialog->textEdit->setPlainText(settings.gui.text("log_hint"));
@@ -116,7 +109,14 @@ void GUI_init()
     sm_B = new SM_B(sm_A, settings.desired_type, settings.desired_revision);
     sm_B->enable_debug_output();
 
-    add_connections(app);
+    auto* model = new OutcomeModel(Device::ProductInfo{settings.desired_type}.product_name(), sm_B);
+    if (!problem.isEmpty()) {
+        model->tool_unusable(problem, {Files::temporary_base()}, reason, QString::number(reason_code));
+        qWarning().noquote() << "No unit can be reached:"
+                             << plain_text(status_html(model->current(), [](const QString& id) { return settings.gui.text(id); }));
+    }
+    model->attach(sm_A, sm_B);
+    add_connections(app, model);
     install_exit_signal_handlers();
 
     QObject::connect(sm_B, &QStateMachine::started, sm_B, [] {

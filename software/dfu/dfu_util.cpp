@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 
 #include <atomic>
 #include <cerrno>
@@ -59,7 +60,7 @@ void RunObserver::output(CmdID, const QByteArray&) {}
 
 void RunObserver::not_answering(CmdID) {}
 
-bool RunObserver::may_end_hung_child()
+bool RunObserver::may_end_hung_child(CmdID)
 {
     return false;
 }
@@ -125,7 +126,10 @@ public:
         sigset_t none;
         sigemptyset(&none);
         posix_spawnattr_setsigmask(&attributes, &none); // a worker thread's mask is not the child's
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
+        // A process group of its own: a terminal's Ctrl-C, hang-up or job-control signal goes to
+        // the foreground group, and must reach only this program, which lets a transfer finish.
+        posix_spawnattr_setpgroup(&attributes, 0);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
 
         const QByteArray path = QFile::encodeName(program);
         std::vector<QByteArray> storage{path};
@@ -284,37 +288,38 @@ Result run_command(CmdID id, const QStringList& extra)
 
     QByteArray output;
     QByteArray errors;
-    QElapsedTimer running;
     QElapsedTimer silent;
-    running.start();
     silent.start();
-    bool timed_out = false;
+    bool said_not_answering = false;
     bool hung = false;
     // Read as it comes: the observer shows progress, and a child that has printed nothing
-    // for long can be told from one that is busy writing flash.
+    // for long can be told from one that is busy writing flash. A line on either channel is a
+    // sign of life.
     for (;;) {
         const bool ended = process.wait(100);
         const QByteArray out = process.take_output();
         const QByteArray err = process.take_errors();
-        if (!out.isEmpty() || !err.isEmpty())
+        if (!out.isEmpty() || !err.isEmpty()) {
             silent.restart();
+            said_not_answering = false;
+        }
         output += out;
         errors += err;
         if (!out.isEmpty() && observer)
             observer->output(id, out);
         if (ended)
             break;
-        if (!timed_out && running.elapsed() >= run_timeout_ms) {
-            timed_out = true;
-            qInfo() << "Process did not finish in time, still running, with output:" << decode_output(output);
+        if (!said_not_answering && silent.elapsed() >= run_timeout_ms) {
+            said_not_answering = true;
+            qInfo() << "waitForFinished(): Process did not finish in time, exit status:" << QProcess::NormalExit
+                    << "and output:" << decode_output(output);
             qInfo() << "will wait again, forever";
             output.clear(); // in the log, not in the result
             if (observer)
                 observer->not_answering(id);
         }
-        if (silent.elapsed() >= silent_child_limit_ms && observer && observer->may_end_hung_child()) {
-            qInfo() << "dfu-util printed nothing for" << silent.elapsed() / 1000
-                    << "s and is taken to hang: ended, so that the program can stop";
+        if (silent.elapsed() >= silent_child_limit_ms && observer && observer->may_end_hung_child(id)) {
+            qInfo() << "dfu-util printed nothing for" << silent.elapsed() / 1000 << "s and is taken to hang: ended";
             hung = true;
             process.end();
             break;
@@ -324,7 +329,7 @@ Result run_command(CmdID id, const QStringList& extra)
     Result result;
     result.text = decode_output(output);
     result.errors = decode_output(errors);
-    result.code = !hung && process.normal_exit() ? process.exit_code() : -1;
+    result.code = hung ? code_ended_hung : process.normal_exit() ? process.exit_code() : -1;
     if (result.code != 0)
         qInfo() << "Exit with" << result.code << "from" << program << arguments << "returned:" << result.text;
     log_standard_error(id, result.errors);

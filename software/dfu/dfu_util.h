@@ -36,12 +36,16 @@ struct Result {
     QString errors; // standard error: dfu-util's own reasons
 };
 
-// A child still running after this long is waited for again without limit, never killed.
+// A child that has printed nothing for this long is not answering: the observer is told, and
+// the child is waited for again.
 extern int run_timeout_ms;
 
 // dfu-util reports progress every few seconds while it transfers; one that has printed
-// nothing for this long is hung, and may be ended once the program wants to stop.
+// nothing for this long is hung, and may be ended when the observer allows it.
 extern int silent_child_limit_ms;
+
+// The code of a run that was ended because it had hung.
+constexpr int code_ended_hung = -2;
 
 // Watches the runs made on one thread: the output as it arrives, and whether a hung child
 // may be given up.
@@ -50,9 +54,9 @@ public:
     virtual ~RunObserver() = default;
     virtual void run_started(CmdID id);
     virtual void output(CmdID id, const QByteArray& standard_output);
-    // The child has run for run_timeout_ms and is waited for without limit from now on.
+    // The child has printed nothing for run_timeout_ms (on either channel) and is waited for.
     virtual void not_answering(CmdID id);
-    virtual bool may_end_hung_child();
+    virtual bool may_end_hung_child(CmdID id);
 };
 
 // For the calling thread; null: nobody watches.

@@ -7,7 +7,8 @@
 #include <map>
 
 const QString DfuUtilParser::prefix_RE = "^Found DFU: \\[0483:df11\\] ver=2200";
-const QString DfuUtilParser::extract_serial_RE = "serial=\\\"([0-9a-fA-F]+)\\\"";
+// Whatever the bootloader reports: some report a fixed text rather than hex digits.
+const QString DfuUtilParser::extract_serial_RE = "serial=\\\"([^\\\"]*)\\\"";
 
 namespace {
 
@@ -90,6 +91,7 @@ ScanResult make_scan()
     if (listed.code != 0)
         return {};
     ScanResult scan = scan_for_devices(listed.text);
+    scan.unknown_device = scan.devices.size() == 1 && scan.code != 0;
     scan.access_denied = listed.errors.contains("LIBUSB_ERROR_ACCESS");
     return scan;
 }

@@ -7,7 +7,7 @@
 namespace DFU {
 
 struct DeviceItem {
-    QString serial; // hex digits exactly as dfu-util printed them
+    QString serial; // exactly as dfu-util printed it
 };
 
 struct ScanResult {
@@ -15,6 +15,8 @@ struct ScanResult {
     QVector<DeviceItem> devices;
     // A unit is there that this user may not open (no udev rule): dfu-util lists no line for it.
     bool access_denied = false;
+    // One DFU device is there, but not with the interfaces of the bootloader this tool knows.
+    bool unknown_device = false;
 };
 
 ScanResult scan_for_devices(QString output);

@@ -4,6 +4,8 @@
 #include "files/support_misc.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
 
 #include <cstring>
 #include <vector>
@@ -56,14 +58,26 @@ bool compare_FW_bin_files(QString first, QString second)
     return true;
 }
 
-bool upload_and_compare_FW_bin(QString desired, QString uploaded, QString serial)
+Check upload_and_check_FW_bin(QString desired, QString uploaded, QString serial)
 {
     const int size = size_of_binary_file(desired);
     if (size <= 0)
-        return false;
-    if (upload_FW_from_device(uploaded, size, serial) != 0)
-        return false;
-    return compare_FW_bin_files(desired, uploaded);
+        return {Check::not_made, "reason_noImage", {}};
+    // dfu-util finds out about a full disk only after reading the whole flash, and then says
+    // little: the room is looked at first, so that the user is told what to free.
+    const QFileInfo target(uploaded);
+    const QStorageInfo storage(target.absolutePath());
+    if (storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < size)
+        return {Check::not_made, "reason_noSpace", target.absolutePath()};
+    const int code = upload_FW_from_device(uploaded, size, serial);
+    if (code == code_ended_hung)
+        return {Check::not_made, "reason_silent", {}};
+    if (code != 0)
+        return {Check::not_made, "reason_uploadFailed", QString::number(code)};
+    const int got = size_of_binary_file(uploaded);
+    if (got != size)
+        return {Check::not_made, "reason_shortUpload", QString::number(qMax(got, 0))};
+    return {compare_FW_bin_files(desired, uploaded) ? Check::matches : Check::differs, {}, {}};
 }
 
 } // namespace DFU

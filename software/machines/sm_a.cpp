@@ -97,9 +97,11 @@ void SM_A::end_transfer()
     transferring = false;
 }
 
-bool SM_A::may_end_hung_child()
+bool SM_A::may_end_hung_child(DFU::CmdID id)
 {
-    return is_stopping();
+    // A transfer that has hung keeps the unit from being restarted and written again; any
+    // other run is waited for unless the program wants to stop.
+    return id == DFU::CmdID::download_FW || id == DFU::CmdID::upload_FW || is_stopping();
 }
 
 void SM_A::run_started(DFU::CmdID)
@@ -117,7 +119,9 @@ void SM_A::output(DFU::CmdID id, const QByteArray& standard_output)
 
 void SM_A::not_answering(DFU::CmdID)
 {
-    report(problem_not_answering);
+    // Said each time: a transfer can fall silent, go on, and fall silent again.
+    reported = problem_not_answering;
+    emit sig_Problem(problem_not_answering);
 }
 
 void SM_A::report(Problem problem)
@@ -131,7 +135,7 @@ void SM_A::report(Problem problem)
 SM_A::Snapshot SM_A::snapshot()
 {
     const std::lock_guard<std::mutex> lock(mutex);
-    return {info, connection};
+    return {info, info_serial, connection};
 }
 
 void SM_A::evaluated(quint64 evaluated)
@@ -198,6 +202,7 @@ void SM_A::run()
             {
                 const std::lock_guard<std::mutex> lock(mutex);
                 info = DFU::DeviceInfo();
+                info_serial.clear();
             }
             emit sig_NoDevConn();
             if (first_A1_pass_done.exchange(true) && pause(idle_interval_ms))
@@ -211,6 +216,7 @@ void SM_A::run()
             const DFU::ScanResult scan = DFU::make_scan();
             report(scan.access_denied ? problem_no_permission
                    : scan.devices.size() > 1 ? problem_several_units
+                   : scan.unknown_device     ? problem_unknown_device
                                              : problem_none);
             if (scan.code != 0 || scan.devices.size() != 1) {
                 state = State::A0;
@@ -224,12 +230,14 @@ void SM_A::run()
             emit sig_readingInfo();
             emit sig_NoDevConn();
             last_serial = item.serial;
+            qInfo().noquote() << "Reading the unit of serial" << item.serial;
             // Nothing of the unit read before may carry over to this one.
             DFU::DeviceInfo fresh;
             const DFU::Result result = DFU::read_device_info(&item, &fresh);
             {
                 const std::lock_guard<std::mutex> lock(mutex);
                 info = fresh;
+                info_serial = item.serial;
                 ++connection;
             }
             if (result.code != 0) {
@@ -279,14 +287,17 @@ void SM_A::run()
         case State::A6: {
             emit sig_A6_entered();
             emit sig_FwUploading();
-            const bool matches = DFU::upload_and_compare_FW_bin(desired_FW_bin_path, uploaded_FW_bin_path, last_serial);
+            const DFU::Check check = DFU::upload_and_check_FW_bin(desired_FW_bin_path, uploaded_FW_bin_path, last_serial);
             end_transfer();
-            if (matches) {
+            if (check.outcome == DFU::Check::matches) {
                 qDebug() << "Uploaded FW matches";
                 emit sig_FwUploadedMatches();
-            } else {
+            } else if (check.outcome == DFU::Check::differs) {
                 qDebug() << "Uploaded FW does not match";
                 emit sig_FwUploadedDiffers();
+            } else {
+                qInfo() << "The uploaded FW could not be checked:" << check.reason_id << check.argument;
+                emit sig_FwCheckNotMade(check.reason_id, check.argument);
             }
             state = State::A2;
             break;

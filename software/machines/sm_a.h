@@ -17,11 +17,12 @@ public:
     enum Command : int { cmd_none = 0, cmd_download = 1, cmd_upload_and_compare = 2 };
     // Why no unit can be used although the scan saw something.
     enum Problem : int { problem_none = 0, problem_several_units = 1, problem_no_permission = 2,
-                         problem_not_answering = 3 };
+                         problem_not_answering = 3, problem_unknown_device = 4 };
 
     // What the worker knows of the connected unit, and which reading of a unit it came from.
     struct Snapshot {
         DFU::DeviceInfo info;
+        QString serial; // as dfu-util listed the unit
         quint64 connection = 0;
     };
 
@@ -56,6 +57,9 @@ signals:
     void sig_FwUploading();
     void sig_FwUploadedDiffers();
     void sig_FwUploadedMatches();
+    // The flash could not be read back or compared: nothing is known of it (a settings text id
+    // naming why, and what it is filled with).
+    void sig_FwCheckNotMade(QString reason_id, QString argument);
     // dfu-util's own progress in a download or read-back (phase as DFU::Phase).
     void sig_Progress(int phase, int percent, qint64 bytes);
     // The download's exit code: 0 when dfu-util wrote the whole image.
@@ -79,7 +83,7 @@ private:
     bool still_the_judged_unit(const DFU::DeviceItem& item);
     bool begin_transfer();
     void end_transfer();
-    bool may_end_hung_child() override;
+    bool may_end_hung_child(DFU::CmdID id) override;
     void run_started(DFU::CmdID id) override;
     void output(DFU::CmdID id, const QByteArray& standard_output) override;
     void not_answering(DFU::CmdID id) override;
@@ -88,9 +92,10 @@ private:
     // is set; true when stopping.
     bool pause(int ms, bool for_command = false);
 
-    // Guarded by mutex: info, command, command_connection, evaluated_connection,
+    // Guarded by mutex: info, info_serial, command, command_connection, evaluated_connection,
     // connection, stopping, transferring.
     DFU::DeviceInfo info;
+    QString info_serial;
     QString desired_FW_dfu_path;
     QString desired_FW_bin_path;
     QString uploaded_FW_bin_path;

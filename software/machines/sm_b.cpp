@@ -75,6 +75,9 @@ SM_B::SM_B(SM_A* sm_a, Device::Type desired_id, QString desired_revision_)
     B7 = make_state("B7: FW in dev. differs");
     B8 = make_state("B8: Invalid (DFU-SE) dev. conn.");
     B9 = make_state("B9: Conn. to (DFU-SE) dev. with Empty OTP.");
+    // The flash could not be read back: neither verified nor shown to differ, so nothing is
+    // offered until the unit is connected again.
+    B10 = make_state("B10: FW in dev. not checked");
 
     // For B1 the order decides: the first transition whose guard agrees is taken.
     const auto guarded = [sm_a](QState* from, GuardedTransition::Guard guard, QState* to) {
@@ -91,6 +94,8 @@ SM_B::SM_B(SM_A* sm_a, Device::Type desired_id, QString desired_revision_)
     B3->addTransition(sm_a, &SM_A::sig_NoDevConn, B1);
     B4->addTransition(sm_a, &SM_A::sig_FwUploadedMatches, B6);
     B4->addTransition(sm_a, &SM_A::sig_FwUploadedDiffers, B7);
+    B4->addTransition(sm_a, &SM_A::sig_FwCheckNotMade, B10);
+    B10->addTransition(sm_a, &SM_A::sig_NoDevConn, B1);
     // A unit that goes away during verification is not verified; whatever comes next is judged anew.
     B4->addTransition(sm_a, &SM_A::sig_NoDevConn, B1);
     B6->addTransition(sm_a, &SM_A::sig_NoDevConn, B1);
@@ -118,11 +123,13 @@ void SM_B::add_connections()
     connect(B1, &QState::entered, this, [this] {
         emit sig_UpgradeImpossible();
         device_info = DFU::DeviceInfo();
+        device_serial.clear();
         // Nothing set for the unit that has gone may be carried out on the next one.
         sm_a->set_command(SM_A::cmd_none);
     }, Qt::DirectConnection);
     connect(B1, &QState::exited, this, [this] {
         device_info = judged.info;
+        device_serial = judged.serial;
         sm_a->evaluated(judged.connection);
         qInfo().noquote() << "Device connected with:\n" + QString(device_info);
         emit sig_DeviceConnected();
@@ -167,7 +174,7 @@ void SM_B::enable_debug_output()
     show(&SM_B::sig_FwDiffers, "FwDiffers");
     show(&SM_B::sig_DeviceConnected, "DeviceConnected");
     show(&SM_B::sig_InvalidProduct, "InvalidProduct");
-    for (QState* state : {B1, B2, B3, B4, B6, B7, B8, B9})
+    for (QState* state : {B1, B2, B3, B4, B6, B7, B8, B9, B10})
         connect(state, &QState::entered, this, [state] { qDebug() << QString("SM_B: entered %1").arg(state->objectName()); },
                 Qt::DirectConnection);
 }

@@ -25,8 +25,10 @@ public:
     QState* B7;
     QState* B8;
     QState* B9;
+    QState* B10;
 
     DFU::DeviceInfo device_info;
+    QString device_serial; // of the unit device_info was read from
     SM_A* sm_a;
 
     static Device::Type desired_ID;

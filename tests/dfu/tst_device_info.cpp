@@ -155,7 +155,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(info_file));
 
         testsupport::write_file(uploaded(), testsupport::read_file(desired()));
-        QVERIFY(!DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QVERIFY(!DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
         QVERIFY(!QFileInfo::exists(uploaded()));
     }
 
@@ -163,12 +163,12 @@ private slots:
     {
         SimulatorState state;
         QVERIFY(state.setup("older_revision"));
-        QVERIFY(!DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QVERIFY(!DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
         QCOMPARE(DFU::download_FW_to_device(desired()), 0);
         // The unit restarts and comes back in DFU mode a moment later.
         QCOMPARE(DFU::make_scan().code, 1);
         QTRY_COMPARE_WITH_TIMEOUT(DFU::make_scan().code, 0, 10000);
-        QVERIFY(DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QVERIFY(DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
         QCOMPARE(DFU::size_of_binary_file(uploaded()), 733656);
         QCOMPARE(testsupport::read_file(state.unit_dir() + "/flash.bin").left(733656),
                  testsupport::read_file(desired()));
@@ -192,7 +192,7 @@ private slots:
         QFETCH(bool, matches);
         SimulatorState state;
         QVERIFY(state.setup(config));
-        QCOMPARE(DFU::upload_and_compare_FW_bin(desired(), uploaded()), matches);
+        QCOMPARE(DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches(), matches);
     }
 
     void a_failed_download_is_not_verified()
@@ -202,7 +202,7 @@ private slots:
         QCOMPARE(DFU::download_FW_to_device(desired()), 74);
         const DFU::DeviceItem item{state.serial()};
         QCOMPARE(DFU::read_FW_Info(&item).revision, QString("C8"));
-        QVERIFY(!DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QVERIFY(!DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
     }
 
     void upload_uses_the_image_length()
@@ -228,8 +228,8 @@ private slots:
         const QString empty = Files::path_of("empty.bin");
         testsupport::write_file(empty, {});
         LogCapture log;
-        QVERIFY(!DFU::upload_and_compare_FW_bin(empty, uploaded()));
-        QVERIFY(!DFU::upload_and_compare_FW_bin(Files::path_of("missing.bin"), uploaded()));
+        QVERIFY(!DFU::upload_and_check_FW_bin(empty, uploaded()).flash_matches());
+        QVERIFY(!DFU::upload_and_check_FW_bin(Files::path_of("missing.bin"), uploaded()).flash_matches());
         QVERIFY(log.texts().isEmpty());
     }
 

@@ -206,12 +206,12 @@ private slots:
     {
         QVERIFY(emu->create(serial, {"--rev", "C7", "--seed", "7"}));
         QVERIFY(emu->set(serial, {"leave_delay_ms=400"}));
-        QVERIFY(!DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QVERIFY(!DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
         QCOMPARE(DFU::download_FW_to_device(desired()), 0);
         // The unit has left DFU mode and comes back with its new firmware.
         QCOMPARE(DFU::make_scan().code, 1);
         QTRY_COMPARE_WITH_TIMEOUT(DFU::make_scan().code, 0, 10000);
-        QVERIFY(DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QVERIFY(DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
         QCOMPARE(flash().left(733656), testsupport::read_file(desired()));
         // Only the sectors the image covers were erased: 0x08000000 to 0x080BFFFF.
         QCOMPARE(flash().mid(0xC0000), QByteArray(1024 * 1024 - 0xC0000, '\xff'));
@@ -245,20 +245,20 @@ private slots:
         QVERIFY(emu->run({"plug", serial}));
         QVERIFY(emu->set(serial, {"vanish_on=none", "erase_error=0", "write_error=0", "busy=0"}));
         QCOMPARE(DFU::make_scan().code, 0);
-        QCOMPARE(DFU::upload_and_compare_FW_bin(desired(), uploaded()), verified_after);
+        QCOMPARE(DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches(), verified_after);
     }
 
     void faults_during_uploads()
     {
         QVERIFY(emu->create(serial));
-        QVERIFY(DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QVERIFY(DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
 
         QVERIFY(emu->set(serial, {"short_upload=1"}));
-        QVERIFY(!DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QVERIFY(!DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
         QVERIFY(DFU::size_of_binary_file(uploaded()) < 733656);
 
         QVERIFY(emu->set(serial, {"short_upload=0", "vanish_on=upload", "vanish_after=40"}));
-        QVERIFY(!DFU::upload_and_compare_FW_bin(desired(), uploaded()));
+        QVERIFY(!DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
         QCOMPARE(DFU::make_scan().code, 1);
 
         QVERIFY(emu->run({"plug", serial}));
@@ -357,7 +357,7 @@ private slots:
         DFU::set_run_observer(&watcher);
         const int downloaded = DFU::download_FW_to_device(desired(), serial);
         QVERIFY(emu->run({"plug", serial}));
-        const bool verified = DFU::upload_and_compare_FW_bin(desired(), uploaded(), serial);
+        const bool verified = DFU::upload_and_check_FW_bin(desired(), uploaded(), serial).flash_matches();
         DFU::set_run_observer(nullptr);
         QCOMPARE(downloaded, 0);
         QVERIFY(verified);

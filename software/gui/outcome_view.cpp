@@ -1,0 +1,80 @@
+#include "gui/outcome_view.h"
+
+#include "gui/main_window.h"
+#include "gui/progress_bar.h"
+
+#include <QDebug>
+#include <QLabel>
+
+namespace {
+
+// What the window tells the user goes into the log as well, in English, so that service
+// staff reading a saved log know what the user saw.
+void tell(const QString& what)
+{
+    qInfo().noquote() << "Shown:" << what;
+}
+
+QString caption_of(const Settings::GUI& gui, const QString& id)
+{
+    return id.isEmpty() ? QString() : gui.text(id);
+}
+
+void render_bar(ProgressBar* bar, const Settings::GUI& gui, const Outcome& outcome, const Outcome& before)
+{
+    const QString caption = caption_of(gui, outcome.bar_caption_id);
+    const bool new_caption = outcome.bar_caption_id != before.bar_caption_id || outcome.bar != before.bar;
+    if (new_caption && outcome.bar != Outcome::Bar::hidden)
+        tell(QString(caption).replace("%p%", "").trimmed());
+    switch (outcome.bar) {
+    case Outcome::Bar::hidden:
+        bar->timer->stop();
+        bar->hide();
+        break;
+    case Outcome::Bar::waiting:
+        // Asked for, not begun: the bar shows where it starts and does not move.
+        bar->timer->stop();
+        bar->setFormat(caption);
+        bar->setValue(bar->minimum());
+        bar->show();
+        break;
+    case Outcome::Bar::moving:
+        if (before.bar != Outcome::Bar::moving)
+            bar->startTransfer(caption, outcome.bar_caption_id == "bar_verifying" ? 0.5 : 90.0);
+        else if (outcome.bar_caption_id != before.bar_caption_id || outcome.percent != before.percent)
+            bar->showProgress(caption, outcome.percent);
+        break;
+    case Outcome::Bar::full:
+        bar->finishProgress();
+        bar->setFormat(caption);
+        bar->show();
+        break;
+    }
+}
+
+} // namespace
+
+void render_outcome(MainWindow* window, const Settings::GUI& gui, const Outcome& outcome, const Outcome& before)
+{
+    if (!window)
+        return;
+    const auto english = [&gui](const QString& id) { return gui.text(id); };
+    const QString html = status_html(outcome, english);
+    // The bar's caption is said before the status line that goes with it, as the user reads them.
+    if (window->progressBar)
+        render_bar(window->progressBar, gui, outcome, before);
+    if (outcome.offer_install != window->downloadMode) {
+        if (outcome.offer_install)
+            window->enableDownload();
+        else
+            window->disableDownload();
+    }
+    if (html != status_html(before, english) || outcome.kind != before.kind) {
+        if (QLabel* label = window->statusLabel) {
+            label->setText(html);
+            // Some texts take two lines: the label grows to hold them, never shrinks.
+            label->resize(label->size().expandedTo(label->sizeHint()));
+        }
+        tell(plain_text(html));
+    }
+}
