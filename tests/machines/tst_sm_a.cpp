@@ -234,27 +234,42 @@ private slots:
         QCOMPARE(count("readingInfo"), 1);
     }
 
-    // The unit is swapped while the worker pauses with the judged one, and the command comes
-    // after: the worker reads the unit again before it writes anything.
-    void a_command_for_a_unit_that_was_swapped_is_dropped()
+    // What stands behind the judged serial when the command comes: swapped in while the worker
+    // pauses with the judged unit. Anything but the very unit judged is read anew, never written.
+    void a_command_for_another_unit_is_dropped_data()
     {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<bool>("same_serial");
+        QTest::addColumn<QString>("after"); // the worker's signal that ends the story
+        QTest::newRow("another unit, another serial") << "other_product" << false << "DevConn";
+        QTest::newRow("another product, the same serial") << "other_product" << true << "DevConn";
+        QTest::newRow("the same product, another revision, the same serial") << "current" << true << "DevConn";
+        QTest::newRow("unreadable at the re-check, the same serial") << "otp_upload_fails" << true << "DeviceError";
+    }
+
+    void a_command_for_another_unit_is_dropped()
+    {
+        QFETCH(QString, config);
+        QFETCH(bool, same_serial);
+        QFETCH(QString, after);
         QVERIFY(state->setup("older_revision"));
-        testsupport::StagedUnit korv("other_product", "3472385A3036");
-        QVERIFY(korv.ready());
-        const QByteArray korv_flash = testsupport::read_file(korv.unit_dir() + "/flash.bin");
+        testsupport::StagedUnit other(config, same_serial ? state->serial() : QString("3472385A3036"));
+        QVERIFY(other.ready());
+        const QByteArray other_flash = testsupport::read_file(other.unit_dir() + "/flash.bin");
         make_worker();
         std::atomic<bool> swapped{false};
         testsupport::at_first_pause(*worker, [&] {
-            swapped = korv.swap_into(*state);
+            swapped = other.swap_into(*state);
             command(SM_A::cmd_download);
         });
         worker->start();
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 2, 30000);
+        const int ends = after == "DevConn" ? 2 : 1;
+        QTRY_COMPARE_WITH_TIMEOUT(count(qPrintable(after)), ends, 30000);
         QVERIFY(swapped);
         QCOMPARE(count("FwDownloading"), 0);
         QCOMPARE(worker->get_command(), SM_A::cmd_none);
-        QCOMPARE(worker->snapshot().info.type, Device::Type::KORV);
-        QCOMPARE(testsupport::read_file(state->unit_dir("3472385A3036") + "/flash.bin"), korv_flash);
+        const QString serial = same_serial ? state->serial() : QString("3472385A3036");
+        QCOMPARE(testsupport::read_file(state->unit_dir(serial) + "/flash.bin"), other_flash);
     }
 
     void a_command_is_dropped_when_the_worker_starts_over()

@@ -6,6 +6,8 @@
 //   child_helper args ...          print each argument on its own line
 //   child_helper stderr TEXT       print TEXT on standard error only
 //   child_helper sleep MS          sleep, then exit 0
+//   child_helper tick out|err MS N print a dot on that channel every MS milliseconds, N times
+//   child_helper pgrp              print "own" when it leads a process group of its own
 //   child_helper sigpipe           print "ignored" or "default": how SIGPIPE is handled
 #include <csignal>
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include <cstring>
 #include <thread>
 #include <chrono>
+#include <unistd.h>
 
 int main(int argc, char* argv[])
 {
@@ -44,6 +47,19 @@ int main(int argc, char* argv[])
     }
     if (!std::strcmp(mode, "sleep") && argc > 2) {
         std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[2])));
+        return 0;
+    }
+    if (!std::strcmp(mode, "tick") && argc > 4) {
+        FILE* channel = std::strcmp(argv[2], "err") ? stdout : stderr;
+        for (int i = std::atoi(argv[4]); i > 0; --i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[3])));
+            std::fputc('.', channel);
+            std::fflush(channel);
+        }
+        return 0;
+    }
+    if (!std::strcmp(mode, "pgrp")) {
+        std::fputs(getpgrp() == getpid() ? "own" : "shared", stdout);
         return 0;
     }
     if (!std::strcmp(mode, "sigpipe")) {

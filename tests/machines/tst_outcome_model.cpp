@@ -1,0 +1,246 @@
+#include "dfu/firmware_transfer.h"
+#include "dfu/progress.h"
+#include "gui/settings.h"
+#include "machines/outcome_model.h"
+#include "machines/sm_a.h"
+
+#include <QtTest>
+
+// The model takes the machines' events one by one, as they arrive in the window's thread;
+// each row is a story in events and what the user must be told at its end.
+class TestOutcomeModel final : public QObject {
+    Q_OBJECT
+
+    Settings::GUI gui;
+
+    QString plain(const Outcome& outcome) const
+    {
+        return plain_text(status_html(outcome, [this](const QString& id) { return gui.text(id); }));
+    }
+
+    static QString bar_of(const Outcome& outcome)
+    {
+        switch (outcome.bar) {
+        case Outcome::Bar::hidden: return "hidden";
+        case Outcome::Bar::waiting: return "waiting " + outcome.bar_caption_id;
+        case Outcome::Bar::moving: return QString("moving %1 %2").arg(outcome.bar_caption_id).arg(outcome.percent);
+        case Outcome::Bar::full: return QString("full %1 %2").arg(outcome.bar_caption_id).arg(outcome.percent);
+        }
+        return {};
+    }
+
+    // Events, one a word with its values: "read A R12 C7" (serial, product, revision; "-" for
+    // none, "_" within a revision for a space), "offered", "write", "started", "progress 2 40",
+    // "download 0", "check differs", "nounit", "problem 3", "stop running", "finished" ...
+    static void play(OutcomeModel& model, const QString& script)
+    {
+        for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
+            const QStringList w = step.trimmed().split(' ');
+            const QString& e = w[0];
+            if (e == "read") {
+                DFU::DeviceInfo info;
+                info.valid = true;
+                info.OTP_info.product.type = w[2] == "R12" ? Device::Type::QUEL
+                    : w[2] == "ZX-8"                        ? Device::Type::KORV
+                                                            : Device::Type::unknown;
+                info.type = info.OTP_info.product.type;
+                info.FW_revision = w[3] == "-" ? QString() : QString(w[3]).replace('_', ' ');
+                model.unit_read(info, w[1]);
+            } else if (e == "offered") {
+                model.offered();
+            } else if (e == "blank") {
+                model.blank_record();
+            } else if (e == "other") {
+                model.other_product();
+            } else if (e == "write") {
+                model.write_requested();
+            } else if (e == "verify") {
+                model.verify_requested();
+            } else if (e == "started") {
+                model.transfer_started();
+            } else if (e == "progress") {
+                model.progress(w[1].toInt(), w[2].toInt());
+            } else if (e == "download") {
+                model.download_result(w[1].toInt());
+            } else if (e == "check") {
+                const int outcome = w[1] == "matches" ? DFU::Check::matches
+                    : w[1] == "differs"               ? DFU::Check::differs
+                                                      : DFU::Check::not_made;
+                model.check_result(outcome, w.value(2), w.value(3));
+            } else if (e == "nounit") {
+                model.no_unit();
+            } else if (e == "problem") {
+                model.problem(w[1].toInt());
+            } else if (e == "reading") {
+                model.reading();
+            } else if (e == "readfailed") {
+                model.read_failed();
+            } else if (e == "restart") {
+                model.worker_restarted();
+            } else if (e == "unusable") {
+                model.tool_unusable(w[1], {w[2]}, w.value(3), w.value(4));
+            } else if (e == "stop") {
+                model.stop_requested(w[1] == "running");
+            } else if (e == "finished") {
+                model.worker_finished();
+            } else {
+                QFAIL(qPrintable("unknown event " + e));
+            }
+        }
+    }
+
+private slots:
+    void initTestCase() { gui = Settings::make_GUI(":resources/settings_GUI.json"); }
+
+    void tells_the_user_data()
+    {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("offer");
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<QString>("never"); // a fragment of a status never shown on the way
+
+        const QString offer_c7 = "Connected to an R12 with firmware version C7";
+        const QString failed = "Writing the firmware failed (the log tells why). Keep the unit in DFU mode (steps 1 "
+                               "to 3) and install again.";
+        const QString up = "read A R12 C7; offered";
+        const QString fails = up + "; write; started; download 74; nounit";
+
+        QTest::newRow("no unit: waiting, with the cable tip")
+            << "" << "Waiting for a unit in DFU mode: do steps 1 to 3. The USB cable must have a 'Micro B' plug and a "
+                     "'Type A' plug." << false << "hidden" << "";
+        QTest::newRow("a unit is being read") << "reading" << "A unit is connected: reading which product and "
+                                                              "firmware it has." << false << "hidden" << "";
+        QTest::newRow("an unreadable unit until the worker starts over")
+            << "reading; readfailed" << "The unit's information cannot be read. Disconnect it, restart it in DFU mode "
+                                        "(steps 1 to 3) and connect it again." << false << "hidden" << "";
+        QTest::newRow("the unreadable unit has gone") << "reading; readfailed; restart"
+                                                      << "Waiting for a unit in DFU mode: do steps 1 to 3. The USB cable "
+                                                         "must have a 'Micro B' plug and a 'Type A' plug."
+                                                      << false << "hidden" << "";
+        QTest::newRow("several units") << "problem 1" << "More than one unit is connected. Disconnect all but the one "
+                                                         "to upgrade." << false << "hidden" << "";
+        QTest::newRow("a DFU device that is not the bootloader")
+            << "problem 4" << "A DFU device is connected, but it is not a flash unit in DFU mode. Disconnect it, then "
+                              "do steps 1 to 3 with the unit." << false << "hidden" << "";
+        QTest::newRow("a reading that hangs") << "reading; problem 3" << "The USB tool has not answered for 30 seconds. "
+                                                                         "Disconnect the unit, wait a moment and connect "
+                                                                         "it again." << false << "hidden" << "";
+        QTest::newRow("a tool that cannot run: its reason takes no value")
+            << "unusable status_toolBroken /tmp/x reason_cannotStart 255; problem 1"
+            << "The USB tool cannot run from /tmp/x: it cannot be started there (a 'noexec' folder?). Set TMPDIR to "
+               "another folder, then start again." << false << "hidden" << "";
+        QTest::newRow("offered") << up << offer_c7 << true << "hidden" << "";
+        QTest::newRow("a revision that reads as a sentence is unknown")
+            << "read A R12 C8._Done._Disconnect_USB_cable.; offered"
+            << "Connected to an R12 with unknown firmware version." << true << "hidden" << "Done";
+        QTest::newRow("a revision in markup is unknown") << "read A R12 <b>C7</b>; offered"
+                                                         << "Connected to an R12 with unknown firmware version." << true
+                                                         << "hidden" << "<b>";
+        QTest::newRow("another product") << "read A ZX-8 C1; other"
+                                         << "Connected to a ZX-8. This tool upgrades R12 units only, so it cannot "
+                                            "upgrade this one." << false << "hidden" << "";
+        QTest::newRow("an unknown product record") << "read A ?? C1; other"
+                                                   << "This unit cannot be identified (its product record is blank or "
+                                                      "unknown). It cannot be upgraded here: please contact service."
+                                                   << false << "hidden" << "";
+        QTest::newRow("a blank record is never offered") << "read A ?? -; blank"
+                                                         << "This unit cannot be identified (its product record is "
+                                                            "blank or unknown). It cannot be upgraded here: please "
+                                                            "contact service." << false << "hidden" << "";
+        QTest::newRow("asked to write: the bar waits, still") << up + "; write" << offer_c7 << false
+                                                               << "waiting bar_upgrading" << "";
+        QTest::newRow("writing: the bar follows dfu-util") << up + "; write; started; progress 1 80; progress 2 40"
+                                                           << offer_c7 << false << "moving bar_writing 40" << "";
+        QTest::newRow("the bar never goes back within a phase, never full while running")
+            << up + "; write; started; progress 2 60; progress 2 30; progress 2 100" << offer_c7 << false
+            << "moving bar_writing 99" << "";
+        QTest::newRow("progress before the transfer began moves nothing") << up + "; write; progress 2 40" << offer_c7
+                                                                           << false << "waiting bar_upgrading" << "";
+        QTest::newRow("a silent transfer: keep the cable connected")
+            << up + "; write; started; progress 2 40; problem 3"
+            << "The unit has not answered for 30 seconds: keep the USB cable connected. The program waits for it a "
+               "little longer." << false << "moving bar_writing 40" << "";
+        QTest::newRow("it speaks again: back to writing") << up + "; write; started; problem 3; progress 2 50"
+                                                          << offer_c7 << false << "moving bar_writing 50" << "";
+        QTest::newRow("a long write that printed all along is no silence afterwards")
+            << up + "; write; started; progress 2 50; problem 3; progress 2 60; download 0; nounit"
+            << "Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again." << false
+            << "hidden" << "";
+        QTest::newRow("a hung write was ended") << up + "; write; started; download -2; nounit"
+                                                << "The unit stopped answering, so the write was ended before it was "
+                                                   "complete. Restart the unit in DFU mode (steps 1 to 3) and install "
+                                                   "again." << false << "hidden" << "";
+        QTest::newRow("a failed write is told until a unit is read") << fails << failed << false << "hidden" << "";
+        QTest::newRow("and again of that unit at its next reading")
+            << fails + "; read A R12 -; offered" << failed << true << "hidden" << "";
+        QTest::newRow("that unit's flash then differs: still the failed write")
+            << fails + "; read A R12 C8; verify; started; check differs" << failed << true << "hidden" << "";
+        QTest::newRow("never of another unit") << fails + "; read B R12 C7; offered" << offer_c7 << true << "hidden"
+                                               << "";
+        QTest::newRow("nor of that unit once more")
+            << fails + "; read A R12 C7; offered; nounit; read A R12 C7; offered" << offer_c7 << true << "hidden" << "";
+        QTest::newRow("a flash that merely differs") << fails + "; read B R12 C8; verify; started; check differs"
+                                                     << "The unit does not hold this firmware: the check failed. Click "
+                                                        "the button to install it again." << true << "hidden" << "";
+        QTest::newRow("verified") << "read A R12 C8; verify; started; progress 3 50; check matches"
+                                  << "Connected to an R12 with firmware version C8" << false
+                                  << "full bar_done 100" << "";
+        QTest::newRow("no room for the read-back: nothing offered, the folder named")
+            << "read A R12 C8; verify; started; check not_made reason_noSpace /tmp/w"
+            << "The firmware could not be checked: the disk of /tmp/w is full, free some space there. Disconnect the "
+               "unit, restart it in DFU mode (steps 1 to 3) and connect it again." << false << "hidden"
+            << "does not hold";
+        QTest::newRow("a read-back that failed") << "read A R12 C8; verify; started; check not_made reason_uploadFailed 74"
+                                                 << "The firmware could not be checked: the USB tool stopped with code "
+                                                    "74. Disconnect the unit, restart it in DFU mode (steps 1 to 3) and "
+                                                    "connect it again." << false << "hidden" << "";
+        QTest::newRow("a stop with nothing running") << up + "; stop idle"
+                                                     << "Stopped. To go on, close the window and start the program "
+                                                        "again." << false << "hidden" << "";
+        QTest::newRow("and nothing of a unit after it") << up + "; stop idle; nounit; read B R12 C7; offered; problem 1"
+                                                        << "Stopped. To go on, close the window and start the program "
+                                                           "again." << false << "hidden" << "";
+        QTest::newRow("a stop between the click and the write: the bar never moves")
+            << up + "; write; stop idle; started; progress 2 40"
+            << "Stopped. To go on, close the window and start the program again." << false << "hidden" << "";
+        QTest::newRow("a stop during a write: finishing") << up + "; write; started; progress 2 40; stop running"
+                                                          << "Finishing the transfer: keep the USB cable connected. The "
+                                                             "program goes on as soon as it is done." << false
+                                                          << "moving bar_writing 40" << "";
+        QTest::newRow("then what became of it")
+            << up + "; write; started; stop running; progress 2 70; download 0; nounit; finished"
+            << "The firmware was written. The program has stopped. To go on, close the window and start the program "
+               "again." << false << "hidden" << "Waiting";
+        QTest::newRow("a failed write, then stopped") << up + "; write; started; stop running; download 74; finished"
+                                                      << "Writing the firmware failed. The program has stopped. To go "
+                                                         "on, close the window and start the program again."
+                                                      << false << "hidden" << "";
+        QTest::newRow("a verification, then stopped") << "read A R12 C8; verify; started; stop running; check matches; finished"
+                                                      << "The unit holds this firmware. The program has stopped. To go "
+                                                         "on, close the window and start the program again."
+                                                      << false << "hidden" << "";
+    }
+
+    void tells_the_user()
+    {
+        QFETCH(QString, events);
+        QFETCH(QString, status);
+        QFETCH(bool, offer);
+        QFETCH(QString, bar);
+        QFETCH(QString, never);
+        OutcomeModel model("R12");
+        QStringList shown;
+        connect(&model, &OutcomeModel::changed, this, [&](const Outcome& outcome) { shown << plain(outcome); });
+        play(model, events);
+        QCOMPARE(plain(model.current()), status);
+        QCOMPARE(model.current().offer_install, offer);
+        QCOMPARE(bar_of(model.current()), bar);
+        if (!never.isEmpty())
+            for (const QString& text : shown)
+                QVERIFY2(!text.contains(never), qPrintable(text));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOutcomeModel)
+#include "tst_outcome_model.moc"
