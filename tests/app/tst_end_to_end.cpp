@@ -69,11 +69,15 @@ public:
         timer.start();
     }
 
+    // Ended as a logout ends it, not killed: an instrumented build then writes its coverage.
     ~Program()
     {
         if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(5000);
+            process.terminate();
+            if (!process.waitForFinished(90000)) {
+                process.kill();
+                process.waitForFinished(5000);
+            }
         }
     }
 
@@ -210,179 +214,227 @@ private slots:
         xvfb.waitForFinished(5000);
     }
 
-    void a_whole_upgrade_in_the_simulator()
+    // Stories of the whole program, each a row: the unit, the user's steps, what the log says
+    // the window showed (in order), what it never showed, how the program ends, and the flash.
+    void scenarios_data()
     {
-        SimulatorState state;
-        auto program = start(state, "older_revision");
-        QVERIFY(program);
-        QVERIFY(program->wait_for("Result of execution test: status was ok and output: as expected"));
-        QVERIFY(program->wait_for("Shown: Connected to an R12."));
-        QVERIFY(program->wait_for("Shown: Connected to an R12 with firmware version C7"));
-        QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true"));
-        const QString window = main_window();
-        QVERIFY(!window.isEmpty());
-        QVERIFY(program->contains("Overriding width to  228")); // the window is at scale 1
-        QTest::qWait(300);
-        screenshot("upgrade-1-connected");
+        QTest::addColumn<QString>("unit");      // "sim CONFIG", "emu CREATE-OPTIONS | SETTINGS", or "none"
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("steps");     // ";"-separated: await TEXT, click, key KEY, signal N,
+                                                // group-signal N, close, shot NAME, bar-full, unplug, plug,
+                                                // set K=V, wait MS
+        QTest::addColumn<QStringList>("shown"); // in this order in the log
+        QTest::addColumn<QStringList>("never");
+        QTest::addColumn<int>("exit");          // -1: still running at the end
+        QTest::addColumn<QString>("flash");     // "image", "kept" or ""
 
-        click_install(window);
-        QVERIFY(program->wait_for("Install clicked", 10000));
-        QVERIFY(program->wait_for("Shown: Upgrading firmware"));
-        QVERIFY(program->wait_for("SM_B: entered B3: Upgrading FW"));
-        screenshot("upgrade-2-upgrading");
-        QVERIFY(program->wait_for("SM_A: /sig_FwDownloaded"));
-        const int downloaded = program->position("SM_A: /sig_FwDownloaded");
-        QVERIFY(program->wait_for("SM_B: entered B1: No (DFU-SE) dev. conn.", 10000, downloaded));
-        QVERIFY(program->wait_for("Shown: Firmware written. To check it, restart the unit in DFU mode", 10000,
-                                  downloaded));
-        screenshot("upgrade-3-restarting");
-        QVERIFY(program->wait_for("SM_B: entered B4: Uploading and verifying FW", 30000, downloaded));
-        QVERIFY(program->wait_for("Shown: Uploading & verifying", 10000, downloaded));
-        QVERIFY(program->wait_for("Shown: Done. Disconnect USB cable.", 30000, downloaded));
-        QVERIFY(program->wait_for("Shown: Connected to an R12 with firmware version C8", 10000, downloaded));
-        QTest::qWait(300);
-        const QImage done = screenshot("upgrade-4-done");
-        // The bar is full: its green reaches the right end of the button's place.
-        const QPoint origin = window_position(window);
-        const QColor near_end = done.pixelColor(origin + QPoint(207 + 240, 417 + 20));
-        QVERIFY2(near_end.green() > 200 && near_end.red() < 200 && near_end.blue() < 190,
-                 qPrintable(near_end.name()));
-        QVERIFY(!program->contains("FW differs"));
-        QCOMPARE(testsupport::read_file(state.unit_dir() + "/flash.bin").left(733656),
-                 testsupport::read_file(testsupport::embedded_firmware_path()));
+        const QStringList sim{"-s", "-l"};
+        const QStringList real{"-l"};
+        const QString offered = "MainWindow downloadMode: setEnabled true";
+        const QString finishing = "Shown: Finishing the transfer: keep the USB cable connected.";
+        const QString done = "Shown: Done. Disconnect USB cable.";
+        const QString unidentified = "Shown: This unit cannot be identified (its product record is blank or "
+                                     "unknown). It cannot be upgraded here: please contact service.";
+        const QString never_written = "SM_A: /sig_FwDownloading";
+        const QString f4 = "emu --rev C7 --seed 7 | pace_f4=1 leave_delay_ms=60000";
+
+        QTest::newRow("a whole upgrade in the simulator")
+            << "sim older_revision" << sim
+            << "await " + offered + "; shot upgrade-1-connected; click; await Shown: Upgrading firmware; "
+               "shot upgrade-2-upgrading; await Shown: Firmware written; shot upgrade-3-restarting; await " + done +
+               "; wait 300; shot upgrade-4-done; bar-full; close"
+            << QStringList{"Result of execution test: status was ok and output: as expected",
+                           "Shown: Waiting for a unit in DFU mode: do steps 1 to 3.", "Shown: Connected to an R12.",
+                           "Shown: Connected to an R12 with firmware version C7", "Install clicked",
+                           "Shown: Upgrading firmware", "Shown: Firmware written. To check it, restart the unit in DFU mode",
+                           "Shown: Uploading & verifying", done, "Shown: Connected to an R12 with firmware version C8",
+                           "app.exec() returns:  0"}
+            << QStringList{"FW differs", "does not hold", "Oops"} << 0 << "image";
+        QTest::newRow("the embedded firmware is done at once")
+            << "sim current" << sim << "await " + done + "; shot current-done" << QStringList{done}
+            << QStringList{offered, "Shown: Upgrading"} << -1 << "image";
+        QTest::newRow("a flash that differs") << "sim differing_flash" << sim << "await does not hold; shot outcome-differs"
+                                              << QStringList{"Shown: The unit does not hold this firmware: the check "
+                                                             "failed. Click the button to install it again.", offered}
+                                              << QStringList{done} << -1 << "";
+        QTest::newRow("a failed write") << "sim download_fails" << sim
+                                        << "await " + offered + "; click; await SM_B: entered B7; wait 1500; "
+                                           "shot outcome-download-fails"
+                                        << QStringList{"dfu-util on standard error: dfu-util: Failed to write whole chunk",
+                                                       "Shown: Writing the firmware failed (the log tells why). Keep "
+                                                       "the unit in DFU mode (steps 1 to 3) and install again.",
+                                                       "SM_B: entered B7"}
+                                        << QStringList{done, "Firmware written"} << -1 << "";
+        QTest::newRow("another product, asked anyway") << "sim other_product" << sim
+                                                       << "await SM_B: entered B8; click; key a; click; wait 1500; "
+                                                          "shot never-offered-other-product"
+                                                       << QStringList{"Shown: Connected to a ZX-8. This tool upgrades R12 "
+                                                                      "units only, so it cannot upgrade this one."}
+                                                       << QStringList{"SM_B: entered B3", "Shown: Upgrading", never_written,
+                                                                      "Connected to an N/A"}
+                                                       << -1 << "kept";
+        QTest::newRow("a blank record, asked anyway") << "sim blank_otp" << sim
+                                                      << "await SM_B: entered B9; click; key a; click; wait 1500"
+                                                      << QStringList{unidentified}
+                                                      << QStringList{"SM_B: entered B3", "Shown: Upgrading", never_written}
+                                                      << -1 << "kept";
+        QTest::newRow("several units") << "sim two_units" << sim << "await More than one; shot outcome-two-units"
+                                       << QStringList{"Shown: More than one unit is connected. Disconnect all but the "
+                                                      "one to upgrade."} << QStringList{"Shown: Connected"} << -1 << "";
+        QTest::newRow("a DFU device of another kind") << "sim three_interfaces" << sim
+                                                      << "await not a flash unit; shot outcome-three-interfaces"
+                                                      << QStringList{"Shown: A DFU device is connected, but it is not a "
+                                                                     "flash unit in DFU mode."}
+                                                      << QStringList{"Shown: Connected"} << -1 << "";
+        QTest::newRow("no USB permission, then the rule") << "emu | open_denied=1" << real
+                                                          << "await may not use it; shot outcome-no-permission; "
+                                                             "set open_denied=0; await firmware version C8"
+                                                          << QStringList{"Shown: A unit is connected, but this user may "
+                                                                         "not use it (USB permission). Install the udev "
+                                                                         "rule (see the README), then reconnect the unit.",
+                                                                         "dfu-util on standard error: dfu-util: Cannot "
+                                                                         "open DFU device 0483:df11", done}
+                                                          << QStringList{} << -1 << "";
+        QTest::newRow("the real dfu-util without a unit")
+            << "none" << real << "await Shown: Waiting; wait 2000; shot real-no-unit"
+            << QStringList{"Will use real device", "Result of execution test: status was ok and output: as expected",
+                           "/dfu-util\" (\"-V\")", "Starting sm_A", "Shown: Waiting for a unit in DFU mode"}
+            << QStringList{"SM_A: /sig_readingInfo", "Exit with", "Start  \"dfu-util\""} << -1 << "";
+        QTest::newRow("an upgrade over the real dfu-util") << "emu --rev C7 --seed 7 | leave_delay_ms=1500" << real
+                                                           << "await " + offered + "; click; await " + done +
+                                                              "; shot real-dfu-util-done"
+                                                           << QStringList{"Shown: Upgrading firmware: erasing",
+                                                                          "Shown: Upgrading firmware: writing",
+                                                                          "Shown: Firmware written",
+                                                                          "Shown: Uploading & verifying: reading back", done}
+                                                           << QStringList{"Exit with", "not answered"} << -1 << "image";
+        QTest::newRow("pulled mid-write over the real dfu-util")
+            << "emu --rev C7 --seed 7 | leave_delay_ms=1500 vanish_on=write vanish_after=120" << real
+            << "await " + offered + "; click; await Shown: Writing the firmware failed; wait 1500; set vanish_on=none; "
+               "plug; await SM_B: entered B7; wait 500; shot real-dfu-util-pulled"
+            << QStringList{"Exit with 74 from", "Shown: Writing the firmware failed", "SM_B: entered B7"}
+            << QStringList{done, "Firmware written"} << -1 << "";
+        QTest::newRow("Escape with nothing running: stopped, and nothing after")
+            << "sim older_revision" << sim
+            << "await " + offered + "; key Escape; await Shown: Stopped.; unplug; wait 1500; shot stopped-idle"
+            << QStringList{"Msg-handler reset", "Trying to stop sm_A", "MainWindow downloadMode: setEnabled false",
+                           "Shown: Stopped. To go on, close the window and start the program again."}
+            << QStringList{"Oops, SM_A not dead yet"} << -1 << "kept";
+        QTest::newRow("Escape during a write: finished, then stopped")
+            << f4 << real
+            << "await " + offered + "; click; await SM_A: /sig_FwDownloading; wait 1500; key Escape; await " + finishing +
+               "; shot finishing-on-escape; await program has stopped; shot stopped-after-escape; close"
+            << QStringList{finishing, "Shown: The firmware was written. The program has stopped. To go on, close the "
+                                      "window and start the program again.", "app.exec() returns:  0"}
+            << QStringList{"Exit with", "Oops"} << 0 << "image";
+        QTest::newRow("SIGTERM during a write") << f4 << real
+                                                << "await " + offered + "; click; await SM_A: /sig_FwDownloading; wait 1500; "
+                                                   "signal 15; await " + finishing + "; shot finishing-on-sigterm"
+                                                << QStringList{finishing, "The transfer has ended"}
+                                                << QStringList{"Exit with"} << 128 + SIGTERM << "image";
+        QTest::newRow("Ctrl-C in the terminal during a write") << f4 << real
+                                                               << "await " + offered + "; click; await SM_A: "
+                                                                  "/sig_FwDownloading; wait 1500; group-signal 2; "
+                                                                  "await " + finishing
+                                                               << QStringList{finishing, "The transfer has ended"}
+                                                               << QStringList{"Exit with"} << 128 + SIGINT << "image";
+        for (const int number : {SIGTERM, SIGINT, SIGHUP})
+            QTest::newRow(qPrintable(QString("signal %1 while idle").arg(number)))
+                << "sim no_unit" << sim << QString("await Starting sm_A; signal %1").arg(number)
+                << QStringList{"Waiting 2 s before deleting objects"} << QStringList{} << 128 + number << "";
     }
 
-    void a_unit_with_the_image_is_done_at_once()
+    void scenarios()
     {
-        SimulatorState state;
-        auto program = start(state, "current");
-        QVERIFY(program->wait_for("Shown: Done. Disconnect USB cable."));
-        QVERIFY(!program->contains("SM_B: entered B2"));
-        QVERIFY(!program->contains("MainWindow downloadMode: setEnabled true"));
-        screenshot("current-done");
-    }
+        QFETCH(QString, unit);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, steps);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, never);
+        QFETCH(int, exit);
+        QFETCH(QString, flash);
 
-    // What went wrong and what to do next, in the status line, for each way it can go wrong.
-    void every_outcome_is_named_data()
-    {
-        QTest::addColumn<QString>("config");
-        QTest::addColumn<bool>("install");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("verification failed") << "differing_flash" << false
-                                             << "Shown: The unit does not hold this firmware: the check failed. "
-                                                "Click the button to install it again.";
-        QTest::newRow("download failed") << "download_fails" << true
-                                         << "Shown: Writing the firmware failed (the log tells why). Keep the unit in "
-                                            "DFU mode (steps 1 to 3) and install again.";
-        QTest::newRow("more than one unit") << "two_units" << false
-                                            << "Shown: More than one unit is connected. Disconnect all but the one "
-                                               "to upgrade.";
-        QTest::newRow("unreadable unit") << "otp_upload_fails" << false
-                                         << "Shown: The unit's information cannot be read. Disconnect it, restart it "
-                                            "in DFU mode (steps 1 to 3) and connect it again.";
-        QTest::newRow("not answering") << "not_answering" << false
-                                       << "Shown: The USB tool has not answered for 30 seconds. Disconnect the unit, "
-                                          "wait a moment and connect it again.";
-    }
-
-    void every_outcome_is_named()
-    {
-        QFETCH(QString, config);
-        QFETCH(bool, install);
-        QFETCH(QString, shown);
-        SimulatorState state;
-        auto program = start(state, config);
-        if (install) {
-            QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true"));
-            click_install(main_window());
-            QVERIFY(program->wait_for("SM_A: /sig_FwDownloaded"));
-            // dfu-util's own reason is in the log.
-            QVERIFY(program->wait_for("dfu-util: Failed to write whole chunk", 10000,
-                                      program->position("dfu-util on standard error:")));
-            QVERIFY(program->wait_for("Shown: Writing the firmware failed"));
-            // Still in DFU mode, the unit is read again: half written, it does not verify.
-            QVERIFY(program->wait_for("SM_B: entered B7"));
-            QVERIFY(program->wait_for(shown, 10000, program->position("SM_B: entered B7")));
-        }
-        QVERIFY(program->wait_for(shown, 45000));
-        // It stays the last word while nothing else happens.
-        QTest::qWait(1500);
-        program->read();
-        QCOMPARE(program->log.mid(program->log.lastIndexOf("Shown:")).section('(', 0, 0).trimmed(),
-                 shown.section('(', 0, 0).trimmed());
-        screenshot("outcome-" + config);
-    }
-
-    void a_unit_without_usb_permission()
-    {
-        testsupport::EmulatorState emu;
-        QVERIFY(emu.create(unit_serial));
-        QVERIFY(emu.set(unit_serial, {"open_denied=1"}));
-        Program program(display, {"-l"}, emu.path());
-        QVERIFY(program.wait_for("Shown: A unit is connected, but this user may not use it (USB permission). "
-                                 "Install the udev rule (see the README), then reconnect the unit."));
-        QVERIFY(program.contains("dfu-util on standard error: dfu-util: Cannot open DFU device 0483:df11"));
-        screenshot("outcome-no-permission");
-        QVERIFY(emu.set(unit_serial, {"open_denied=0"}));
-        QVERIFY(program.wait_for("Shown: Connected to an R12 with firmware version C8"));
-    }
-
-    void units_that_must_never_be_offered_data()
-    {
-        QTest::addColumn<QString>("config");
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("shown");
-        const QString unidentified = "Shown: This unit cannot be identified (its product record is blank or unknown). "
-                                     "It cannot be upgraded here: please contact service.";
-        QTest::newRow("no unit") << "no_unit" << "SM_B: entered B1"
-                                 << "Shown: The USB cable must have a 'Micro B' plug and a 'Type A' plug.";
-        QTest::newRow("another product") << "other_product" << "SM_B: entered B8"
-                                         << "Shown: Connected to a ZX-8. This tool upgrades R12 units only, so it "
-                                            "cannot upgrade this one.";
-        QTest::newRow("blank OTP area") << "blank_otp" << "SM_B: entered B9" << unidentified;
-        QTest::newRow("unknown product") << "unknown_product" << "SM_B: entered B8" << unidentified;
-    }
-
-    // Neither the button nor the A key that enables it starts a bar or a write.
-    void units_that_must_never_be_offered()
-    {
-        QFETCH(QString, config);
-        QFETCH(QString, state);
-        QFETCH(QString, shown);
         SimulatorState sim;
-        auto program = start(sim, config);
-        QVERIFY(program->wait_for(state));
-        QVERIFY(program->wait_for(shown));
-        QVERIFY(!program->contains("Connected to an N/A") && !program->contains("Connected to an ZX"));
-        const QString window = main_window();
-        click_install(window);
-        QTest::qWait(1500);
-        QVERIFY(!program->contains("MainWindow downloadMode: setEnabled true"));
-        QVERIFY(!program->contains("Install clicked"));
-        x({"windowfocus", "--sync", window});
-        x({"key", "--window", window, "a"});
-        QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true", 10000));
-        click_install(window);
-        QVERIFY(program->wait_for("Install clicked", 10000));
-        QTest::qWait(1500);
-        QVERIFY(!program->contains("SM_B: entered B3"));
-        QVERIFY(!program->contains("Shown: Upgrading firmware"));
-        QVERIFY(!program->contains("SM_A: /sig_FwDownloading"));
-        screenshot("never-offered-" + config);
-    }
-
-    void device_texts_are_shown_as_text()
-    {
-        SimulatorState state;
-        QVERIFY(state.setup("older_revision"));
-        const QString image = state.path() + "/markup.bin";
-        QVERIFY(testsupport::make_firmware({"image", "--bin", image, "--rev", "<b>C7</b>", "--seed", "7"}));
-        QByteArray flash = testsupport::read_file(state.unit_dir() + "/flash.bin");
-        flash.replace(0, 733656, testsupport::read_file(image).left(733656));
-        testsupport::write_file(state.unit_dir() + "/flash.bin", flash);
-        Program program(display, {"-s", "-l"});
-        QVERIFY(program.wait_for("Shown: Connected to an R12 with firmware version <b>C7</b>"));
-        screenshot("markup-revision");
+        testsupport::EmulatorState emu;
+        Program::Options options;
+        QString flash_file;
+        if (unit.startsWith("sim")) {
+            QVERIFY(sim.setup(unit.mid(4)));
+            flash_file = sim.unit_dir() + "/flash.bin";
+        } else if (unit.startsWith("emu")) {
+            const QString create = unit.mid(3).section('|', 0, 0).trimmed();
+            const QString settings = unit.section('|', 1).trimmed();
+            QVERIFY(emu.create(unit_serial, create.split(' ', Qt::SkipEmptyParts)));
+            if (!settings.isEmpty())
+                QVERIFY(emu.set(unit_serial, settings.split(' ')));
+            options.emulator_dir = emu.path();
+            flash_file = emu.unit_dir() + "/flash.bin";
+        }
+        const QByteArray before = flash_file.isEmpty() ? QByteArray() : testsupport::read_file(flash_file);
+        // A process group of its own, as a program started from a terminal has.
+        options.wrapper = QStringList{"setsid"};
+        Program program(display, arguments, options);
+        QString window;
+        const QString tag = QString(QTest::currentDataTag());
+        for (const QString& step : steps.split(';')) {
+            const QString word = step.trimmed().section(' ', 0, 0);
+            const QString rest = step.trimmed().section(' ', 1);
+            const pid_t pid = pid_t(program.process.processId());
+            if (window.isEmpty() && word != "await" && word != "signal" && word != "group-signal" && word != "wait")
+                window = main_window();
+            if (word == "await") {
+                QVERIFY2(program.wait_for(rest, 90000), qPrintable(rest + "\n" + program.log.right(3000)));
+            } else if (word == "click") {
+                click_install(window);
+            } else if (word == "key") {
+                x({"windowfocus", "--sync", window});
+                x({"key", "--window", window, rest});
+            } else if (word == "signal") {
+                ::kill(pid, rest.toInt());
+            } else if (word == "group-signal") {
+                ::kill(-pid, rest.toInt());
+            } else if (word == "close") {
+                x({"close", window}, X11_HELPER);
+            } else if (word == "shot") {
+                screenshot(rest);
+            } else if (word == "bar-full") {
+                // The bar is full: its green reaches the right end of the button's place.
+                const QImage shot = screenshot(tag + "-bar");
+                const QColor near_end = shot.pixelColor(window_position(window) + QPoint(207 + 240, 417 + 20));
+                QVERIFY2(near_end.green() > 200 && near_end.red() < 200 && near_end.blue() < 190,
+                         qPrintable(near_end.name()));
+            } else if (word == "unplug" || word == "plug") {
+                QVERIFY(unit.startsWith("emu") ? emu.run({word, unit_serial}) : sim.run({word}));
+            } else if (word == "set") {
+                QVERIFY(emu.set(unit_serial, rest.split(' ')));
+            } else if (word == "wait") {
+                QTest::qWait(rest.toInt());
+            } else {
+                QFAIL(qPrintable("unknown step " + step));
+            }
+        }
+        if (exit >= 0) {
+            QVERIFY2(program.process.waitForFinished(90000), qPrintable(program.log.right(3000)));
+            QCOMPARE(program.process.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.process.exitCode(), exit);
+            QVERIFY(QDir(program.tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).isEmpty());
+        } else {
+            QCOMPARE(program.process.state(), QProcess::Running);
+        }
+        program.read();
+        int at = 0;
+        for (const QString& fragment : shown) {
+            at = program.log.indexOf(fragment, at);
+            QVERIFY2(at >= 0, qPrintable(fragment + "\n  not in order in:\n" + program.log.right(6000)));
+            at += fragment.size();
+        }
+        for (const QString& fragment : never)
+            QVERIFY2(!program.log.contains(fragment), qPrintable(fragment));
+        if (flash == "image")
+            QCOMPARE(testsupport::read_file(flash_file).left(733656),
+                     testsupport::read_file(testsupport::embedded_firmware_path()));
+        else if (flash == "kept")
+            QCOMPARE(testsupport::read_file(flash_file), before);
     }
 
     void ctrl_l_opens_the_log_beside_the_window()
@@ -417,168 +469,6 @@ private slots:
         screenshot("log-window");
         x({"key", "--window", dialog, "ctrl+l"});
         QTRY_VERIFY_WITH_TIMEOUT(!x({"search", "--onlyvisible", "--pid", QString::number(program->process.processId()), ""}).contains(dialog), 5000);
-    }
-
-    void escape_stops_the_machines_and_the_window_stays()
-    {
-        SimulatorState state;
-        auto program = start(state, "current");
-        QVERIFY(program->wait_for("Shown: Done. Disconnect USB cable."));
-        const QString window = main_window();
-        x({"windowfocus", "--sync", window});
-        x({"key", "--window", window, "Escape"});
-        QVERIFY(program->wait_for("Msg-handler reset", 10000));
-        QVERIFY(program->wait_for("Trying to stop sm_A", 10000));
-        QVERIFY(program->position("Msg-handler reset") < program->position("Trying to stop sm_A"));
-        QTest::qWait(1500);
-        QVERIFY(!program->contains("Oops, SM_A not dead yet"));
-        QCOMPARE(program->process.state(), QProcess::Running);
-        QVERIFY(!x({"search", "--onlyvisible", "--name", title}).isEmpty());
-    }
-
-    void closing_the_window_ends_the_program()
-    {
-        SimulatorState state;
-        auto program = start(state, "older_revision");
-        QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true"));
-        const QStringList dirs = QDir(program->tmp.path()).entryList({"upgrade_*"}, QDir::Dirs);
-        QCOMPARE(dirs.size(), 1);
-        QVERIFY(QFile::exists(program->tmp.path() + "/" + dirs.first() + "/dfu-util"));
-        const QString window = main_window();
-        QElapsedTimer closing;
-        closing.start();
-        x({"close", window}, X11_HELPER);
-        QVERIFY(program->process.waitForFinished(20000));
-        QVERIFY(closing.elapsed() >= 2000);
-        QCOMPARE(program->process.exitStatus(), QProcess::NormalExit);
-        program->read();
-        QVERIFY2(program->process.exitCode() == 0, qPrintable(program->log.right(4000)));
-        QVERIFY(program->contains("app.exec() returns:  0"));
-        QVERIFY(program->contains("Waiting 2 s before deleting objects"));
-        QVERIFY(QDir(program->tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).isEmpty());
-    }
-
-    void the_real_dfu_util_without_a_unit()
-    {
-        Program program(display, {"-l"});
-        QVERIFY(program.wait_for("Will use real device (i.e. no option 'use_simulator'.)"));
-        QVERIFY(program.wait_for("Result of execution test: status was ok and output: as expected"));
-        QVERIFY(program.contains("Start  \"" + program.tmp.path() + "/upgrade_"));
-        QVERIFY(program.contains("/dfu-util\" (\"-V\")"));
-        QVERIFY(program.wait_for("Starting sm_A"));
-        QVERIFY(program.wait_for("Shown: The USB cable must have a 'Micro B' plug and a 'Type A' plug."));
-        QTest::qWait(2000); // several scans
-        QCOMPARE(program.process.state(), QProcess::Running);
-        QVERIFY(!program.contains("SM_A: /sig_readingInfo"));
-        QVERIFY(!program.contains("Exit with"));
-        screenshot("real-no-unit");
-    }
-
-    void an_upgrade_over_the_real_dfu_util_data()
-    {
-        QTest::addColumn<bool>("pulled");
-        QTest::newRow("to the end") << false;
-        QTest::newRow("unit pulled mid-download") << true;
-    }
-
-    void an_upgrade_over_the_real_dfu_util()
-    {
-        QFETCH(bool, pulled);
-        testsupport::EmulatorState emu;
-        const QString serial = unit_serial;
-        const auto started = start_offered(emu, pulled ? QStringList{"leave_delay_ms=1500", "vanish_on=write",
-                                                                     "vanish_after=120"}
-                                                       : QStringList{"leave_delay_ms=1500"});
-        QVERIFY(started);
-        Program& program = *started;
-        QVERIFY(program.wait_for("Shown: Connected to an R12 with firmware version C7"));
-        click_install(main_window());
-        QVERIFY(program.wait_for("Shown: Upgrading firmware"));
-        QVERIFY(program.wait_for("SM_A: /sig_FwDownloaded", 60000));
-        if (!pulled) {
-            QVERIFY(program.wait_for("Shown: Done. Disconnect USB cable.", 60000));
-            screenshot("real-dfu-util-done");
-            return;
-        }
-        QVERIFY(program.contains("Exit with 74 from"));
-        QVERIFY(program.wait_for("Shown: Writing the firmware failed", 10000, program.position("SM_A: /sig_FwDownloaded")));
-        QTest::qWait(1500);
-        QVERIFY(emu.set(serial, {"vanish_on=none"}));
-        QVERIFY(emu.run({"plug", serial}));
-        QVERIFY(program.wait_for("SM_B: entered B7: FW in dev. differs", 60000));
-        QVERIFY(program.wait_for("Shown: Writing the firmware failed", 10000, program.position("SM_B: entered B7")));
-        QVERIFY(!program.contains("Done. Disconnect USB cable."));
-        screenshot("real-dfu-util-pulled");
-    }
-
-    void signals_end_the_program_cleanly_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGINT") << int(SIGINT);
-        QTest::newRow("SIGHUP") << int(SIGHUP);
-    }
-
-    void signals_end_the_program_cleanly()
-    {
-        QFETCH(int, number);
-        SimulatorState state;
-        auto program = start(state, "no_unit");
-        QVERIFY(program->wait_for("Starting sm_A"));
-        QCOMPARE(QDir(program->tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).size(), 1);
-        ::kill(pid_t(program->process.processId()), number);
-        QVERIFY(program->process.waitForFinished(20000));
-        program->read();
-        QCOMPARE(program->process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program->process.exitCode(), 128 + number);
-        QVERIFY(program->contains("Waiting 2 s before deleting objects"));
-        QVERIFY(QDir(program->tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).isEmpty());
-    }
-
-    // Run over a unit as slow as a real one, so that the stop comes in the middle of it.
-    void a_transfer_is_never_cut_short_data()
-    {
-        QTest::addColumn<bool>("by_signal");
-        QTest::newRow("Escape") << false;
-        QTest::newRow("SIGTERM") << true;
-    }
-
-    void a_transfer_is_never_cut_short()
-    {
-        QFETCH(bool, by_signal);
-        testsupport::EmulatorState emu;
-        const auto started = start_offered(emu, {"pace_f4=1", "leave_delay_ms=60000"});
-        QVERIFY(started);
-        Program& program = *started;
-        const QString window = main_window();
-        click_install(window);
-        QVERIFY(program.wait_for("SM_A: /sig_FwDownloading", 20000));
-        QTest::qWait(1500); // erasing
-        if (by_signal) {
-            ::kill(pid_t(program.process.processId()), SIGTERM);
-        } else {
-            x({"windowfocus", "--sync", window});
-            x({"key", "--window", window, "Escape"});
-        }
-        QVERIFY(program.wait_for("Shown: Finishing the transfer: keep the USB cable connected.", 10000));
-        screenshot(by_signal ? "finishing-on-sigterm" : "finishing-on-escape");
-        QVERIFY(!program.contains("SM_A: /sig_FwDownloaded"));
-        QVERIFY(program.wait_for("SM_A: /sig_FwDownloaded", 60000));
-        if (by_signal) {
-            QVERIFY(program.process.waitForFinished(30000));
-            QCOMPARE(program.process.exitCode(), 128 + SIGTERM);
-        } else {
-            QVERIFY(program.wait_for("Shown: Stopped.", 10000));
-            QCOMPARE(program.process.state(), QProcess::Running);
-            screenshot("stopped-after-escape");
-            x({"close", window}, X11_HELPER);
-            QVERIFY(program.process.waitForFinished(30000));
-        }
-        QVERIFY(!program.contains("Oops, SM_A not dead yet"));
-        QVERIFY(program.contains("Exit with") == false);
-        QCOMPARE(testsupport::read_file(emu.unit_dir() + "/flash.bin").left(733656),
-                 testsupport::read_file(testsupport::embedded_firmware_path()));
-        QVERIFY(QDir(program.tmp.path()).entryList({"upgrade_*"}, QDir::Dirs).isEmpty());
     }
 
     // The bar follows dfu-util's own progress over a unit as slow as a real one: never back,

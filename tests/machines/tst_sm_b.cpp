@@ -1,195 +1,235 @@
+#include "dfu/dfu_util.h"
 #include "files/files.h"
-#include "machines/sm_a.h"
-#include "machines/sm_b.h"
 #include "simulator/simulator.h"
 #include "test_support.h"
 
 #include <QtTest>
 
 #include <atomic>
+#include <map>
 #include <memory>
 
+using testsupport::EmulatorState;
+using testsupport::Machines;
 using testsupport::SimulatorState;
 
-// The presentation machine driven by the real worker over the simulator script.
+namespace {
+
+const QString emu_serial = "305F38713437";
+
+} // namespace
+
+// Stories of a unit, each a row: the worker, the presentation machine and the model of what the
+// user is told, over the simulator script or over the embedded dfu-util and the emulated
+// bootloader, driven by the user's steps.
 class TestSM_B final : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<SimulatorState> state;
-    std::unique_ptr<SM_A> worker;
-    std::unique_ptr<SM_B> machine;
-    QStringList states;  // B1, B2, ... in the order entered
-    QStringList signals_; // the machine's own signals, in order
-    QStringList worker_signals;
-
-    void start(const QString& config)
-    {
-        QVERIFY(state->setup(config));
-        worker = std::make_unique<SM_A>(Files::path_of(Files::desired_FW_fileName_dfu),
-                                        Files::path_of(Files::desired_FW_fileName_bin),
-                                        Files::path_of(Files::uploaded_FW_fileName_bin));
-        worker->idle_interval_ms = 20;
-        worker->poll_interval_ms = 20;
-        machine = std::make_unique<SM_B>(worker.get(), Device::Type::QUEL, "C8");
-        for (QState* s : {machine->B1, machine->B2, machine->B3, machine->B4, machine->B6, machine->B7, machine->B8,
-                          machine->B9})
-            connect(s, &QState::entered, this, [this, s] { states << s->objectName().left(2); });
-        const auto record = [this](auto signal, const char* name) {
-            connect(machine.get(), signal, this, [this, name] { signals_ << name; });
-        };
-        record(&SM_B::sig_UpgradeImpossible, "UpgradeImpossible");
-        record(&SM_B::sig_UpgradePossible, "UpgradePossible");
-        record(&SM_B::sig_DifferingRevision, "DifferingRevision");
-        record(&SM_B::sig_DoDownload, "DoDownload");
-        record(&SM_B::sig_UploadingVerifying, "UploadingVerifying");
-        record(&SM_B::sig_FwMatches, "FwMatches");
-        record(&SM_B::sig_FwDiffers, "FwDiffers");
-        record(&SM_B::sig_DeviceConnected, "DeviceConnected");
-        record(&SM_B::sig_InvalidProduct, "InvalidProduct");
-        connect(worker.get(), &SM_A::sig_DevConn, this, [this] { worker_signals << "DevConn"; });
-        connect(worker.get(), &SM_A::sig_FwDownloading, this, [this] { worker_signals << "FwDownloading"; });
-        connect(worker.get(), &SM_A::sig_FwUploading, this, [this] { worker_signals << "FwUploading"; });
-        connect(machine.get(), &QStateMachine::started, worker.get(), [this] { worker->start(); });
-        machine->start();
-    }
-
-    bool in(QState* s) const { return machine->configuration().contains(s); }
+    std::map<DFU::CmdID, DFU::Command> real_commands;
+    int run_timeout = 0;
+    int silent_limit = 0;
 
 private slots:
     void initTestCase()
     {
-        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        real_commands = DFU::commands;
+        run_timeout = DFU::run_timeout_ms;
+        silent_limit = DFU::silent_child_limit_ms;
         QVERIFY(Files::extract_resources({Files::desired_FW_bin, Files::desired_FW_dfu}, true));
-    }
-
-    void init()
-    {
-        state = std::make_unique<SimulatorState>();
-        states.clear();
-        signals_.clear();
-        worker_signals.clear();
     }
 
     void cleanup()
     {
-        if (machine)
-            machine->stop();
-        if (worker) {
-            worker->do_stop();
-            worker->wait();
+        DFU::commands = real_commands;
+        DFU::Command::path.clear();
+        DFU::run_timeout_ms = run_timeout;
+        DFU::silent_child_limit_ms = silent_limit;
+    }
+
+    void scenarios_data()
+    {
+        QTest::addColumn<QString>("unit");  // "sim CONFIG", or "emu CREATE-OPTIONS | SETTINGS"
+        QTest::addColumn<QString>("steps"); // "await B2; click; await B6; unplug; plug; setup CONFIG; set K=V; stop"
+        QTest::addColumn<QStringList>("shown"); // fragments, in this order among what the user was told
+        QTest::addColumn<QStringList>("never");
+        QTest::addColumn<QString>("end");   // the state the machine ends in
+        QTest::addColumn<QString>("flash"); // "image": holds the embedded image; "kept": unchanged; "": not looked at
+
+        const QString c7 = "Connected to an R12 with firmware version C7";
+        const QString c8 = "Connected to an R12 with firmware version C8";
+        const QString written = "Firmware written. To check it";
+        const QString failed = "Writing the firmware failed";
+        const QString differs = "The unit does not hold this firmware: the check failed.";
+        const QString done = "bar: Done. Disconnect USB cable.";
+        const QString unidentified = "This unit cannot be identified";
+
+        QTest::newRow("a whole upgrade")
+            << "sim older_revision" << "await B2; click; await B6"
+            << QStringList{"Waiting for a unit", c7, "bar: Upgrading firmware", written, "bar: Uploading & verifying",
+                           done, c8}
+            << QStringList{differs, "not answered"} << "B6" << "image";
+        QTest::newRow("the embedded firmware: verified at once")
+            << "sim current" << "await B6" << QStringList{"Connected to an R12.", c8, done}
+            << QStringList{"bar: Upgrading"} << "B6" << "image";
+        QTest::newRow("a flash that differs is offered again")
+            << "sim differing_flash" << "await B7; click; await B6" << QStringList{differs, "bar: Upgrading", done}
+            << QStringList{failed} << "B6" << "image";
+        QTest::newRow("a failed write is told, and again of that unit")
+            << "sim download_fails" << "await B2; click; await B3; await B1; await B7"
+            << QStringList{failed, failed} << QStringList{written, done} << "B7" << "";
+        QTest::newRow("but not of the next unit")
+            << "sim download_fails" << "await B2; click; await B3; await B1; await B7; setup older_revision; await B2"
+            << QStringList{failed, c7} << QStringList{written, done} << "B2" << "";
+        QTest::newRow("another product is never offered, not even when asked")
+            << "sim other_product" << "await B8; click; wait 300"
+            << QStringList{"Connected to a ZX-8. This tool upgrades R12 units only"} << QStringList{"bar: "} << "B8"
+            << "kept";
+        QTest::newRow("an unknown product") << "sim unknown_product" << "await B8; click; wait 300"
+                                            << QStringList{unidentified} << QStringList{"bar: "} << "B8" << "kept";
+        QTest::newRow("a blank record") << "sim blank_otp" << "await B9; click; wait 300" << QStringList{unidentified}
+                                        << QStringList{"bar: "} << "B9" << "kept";
+        QTest::newRow("several units") << "sim two_units" << "await More than one unit"
+                                       << QStringList{"More than one unit is connected"} << QStringList{"Connected"}
+                                       << "B1" << "";
+        QTest::newRow("a DFU device of another kind")
+            << "sim three_interfaces" << "await it is not a flash unit"
+            << QStringList{"A DFU device is connected, but it is not a flash unit in DFU mode."}
+            << QStringList{"Connected"} << "B1" << "";
+        QTest::newRow("an unreadable unit") << "sim otp_upload_fails" << "await cannot be read"
+                                            << QStringList{"A unit is connected: reading", "information cannot be read"}
+                                            << QStringList{"Connected"} << "B1" << "";
+        QTest::newRow("a hanging unit: reading, then not answering")
+            << "sim not_answering" << "await has not answered"
+            << QStringList{"A unit is connected: reading", "The USB tool has not answered for 30 seconds."}
+            << QStringList{"Connected"} << "B1" << "";
+        QTest::newRow("unplugged: waiting again") << "sim older_revision" << "await B2; unplug; await B1"
+                                                  << QStringList{c7, "Waiting for a unit"} << QStringList{} << "B1"
+                                                  << "";
+        QTest::newRow("over the real dfu-util") << "emu --rev C7 --seed 7 | leave_delay_ms=300"
+                                                << "await B2; click; await B6"
+                                                << QStringList{c7, "bar: Upgrading firmware: erasing",
+                                                               "bar: Upgrading firmware: writing", written,
+                                                               "bar: Uploading & verifying: reading back", done, c8}
+                                                << QStringList{failed, differs} << "B6" << "image";
+        QTest::newRow("unplugged mid-write, back: the failed write, never done")
+            << "emu --rev C7 --seed 7 | leave_delay_ms=300 vanish_on=write vanish_after=40"
+            << "await B2; click; await B3; await B1; set vanish_on=none; plug; await B7"
+            << QStringList{failed, failed} << QStringList{done, written} << "B7" << "";
+        QTest::newRow("unplugged mid-read-back: the check could not be made, nothing offered")
+            << "emu | vanish_on=upload vanish_after=20" << "await B10; wait 300"
+            << QStringList{"bar: Uploading & verifying",
+                           "The firmware could not be checked: the USB tool stopped with code 74."}
+            << QStringList{differs, "bar: Done"} << "" << "image";
+        QTest::newRow("a write that hangs: not answering, then ended")
+            << "emu --rev C7 --seed 7 | hang=1" << "await B2; click; await has not answered; await stopped answering"
+            << QStringList{"bar: Upgrading firmware",
+                           "The unit has not answered for 30 seconds: keep the USB cable connected.",
+                           "The unit stopped answering, so the write was ended before it was complete."}
+            << QStringList{written, done} << "" << "";
+    }
+
+    void scenarios()
+    {
+        QFETCH(QString, unit);
+        QFETCH(QString, steps);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, never);
+        QFETCH(QString, end);
+        QFETCH(QString, flash);
+
+        const bool emulated = unit.startsWith("emu");
+        std::unique_ptr<SimulatorState> sim;
+        std::unique_ptr<EmulatorState> emu;
+        QString flash_file;
+        if (emulated) {
+            QVERIFY(testsupport::use_embedded_dfu_util());
+            emu = std::make_unique<EmulatorState>();
+            const QString create = unit.mid(3).section('|', 0, 0).trimmed();
+            const QString settings = unit.section('|', 1).trimmed();
+            QVERIFY(emu->create(emu_serial, create.split(' ', Qt::SkipEmptyParts)));
+            if (!settings.isEmpty())
+                QVERIFY(emu->set(emu_serial, settings.split(' ')));
+            flash_file = emu->unit_dir(emu_serial) + "/flash.bin";
+        } else {
+            simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+            sim = std::make_unique<SimulatorState>();
+            QVERIFY(sim->setup(unit.mid(4)));
+            flash_file = sim->unit_dir() + "/flash.bin";
         }
-        machine.reset();
-        worker.reset();
-        state.reset();
-    }
+        // Silence is said after a second here, and a silent transfer ended after three.
+        DFU::run_timeout_ms = 1000;
+        DFU::silent_child_limit_ms = 3000;
+        const QByteArray before = testsupport::read_file(flash_file);
 
-    // Each kind of unit is judged once and lands where it belongs. Where the upgrade is not
-    // offered, a download asked for anyway (the A key enables the button) writes nothing.
-    void judging_data()
-    {
-        QTest::addColumn<QString>("config");
-        QTest::addColumn<QStringList>("entered");
-        QTest::addColumn<QStringList>("emitted");
-        const QStringList invalid{"UpgradeImpossible", "DeviceConnected", "InvalidProduct"};
-        QTest::newRow("older revision") << "older_revision" << QStringList{"B1", "B2"}
-                                        << QStringList{"UpgradeImpossible", "DeviceConnected", "UpgradePossible",
-                                                       "DifferingRevision"};
-        QTest::newRow("current, flash matches")
-            << "current" << QStringList{"B1", "B4", "B6"}
-            << QStringList{"UpgradeImpossible", "DeviceConnected", "UploadingVerifying", "FwMatches"};
-        QTest::newRow("another product") << "other_product" << QStringList{"B1", "B8"} << invalid;
-        QTest::newRow("unknown product") << "unknown_product" << QStringList{"B1", "B8"} << invalid;
-        // Only a service build writes a unit with a blank OTP area.
-        QTest::newRow("blank OTP area") << "blank_otp" << QStringList{"B1", "B9"}
-                                        << QStringList{"UpgradeImpossible", "DeviceConnected", "UpgradeImpossible",
-                                                       "DifferingRevision"};
-    }
-
-    void judging()
-    {
-        QFETCH(QString, config);
-        QFETCH(QStringList, entered);
-        QFETCH(QStringList, emitted);
-        start(config);
-        QTRY_VERIFY_WITH_TIMEOUT(states.endsWith(entered.last()), 20000);
-        QCOMPARE(states, entered);
-        QCOMPARE(signals_, emitted);
-        if (entered.last() == "B2") {
-            QCOMPARE(machine->device_info.FW_revision, QString("C7"));
-            QCOMPARE(machine->device_info.OTP_info.product_name(), QString("R12"));
-            return;
+        Machines machines;
+        machines.start();
+        int from = 0; // an awaited state is looked for after the one awaited before
+        for (const QString& step : steps.split(';')) {
+            const QString word = step.trimmed().section(' ', 0, 0);
+            const QString rest = step.trimmed().section(' ', 1);
+            if (word == "await" && QRegularExpression("^B\\d+$").match(rest).hasMatch()) {
+                QTRY_VERIFY2_WITH_TIMEOUT(machines.states.indexOf(rest, from) >= 0, qPrintable(machines.states.join(' ')),
+                                          30000);
+                from = machines.states.indexOf(rest, from) + 1;
+            } else if (word == "await") {
+                QTRY_VERIFY2_WITH_TIMEOUT(!machines.shown.filter(rest).isEmpty(), qPrintable(machines.shown.join('\n')),
+                                          30000);
+            } else if (word == "click") {
+                machines.machine.do_download();
+            } else if (word == "wait") {
+                QTest::qWait(rest.toInt());
+            } else if (word == "unplug" || word == "plug") {
+                QVERIFY(emulated ? emu->run({word, emu_serial}) : sim->run({word}));
+            } else if (word == "set") {
+                QVERIFY(emu->set(emu_serial, rest.split(' ')));
+            } else if (word == "setup") {
+                QVERIFY(sim->setup(rest));
+            } else {
+                QFAIL(qPrintable("unknown step " + step));
+            }
         }
-        machine->do_download();
-        QTest::qWait(300);
-        QCOMPARE(states, entered);
-        QCOMPARE(worker->get_command(), SM_A::cmd_none);
-        QCOMPARE(worker_signals.count("FwDownloading"), 0);
-    }
-
-    void same_revision_differing_flash_then_install_again()
-    {
-        start("differing_flash");
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B7), 20000);
-        QCOMPARE(states, (QStringList{"B1", "B4", "B7"}));
-        QVERIFY(signals_.endsWith("FwDiffers"));
-        QCOMPARE(signals_.mid(signals_.size() - 2, 1), QStringList{"UpgradePossible"});
-        machine->do_download();
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B6), 30000);
-        QCOMPARE(states, (QStringList{"B1", "B4", "B7", "B3", "B1", "B4", "B6"}));
-    }
-
-    void unplugging_returns_to_B1_data()
-    {
-        QTest::addColumn<QString>("config");
-        QTest::addColumn<QString>("reached");
-        QTest::newRow("B2") << "older_revision" << "B2";
-        QTest::newRow("B6") << "current" << "B6";
-        QTest::newRow("B7") << "differing_flash" << "B7";
-        QTest::newRow("B8") << "other_product" << "B8";
-        QTest::newRow("B9") << "blank_otp" << "B9";
-    }
-
-    void unplugging_returns_to_B1()
-    {
-        QFETCH(QString, config);
-        QFETCH(QString, reached);
-        start(config);
-        QTRY_VERIFY_WITH_TIMEOUT(states.endsWith(reached), 20000);
-        signals_.clear();
-        QVERIFY(state->run({"unplug"}));
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B1), 20000);
-        QCOMPARE(signals_.first(), QString("UpgradeImpossible"));
-        QVERIFY(machine->device_info.FW_revision.isEmpty());
-        QVERIFY(!machine->device_info.valid);
+        if (!end.isEmpty())
+            QCOMPARE(machines.states.last(), end);
+        const QStringList told = machines.shown;
+        QVERIFY(machines.stop());
+        int at = 0;
+        for (const QString& fragment : shown) {
+            while (at < told.size() && !told[at].contains(fragment))
+                ++at;
+            QVERIFY2(at < told.size(), qPrintable(fragment + "\n  not in order in:\n" + told.join('\n')));
+            ++at;
+        }
+        for (const QString& fragment : never)
+            QVERIFY2(told.filter(fragment).isEmpty(), qPrintable(fragment + "\n  was shown in:\n" + told.join('\n')));
+        const QByteArray after = testsupport::read_file(flash_file);
+        if (flash == "image")
+            QCOMPARE(after.left(733656), testsupport::read_file(testsupport::embedded_firmware_path()));
+        else if (flash == "kept")
+            QCOMPARE(after, before);
     }
 
     // The unit goes while the worker pauses, and the download is clicked before the worker
     // notices: nothing is written, and the command does not wait for the next unit.
     void unplugging_during_the_download()
     {
-        start("older_revision");
+        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        SimulatorState state;
+        QVERIFY(state.setup("older_revision"));
+        Machines machines;
         QSemaphore clicked;
-        testsupport::at_first_pause(*worker, [&clicked] { clicked.tryAcquire(1, 30000); });
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
-        QVERIFY(state->run({"unplug"}));
-        machine->do_download();
-        QVERIFY(in(machine->B3));
+        testsupport::at_first_pause(machines.worker, [&clicked] { clicked.tryAcquire(1, 30000); });
+        machines.start();
+        QTRY_VERIFY_WITH_TIMEOUT(machines.in("B2"), 20000);
+        QVERIFY(state.run({"unplug"}));
+        machines.machine.do_download();
+        QVERIFY(machines.in("B3"));
         clicked.release();
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B1), 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(worker->get_command(), SM_A::cmd_none, 20000);
-        QCOMPARE(worker_signals.count("FwDownloading"), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(machines.in("B1"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(machines.worker.get_command(), SM_A::cmd_none, 20000);
+        QCOMPARE(machines.worker_signals.count("FwDownloading"), 0);
     }
 
-    void do_download_where_it_must_do_nothing()
-    {
-        start("no_unit");
-        QTRY_VERIFY(in(machine->B1));
-        machine->do_download();
-        QTest::qWait(100);
-        QCOMPARE(states, QStringList{"B1"});
-        QCOMPARE(worker->get_command(), SM_A::cmd_none);
-    }
-
+    // Another product swapped in behind a pending command: it is judged anew, never written.
     void a_pending_command_never_reaches_another_product_data()
     {
         QTest::addColumn<QString>("config");
@@ -202,49 +242,28 @@ private slots:
     {
         QFETCH(QString, config);
         QFETCH(QStringList, entered);
+        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        SimulatorState state;
         testsupport::StagedUnit staged("other_product", "3472385A3036");
         QVERIFY(staged.ready());
         const QByteArray korv = testsupport::read_file(staged.unit_dir() + "/flash.bin");
-        start(config);
+        QVERIFY(state.setup(config));
+        Machines machines;
         std::atomic<bool> swapped{false};
         if (config == "current") // the verification is commanded as soon as the unit is judged
-            testsupport::at_first_pause(*worker, [&] { swapped = staged.swap_into(*state); });
-        else {
-            QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
-            swapped = staged.swap_into(*state);
-            machine->do_download();
+            testsupport::at_first_pause(machines.worker, [&] { swapped = staged.swap_into(state); });
+        machines.start();
+        if (config != "current") {
+            QTRY_VERIFY_WITH_TIMEOUT(machines.in("B2"), 20000);
+            swapped = staged.swap_into(state);
+            machines.machine.do_download();
         }
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B8), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(machines.in("B8"), 30000);
         QVERIFY(swapped);
-        QCOMPARE(states, entered);
-        QCOMPARE(worker_signals.count("FwUploading") + worker_signals.count("FwDownloading"), 0);
-        QCOMPARE(worker->get_command(), SM_A::cmd_none);
-        QVERIFY(!signals_.contains("UpgradePossible") || config != "current");
-        QCOMPARE(testsupport::read_file(state->unit_dir("3472385A3036") + "/flash.bin"), korv);
-    }
-
-    void a_whole_upgrade()
-    {
-        start("older_revision");
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B2), 20000);
-        machine->do_download();
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B6), 30000);
-        QCOMPARE(states, (QStringList{"B1", "B2", "B3", "B1", "B4", "B6"}));
-        QCOMPARE(signals_, (QStringList{"UpgradeImpossible", "DeviceConnected", "UpgradePossible", "DifferingRevision",
-                                        "DoDownload", "UpgradeImpossible", "DeviceConnected", "UploadingVerifying",
-                                        "FwMatches"}));
-        QCOMPARE(machine->device_info.FW_revision, QString("C8"));
-    }
-
-    void debug_printers()
-    {
-        testsupport::LogCapture log;
-        start("current");
-        machine->enable_debug_output();
-        QTRY_VERIFY_WITH_TIMEOUT(in(machine->B6), 20000);
-        QVERIFY(log.texts().contains("SM_B: Add connections to show emitted signals"));
-        QVERIFY(log.texts().contains("\"SM_B: entered B4: Uploading and verifying FW\""));
-        QVERIFY(log.texts().contains("\"SM_B: /sig_FwMatches\""));
+        QCOMPARE(machines.states, entered);
+        QCOMPARE(machines.worker_signals.count("FwUploading") + machines.worker_signals.count("FwDownloading"), 0);
+        QCOMPARE(machines.worker.get_command(), SM_A::cmd_none);
+        QCOMPARE(testsupport::read_file(state.unit_dir("3472385A3036") + "/flash.bin"), korv);
     }
 };
 

@@ -264,3 +264,61 @@ void at_first_pause(SM_A& worker, std::function<void()> act)
 }
 
 } // namespace testsupport
+
+namespace testsupport {
+
+Machines::Machines(int poll_ms)
+    : worker(Files::path_of(Files::desired_FW_fileName_dfu), Files::path_of(Files::desired_FW_fileName_bin),
+             Files::path_of(Files::uploaded_FW_fileName_bin))
+    , machine(&worker, Device::Type::QUEL, "C8")
+    , model("R12")
+    , gui(Settings::make_GUI(":resources/settings_GUI.json"))
+{
+    worker.idle_interval_ms = 20;
+    worker.poll_interval_ms = poll_ms;
+    for (QState* s : {machine.B1, machine.B2, machine.B3, machine.B4, machine.B6, machine.B7, machine.B8, machine.B9,
+                      machine.B10})
+        QObject::connect(s, &QState::entered, &machine, [this, s] { states << s->objectName().section(':', 0, 0); });
+    QObject::connect(&worker, &SM_A::sig_DevConn, &machine, [this] { worker_signals << "DevConn"; });
+    QObject::connect(&worker, &SM_A::sig_FwDownloading, &machine, [this] { worker_signals << "FwDownloading"; });
+    QObject::connect(&worker, &SM_A::sig_FwUploading, &machine, [this] { worker_signals << "FwUploading"; });
+    model.attach(&worker, &machine);
+    QObject::connect(&model, &OutcomeModel::changed, &machine, [this](const Outcome& outcome) {
+        const QString status = plain(outcome);
+        if (status != last_status)
+            shown << status;
+        last_status = status;
+        const QString bar = outcome.bar == Outcome::Bar::hidden
+            ? QString()
+            : "bar: " + gui.text(outcome.bar_caption_id).replace("%p%", "").trimmed();
+        if (!bar.isEmpty() && bar != last_bar)
+            shown << bar;
+        last_bar = bar;
+    });
+    QObject::connect(&machine, &QStateMachine::started, &worker, [this] { worker.start(); });
+}
+
+Machines::~Machines()
+{
+    stop();
+}
+
+void Machines::start()
+{
+    machine.start();
+}
+
+bool Machines::stop()
+{
+    machine.stop();
+    worker.do_stop();
+    model.stop_requested(worker.is_transferring());
+    return worker.wait(60000);
+}
+
+QString Machines::plain(const Outcome& outcome) const
+{
+    return plain_text(status_html(outcome, [this](const QString& id) { return gui.text(id); }));
+}
+
+} // namespace testsupport
