@@ -7,7 +7,8 @@
 # From a terminal, while the program runs:
 #   dfu-util_simulator.sh setup_prepared_config NAME    load a prepared configuration
 #   dfu-util_simulator.sh configs                       list the prepared configurations
-#   dfu-util_simulator.sh unplug | plug                 pull the simulated cable / put it back
+#   dfu-util_simulator.sh unplug | plug                 pull the simulated cable / put it back;
+#                                                       a transfer then running fails as dfu-util's does
 #   dfu-util_simulator.sh status                        show the simulated units
 #
 # Set VELMORA_SIM_FAST=1 for transfers without the realistic delays.
