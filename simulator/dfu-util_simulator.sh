@@ -7,7 +7,8 @@
 # From a terminal, while the program runs:
 #   dfu-util_simulator.sh setup_prepared_config NAME    load a prepared configuration
 #   dfu-util_simulator.sh configs                       list the prepared configurations
-#   dfu-util_simulator.sh unplug | plug                 pull the simulated cable / put it back
+#   dfu-util_simulator.sh unplug | plug                 pull the simulated cable / put it back;
+#                                                       a transfer then running fails as dfu-util's does
 #   dfu-util_simulator.sh status                        show the simulated units
 #
 # Set VELMORA_SIM_FAST=1 for transfers without the realistic delays.
@@ -36,8 +37,14 @@ configs=(no_unit older_revision current differing_flash differs_beyond_image oth
 # VELMORA_SIM_FAST=1 makes every transfer fast, also when the program does not ask for it.
 fast=${VELMORA_SIM_FAST:-0}
 
-die_usage() { echo "dfu-util_simulator.sh: $*" >&2; exit 64; }
-dfu_error() { echo "dfu-util: $1" >&2; exit "${2:-74}"; }
+# Standard error carries what dfu-util would print there and nothing else: the program logs it
+# as dfu-util's own words. The tools used below keep theirs (a reader's "Broken pipe" when the
+# program ignores SIGPIPE, which its children inherit) to themselves; the script's own lines
+# go to descriptor 3.
+exec 3>&2 2>/dev/null
+# Called in dfu-util's place, a usage fault is put as dfu-util puts its own (exit 64).
+die_usage() { echo "${usage_prefix:-dfu-util_simulator.sh}: $*" >&3; exit 64; }
+dfu_error() { echo "dfu-util: $1" >&3; exit "${2:-74}"; }
 now_ms() { date +%s%3N; }
 banner() { cat "$banner_file"; }
 pause() { [ "$fast" = 1 ] || sleep "$1"; }
@@ -206,21 +213,36 @@ opening() { # opening ALT
 
 # dfu-util's own progress line, redrawn with a carriage return each time its 25-character bar
 # grows by one: after each 2048-byte block that moves it, starting with an empty bar.
+# The blocks are moved as the bar grows (through the function named by $copy, if any), and a
+# unit that is unplugged meanwhile ends the transfer as it ends dfu-util: what was moved stays.
 progress() { # progress LABEL BYTES SECONDS [BYTES-BEFORE-A-FAULT]
-    local label=$1 total=$2 seconds=$3 upto=${4:-$2} done=0 bar=0 now step
+    local label=$1 total=$2 seconds=$3 upto=${4:-$2} done=0 copied=0 bar=0 now step
     step=$(awk -v s="$seconds" 'BEGIN { printf "%.3f", s / 25 }')
     progress_line "$label" 0 0 "$total"
     while [ "$done" -lt "$upto" ]; do
         done=$((done + 2048 < total ? done + 2048 : total))
         now=$((done * 25 / total))
+        if [ "$now" -ne "$bar" ] || [ "$done" -ge "$upto" ]; then
+            [ "$now" -eq "$bar" ] || pause "$step"
+            [ -d "$unit" ] || dfu_error "$lost_unit"
+            [ -z "${copy:-}" ] || "$copy" "$copied" "$done"
+            copied=$done
+        fi
         if [ "$now" -ne "$bar" ]; then
-            pause "$step"
             bar=$now
             progress_line "$label" "$bar" "$done" "$total"
         fi
     done
     [ "$upto" -lt "$total" ] || printf '\n'
 }
+
+# Bytes FROM to TO of a transfer, at the same offsets on both sides but for $skew on the read side.
+copy_bytes() { # copy_bytes FROM-FILE TO-FILE FROM TO
+    dd if="$1" of="$2" bs=65536 iflag=skip_bytes,count_bytes oflag=seek_bytes conv=notrunc status=none \
+        skip=$(($3 + ${skew:-0})) seek="$3" count=$(($4 - $3))
+}
+copy_to_flash() { copy_bytes "$file" "$unit/flash.bin" "$@"; }
+copy_to_file() { copy_bytes "$memory" "$file" "$@"; }
 
 progress_line() { # LABEL BAR BYTES TOTAL
     local filled
@@ -268,6 +290,7 @@ cmd_upload() { # -a ALT -s ADDR:LEN -U FILE
     if [ "$address" -lt "$base" ] || [ $((address + length)) -gt $((base + size)) ]; then
         dfu_error "Last page at 0x$(printf %08X $((address + length - 1))) is not readable" 64
     fi
+    : > "$file"
     opening "$alt"
     # A unit that stops answering: dfu-util waits for it, printing nothing.
     if [ "$alt" = 2 ] && [ "$(cat "$unit/fault")" = hang ]; then sleep 45; fi
@@ -275,7 +298,8 @@ cmd_upload() { # -a ALT -s ADDR:LEN -U FILE
         : > "$file"
         dfu_error "dfuse_upload: libusb_control_transfer returned -9 (LIBUSB_ERROR_PIPE)"
     fi
-    tail -c +$((address - base + 1)) "$memory" | head -c "$length" > "$file"
+    local copy=copy_to_file skew=$((address - base))
+    local lost_unit="dfuse_upload: libusb_control_transfer returned -4 (LIBUSB_ERROR_NO_DEVICE)"
     progress "Upload" "$length" "$([ "$length" -gt 4096 ] && echo 2 || echo 0)"
     echo "Upload done."
 }
@@ -294,8 +318,8 @@ cmd_download() { # -a 0 -s 0x08000000:leave -D FILE
     length=$(stat -c %s "$file")
     [ "$length" -gt 0 ] || dfu_error "File $file is empty" 64
     [ "$length" -le "$flash_size" ] || dfu_error "Last page at 0x$(printf %08X $((flash_base + length - 1))) is not writeable" 64
-    echo "dfu-util: Warning: Invalid DFU suffix signature" >&2
-    echo "dfu-util: A valid DFU suffix will be required in a future dfu-util release" >&2
+    echo "dfu-util: Warning: Invalid DFU suffix signature" >&3
+    echo "dfu-util: A valid DFU suffix will be required in a future dfu-util release" >&3
     opening 0
     echo "DfuSe interface name: \"Internal Flash  \""
     echo "Downloading element to address = 0x08000000, size = $length"
@@ -303,16 +327,15 @@ cmd_download() { # -a 0 -s 0x08000000:leave -D FILE
     # The sectors the image touches are erased first, as the bootloader does.
     local erase_end=$((length <= 65536 ? 65536 : length <= 131072 ? 131072 : ((length - 131072 + 131071) / 131072) * 131072 + 131072))
     erased "$erase_end" | dd of="$unit/flash.bin" conv=notrunc status=none
+    local copy="" lost_unit="dfuse_download: libusb_control_transfer returned -4 (LIBUSB_ERROR_NO_DEVICE)"
     progress "Erase   " "$length" 4
     echo "Erase    done."
 
+    copy=copy_to_flash
     if [ "$(cat "$unit/fault")" = download ]; then
-        local half=$(((length / 2 / 2048) * 2048))
-        head -c "$half" "$file" | dd of="$unit/flash.bin" conv=notrunc status=none
-        progress "Download" "$length" 16 "$half"
+        progress "Download" "$length" 16 $(((length / 2 / 2048) * 2048))
         dfu_error "Failed to write whole chunk: 2048 of 2048 bytes, status 0x08 (errWRITE)"
     fi
-    dd if="$file" of="$unit/flash.bin" conv=notrunc status=none
     progress "Download" "$length" 16
     echo "Download done."
     echo "File downloaded successfully"
@@ -340,6 +363,7 @@ word=""
 if [ "${1:-}" = "--dfu-util-command" ]; then
     [ "$#" -ge 2 ] || die_usage "--dfu-util-command needs a word"
     word=$2; shift 2
+    usage_prefix=dfu-util
     if [ "${1:-}" = "--fast-progress" ]; then fast=1; shift; fi
 else
     word=${1:-}; [ "$#" -gt 0 ] && shift

@@ -106,9 +106,10 @@ int main(int argc, char* argv[])
     for (int i = 0; i < 4; ++i)
         draw_button(p, QPointF(305 + i * 27, 316), 8, QColor(86, 88, 96), captions[i]);
 
-    // On button, TEST button and the control wheel.
-    draw_button(p, QPointF(283, 355), 12, QColor(96, 98, 106), "ON");
-    draw_button(p, QPointF(474, 330), 10, QColor(150, 60, 52), "TEST");
+    // TEST button, on button and the control wheel. The TEST button sits where the window's
+    // circle and its step 2 point: left of the wheel.
+    draw_button(p, QPointF(283, 355), 10, QColor(150, 60, 52), "TEST");
+    draw_button(p, QPointF(474, 330), 12, QColor(96, 98, 106), "ON");
     p.setPen(QPen(QColor(14, 14, 16), 2));
     p.setBrush(QColor(58, 60, 66));
     p.drawEllipse(QPointF(386, 370), 26, 26);

@@ -4,10 +4,12 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -18,6 +20,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <numeric>
+#include <sys/stat.h>
 
 LogRecord make_LogRecord(QtMsgType type, const QMessageLogContext& context, const QString& msg)
 {
@@ -54,7 +58,11 @@ LogWindowDialog::LogWindowDialog(QWidget* parent)
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-    connect(clearButton, &QPushButton::clicked, textEdit, &QTextBrowser::clear);
+    // A long day's log must not grow the window's memory: its document keeps the latest lines
+    // only, and no undo history of the appends.
+    textEdit->document()->setUndoRedoEnabled(false);
+    textEdit->document()->setMaximumBlockCount(shown_lines);
+    connect(clearButton, &QPushButton::clicked, this, &LogWindowDialog::clear);
     connect(saveButton, &QPushButton::clicked, this, &LogWindowDialog::save);
     connect(hideButton, &QPushButton::clicked, this, &QDialog::hide);
     resize(600, 400);
@@ -116,6 +124,15 @@ void LogWindowDialog::appendRecord(const LogRecord& record)
     // Every line stamped, so that a saved log tells service when each thing happened.
     const QString stamp = record.time.toString("[hh:mm:ss.zzz] ");
     text = stamp + text.replace('\n', '\n' + stamp);
+    if (kept_log.isEmpty() || kept_log.last().size() >= piece_size) {
+        if (!kept_log.isEmpty())
+            kept_log.last().squeeze();
+        kept_log.append(QByteArray());
+        kept_log.last().reserve(piece_size + 1024);
+    }
+    if (kept_log.size() > 1 || !kept_log.last().isEmpty())
+        kept_log.last() += '\n';
+    kept_log.last() += text.toUtf8();
     // A paragraph of plain text: what a unit or dfu-util printed is never taken as markup.
     QTextCursor cursor(textEdit->document());
     cursor.movePosition(QTextCursor::End);
@@ -136,31 +153,71 @@ void LogWindowDialog::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+QByteArray LogWindowDialog::whole_log() const
+{
+    QByteArray whole;
+    whole.reserve(std::accumulate(kept_log.begin(), kept_log.end(), 0,
+                                  [](int size, const QByteArray& piece) { return size + piece.size(); }));
+    for (const QByteArray& piece : kept_log)
+        whole += piece;
+    return whole;
+}
+
+void LogWindowDialog::clear()
+{
+    textEdit->clear();
+    kept_log.clear();
+}
+
 void LogWindowDialog::save()
 {
     const QString name = QFileDialog::getSaveFileName(this, tr("Save Log Output"),
                                                       tr("%1/logfile.txt").arg(QDir::homePath()),
                                                       tr("Text Files (*.txt);;All Files (*)"));
-    if (name.isEmpty())
-        return;
+    if (!name.isEmpty())
+        save_to(name);
+}
+
+bool LogWindowDialog::save_to(const QString& name)
+{
+    // Only a plain file is a log: a device such as /dev/null, a folder or a FIFO would be
+    // replaced by the save's rename (this may run as root), or swallow the log unseen.
+    struct stat status;
+    if (::stat(QFile::encodeName(name).constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        refuse(tr("<nobr>'%1'<br/>is not a plain file.<br/><br/>The log output was <b>not</b> saved, "
+                  "and nothing was replaced.</nobr>")
+                   .arg(name.toHtmlEscaped()));
+        return false;
+    }
+    // Without a log (no -l), what the window shows.
+    const QByteArray bytes = kept_log.isEmpty() ? textEdit->toPlainText().toUtf8() : whole_log();
     // Written aside and put in place only when every byte is on disk: a full disk or a
     // failed write never leaves an empty or cut file that looks like a saved log.
     // Unbuffered, because a buffered flush takes a short write for success.
     QSaveFile file(name);
     bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     if (saved) {
-        const QByteArray bytes = textEdit->toPlainText().toUtf8();
         if (file.write(bytes) != bytes.size())
             file.cancelWriting();
         saved = file.commit();
+    } else if (QFileInfo(name).isFile()) {
+        // A folder that takes no new file (read-only, or immutable, which QSaveFile's own
+        // fallback does not cover) still lets a writable file in it be written in place.
+        QFile in_place(name);
+        saved = in_place.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && in_place.write(bytes) == bytes.size();
     }
     if (!saved) {
-        QMessageBox::warning(this, tr("Error"),
-                             tr("<nobr>File '%1'<br/>cannot be opened for writing.<br/><br/>"
-                                "The log output could <b>not</b> be saved!</nobr>")
-                                 .arg(name.toHtmlEscaped()),
-                             QMessageBox::Ok);
+        refuse(tr("<nobr>File '%1'<br/>cannot be opened for writing.<br/><br/>"
+                  "The log output could <b>not</b> be saved!</nobr>")
+                   .arg(name.toHtmlEscaped()));
     }
+    return saved;
+}
+
+void LogWindowDialog::refuse(const QString& text)
+{
+    qInfo().noquote() << "Shown:" << QTextDocumentFragment::fromHtml(text).toPlainText().simplified();
+    QMessageBox::warning(this, tr("Error"), text, QMessageBox::Ok);
 }
 
 LogWindow::LogWindow(QObject* parent)

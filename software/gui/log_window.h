@@ -32,6 +32,14 @@ public:
     QPushButton* saveButton;
     QPushButton* hideButton;
 
+    // The window shows this many of the latest lines; older ones are dropped from it, not from
+    // the log, which a save writes whole.
+    static constexpr int shown_lines = 3000;
+    // The whole log since the last "clear", as saved: UTF-8, one line per message line.
+    QByteArray whole_log() const;
+    // Saves the log under name; false, after telling the user, when it was not saved.
+    bool save_to(const QString& name);
+
     // Appends to the window and prints on standard error; a fatal record ends the process.
     void outputRecord(const LogRecord& record);
     void appendRecord(const LogRecord& record);
@@ -43,6 +51,15 @@ protected slots:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void save();
+
+private:
+    void clear();
+    void refuse(const QString& text);
+
+    // The whole log in pieces of about piece_size, each but the last squeezed once full: a long
+    // day's log costs what it holds, not the up to twice that of one growing array.
+    static constexpr int piece_size = 65536;
+    QList<QByteArray> kept_log;
 };
 
 class LogWindow : public QObject {

@@ -2,6 +2,7 @@
 
 #include <QProgressBar>
 #include <QElapsedTimer>
+#include <QFont>
 #include <QTimer>
 
 // Shows a transfer's own progress where the child reports it; where it reports none, the bar
@@ -42,10 +43,22 @@ public:
 protected:
     // A hidden bar has no transfer to stand in for.
     void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // A caption set with setFormat() alone is fitted before it is drawn.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QTimer* fallback;
     QString fallback_format;
     double fallback_seconds = 0;
     int reached = 0;
+
+    // The caption is never cut: its font shrinks, from the bar's own, until the caption at 100%
+    // fits inside the border.
+    void setCaption(const QString& format);
+    void fitCaptionFont();
+    QFont natural_font; // the font the bar was given, before any fitting
+    QString fitted_format;
+    bool fitting = false;
 };

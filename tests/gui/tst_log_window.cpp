@@ -3,6 +3,8 @@
 #include "test_support.h"
 
 #include <QDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -16,8 +18,13 @@
 #include <QtTest>
 
 #include <csignal>
+#include <memory>
 #include <cstdio>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // What the dialog echoes to standard error, caught in a file while it lives.
@@ -50,6 +57,46 @@ private:
     }
     QTemporaryDir dir;
     int saved = -1;
+};
+
+// A folder that takes no new file while it lives; root is kept out by the immutable flag.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString& path)
+        : path(path)
+    {
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+        if (::geteuid() == 0)
+            set_immutable(true);
+    }
+    ~ReadOnlyFolder()
+    {
+        if (::geteuid() == 0)
+            set_immutable(false);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool takes_new_files() const
+    {
+        QFile probe(path + "/probe");
+        if (!probe.open(QIODevice::WriteOnly))
+            return false;
+        probe.remove();
+        return true;
+    }
+
+private:
+    void set_immutable(bool on)
+    {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    QString path;
 };
 
 class TestLogWindow final : public QObject {
@@ -217,6 +264,106 @@ private slots:
         qInfo() << "something";
         QTest::mouseClick(logWindow->dialog->clearButton, Qt::LeftButton);
         QVERIFY(logWindow->dialog->textEdit->toPlainText().isEmpty());
+        QVERIFY(logWindow->dialog->whole_log().isEmpty());
+    }
+
+    // A long day: the window keeps the latest lines, with no undo history of them; a save
+    // still writes every line.
+    void the_window_keeps_the_latest_lines_and_a_save_the_whole_log()
+    {
+        const int lines = LogWindowDialog::shown_lines + 500;
+        {
+            StderrCapture err;
+            for (int i = 0; i < lines; ++i)
+                qInfo().noquote() << "line" << i;
+        }
+        QTextDocument* shown = logWindow->dialog->textEdit->document();
+        QCOMPARE(shown->blockCount(), LogWindowDialog::shown_lines);
+        QVERIFY(!shown->isUndoRedoEnabled());
+        QVERIFY(shown->firstBlock().text().endsWith("] line 500"));
+        QVERIFY(shown->lastBlock().text().endsWith(QString("] line %1").arg(lines - 1)));
+        QTemporaryDir dir;
+        QVERIFY(logWindow->dialog->save_to(dir.filePath("log.txt")));
+        const QList<QByteArray> saved = testsupport::read_file(dir.filePath("log.txt")).split('\n');
+        QCOMPARE(saved.size(), lines);
+        QVERIFY(saved.first().endsWith("] line 0"));
+        QVERIFY(saved.last().endsWith(QString("] line %1").arg(lines - 1).toUtf8()));
+    }
+
+    // Saved in place of a plain file only: atomically where the folder takes a new file, else
+    // written in place; never over a device, a folder or a FIFO.
+    void where_a_log_is_saved_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QString>("shown");
+        const QString not_plain = "Shown: '%1' is not a plain file. The log output was not saved, and nothing was replaced.";
+        QTest::newRow("a new file") << "new" << true << QString();
+        QTest::newRow("an older file") << "older" << true << QString();
+        QTest::newRow("a writable file in a read-only folder") << "in read-only folder" << true << QString();
+        QTest::newRow("a new file in a read-only folder")
+            << "new in read-only folder" << false
+            << "Shown: File '%1' cannot be opened for writing. The log output could not be saved!";
+        QTest::newRow("a device") << "device" << false << not_plain;
+        QTest::newRow("a folder") << "folder" << false << not_plain;
+        QTest::newRow("a FIFO") << "fifo" << false << not_plain;
+    }
+
+    void where_a_log_is_saved()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, saved);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        QString name = dir.filePath("log.txt");
+        if (kind == "older" || kind == "in read-only folder")
+            testsupport::write_file(name, "an older log, replaced");
+        else if (kind == "device")
+            name = "/dev/null";
+        else if (kind == "folder")
+            QVERIFY(QDir().mkpath(name));
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+        std::unique_ptr<ReadOnlyFolder> read_only;
+        if (kind.endsWith("read-only folder")) {
+            read_only = std::make_unique<ReadOnlyFolder>(dir.path());
+            if (read_only->takes_new_files())
+                QSKIP("no folder here refuses a new file");
+        }
+        struct stat before;
+        QCOMPARE(::stat(QFile::encodeName(name).constData(), &before) == 0, kind != "new" && !kind.startsWith("new "));
+        qInfo() << "first line";
+        qWarning() << "second";
+        QString box;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                box = message->windowTitle() + "|" + message->text();
+                message->accept();
+            }
+        });
+        closer.start(50);
+        QCOMPARE(logWindow->dialog->save_to(name), saved);
+        closer.stop();
+        if (saved) {
+            QVERIFY(box.isEmpty());
+            QVERIFY(QRegularExpression("^\\[[0-9:.]{12}\\] first line\n\\[[0-9:.]{12}\\] Warning: second$")
+                        .match(testsupport::read_file(name))
+                        .hasMatch());
+            return;
+        }
+        QVERIFY2(box.startsWith("Error|"), qPrintable(box));
+        QVERIFY2(logWindow->dialog->whole_log().contains(shown.arg(name).toUtf8()),
+                 logWindow->dialog->whole_log().constData());
+        // Nothing replaced: the same thing of the same kind, or nothing, where the name points.
+        struct stat after;
+        if (kind.startsWith("new ")) {
+            QVERIFY(!QFileInfo::exists(name));
+        } else {
+            QCOMPARE(::stat(QFile::encodeName(name).constData(), &after), 0);
+            QCOMPARE(after.st_ino, before.st_ino);
+            QCOMPARE(after.st_mode, before.st_mode);
+        }
     }
 
     void save_writes_the_text()

@@ -1,4 +1,6 @@
+#include "gui/fonts.h"
 #include "gui/progress_bar.h"
+#include "gui/settings.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -78,6 +80,72 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(bar.value() > 20, 10000);
         bar.startAutoProgress("b", 10.0);
         QVERIFY(bar.value() < 5);
+    }
+
+    // Each caption whole inside the bar's border, its percentage at 100: in the brand font and
+    // a plain one, at 96 dpi and at 192 dpi, where the window doubles the bar and 11 points
+    // are twice the pixels (QT_SCALE_FACTOR=2 keeps the logical sizes of 96 dpi). A caption
+    // set with setFormat() alone is fitted when it is drawn.
+    void every_caption_fits_inside_the_bar_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("set_by");
+        const Settings::GUI gui = Settings::make_GUI(":resources/settings_GUI.json");
+        QVERIFY(gui.valid);
+        const QList<QPair<QString, QString>> captions = {
+            {gui.text("bar_erasing"), "showProgress"},
+            {gui.text("bar_writing"), "showProgress"},
+            {gui.text("bar_reading"), "showProgress"},
+            {"Upgrading firmware", "startTransfer"},
+            {"Uploading & verifying", "startTransfer"},
+            {"Done. Disconnect USB cable.", "setFormat"},
+        };
+        for (const QString& family : {support::load_velmora_fonts(), QString("DejaVu Sans")})
+            for (const int scale : {1, 2})
+                for (const auto& [caption, set_by] : captions)
+                    QTest::addRow("%s, %d dpi: %s", qPrintable(family), 96 * scale, qPrintable(caption))
+                        << family << scale << caption << set_by;
+    }
+
+    void every_caption_fits_inside_the_bar()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, scale);
+        QFETCH(QString, caption);
+        QFETCH(QString, set_by);
+        QWidget window; // whose font the bar takes, as in the main window
+        window.setFont(QFont(family, 11 * scale));
+        ProgressBar bar(&window);
+        // Sized as the window sizes it, also on a screen that is not at 96 dpi itself.
+        const double screen = bar.logicalDpiX() / 96.0;
+        bar.resize(qRound(250 * scale * screen), qRound(40 * scale * screen));
+        if (set_by == "showProgress") {
+            bar.showProgress(caption, 42);
+        } else if (set_by == "startTransfer") {
+            bar.startTransfer(caption, 1.0);
+        } else {
+            bar.setFormat(caption);
+            bar.show();
+            bar.grab();
+        }
+        QCOMPARE(bar.font().family(), family);
+        const QString widest = QString(caption).replace("%p", "100");
+        const QFontMetrics metrics = bar.fontMetrics();
+        const QRect room = bar.contentsRect().adjusted(2, 2, -2, -2); // inside the 2-pixel border
+        QVERIFY2(metrics.horizontalAdvance(widest) <= room.width() && metrics.height() <= room.height(),
+                 qPrintable(QString("%1 pt: %2 x %3 in %4 x %5")
+                                .arg(bar.font().pointSizeF())
+                                .arg(metrics.horizontalAdvance(widest))
+                                .arg(metrics.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+        // Made small only as far as it must be.
+        QFont larger = bar.font();
+        larger.setPointSizeF(larger.pointSizeF() + 1);
+        QVERIFY(bar.font().pointSizeF() == 11 * scale
+                || QFontMetrics(larger, &bar).horizontalAdvance(widest) > room.width() - 6);
     }
 };
 

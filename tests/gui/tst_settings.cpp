@@ -43,7 +43,7 @@ private slots:
     void the_embedded_circles()
     {
         QCOMPARE(embedded.circles.size(), size_t(2));
-        QCOMPARE(QString(embedded.circles[0]), QString("Circle 'On button': (283,355), r=15, w=15, color=#60ff4040"));
+        QCOMPARE(QString(embedded.circles[0]), QString("Circle 'TEST button': (283,355), r=15, w=15, color=#60ff4040"));
         QCOMPARE(QString(embedded.circles[1]),
                  QString("Circle 'Menu button D': (386,316), r=13, w=13, color=#60ff4040"));
         const QColor c = embedded.circles[0].color;
@@ -51,6 +51,11 @@ private slots:
         QCOMPARE(c.red(), 255);
         QCOMPARE(c.green(), 64);
         QCOMPARE(c.blue(), 64);
+        // The circled button is the one step 2 names: the red TEST button of the picture.
+        QVERIFY(embedded.text("7b").contains("pushing the TEST button"));
+        const QImage background(":resources/background.jpg");
+        const QColor face = background.pixelColor(embedded.circles[0].center);
+        QVERIFY2(face.red() > 120 && face.green() < 90 && face.blue() < 90, qPrintable(face.name()));
     }
 
     void label_conversions_data()
@@ -147,7 +152,7 @@ private slots:
     {
         const QStringList lines = QString(embedded).split('\n');
         QCOMPARE(lines[0], QString("GUI settings:"));
-        QVERIFY(lines[1].startsWith("\tCircle 'On button'"));
+        QVERIFY(lines[1].startsWith("\tCircle 'TEST button'"));
         QVERIFY(lines[2].startsWith("\tCircle 'Menu button D'"));
         QVERIFY(lines[3].startsWith("\tLabel '2': (37,32) {} font='':-1: '<span"));
         QString logged;

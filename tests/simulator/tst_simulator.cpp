@@ -215,6 +215,91 @@ private slots:
         QCOMPARE(entries, (QStringList{"config", "units"}));
     }
 
+    // The program logs standard error as dfu-util's own words, and its runner leaves SIGPIPE
+    // ignored in the child, where a tool cut off by a pipe complains of it.
+    void standard_error_holds_only_what_dfu_util_prints_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("errors");
+        QTest::newRow("a flash block read") << "current" << int(DFU::CmdID::upload_FW_Info) << 0 << "";
+        QTest::newRow("the OTP area read") << "current" << int(DFU::CmdID::upload_OTP) << 0 << "";
+        QTest::newRow("a download") << "older_revision" << int(DFU::CmdID::download_FW) << 0
+                                    << "dfu-util: Warning: Invalid DFU suffix signature\n"
+                                       "dfu-util: A valid DFU suffix will be required in a future dfu-util release\n";
+        QTest::newRow("no unit") << "no_unit" << int(DFU::CmdID::upload_OTP) << 74
+                                 << "dfu-util: No DFU capable USB device available\n";
+    }
+
+    void standard_error_holds_only_what_dfu_util_prints()
+    {
+        QFETCH(QString, config);
+        QFETCH(int, command);
+        QFETCH(int, code);
+        QFETCH(QString, errors);
+        SimulatorState state;
+        QVERIFY(state.setup(config));
+        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        const auto id = static_cast<DFU::CmdID>(command);
+        const QString file = id == DFU::CmdID::download_FW ? testsupport::embedded_firmware_path()
+                                                            : state.path() + "/upload.bin";
+        const DFU::Result result = DFU::run_command(id, {file});
+        QCOMPARE(result.code, code);
+        QCOMPARE(result.errors, errors);
+    }
+
+    // Pulled while blocks move: dfu-util ends as it does when the unit vanishes, and what was
+    // moved until then stays moved.
+    void unplugging_cuts_a_running_transfer_data()
+    {
+        QTest::addColumn<bool>("download");
+        QTest::addColumn<QByteArray>("pulled_at");
+        QTest::addColumn<QByteArray>("errors");
+        QTest::newRow("download") << true << QByteArray("Download\t[==")
+                                  << QByteArray("dfu-util: Warning: Invalid DFU suffix signature\n"
+                                                "dfu-util: A valid DFU suffix will be required in a future dfu-util release\n"
+                                                "dfu-util: dfuse_download: libusb_control_transfer returned -4 "
+                                                "(LIBUSB_ERROR_NO_DEVICE)\n");
+        QTest::newRow("upload") << false << QByteArray("Upload\t[=")
+                                << QByteArray("dfu-util: dfuse_upload: libusb_control_transfer returned -4 "
+                                              "(LIBUSB_ERROR_NO_DEVICE)\n");
+    }
+
+    void unplugging_cuts_a_running_transfer()
+    {
+        QFETCH(bool, download);
+        QFETCH(QByteArray, pulled_at);
+        QFETCH(QByteArray, errors);
+        SimulatorState state;
+        QVERIFY(state.setup("older_revision"));
+        const QString serial = state.serial();
+        const QByteArray before = testsupport::read_file(state.unit_dir() + "/flash.bin");
+        const QString image = testsupport::embedded_firmware_path();
+        const QString upload = state.path() + "/upload.bin";
+        QStringList arguments{"--dfu-util-command", download ? "download_FW" : "upload_FW", "-d", "0483", "-a", "0", "-s"};
+        arguments << (download ? QStringList{"0x08000000:leave", "-D", image}
+                               : QStringList{"0x08000000:1048576", "-U", upload});
+        QProcess transfer;
+        transfer.start(testsupport::simulator_script(), arguments);
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += transfer.readAllStandardOutput()).contains(pulled_at), 60000);
+        QVERIFY(state.run({"unplug"}));
+        QVERIFY(transfer.waitForFinished(60000));
+        QCOMPARE(transfer.exitCode(), 74);
+        QCOMPARE(transfer.readAllStandardError(), errors);
+        if (download) {
+            const QByteArray flash = testsupport::read_file(state.path() + "/unplugged/" + serial + "/flash.bin");
+            const QByteArray firmware = testsupport::read_file(image);
+            QVERIFY(flash.startsWith(firmware.left(4096)));
+            QVERIFY(flash.left(firmware.size()) != firmware);
+        } else {
+            const QByteArray read = testsupport::read_file(upload);
+            QVERIFY(read.size() < before.size());
+            QVERIFY(before.startsWith(read));
+        }
+    }
+
     void unplug_and_plug_from_a_terminal()
     {
         SimulatorState state;
