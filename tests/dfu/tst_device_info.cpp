@@ -159,50 +159,47 @@ private slots:
         QVERIFY(!QFileInfo::exists(uploaded()));
     }
 
-    void download_then_upload_and_compare()
-    {
-        SimulatorState state;
-        QVERIFY(state.setup("older_revision"));
-        QVERIFY(!DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
-        QCOMPARE(DFU::download_FW_to_device(desired()), 0);
-        // The unit restarts and comes back in DFU mode a moment later.
-        QCOMPARE(DFU::make_scan().code, 1);
-        QTRY_COMPARE_WITH_TIMEOUT(DFU::make_scan().code, 0, 10000);
-        QVERIFY(DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
-        QCOMPARE(DFU::size_of_binary_file(uploaded()), 733656);
-        QCOMPARE(testsupport::read_file(state.unit_dir() + "/flash.bin").left(733656),
-                 testsupport::read_file(desired()));
-    }
-
-    void compare_outcomes_data()
+    // What the read-back shows: a flash that matches, one that differs, or nothing at all.
+    void checks_data()
     {
         QTest::addColumn<QString>("config");
-        QTest::addColumn<bool>("matches");
-        QTest::newRow("current") << "current" << true;
-        QTest::newRow("one byte differs within the image") << "differing_flash" << false;
-        QTest::newRow("differs only beyond the image") << "differs_beyond_image" << true;
-        QTest::newRow("older revision") << "older_revision" << false;
-        QTest::newRow("no unit") << "no_unit" << false;
-        QTest::newRow("two units") << "two_units" << false;
+        QTest::addColumn<QString>("image"); // "", or "empty" / "missing" for the program's own copy
+        QTest::addColumn<QString>("check");
+        QTest::newRow("current") << "current" << "" << "matches";
+        QTest::newRow("one byte differs within the image") << "differing_flash" << "" << "differs";
+        QTest::newRow("differs only beyond the image") << "differs_beyond_image" << "" << "matches";
+        QTest::newRow("older revision") << "older_revision" << "" << "differs";
+        QTest::newRow("a failed write") << "download_fails" << "" << "differs";
+        QTest::newRow("no unit: no check") << "no_unit" << "" << "not_made reason_uploadFailed 74";
+        QTest::newRow("two units: no check") << "two_units" << "" << "not_made reason_uploadFailed 74";
+        QTest::newRow("an empty image runs nothing") << "current" << "empty" << "not_made reason_noImage ";
+        QTest::newRow("a missing image runs nothing") << "current" << "missing" << "not_made reason_noImage ";
     }
 
-    void compare_outcomes()
+    void checks()
     {
         QFETCH(QString, config);
-        QFETCH(bool, matches);
+        QFETCH(QString, image);
+        QFETCH(QString, check);
         SimulatorState state;
         QVERIFY(state.setup(config));
-        QCOMPARE(DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches(), matches);
-    }
-
-    void a_failed_download_is_not_verified()
-    {
-        SimulatorState state;
-        QVERIFY(state.setup("download_fails"));
-        QCOMPARE(DFU::download_FW_to_device(desired()), 74);
-        const DFU::DeviceItem item{state.serial()};
-        QCOMPARE(DFU::read_FW_Info(&item).revision, QString("C8"));
-        QVERIFY(!DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
+        if (config == "download_fails")
+            QCOMPARE(DFU::download_FW_to_device(desired()), 74);
+        QString wanted = desired();
+        if (!image.isEmpty()) {
+            wanted = Files::path_of(image + ".bin");
+            if (image == "empty")
+                testsupport::write_file(wanted, {});
+        }
+        LogCapture log;
+        const DFU::Check made = DFU::upload_and_check_FW_bin(wanted, uploaded());
+        const char* const outcomes[] = {"matches", "differs", "not_made"};
+        const QString got = made.outcome == DFU::Check::not_made
+            ? QString("not_made %1 %2").arg(made.reason_id, made.argument)
+            : QString(outcomes[made.outcome]);
+        QCOMPARE(got, check);
+        if (!image.isEmpty())
+            QVERIFY(log.texts().isEmpty());
     }
 
     void upload_uses_the_image_length()
@@ -219,18 +216,6 @@ private slots:
         QCOMPARE(DFU::read_FW_Info(&item).revision, QString("C8"));
         QCOMPARE(testsupport::read_file(Files::path_of(Files::uploaded_FW_info_fileName_bin)),
                  testsupport::read_file(uploaded()));
-    }
-
-    void an_empty_or_missing_image_runs_nothing()
-    {
-        SimulatorState state;
-        QVERIFY(state.setup("current"));
-        const QString empty = Files::path_of("empty.bin");
-        testsupport::write_file(empty, {});
-        LogCapture log;
-        QVERIFY(!DFU::upload_and_check_FW_bin(empty, uploaded()).flash_matches());
-        QVERIFY(!DFU::upload_and_check_FW_bin(Files::path_of("missing.bin"), uploaded()).flash_matches());
-        QVERIFY(log.texts().isEmpty());
     }
 
     void comparing_files()

@@ -109,16 +109,6 @@ private slots:
         QCOMPARE(snapshot.info.FW_revision, QString("C7"));
     }
 
-    void two_units_count_as_none()
-    {
-        QVERIFY(state->setup("two_units"));
-        make_worker();
-        worker->start();
-        QTRY_VERIFY_WITH_TIMEOUT(count("A0") >= 4, 20000);
-        QCOMPARE(count("readingInfo"), 0);
-        QCOMPARE(count("DevConn"), 0);
-    }
-
     // A unit whose firmware belongs to another product gets no revision: not the one of the
     // unit read before it.
     void each_reading_starts_afresh()
@@ -143,32 +133,6 @@ private slots:
         QCOMPARE(info.FW_revision, QString());
     }
 
-    // Switching the simulator's configuration while the worker runs is plugging in another unit.
-    void every_switch_of_configuration_is_a_new_unit()
-    {
-        struct Expected {
-            const char* config;
-            Device::Type type;
-            const char* revision;
-        };
-        const Expected cycle[] = {{"current", Device::Type::QUEL, "C8"}, {"other_product", Device::Type::KORV, "B3"},
-                                  {"older_revision", Device::Type::QUEL, "C7"},
-                                  {"differing_flash", Device::Type::QUEL, "C8"},
-                                  {"unknown_product", Device::Type::invalid, ""}};
-        QVERIFY(state->setup("older_revision"));
-        make_worker();
-        worker->start();
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
-        for (int i = 0; i < 10; ++i) {
-            const Expected& next = cycle[i % 5];
-            const int read = count("readingInfo");
-            QVERIFY(state->setup(next.config));
-            QTRY_VERIFY_WITH_TIMEOUT(count("readingInfo") > read && worker->snapshot().info.type == next.type
-                                         && worker->snapshot().info.FW_revision == next.revision,
-                                     20000);
-        }
-    }
-
     void a_unit_that_cannot_be_read_is_reported_once()
     {
         QVERIFY(state->setup("otp_upload_fails"));
@@ -189,49 +153,6 @@ private slots:
         QVERIFY(state->run({"unplug"}));
         QTRY_VERIFY_WITH_TIMEOUT(order.lastIndexOf("A0") > faulty, 20000);
         QCOMPARE(errors.count(), 1);
-    }
-
-    void download_then_a_fresh_read()
-    {
-        QVERIFY(state->setup("older_revision"));
-        make_worker();
-        worker->start();
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
-        command(SM_A::cmd_download);
-        QTRY_COMPARE_WITH_TIMEOUT(count("FwDownloaded"), 1, 30000);
-        QCOMPARE(worker->get_command(), SM_A::cmd_none);
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 2, 30000);
-        const int downloading = order.indexOf("FwDownloading");
-        QCOMPARE(order.mid(downloading - 1, 4), (QStringList{"A5", "FwDownloading", "FwDownloaded", "A0"}));
-        QCOMPARE(worker->snapshot().info.FW_revision, QString("C8"));
-        QCOMPARE(testsupport::read_file(state->unit_dir() + "/flash.bin").left(733656),
-                 testsupport::read_file(Files::path_of(Files::desired_FW_fileName_bin)));
-    }
-
-    void upload_and_compare_data()
-    {
-        // Which flash matches is the compare's own test; here, what the worker does with each outcome.
-        QTest::addColumn<QString>("config");
-        QTest::addColumn<QString>("outcome");
-        QTest::newRow("matches") << "current" << "FwUploadedMatches";
-        QTest::newRow("differs") << "differing_flash" << "FwUploadedDiffers";
-    }
-
-    void upload_and_compare()
-    {
-        QFETCH(QString, config);
-        QFETCH(QString, outcome);
-        QVERIFY(state->setup(config));
-        make_worker();
-        worker->start();
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
-        command(SM_A::cmd_upload_and_compare);
-        QTRY_COMPARE_WITH_TIMEOUT(count("FwUploadedMatches") + count("FwUploadedDiffers"), 1, 30000);
-        QCOMPARE(count(qPrintable(outcome)), 1);
-        const int uploading = order.indexOf("FwUploading");
-        QCOMPARE(order.mid(uploading - 1, 4), (QStringList{"A6", "FwUploading", outcome, "A2"}));
-        QTRY_VERIFY_WITH_TIMEOUT(order.lastIndexOf("A4") > uploading + 3, 20000);
-        QCOMPARE(count("readingInfo"), 1);
     }
 
     // What stands behind the judged serial when the command comes: swapped in while the worker

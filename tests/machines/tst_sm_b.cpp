@@ -65,8 +65,8 @@ private slots:
 
         QTest::newRow("a whole upgrade")
             << "sim older_revision" << "await B2; click; await B6"
-            << QStringList{"Waiting for a unit", c7, "bar: Upgrading firmware", written, "bar: Uploading & verifying",
-                           done, c8}
+            << QStringList{"Waiting for a unit", c7, "bar: Upgrading firmware", written, c8,
+                           "bar: Uploading & verifying", done}
             << QStringList{differs, "not answered"} << "B6" << "image";
         QTest::newRow("the embedded firmware: verified at once")
             << "sim current" << "await B6" << QStringList{"Connected to an R12.", c8, done}
@@ -108,8 +108,8 @@ private slots:
         QTest::newRow("over the real dfu-util") << "emu --rev C7 --seed 7 | leave_delay_ms=300"
                                                 << "await B2; click; await B6"
                                                 << QStringList{c7, "bar: Upgrading firmware: erasing",
-                                                               "bar: Upgrading firmware: writing", written,
-                                                               "bar: Uploading & verifying: reading back", done, c8}
+                                                               "bar: Upgrading firmware: writing", written, c8,
+                                                               "bar: Uploading & verifying: reading back", done}
                                                 << QStringList{failed, differs} << "B6" << "image";
         QTest::newRow("unplugged mid-write, back: the failed write, never done")
             << "emu --rev C7 --seed 7 | leave_delay_ms=300 vanish_on=write vanish_after=40"

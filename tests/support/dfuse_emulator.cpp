@@ -6,7 +6,7 @@
 //   option.bin (16 at 0x1FFFC000)    feature.bin (4 at 0xFFFF0000)
 //   settings: key=value lines, read on every request:
 //     alts=4|3           open_denied=1      busy=1           short_upload=1
-//     hang=1             a command (erase, write) does not finish while it is set
+//     hang=1             an erase does not finish while it is set
 //     erase_error=1      write_error=1      leave_delay_ms=N (default 1000)
 //     pace_f4=1          as slow as a real STM32F4: typical sector erase times of its data
 //                        sheet (16 KiB 250 ms, 64 KiB 550 ms, 128 KiB 1 s), 16 us a word
@@ -247,6 +247,7 @@ struct libusb_device_handle {
     uint16_t pending_block = 0;
     std::vector<uint8_t> pending_data;
     uint8_t after_busy_state = dfuDNLOAD_IDLE;
+    bool erasing = false; // the command under way is an erase
     uint8_t after_busy_status = OK;
     bool left = false;
 };
@@ -644,6 +645,7 @@ int LIBUSB_CALL libusb_control_transfer(libusb_device_handle* h, uint8_t request
                 write_text(unit_dir(serial) + "/back_at",
                            std::to_string(now_ms() + setting(serial, "leave_delay_ms", 1000)) + "\n");
             } else {
+                h->erasing = h->pending == Pending::erase;
                 execute(h);
                 state = dfuDNBUSY;
                 status = OK;
@@ -651,9 +653,9 @@ int LIBUSB_CALL libusb_control_transfer(libusb_device_handle* h, uint8_t request
             }
             h->pending = Pending::none;
         } else if (h->state == dfuDNBUSY) {
-            // A unit that stops answering in the middle of a command: the request does not
+            // A unit that stops answering in the middle of an erase: the request does not
             // return for as long as the setting stands.
-            while (setting(serial, "hang", 0))
+            while (h->erasing && setting(serial, "hang", 0))
                 usleep(100000);
             if (setting(serial, "busy", 0)) {
                 state = dfuDNBUSY;

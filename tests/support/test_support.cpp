@@ -283,6 +283,8 @@ Machines::Machines(int poll_ms)
     QObject::connect(&worker, &SM_A::sig_FwDownloading, &machine, [this] { worker_signals << "FwDownloading"; });
     QObject::connect(&worker, &SM_A::sig_FwUploading, &machine, [this] { worker_signals << "FwUploading"; });
     model.attach(&worker, &machine);
+    shown << plain(model.current());
+    last_status = shown.last();
     QObject::connect(&model, &OutcomeModel::changed, &machine, [this](const Outcome& outcome) {
         const QString status = plain(outcome);
         if (status != last_status)
