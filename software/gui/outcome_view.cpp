@@ -41,7 +41,9 @@ void render_bar(ProgressBar* bar, const Settings::GUI& gui, const Outcome& outco
     case Outcome::Bar::moving:
         if (before.bar != Outcome::Bar::moving)
             bar->startTransfer(caption, outcome.bar_caption_id == "bar_verifying" ? 0.5 : 90.0);
-        else if (outcome.bar_caption_id != before.bar_caption_id || outcome.percent != before.percent)
+        if (outcome.percent > 0
+            && (before.bar != Outcome::Bar::moving || outcome.bar_caption_id != before.bar_caption_id
+                || outcome.percent != before.percent))
             bar->showProgress(caption, outcome.percent);
         break;
     case Outcome::Bar::full:
@@ -49,6 +51,30 @@ void render_bar(ProgressBar* bar, const Settings::GUI& gui, const Outcome& outco
         bar->setFormat(caption);
         bar->show();
         break;
+    }
+}
+
+// A value shortened in its middle, as a long folder name is: its start and end tell most.
+QString elided(const QString& value, int limit)
+{
+    if (value.size() <= limit)
+        return value;
+    const int head = (limit - 1) / 2;
+    return value.left(head) + QChar(0x2026) + value.right(limit - 1 - head);
+}
+
+// The status line within the window: values that come from outside (a folder, a unit's name)
+// are shortened until the text fits.
+void fit_status(QLabel* label, const QWidget* window, const Outcome& outcome,
+                const std::function<QString(const QString&)>& lookup)
+{
+    const int room = window->width() - label->x();
+    for (int limit = 48; limit >= 8 && label->sizeHint().width() > room; limit -= 8) {
+        Outcome shorter = outcome;
+        for (QString& argument : shorter.arguments)
+            argument = elided(argument, limit);
+        shorter.reason_argument = elided(shorter.reason_argument, limit);
+        label->setText(status_html(shorter, lookup));
     }
 }
 
@@ -72,8 +98,9 @@ void render_outcome(MainWindow* window, const Settings::GUI& gui, const Outcome&
     if (html != status_html(before, english) || outcome.kind != before.kind) {
         if (QLabel* label = window->statusLabel) {
             label->setText(html);
-            // Some texts take two lines: the label grows to hold them, never shrinks.
-            label->resize(label->size().expandedTo(label->sizeHint()));
+            fit_status(label, window, outcome, english);
+            // Some texts take two lines: the label takes the size its text needs.
+            label->resize(label->sizeHint());
         }
         tell(plain_text(html));
     }
