@@ -288,7 +288,7 @@ private slots:
                                                       << QStringList{"Shown: Connected"} << -1 << "";
         QTest::newRow("no USB permission, then the rule") << "emu | open_denied=1" << real
                                                           << "await may not use it; shot outcome-no-permission; "
-                                                             "set open_denied=0; await firmware version C8"
+                                                             "set open_denied=0; await " + done
                                                           << QStringList{"dfu-util on standard error: dfu-util: Cannot "
                                                                          "open DFU device 0483:df11",
                                                                          "Shown: A unit is connected, but this user may "
@@ -299,8 +299,8 @@ private slots:
         QTest::newRow("the real dfu-util without a unit")
             << "none" << real << "await Shown: Waiting; wait 2000; shot real-no-unit"
             << QStringList{"Will use real device", "/dfu-util\" (\"-V\")",
-                           "Result of execution test: status was ok and output: as expected", "Starting sm_A",
-                           "Shown: Waiting for a unit in DFU mode"}
+                           "Result of execution test: status was ok and output: as expected",
+                           "Shown: Waiting for a unit in DFU mode", "Starting sm_A"}
             << QStringList{"SM_A: /sig_readingInfo", "Exit with", "Start  \"dfu-util\""} << -1 << "";
         QTest::newRow("an upgrade over the real dfu-util") << "emu --rev C7 --seed 7 | leave_delay_ms=1500" << real
                                                            << "await " + offered + "; click; await " + done +
