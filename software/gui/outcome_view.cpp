@@ -38,14 +38,15 @@ void render_bar(ProgressBar* bar, const Settings::GUI& gui, const Outcome& outco
         bar->setValue(bar->minimum());
         bar->show();
         break;
-    case Outcome::Bar::moving:
+    case Outcome::Bar::moving: {
         if (before.bar != Outcome::Bar::moving)
             bar->startTransfer(caption, outcome.bar_caption_id == "bar_verifying" ? 0.5 : 90.0);
-        if (outcome.percent > 0
-            && (before.bar != Outcome::Bar::moving || outcome.bar_caption_id != before.bar_caption_id
-                || outcome.percent != before.percent))
+        const bool begun = before.bar != Outcome::Bar::moving;
+        if ((begun && outcome.percent > 0)
+            || (!begun && (outcome.bar_caption_id != before.bar_caption_id || outcome.percent != before.percent)))
             bar->showProgress(caption, outcome.percent);
         break;
+    }
     case Outcome::Bar::full:
         bar->finishProgress();
         bar->setFormat(caption);
