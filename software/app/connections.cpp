@@ -50,12 +50,8 @@ void tell(const QString& what)
 
 void show_status(const QString& text)
 {
-    if (mainWindow && mainWindow->statusLabel) {
-        QLabel* label = mainWindow->statusLabel;
-        label->setText(text);
-        // Some texts take two lines: the label grows to hold them, never shrinks.
-        label->resize(label->size().expandedTo(label->sizeHint()));
-    }
+    if (mainWindow)
+        mainWindow->showStatus(settings.gui.localize(text));
     tell(QTextDocumentFragment::fromHtml(text).toPlainText());
 }
 

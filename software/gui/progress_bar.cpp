@@ -1,5 +1,8 @@
 #include "gui/progress_bar.h"
 
+#include <QAccessible>
+#include <QFontMetrics>
+
 #include <algorithm>
 
 ProgressBar::ProgressBar(QWidget* parent)
@@ -8,6 +11,8 @@ ProgressBar::ProgressBar(QWidget* parent)
     , fallback(new QTimer(this))
 {
     setup_GUI();
+    setAccessibleName(tr("Progress"));
+    base_font = font();
     connect(timer, &QTimer::timeout, this, &ProgressBar::increase);
     fallback->setSingleShot(true);
     connect(fallback, &QTimer::timeout, this, [this] { startAutoProgress(fallback_format, fallback_seconds); });
@@ -103,4 +108,54 @@ void ProgressBar::hideEvent(QHideEvent* event)
 {
     fallback->stop();
     QProgressBar::hideEvent(event);
+}
+
+QString ProgressBar::phase() const
+{
+    QString caption = localize ? localize(format()) : format();
+    caption.remove("%p%").remove("%v").remove("%m");
+    caption = caption.trimmed();
+    while (caption.endsWith(':') || caption.endsWith(QChar(0xff1a)))
+        caption.chop(1);
+    return caption.trimmed();
+}
+
+QString ProgressBar::text() const
+{
+    if (!localize || value() < minimum())
+        return QProgressBar::text();
+    const qint64 total = qint64(maximum()) - minimum();
+    const qint64 done = qint64(value()) - minimum();
+    const int percent = total > 0 ? int((done * 100 + total / 2) / total) : 100;
+    return localize(format())
+        .replace("%p", QString::number(percent))
+        .replace("%v", QString::number(value()))
+        .replace("%m", QString::number(total));
+}
+
+QFont ProgressBar::caption_font() const
+{
+    QFont fitted = base_font;
+    const QString caption = text();
+    // Within the frame, with a little air.
+    const int room = width() - 6;
+    while (QFontMetrics(fitted).horizontalAdvance(caption) > room && fitted.pointSizeF() - 0.5 >= smallest_points)
+        fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+    return fitted;
+}
+
+void ProgressBar::paintEvent(QPaintEvent* event)
+{
+    const QFont fitted = caption_font();
+    if (fitted != font())
+        setFont(fitted);
+    // A new phase is told when it is first drawn; the value is told by the bar itself.
+    const QString now = phase();
+    if (now != described) {
+        described = now;
+        setAccessibleDescription(now);
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+    QProgressBar::paintEvent(event);
 }

@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <functional>
+
 // Shows a transfer's own progress where the child reports it; where it reports none, the bar
 // fills itself over a given time.
 class ProgressBar : public QProgressBar {
@@ -38,8 +40,19 @@ public slots:
 
 public:
     int fallback_wait_ms = 3000;
+    // Gives a caption set in English in the window's language; a caption set in that language
+    // already passes unchanged. None: the caption as set.
+    std::function<QString(const QString&)> localize;
+    // The caption shown, without its figure: what a screen reader is told the bar is doing.
+    QString phase() const;
+    QString text() const override;
+    // The font the caption is drawn in: the bar's own, smaller where the caption would not
+    // fit in it otherwise (never below smallest_points).
+    QFont caption_font() const;
+    static constexpr double smallest_points = 8.5;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     // A hidden bar has no transfer to stand in for.
     void hideEvent(QHideEvent* event) override;
 
@@ -48,4 +61,6 @@ private:
     QString fallback_format;
     double fallback_seconds = 0;
     int reached = 0;
+    QString described;
+    QFont base_font;
 };
