@@ -318,8 +318,11 @@ void add_labels(const Settings::Settings* settings, MainWindow* window, bool sim
             const int grown = (label->alignment() & Qt::AlignRight) ? label->width() - width : 0;
             label->move(qRound(record.x * window->scale) - grown, qRound(record.y * window->scale));
         }
-        if (label == window->statusLabel)
+        if (label == window->statusLabel) {
             window->statusTop = label->y();
+            // A line after two stays where the first line was.
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
         label->show();
     }
 }

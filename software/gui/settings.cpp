@@ -109,8 +109,12 @@ QString GUI::localize(const QString& english) const
 {
     if (language::current() == "en")
         return english;
+    // Of the templates it matches ("Connected to %1." matches every longer "Connected to"
+    // text too), the one with the most words of its own.
+    const LabelData* best = nullptr;
+    QRegularExpressionMatch values;
     for (const LabelData& label : labels) {
-        if (label.text.isEmpty())
+        if (label.text.isEmpty() || (best && label.text.size() <= best->text.size()))
             continue;
         // The template as a pattern: each placeholder stands for any value.
         QString pattern = QRegularExpression::escape(label.text);
@@ -118,17 +122,20 @@ QString GUI::localize(const QString& english) const
         const QRegularExpressionMatch m = QRegularExpression("^" + pattern + "$",
                                                              QRegularExpression::DotMatchesEverythingOption)
                                               .match(english);
-        if (!m.hasMatch())
-            continue;
-        // All values at once: a value that holds a placeholder itself is not filled again.
-        const QString shown = translated(label);
-        switch (m.lastCapturedIndex()) {
-        case 0: return shown;
-        case 1: return shown.arg(display_arg(m.captured(1)));
-        default: return shown.arg(display_arg(m.captured(1)), display_arg(m.captured(2)));
+        if (m.hasMatch()) {
+            best = &label;
+            values = m;
         }
     }
-    return english;
+    if (!best)
+        return english;
+    // All values at once: a value that holds a placeholder itself is not filled again.
+    const QString shown = translated(*best);
+    switch (values.lastCapturedIndex()) {
+    case 0: return shown;
+    case 1: return shown.arg(display_arg(values.captured(1)));
+    default: return shown.arg(display_arg(values.captured(1)), display_arg(values.captured(2)));
+    }
 }
 
 QString load_settings_file(QString path)

@@ -243,10 +243,12 @@ private slots:
         QFETCH(QString, language);
         QVERIFY(language::install(language));
         window.reset(MainWindow_factory(&settings, nullptr, true));
+        window->activateWindow(); // for the focus frame
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         // Where each label's text may go: clear of the unit in the picture, of the button, of
         // its neighbours and of the window's edges.
         const QMap<QString, QRect> places = {
-            {"2", {37, 32, 343, 110}},  {"4", {380, 32, 249, 110}}, {"5", {37, 270, 223, 50}},
+            {"2", {37, 32, 333, 110}},  {"4", {386, 32, 243, 110}}, {"5", {37, 270, 223, 50}},
             {"7a", {37, 320, 223, 30}}, {"7b", {37, 350, 223, 78}}, {"9", {37, 428, 170, 40}},
             {"sim_mode", {470, 400, 195, 30}}, {"status_noDev", {0, 470, 665, 47}}};
         const auto text_rect = [](const QLabel* label) {

@@ -133,7 +133,7 @@ La finestra del log propone di salvare il log come ~/logfile.txt.
 &lt;/span&gt;</source>
         <comment>2</comment>
         <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
-&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Aggiornamento firmware&lt;/span&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Aggiorna il firmware&lt;/span&gt;
 &lt;br&gt;
 &lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
 &lt;/span&gt;</translation>
@@ -146,7 +146,7 @@ Firmware version:
 &lt;/span&gt;</source>
         <comment>4</comment>
         <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
-Versione firmware:
+Versione del&lt;br&gt;firmware:
 &lt;br&gt;
 %1
 &lt;/span&gt;</translation>
