@@ -171,10 +171,9 @@ void MainWindow::showStatus(const QString& html)
     statusLabel->resize(statusLabel->size().expandedTo(statusLabel->sizeHint()));
     // Two lines in a font with tall letters (Japanese, Chinese) would reach past the window.
     statusLabel->move(statusLabel->x(), std::min(statusTop, height() - statusLabel->height()));
+    // The new name is announced (a name change of the status line, which screen readers
+    // speak), and an alert for those that speak alerts whatever has the focus.
     statusLabel->setAccessibleName(spoken(html));
-    QAccessibleEvent changed(statusLabel, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
-    // An alert is what screen readers speak whatever has the focus.
     QAccessibleEvent alert(statusLabel, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
 }
