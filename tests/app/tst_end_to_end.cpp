@@ -223,6 +223,7 @@ private slots:
         auto program = start(state, "older_revision");
         QVERIFY(program);
         QVERIFY(program->wait_for("Result of execution test: status was ok and output: as expected"));
+        QVERIFY(program->contains("Language shown: English (en)"));
         QVERIFY(program->wait_for("Shown: Connected to an R12."));
         QVERIFY(program->wait_for("Shown: Connected to an R12 with firmware version C7"));
         QVERIFY(program->wait_for("MainWindow downloadMode: setEnabled true"));
@@ -305,11 +306,16 @@ private slots:
         dense.waitForFinished(5000);
     }
 
+    // Here in German: the window speaks it, the log stays in English and says so.
     void a_unit_with_the_image_is_done_at_once()
     {
         SimulatorState state;
-        auto program = start(state, "current");
+        QVERIFY(state.setup("current"));
+        Program::Options options;
+        options.environment = QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=", "LC_ALL=", "LC_MESSAGES="};
+        auto program = std::make_unique<Program>(display, QStringList{"-s", "-l"}, options);
         QVERIFY(program->wait_for("Shown: Done. Disconnect USB cable."));
+        QVERIFY(program->contains("Language shown: Deutsch (de)"));
         QVERIFY(!program->contains("SM_B: entered B2"));
         QVERIFY(!program->contains("MainWindow downloadMode: setEnabled true"));
         screenshot("current-done");
