@@ -5,7 +5,7 @@
     <name>InstallButton</name>
     <message>
         <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
-        <translation>Installiert die Firmware auf dem angeschlossenen Gerät. Eingabetaste, Enter oder Leertaste drücken sie.</translation>
+        <translation>Installiert die Firmware auf dem angeschlossenen Gerät. Die Eingabetaste oder die Leertaste löst sie aus.</translation>
     </message>
 </context>
 <context>

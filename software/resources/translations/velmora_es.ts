@@ -5,7 +5,7 @@
     <name>InstallButton</name>
     <message>
         <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
-        <translation>Instala el firmware en el dispositivo conectado. Intro o Espacio lo pulsan.</translation>
+        <translation>Instala el firmware en el dispositivo conectado. Se pulsa con Intro o con la barra espaciadora.</translation>
     </message>
 </context>
 <context>

@@ -5,7 +5,7 @@
     <name>InstallButton</name>
     <message>
         <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
-        <translation>Installe le firmware sur l&apos;appareil connecté. Entrée ou Espace l&apos;actionne.</translation>
+        <translation>Installe le firmware sur l&apos;appareil connecté. Les touches Entrée et Espace l&apos;actionnent.</translation>
     </message>
 </context>
 <context>

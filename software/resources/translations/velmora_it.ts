@@ -5,7 +5,7 @@
     <name>InstallButton</name>
     <message>
         <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
-        <translation>Installa il firmware sul dispositivo collegato. Invio o Spazio lo premono.</translation>
+        <translation>Installa il firmware sul dispositivo collegato. Si preme con Invio o con la barra spaziatrice.</translation>
     </message>
 </context>
 <context>
