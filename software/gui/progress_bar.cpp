@@ -110,9 +110,20 @@ void ProgressBar::hideEvent(QHideEvent* event)
     QProgressBar::hideEvent(event);
 }
 
+QString ProgressBar::localized_format() const
+{
+    if (!localize)
+        return format();
+    if (format() != localized_from || localized.isNull()) {
+        localized_from = format();
+        localized = localize(localized_from);
+    }
+    return localized;
+}
+
 QString ProgressBar::phase() const
 {
-    QString caption = localize ? localize(format()) : format();
+    QString caption = localized_format();
     caption.remove("%p%").remove("%v").remove("%m");
     caption = caption.trimmed();
     while (caption.endsWith(':') || caption.endsWith(QChar(0xff1a)))
@@ -127,7 +138,7 @@ QString ProgressBar::text() const
     const qint64 total = qint64(maximum()) - minimum();
     const qint64 done = qint64(value()) - minimum();
     const int percent = total > 0 ? int((done * 100 + total / 2) / total) : 100;
-    return localize(format())
+    return localized_format()
         .replace("%p", QString::number(percent))
         .replace("%v", QString::number(value()))
         .replace("%m", QString::number(total));

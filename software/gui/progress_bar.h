@@ -63,4 +63,8 @@ private:
     int reached = 0;
     QString described;
     QFont base_font;
+    // The caption in the window's language, worked out once a caption.
+    QString localized_format() const;
+    mutable QString localized_from;
+    mutable QString localized;
 };
