@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qtbase5-dev qtbase5-dev-tools
+    qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttranslations5-l10n
     dfu-util patchelf libusb-1.0-0-dev
     python3 python3-fonttools fonts-inter
 )
@@ -16,6 +16,7 @@ if [ "${1:-run}" = test ]; then
         xvfb xauth xdotool x11-utils libx11-dev
         dpkg-dev fakeroot lintian desktop-file-utils appstream
         clang libclang-rt-14-dev
+        fonts-noto-cjk dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     )
 elif [ "${1:-run}" = coverage ]; then
     packages=(gcovr)

@@ -17,7 +17,7 @@ bool log_window_requested = false;
 {
     if (!why.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(why));
-    std::fputs("Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]\n"
+    std::fputs(qPrintable(QCoreApplication::translate("command_line", "Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]\n"
                "                          [-l | --use-log-window]\n"
                "Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.\n"
                "\n"
@@ -26,9 +26,10 @@ bool log_window_requested = false;
                "  -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),\n"
                "                           which can save it for service; also on standard error\n"
                "\n"
-               "Keys: Escape or Q stops talking to the unit (a running transfer is finished\n"
-               "first), Ctrl-L shows or hides the log window.\n"
-               "The log window proposes to save the log as ~/logfile.txt.\n",
+               "Keys: Return, Enter or Space starts the upgrade when the button is offered;\n"
+               "Escape or Q stops talking to the unit (a running transfer is finished\n"
+               "first); Ctrl-L shows or hides the log window.\n"
+               "The log window proposes to save the log as ~/logfile.txt.\n")),
                stderr);
     std::exit(1);
 }
@@ -53,7 +54,7 @@ void parse_arguments(QCoreApplication* app)
         refuse_with_usage(QString());
     parser.process(*app);
     if (!parser.positionalArguments().isEmpty())
-        refuse_with_usage(QString("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+        refuse_with_usage(QCoreApplication::translate("command_line", "Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
 
     const auto yes_no = [](bool value) { return value ? "true" : "false"; };
     qDebug().nospace() << "Initial value of 'simulator::use'=" << yes_no(simulator::use)

@@ -10,6 +10,7 @@
 #include "files/files.h"
 #include "files/support_misc.h"
 #include "gui/fonts.h"
+#include "gui/language.h"
 #include "gui/log_window.h"
 #include "gui/main_window.h"
 #include "machines/outcome_model.h"
@@ -19,6 +20,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QProcessEnvironment>
 #include <QSysInfo>
 #include <QThread>
 
@@ -39,17 +41,24 @@ static void log_header()
     qInfo().noquote() << "Embedded dfu-util:" << banner.left(banner.indexOf('\n'));
     qInfo().noquote() << "System:" << QSysInfo::prettyProductName() << "kernel" << QSysInfo::kernelVersion()
                       << QSysInfo::currentCpuArchitecture();
+    // The log is in English whatever the window says: service needs to know what that is.
+    qInfo().noquote() << "Language shown:" << language::native_name(language::current()) + " (" + language::current() + ")";
 }
 
 void GUI_init()
 {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    // First, so that even the usage text speaks the user's language.
+    const QString wanted = language::choose(QProcessEnvironment::systemEnvironment());
+    const bool spoken = language::install(wanted);
     parse_arguments(app);
     support::setup_fonts();
     logWindow = new LogWindow(nullptr);
     if (use_log_window())
         qInstallMessageHandler(logWindowMessageHandler);
     log_header();
+    if (!spoken)
+        qWarning().noquote() << "The translation for" << wanted << "cannot be loaded: the window speaks English";
 
     if (simulator::use)
         qInfo() << "Will use simulator (i.e. option 'use_simulator).";
@@ -95,10 +104,10 @@ void GUI_init()
     settings = std::move(built);
 
     if (!use_log_window())
-        logWindow->dialog->textEdit->setPlainText(settings.gui.text("log_hint"));
+        logWindow->dialog->textEdit->setPlainText(settings.gui.display_text("log_hint"));
 
     mainWindow = MainWindow_factory(&settings, nullptr, simulator::use);
-    mainWindow->setWindowTitle("Velmora Firmware Upgrade Tool");
+    mainWindow->setWindowTitle(QCoreApplication::translate("MainWindow", "Velmora Firmware Upgrade Tool"));
 
     sm_A = new SM_A(Files::path_of(Files::desired_FW_fileName_dfu), Files::path_of(Files::desired_FW_fileName_bin),
                     Files::path_of(Files::uploaded_FW_fileName_bin), nullptr);

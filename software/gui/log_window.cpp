@@ -40,9 +40,9 @@ LogRecord make_LogRecord(QtMsgType type, const QMessageLogContext& context, cons
 LogWindowDialog::LogWindowDialog(QWidget* parent)
     : QDialog(parent)
     , textEdit(new QTextBrowser(this))
-    , clearButton(new QPushButton("clear", this))
-    , saveButton(new QPushButton("save output", this))
-    , hideButton(new QPushButton("hide log", this))
+    , clearButton(new QPushButton(tr("clear"), this))
+    , saveButton(new QPushButton(tr("save output"), this))
+    , hideButton(new QPushButton(tr("hide log"), this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(textEdit);
@@ -66,7 +66,13 @@ LogWindowDialog::LogWindowDialog(QWidget* parent)
     connect(saveButton, &QPushButton::clicked, this, &LogWindowDialog::save);
     connect(hideButton, &QPushButton::clicked, this, &QDialog::hide);
     resize(600, 400);
-    setWindowTitle(QString::fromUtf8("Velmora Firmware Upgrade Tool \u2013 Log"));
+    setWindowTitle(tr("Velmora Firmware Upgrade Tool – Log"));
+    textEdit->setAccessibleName(tr("Log"));
+    // Read line by line: each message is a paragraph of its own, which the text view's
+    // accessible text interface hands out one at a time.
+    textEdit->setAccessibleDescription(tr("The program's messages, one a line, the latest last"));
+    // The dialog keeps its size in points: Qt scales its pixels with the screen (see main),
+    // so it shows as many lines on a dense screen as on an ordinary one.
 }
 
 void LogWindowDialog::outputMessage(QtMsgType type, const QMessageLogContext& context, const QString& msg)
@@ -114,11 +120,12 @@ void LogWindowDialog::appendRecord(const LogRecord& record)
 {
     QString text;
     switch (record.type) {
-    case QtDebugMsg: text = tr("Debug: %1").arg(record.message); break;
-    case QtInfoMsg: text = tr("%1").arg(record.message); break;
-    case QtWarningMsg: text = tr("Warning: %1").arg(record.message); break;
-    case QtCriticalMsg: text = tr("CRITICAL: %1").arg(record.message); break;
-    case QtFatalMsg: text = tr("FATAL: %1").arg(record.message); break;
+    // In English whatever the window speaks: the log is for service.
+    case QtDebugMsg: text = QString("Debug: %1").arg(record.message); break;
+    case QtInfoMsg: text = record.message; break;
+    case QtWarningMsg: text = QString("Warning: %1").arg(record.message); break;
+    case QtCriticalMsg: text = QString("CRITICAL: %1").arg(record.message); break;
+    case QtFatalMsg: text = QString("FATAL: %1").arg(record.message); break;
     default: return;
     }
     // Every line stamped, so that a saved log tells service when each thing happened.
@@ -172,7 +179,7 @@ void LogWindowDialog::clear()
 void LogWindowDialog::save()
 {
     const QString name = QFileDialog::getSaveFileName(this, tr("Save Log Output"),
-                                                      tr("%1/logfile.txt").arg(QDir::homePath()),
+                                                      QString("%1/logfile.txt").arg(QDir::homePath()),
                                                       tr("Text Files (*.txt);;All Files (*)"));
     if (!name.isEmpty())
         save_to(name);

@@ -3,6 +3,7 @@
 #include "files/support_misc.h"
 #include "gui/progress_bar.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDebug>
 #include <QFontMetrics>
@@ -10,6 +11,9 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <QTextDocumentFragment>
+
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +25,34 @@ int truncated(double value)
     return static_cast<int>(value);
 }
 
+// What a screen reader says for a label: its words, without markup or line breaks.
+QString spoken(const QString& html)
+{
+    return QTextDocumentFragment::fromHtml(QString(html).replace('\n', ' ')).toPlainText().simplified();
+}
+
+// A plain button whose focus is seen from across the room: a thick dark-blue frame.
+const char* install_button_style = R"(
+QPushButton {
+    background-color: rgb(238,238,240);
+    color: black;
+    border: 1px solid rgb(120,120,128);
+    border-radius: 4px;
+    padding: 3px;
+}
+QPushButton:disabled {
+    color: rgb(150,150,155);
+    background-color: rgb(214,214,218);
+}
+QPushButton:focus {
+    border: 3px solid rgb(0,70,200);
+    padding: 1px;
+}
+QPushButton:pressed {
+    background-color: rgb(200,210,230);
+}
+)";
+
 } // namespace
 
 InstallButton::InstallButton(QWidget* parent)
@@ -30,6 +62,8 @@ InstallButton::InstallButton(QWidget* parent)
     setEnabled(true);
     setMinimumHeight(30);
     setObjectName("GUI_8");
+    setStyleSheet(install_button_style);
+    setAccessibleDescription(tr("Installs the firmware on the connected unit. Return, Enter or Space presses it."));
     connect(this, &QPushButton::clicked, this, [] { qInfo() << "Install clicked"; }, Qt::DirectConnection);
 }
 
@@ -70,10 +104,11 @@ MainWindow::MainWindow(const Settings::Settings* settings, QWidget* parent)
     , settings(settings)
     , central(new QWidget(this))
 {
-    setStyleSheet("QMainWindow { border-image:url(\"://resources/background.jpg\") 0 0 0 0 stretch stretch; }");
-    scale = support_misc::compiled_for_platform(support_misc::Platform::macOS)
-        ? 1.0
-        : QGuiApplication::primaryScreen()->logicalDotsPerInchX() / 96.0;
+    background.load(":resources/background.jpg");
+    background_2x.load(":resources/background@2x.jpg");
+    // Laid out at 1: Qt scales the window once to the screen (see main), so multiplying
+    // by the screen's density here as well would scale it twice.
+    scale = 1.0;
     setCentralWidget(central);
     setupGeometry();
     downloadMode = false;
@@ -107,14 +142,52 @@ void MainWindow::setupGeometry()
     }
 }
 
+void MainWindow::paintEvent(QPaintEvent*)
+{
+    // The picture drawn for the screen's density, so that it is sharp on a dense screen too.
+    const bool dense = devicePixelRatioF() > 1.0 && !background_2x.isNull();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(rect(), dense ? background_2x : background);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (installButton && progressBar && watched == progressBar) {
+        if (event->type() == QEvent::Show && focusWidget() == installButton)
+            setFocus(Qt::OtherFocusReason);
+        else if (event->type() == QEvent::Hide && installButton->isEnabled())
+            installButton->setFocus(Qt::OtherFocusReason);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::showStatus(const QString& html)
+{
+    if (!statusLabel)
+        return;
+    statusLabel->setText(html);
+    // Some texts take two lines: the label takes the size its text needs.
+    statusLabel->resize(statusLabel->sizeHint());
+    // Two lines in a font with tall letters (Japanese, Chinese) would reach past the window.
+    statusLabel->move(statusLabel->x(), std::min(statusTop, height() - statusLabel->height()));
+    // The new name is announced (a name change of the status line, which screen readers
+    // speak), and an alert for those that speak alerts whatever has the focus.
+    statusLabel->setAccessibleName(spoken(html));
+    QAccessibleEvent alert(statusLabel, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
+
 void MainWindow::enableDownload()
 {
+    downloadAllowed = true;
     downloadMode = true;
     emit downloadModeChanged();
 }
 
 void MainWindow::disableDownload()
 {
+    downloadAllowed = false;
     downloadMode = false;
     emit downloadModeChanged();
 }
@@ -127,11 +200,16 @@ void MainWindow::toggleDownload()
 
 void MainWindow::updateDownloadMode()
 {
+    // The A key can take the button away, but never offers a download no unit allows.
+    const bool enabled = downloadMode && downloadAllowed;
     if (installButton) {
-        qInfo() << "MainWindow downloadMode: setEnabled" << downloadMode;
-        installButton->setEnabled(downloadMode);
+        qInfo() << "MainWindow downloadMode: setEnabled" << enabled;
+        installButton->setEnabled(enabled);
+        // Enabled, it is what the keyboard works on (unless the bar covers it).
+        if (enabled && !(progressBar && progressBar->isVisible()))
+            installButton->setFocus(Qt::OtherFocusReason);
     }
-    qInfo() << "Download " << (downloadMode ? "enabled" : "disabled");
+    qInfo() << "Download " << (enabled ? "enabled" : "disabled");
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
@@ -144,10 +222,38 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Q:
         emit finished();
         break;
+    // Return and Enter press the button, as Space does (on the button itself, which has the
+    // focus while it is enabled); never while the bar covers it.
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (installButton && installButton->isEnabled() && installButton->isVisible()
+            && !(progressBar && progressBar->isVisible()))
+            installButton->animateClick();
+        break;
     default:
         break;
     }
 }
+
+namespace {
+
+QString accessible_description(const QString& id)
+{
+    if (id == "2")
+        return MainWindow::tr("The product this tool upgrades");
+    if (id == "4")
+        return MainWindow::tr("The firmware version this tool installs");
+    if (id == "5")
+        return MainWindow::tr("Instructions");
+    if (id == "7a" || id == "7b" || id == "9")
+        return MainWindow::tr("Step %1 of 4").arg(id == "7a" ? 1 : id == "7b" ? 2 : 3);
+    if (id == "status_noDev")
+        return MainWindow::tr("Status");
+    return QString();
+}
+
+} // namespace
 
 void add_labels(const Settings::Settings* settings, MainWindow* window, bool simulatorMode)
 {
@@ -156,7 +262,7 @@ void add_labels(const Settings::Settings* settings, MainWindow* window, bool sim
     for (const Settings::LabelData& record : settings->gui.labels) {
         if (!record.create) {
             if (record.id == "8b2" && window->installButton) {
-                window->installButton->setText(record.text);
+                window->installButton->setText(settings->gui.display_text(record.id));
                 continue;
             }
             if (!(record.id == "sim_mode" && simulatorMode))
@@ -165,12 +271,14 @@ void add_labels(const Settings::Settings* settings, MainWindow* window, bool sim
         if (record.text.isEmpty())
             continue;
 
-        auto* label = new QLabel(record.text, window);
+        const QString text = settings->gui.display_text(record.id);
+        auto* label = new QLabel(text, window);
+        label->setObjectName(record.id);
         if (record.id == "2") {
-            label->setText(record.text.arg(Device::ProductInfo{settings->desired_type}.product_name_full()));
+            label->setText(text.arg(Device::ProductInfo{settings->desired_type}.product_name_full()));
         }
         if (record.id == "4")
-            label->setText(record.text.arg(settings->desired_revision));
+            label->setText(text.arg(settings->desired_revision));
         if (record.id == "2" || record.id == "3")
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         if (record.id == "4" || record.id == "4_hdr")
@@ -197,12 +305,23 @@ void add_labels(const Settings::Settings* settings, MainWindow* window, bool sim
             width = truncated(228 * window->scale);
             qInfo() << "Overriding width to " << width << "for text:" << label->text();
         }
-        label->resize(width, height);
+        // Never smaller than what its text takes, in whatever language.
+        label->resize(QSize(width, height).expandedTo(label->sizeHint()));
+        label->setAccessibleName(spoken(label->text()));
+        label->setAccessibleDescription(accessible_description(record.id));
         label->setStyleSheet(record.white
                                  ? "QLabel { background-color : rgba(0,0,0,0%); color : rgba(175,175,175,100%); }"
                                  : "QLabel { background-color : rgba(0,0,0,0%); color : black; }");
-        if (record.x > 0 && record.y > 0)
-            label->move(qRound(record.x * window->scale), qRound(record.y * window->scale));
+        if (record.x > 0 && record.y > 0) {
+            // A right-aligned text longer than its width grows to the left, keeping its edge.
+            const int grown = (label->alignment() & Qt::AlignRight) ? label->width() - width : 0;
+            label->move(qRound(record.x * window->scale) - grown, qRound(record.y * window->scale));
+        }
+        if (label == window->statusLabel) {
+            window->statusTop = label->y();
+            // A line after two stays where the first line was.
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
         label->show();
     }
 }
@@ -231,7 +350,15 @@ MainWindow* MainWindow_factory(const Settings::Settings* settings, QWidget* pare
     add_labels(settings, window, simulatorMode);
     window->updateDownloadMode();
     window->progressBar = new ProgressBar(window);
+    window->progressBar->localize = [settings](const QString& caption) { return settings->gui.localize(caption); };
+    window->progressBar->installEventFilter(window);
     window->setupGeometry();
+    // The order a screen reader and the Tab key go through: the picture's, top to bottom,
+    // with the button (step 4) before the status line.
+    if (window->statusLabel) {
+        window->installButton->stackUnder(window->statusLabel);
+        window->progressBar->stackUnder(window->statusLabel);
+    }
 
     std::vector<Settings::CircleData> circles = settings->gui.circles;
     for (Settings::CircleData& circle : circles) {

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPixmap>
 #include <QPushButton>
 #include <QWidget>
 
@@ -51,10 +52,19 @@ public:
     static QRect window_rect(double scale, const QRect& screen);
     static QRect button_rect(double scale);
 
+    // Puts an already translated status text (rich text) on the status line, sizes the line
+    // to it, and tells screen readers about the new text.
+    void showStatus(const QString& html);
+
     const Settings::Settings* settings;
     QWidget* central;
     QLabel* statusLabel = nullptr;
+    int statusTop = 0; // where the settings put the status line; a taller text rises from it
     bool downloadMode = false;
+    // Whether a unit allows a download (enableDownload, disableDownload): the A key toggles
+    // the button only then.
+    bool downloadAllowed = false;
+    // Qt scales the whole window to the screen's density: it is laid out at 1 on every screen.
     double scale = 1.0;
     InstallButton* installButton = nullptr;
     ProgressBar* progressBar = nullptr;
@@ -71,6 +81,13 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    // While the bar covers the button, the button has no focus: Space must not reach it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPixmap background;
+    QPixmap background_2x;
 };
 
 MainWindow* MainWindow_factory(const Settings::Settings* settings, QWidget* parent, bool simulatorMode);

@@ -66,16 +66,20 @@ QString elided(const QString& value, int limit)
 
 // The status line within the window: values that come from outside (a folder, a unit's name)
 // are shortened until the text fits.
-void fit_status(QLabel* label, const QWidget* window, const Outcome& outcome,
-                const std::function<QString(const QString&)>& lookup)
+void show_status(MainWindow* window, const Outcome& outcome, const std::function<QString(const QString&)>& lookup,
+                 const std::function<QString(const QString&)>& value)
 {
+    window->showStatus(status_html(outcome, lookup, value));
+    QLabel* label = window->statusLabel;
+    if (!label)
+        return;
     const int room = window->width() - label->x();
     for (int limit = 48; limit >= 8 && label->sizeHint().width() > room; limit -= 8) {
         Outcome shorter = outcome;
         for (QString& argument : shorter.arguments)
             argument = elided(argument, limit);
         shorter.reason_argument = elided(shorter.reason_argument, limit);
-        label->setText(status_html(shorter, lookup));
+        window->showStatus(status_html(shorter, lookup, value));
     }
 }
 
@@ -90,19 +94,15 @@ void render_outcome(MainWindow* window, const Settings::GUI& gui, const Outcome&
     // The bar's caption is said before the status line that goes with it, as the user reads them.
     if (window->progressBar)
         render_bar(window->progressBar, gui, outcome, before);
-    if (outcome.offer_install != window->downloadMode) {
+    if (outcome.offer_install != window->downloadAllowed) {
         if (outcome.offer_install)
             window->enableDownload();
         else
             window->disableDownload();
     }
     if (html != status_html(before, english) || outcome.kind != before.kind) {
-        if (QLabel* label = window->statusLabel) {
-            label->setText(html);
-            fit_status(label, window, outcome, english);
-            // Some texts take two lines: the label takes the size its text needs.
-            label->resize(label->sizeHint());
-        }
+        show_status(window, outcome, [&gui](const QString& id) { return gui.display_text(id); },
+                    [&gui](const QString& value) { return gui.display_arg(value); });
         tell(plain_text(html));
     }
 }

@@ -1,7 +1,7 @@
 #include "gui/progress_bar.h"
 
-#include <QEvent>
-#include <QFontMetricsF>
+#include <QAccessible>
+#include <QFontMetrics>
 
 #include <algorithm>
 
@@ -9,9 +9,10 @@ ProgressBar::ProgressBar(QWidget* parent)
     : QProgressBar(parent)
     , timer(new QTimer(this))
     , fallback(new QTimer(this))
-    , natural_font(font())
 {
     setup_GUI();
+    setAccessibleName(tr("Progress"));
+    base_font = font();
     connect(timer, &QTimer::timeout, this, &ProgressBar::increase);
     fallback->setSingleShot(true);
     connect(fallback, &QTimer::timeout, this, [this] { startAutoProgress(fallback_format, fallback_seconds); });
@@ -37,7 +38,7 @@ void ProgressBar::startAutoProgress(QString format, double seconds)
 {
     timer->stop();
     setValue(minimum());
-    setCaption(format);
+    setFormat(format);
     if (seconds >= 0) {
         const int ms = static_cast<int>(seconds * 1000);
         duration = ms < 2 ? 1 : ms;
@@ -74,7 +75,7 @@ void ProgressBar::increase()
 void ProgressBar::startTransfer(QString format, double seconds)
 {
     timer->stop();
-    setCaption(format);
+    setFormat(format);
     setValue(minimum());
     reached = minimum();
     fallback_format = format;
@@ -88,7 +89,7 @@ void ProgressBar::showProgress(QString format, int percent)
     fallback->stop();
     timer->stop();
     if (format != this->format()) {
-        setCaption(format);
+        setFormat(format);
         reached = minimum();
     }
     reached = std::max(reached, std::clamp(percent, minimum(), maximum() - 1));
@@ -109,59 +110,63 @@ void ProgressBar::hideEvent(QHideEvent* event)
     QProgressBar::hideEvent(event);
 }
 
-void ProgressBar::setCaption(const QString& format)
+QString ProgressBar::localized_format() const
 {
-    setFormat(format);
-    fitCaptionFont();
-}
-
-void ProgressBar::fitCaptionFont()
-{
-    // Inside the style sheet's 2-pixel border, with a little air on either side.
-    const int border = 2;
-    const QRect room = contentsRect().adjusted(border + 3, border, -border - 3, -border);
-    QString widest = format();
-    widest.replace("%p", QString::number(100))
-        .replace("%v", QString::number(maximum()))
-        .replace("%m", QString::number(maximum() - minimum()))
-        .replace("%%", "%");
-    QFont font = natural_font;
-    const bool in_points = font.pointSizeF() > 0;
-    const auto size = [&] { return in_points ? font.pointSizeF() : font.pixelSize(); };
-    const auto fits = [&] {
-        const QFontMetricsF metrics(font, this);
-        return metrics.horizontalAdvance(widest) <= room.width() && metrics.height() <= room.height();
-    };
-    // Half a point (or a pixel) at a time, down to a size still read at a glance.
-    while (!fits() && size() > (in_points ? 6.0 : 8.0)) {
-        if (in_points)
-            font.setPointSizeF(font.pointSizeF() - 0.5);
-        else
-            font.setPixelSize(font.pixelSize() - 1);
+    if (!localize)
+        return format();
+    if (format() != localized_from || localized.isNull()) {
+        localized_from = format();
+        localized = localize(localized_from);
     }
-    fitting = true;
-    setFont(font);
-    fitting = false;
-    fitted_format = format();
+    return localized;
 }
 
-void ProgressBar::resizeEvent(QResizeEvent* event)
+QString ProgressBar::phase() const
 {
-    QProgressBar::resizeEvent(event);
-    fitCaptionFont();
+    QString caption = localized_format();
+    caption.remove("%p%").remove("%v").remove("%m");
+    caption = caption.trimmed();
+    while (caption.endsWith(':') || caption.endsWith(QChar(0xff1a)))
+        caption.chop(1);
+    return caption.trimmed();
+}
+
+QString ProgressBar::text() const
+{
+    if (!localize || value() < minimum())
+        return QProgressBar::text();
+    const qint64 total = qint64(maximum()) - minimum();
+    const qint64 done = qint64(value()) - minimum();
+    const int percent = total > 0 ? int((done * 100 + total / 2) / total) : 100;
+    return localized_format()
+        .replace("%p", QString::number(percent))
+        .replace("%v", QString::number(value()))
+        .replace("%m", QString::number(total));
+}
+
+QFont ProgressBar::caption_font() const
+{
+    QFont fitted = base_font;
+    const QString caption = text();
+    // Within the frame, with a little air.
+    const int room = width() - 6;
+    while (QFontMetrics(fitted).horizontalAdvance(caption) > room && fitted.pointSizeF() - 0.5 >= smallest_points)
+        fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+    return fitted;
 }
 
 void ProgressBar::paintEvent(QPaintEvent* event)
 {
-    if (format() != fitted_format)
-        fitCaptionFont();
+    const QFont fitted = caption_font();
+    if (fitted != font())
+        setFont(fitted);
+    // A new phase is told when it is first drawn; the value is told by the bar itself.
+    const QString now = phase();
+    if (now != described) {
+        described = now;
+        setAccessibleDescription(now);
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
     QProgressBar::paintEvent(event);
-}
-
-void ProgressBar::changeEvent(QEvent* event)
-{
-    // A font given from outside is the largest the caption gets; the fitting's own is not.
-    if (event->type() == QEvent::FontChange && !fitting)
-        natural_font = font();
-    QProgressBar::changeEvent(event);
 }

@@ -2,8 +2,9 @@
 
 #include <QProgressBar>
 #include <QElapsedTimer>
-#include <QFont>
 #include <QTimer>
+
+#include <functional>
 
 // Shows a transfer's own progress where the child reports it; where it reports none, the bar
 // fills itself over a given time.
@@ -39,26 +40,31 @@ public slots:
 
 public:
     int fallback_wait_ms = 3000;
+    // Gives a caption set in English in the window's language; a caption set in that language
+    // already passes unchanged. None: the caption as set.
+    std::function<QString(const QString&)> localize;
+    // The caption shown, without its figure: what a screen reader is told the bar is doing.
+    QString phase() const;
+    QString text() const override;
+    // The font the caption is drawn in: the bar's own, smaller where the caption would not
+    // fit in it otherwise (never below smallest_points).
+    QFont caption_font() const;
+    static constexpr double smallest_points = 8.5;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     // A hidden bar has no transfer to stand in for.
     void hideEvent(QHideEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    // A caption set with setFormat() alone is fitted before it is drawn.
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     QTimer* fallback;
     QString fallback_format;
     double fallback_seconds = 0;
     int reached = 0;
-
-    // The caption is never cut: its font shrinks, from the bar's own, until the caption at 100%
-    // fits inside the border.
-    void setCaption(const QString& format);
-    void fitCaptionFont();
-    QFont natural_font; // the font the bar was given, before any fitting
-    QString fitted_format;
-    bool fitting = false;
+    QString described;
+    QFont base_font;
+    // The caption in the window's language, worked out once a caption.
+    QString localized_format() const;
+    mutable QString localized_from;
+    mutable QString localized;
 };

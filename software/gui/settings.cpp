@@ -1,6 +1,10 @@
 #include "gui/settings.h"
 
 #include "files/support_misc.h"
+#include "gui/language.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -70,6 +74,68 @@ QString GUI::text(const QString& id) const
 {
     const LabelData* found = label(id);
     return found ? found->text : QString();
+}
+
+namespace {
+
+QString translated(const LabelData& label)
+{
+    if (label.text.isEmpty() || language::current() == "en")
+        return label.text;
+    return QCoreApplication::translate(translation_context, label.text.toUtf8().constData(),
+                                       label.id.toUtf8().constData());
+}
+
+} // namespace
+
+QString GUI::display_text(const QString& id) const
+{
+    const LabelData* found = label(id);
+    return found ? translated(*found) : QString();
+}
+
+QString GUI::display_arg(const QString& english) const
+{
+    if (language::current() == "en")
+        return english;
+    for (const LabelData& label : labels)
+        if (!label.text.isEmpty() && label.text == english)
+            return translated(label);
+    static const QRegularExpression article("^an? (?=\\S)");
+    return QString(english).remove(article);
+}
+
+QString GUI::localize(const QString& english) const
+{
+    if (language::current() == "en")
+        return english;
+    // Of the templates it matches ("Connected to %1." matches every longer "Connected to"
+    // text too), the one with the most words of its own.
+    const LabelData* best = nullptr;
+    QRegularExpressionMatch values;
+    for (const LabelData& label : labels) {
+        if (label.text.isEmpty() || (best && label.text.size() <= best->text.size()))
+            continue;
+        // The template as a pattern: each placeholder stands for any value.
+        QString pattern = QRegularExpression::escape(label.text);
+        pattern.replace(QRegularExpression("\\\\%[1-9]"), "(.*)");
+        const QRegularExpressionMatch m = QRegularExpression("^" + pattern + "$",
+                                                             QRegularExpression::DotMatchesEverythingOption)
+                                              .match(english);
+        if (m.hasMatch()) {
+            best = &label;
+            values = m;
+        }
+    }
+    if (!best)
+        return english;
+    // All values at once: a value that holds a placeholder itself is not filled again.
+    const QString shown = translated(*best);
+    switch (values.lastCapturedIndex()) {
+    case 0: return shown;
+    case 1: return shown.arg(display_arg(values.captured(1)));
+    default: return shown.arg(display_arg(values.captured(1)), display_arg(values.captured(2)));
+    }
 }
 
 QString load_settings_file(QString path)

@@ -41,7 +41,18 @@ public:
     explicit GUI(QString json);
 
     const LabelData* label(const QString& id) const;
+    // The English text, as the log keeps it.
     QString text(const QString& id) const;
+    // The text in the language the window speaks (language::install), English where it has
+    // no translation. Fill it with display_arg() of each value.
+    QString display_text(const QString& id) const;
+    // A value for a display text: a text of this file is given in the window's language, and
+    // a product name loses the English article that the English texts want ("an R12": "R12").
+    QString display_arg(const QString& english) const;
+    // A filled English text in the window's language: the text whose template it matches,
+    // translated and filled with the same values (display_arg of each); unchanged when it
+    // matches none.
+    QString localize(const QString& english) const;
     operator QString() const;
 
     bool valid = false;
@@ -58,6 +69,8 @@ struct Settings {
 LabelData LabelData_factory(QJsonObject object);
 CircleData CircleData_factory(QJsonObject object);
 QString load_settings_file(QString path);
+// The translation context of the file's texts; each is told apart by its id.
+constexpr const char* translation_context = "settings_GUI";
 GUI make_GUI(QString path);
 
 QDebug operator<<(QDebug debug, const LabelData& label);

@@ -22,25 +22,26 @@ bool Outcome::operator==(const Outcome& other) const
         && percent == other.percent;
 }
 
-QString status_html(const Outcome& outcome, const std::function<QString(const QString&)>& lookup)
+QString status_html(const Outcome& outcome, const std::function<QString(const QString&)>& lookup,
+                    const std::function<QString(const QString&)>& value)
 {
     if (outcome.text_id.isEmpty())
         return {};
     QString text = lookup(outcome.text_id);
     QStringList values;
     for (const QString& argument : outcome.arguments)
-        values << argument.toHtmlEscaped();
+        values << (value ? value(argument) : argument).toHtmlEscaped();
     if (!outcome.reason_id.isEmpty()) {
         QString reason = lookup(outcome.reason_id);
         // Only a reason that has a place for its value is given one: Qt warns of the others.
         if (reason.contains("%1"))
-            reason = reason.arg(outcome.reason_argument);
+            reason = reason.arg(value ? value(outcome.reason_argument) : outcome.reason_argument);
         values << reason.toHtmlEscaped();
     }
     // One pass, so that a value holding "%1" is never filled in turn.
-    for (const QString& value : values)
+    for (const QString& filled : values)
         if (text.contains('%'))
-            text = text.arg(value);
+            text = text.arg(filled);
     return text;
 }
 
@@ -201,6 +202,8 @@ void OutcomeModel::unit_read(const DFU::DeviceInfo& info, const QString& serial)
     unit = Unit();
     unit.serial = serial;
     unit.known_type = Device::is_known(info.OTP_info.product.type);
+    // The unknown one in the words of the settings file's "product_unknown", which the window
+    // gives in its language.
     unit.product = unit.known_type ? Device::with_article(info.OTP_info.product.product_name())
                                    : QString("a unit of unknown type");
     unit.revision = shown_revision(info.FW_revision);

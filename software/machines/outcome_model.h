@@ -56,9 +56,10 @@ struct Outcome {
 };
 
 // The status text with its placeholders filled; lookup gives a settings text by id (in English
-// for the log and the terminal, translated for the screen). Values are escaped: device texts
-// are text, never markup.
-QString status_html(const Outcome& outcome, const std::function<QString(const QString&)>& lookup);
+// for the log and the terminal, translated for the screen), and value, if given, turns each
+// value into the same language. Values are escaped: device texts are text, never markup.
+QString status_html(const Outcome& outcome, const std::function<QString(const QString&)>& lookup,
+                    const std::function<QString(const QString&)>& value = {});
 // Rich text as one line of plain text: tags dropped, line breaks as spaces, entities decoded.
 QString plain_text(const QString& html);
 // A unit's revision text as it may be shown: a short plain token, else empty (unknown).

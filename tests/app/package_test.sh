@@ -31,6 +31,7 @@ for file in usr/bin/velmora-fw-upgrade usr/lib/udev/rules.d/60-velmora-fw-upgrad
     grep -q " \./$file\$" <<< "$listing" || fail "the package lacks $file"
 done
 dpkg-deb -f "$deb" Depends | grep -q 'libqt5widgets5' || fail "no dependency computed from the binary"
+dpkg-deb -f "$deb" Depends | grep -q 'qttranslations5-l10n' || fail "no dependency on Qt's own translations"
 dpkg-deb -I "$deb" postinst | grep -q 'udevadm control --reload-rules' || fail "postinst does not reload the udev rules"
 
 lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian reports errors"; }

@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "gui/language.h"
 #include "simulator/simulator.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 static int child_main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    language::install(language::choose(QProcessEnvironment::systemEnvironment())); // as the program does
     parse_arguments(&app);
     std::printf("use=%d log=%d service=%d\n", simulator::use, use_log_window(), have_service_build());
     return 0;
@@ -26,11 +28,14 @@ class TestCommandLine final : public QObject {
         QString err;
     };
 
-    Outcome parse(const QStringList& arguments)
+    Outcome parse(const QStringList& arguments, const QString& lang = "C.UTF-8")
     {
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELMORA_PARSE_CHILD", "1");
+        for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            env.remove(variable);
+        env.insert("LANG", lang);
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), arguments);
         if (!child.waitForFinished(30000))
@@ -75,21 +80,27 @@ private slots:
     void unknown_options_end_with_status_1_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("lang");
         QTest::addColumn<QString>("message");
         const QString usage = "Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]";
-        QTest::newRow("-h") << QStringList{"-h"} << usage;
-        QTest::newRow("--help") << QStringList{"-s", "--help"} << usage;
-        QTest::newRow("a stray argument") << QStringList{"-s", "firmware.bin"}
+        QTest::newRow("-h") << QStringList{"-h"} << "C.UTF-8" << usage;
+        QTest::newRow("--help") << QStringList{"-s", "--help"} << "C.UTF-8" << usage;
+        QTest::newRow("a stray argument") << QStringList{"-s", "firmware.bin"} << "C.UTF-8"
                                           << "Unexpected argument 'firmware.bin'.\n" + usage;
-        QTest::newRow("-x with -s") << QStringList{"-s", "-x"} << "Unknown option 'x'.";
-        QTest::newRow("--version") << QStringList{"--version"} << "Unknown option 'version'.";
+        QTest::newRow("-x with -s") << QStringList{"-s", "-x"} << "C.UTF-8" << "Unknown option 'x'.";
+        QTest::newRow("--version") << QStringList{"--version"} << "C.UTF-8" << "Unknown option 'version'.";
+        // In the user's language, Qt's own words too.
+        QTest::newRow("-h in German") << QStringList{"-h"} << "de_DE.UTF-8"
+                                      << "Aufruf: velmora-fw-upgrade [-s | --use-simulator]";
+        QTest::newRow("-x in French") << QStringList{"-x"} << "fr_FR.UTF-8" << "Option inconnue \"x\".";
     }
 
     void unknown_options_end_with_status_1()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(QString, lang);
         QFETCH(QString, message);
-        const Outcome outcome = parse(arguments);
+        const Outcome outcome = parse(arguments, lang);
         QCOMPARE(outcome.code, 1);
         QVERIFY(outcome.out.isEmpty());
         QVERIFY2(outcome.err.contains(message), qPrintable(outcome.err));

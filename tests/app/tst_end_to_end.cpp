@@ -30,10 +30,11 @@ public:
         QStringList wrapper;   // a program that starts this one, with its arguments
         QString path_first;    // a folder put first on PATH
         QString working_dir;
+        QStringList environment; // NAME=value, set for the program
     };
 
     Program(const QString& display, const QStringList& arguments, const QString& emulator_dir = {})
-        : Program(display, arguments, Options{emulator_dir, {}, {}, {}, {}})
+        : Program(display, arguments, Options{emulator_dir, {}, {}, {}, {}, {}})
     {
     }
 
@@ -54,6 +55,8 @@ public:
             env.insert("PATH", options.path_first + ":" + env.value("PATH"));
         env.insert("VELMORA_SIM_FAST", "1");
         env.remove("XDG_RUNTIME_DIR");
+        for (const QString& pair : options.environment)
+            env.insert(pair.section('=', 0, 0), pair.section('=', 1));
         // Under AddressSanitizer: no leak check of the whole program at its exit. Its windows
         // live until then by design, and the X platform plugin's last allocations come from a
         // library already unloaded, so they cannot be told apart; the library's own code is
@@ -178,11 +181,15 @@ class TestEndToEnd final : public QObject {
 
     // The real program over an emulated unit with older firmware, with the given unit settings,
     // once it offers the upgrade; the unit's serial is that of the emulator's default.
-    std::unique_ptr<Program> start_offered(testsupport::EmulatorState& emu, const QStringList& settings)
+    std::unique_ptr<Program> start_offered(testsupport::EmulatorState& emu, const QStringList& settings,
+                                           const QStringList& environment = {})
     {
         if (!emu.create(unit_serial, {"--rev", "C7", "--seed", "7"}) || !emu.set(unit_serial, settings))
             return nullptr;
-        auto program = std::make_unique<Program>(display, QStringList{"-l"}, emu.path());
+        Program::Options options;
+        options.emulator_dir = emu.path();
+        options.environment = environment;
+        auto program = std::make_unique<Program>(display, QStringList{"-l"}, options);
         if (!program->wait_for("MainWindow downloadMode: setEnabled true"))
             return nullptr;
         return program;
@@ -240,18 +247,20 @@ private slots:
 
         QTest::newRow("a whole upgrade in the simulator")
             << "sim older_revision" << sim
-            << "await " + offered + "; shot upgrade-1-connected; click; await Shown: Upgrading firmware; "
+            << "await " + offered + "; shot upgrade-1-connected; key Return; await Shown: Upgrading firmware; "
                "shot upgrade-2-upgrading; await Shown: Firmware written; shot upgrade-3-restarting; await " + done +
                "; wait 300; shot upgrade-4-done; bar-full; close"
-            << QStringList{"Result of execution test: status was ok and output: as expected",
+            << QStringList{"Language shown: English (en)",
+                           "Result of execution test: status was ok and output: as expected",
                            "Shown: Waiting for a unit in DFU mode: do steps 1 to 3.", "Shown: Connected to an R12.",
                            "Shown: Connected to an R12 with firmware version C7", "Install clicked",
                            "Shown: Upgrading firmware", "Shown: Firmware written. To check it, restart the unit in DFU mode",
                            "Shown: Uploading & verifying", done, "Shown: Connected to an R12 with firmware version C8",
                            "app.exec() returns:  0"}
             << QStringList{"FW differs", "does not hold", "Oops"} << 0 << "image";
-        QTest::newRow("the embedded firmware is done at once")
-            << "sim current" << sim << "await " + done + "; shot current-done" << QStringList{done}
+        QTest::newRow("the embedded firmware is done at once, in German: the log stays English")
+            << "sim current | LANG=de_DE.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=" << sim
+            << "await " + done + "; shot current-done" << QStringList{"Language shown: Deutsch (de)", done}
             << QStringList{offered, "Shown: Upgrading"} << -1 << "image";
         QTest::newRow("a flash that differs") << "sim differing_flash" << sim << "await does not hold; shot outcome-differs"
                                               << QStringList{offered, "Shown: The unit does not hold this firmware: the "
@@ -361,7 +370,8 @@ private slots:
         Program::Options options;
         QString flash_file;
         if (unit.startsWith("sim")) {
-            QVERIFY(sim.setup(unit.mid(4)));
+            QVERIFY(sim.setup(unit.mid(4).section('|', 0, 0).trimmed()));
+            options.environment = unit.section('|', 1).trimmed().split(' ', Qt::SkipEmptyParts);
             flash_file = sim.unit_dir() + "/flash.bin";
         } else if (unit.startsWith("emu")) {
             const QString create = unit.mid(3).section('|', 0, 0).trimmed();
@@ -545,6 +555,128 @@ private slots:
         const QImage done = screenshot("true-progress-done");
         const QColor near_end = done.pixelColor(window_position(window) + QPoint(207 + 240, 417 + 4));
         QVERIFY2(near_end.green() > 200 && near_end.red() < 200, qPrintable(near_end.name()));
+    }
+
+    // Qt scales the window to the screen once: 1330 x 1034 device pixels at twice the density
+    // however that is asked for, wholly on a 3840 x 2160 screen.
+    void the_window_is_scaled_once_data()
+    {
+        QTest::addColumn<QString>("dpi");
+        QTest::addColumn<QStringList>("environment");
+        QTest::newRow("QT_SCALE_FACTOR=2") << "96" << QStringList{"QT_SCALE_FACTOR=2"};
+        QTest::newRow("QT_AUTO_SCREEN_SCALE_FACTOR=1, 192 dpi") << "192" << QStringList{"QT_AUTO_SCREEN_SCALE_FACTOR=1"};
+        QTest::newRow("192 dpi") << "192" << QStringList{};
+    }
+
+    void the_window_is_scaled_once()
+    {
+        QFETCH(QString, dpi);
+        QFETCH(QStringList, environment);
+        QProcess dense;
+        dense.start("Xvfb", {"-displayfd", "1", "-screen", "0", "3840x2160x24", "-dpi", dpi, "-nolisten", "tcp"});
+        QVERIFY(dense.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(dense.canReadLine() || (dense.waitForReadyRead(100) && dense.canReadLine()), 20000);
+        const QString screen = ":" + QString(dense.readLine()).trimmed();
+        SimulatorState state;
+        QVERIFY(state.setup("older_revision"));
+        Program::Options options;
+        options.environment = environment;
+        Program program(screen, {"-s", "-l"}, options);
+        QVERIFY(program.wait_for("MainWindow downloadMode: setEnabled true"));
+        const QString main = display;
+        display = screen; // for the X tools
+        const QString window = main_window();
+        QTest::qWait(300);
+        const QString geometry = x({"getwindowgeometry", window});
+        screenshot("dense-" + QString(QTest::currentDataTag()).replace(QRegularExpression("[^A-Za-z0-9]+"), "-"));
+        // The log keeps its size in points: as many lines as on an ordinary screen.
+        x({"windowfocus", "--sync", window});
+        x({"key", "--window", window, "ctrl+l"});
+        QString log_geometry;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (log_geometry = x({"getwindowgeometry", x({"search", "--onlyvisible", "--name", "Log$"}).section('\n', 0, 0)}))
+                .contains("Geometry: 1200x800"),
+            10000);
+        display = main;
+        const QRegularExpressionMatch m
+            = QRegularExpression("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)", QRegularExpression::DotMatchesEverythingOption)
+                  .match(geometry);
+        QVERIFY2(m.hasMatch(), qPrintable(geometry));
+        const QRect placed(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+        QCOMPARE(placed.size(), QSize(1330, 1034));
+        QVERIFY2(QRect(0, 0, 3840, 2160).contains(placed), qPrintable(geometry));
+        dense.terminate();
+        dense.waitForFinished(5000);
+    }
+
+    // What a screen reader finds, reads and does, over AT-SPI on a private session bus: the
+    // button by its role and name, the status line, the bar during a real transfer over the
+    // emulated bootloader, each new status told, the log line by line; and a press of the
+    // button through the accessibility interface starts the upgrade.
+    void a_screen_reader_reads_and_works_the_window()
+    {
+        QProcess bus;
+        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        QVERIFY(bus.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(bus.canReadLine() || (bus.waitForReadyRead(100) && bus.canReadLine()), 20000);
+        const QString address = QString(bus.readLine()).trimmed();
+        const auto client = [&](const QStringList& arguments, QProcess* listener = nullptr) {
+            QProcess own;
+            QProcess& tool = listener ? *listener : own;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("DBUS_SESSION_BUS_ADDRESS", address);
+            env.remove("LD_PRELOAD");
+            tool.setProcessEnvironment(env);
+            tool.start(SYSTEM_PYTHON3, QStringList{QString(SOURCE_DIR) + "/tests/support/atspi_client.py"} + arguments);
+            if (listener)
+                return QString();
+            tool.waitForFinished(30000);
+            return tool.exitCode() == 0 ? QString(tool.readAllStandardOutput()).trimmed() : QString();
+        };
+        testsupport::EmulatorState emu;
+        const auto started = start_offered(emu, {"pace_f4=1", "leave_delay_ms=1500"},
+                                           {"DBUS_SESSION_BUS_ADDRESS=" + address, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"});
+        QVERIFY(started);
+        Program& program = *started;
+        const QString caption = "4. Click here to start upgrade";
+        QTRY_VERIFY_WITH_TIMEOUT(client({"button", caption}).startsWith("enabled|"), 30000);
+        QVERIFY(client({"button", caption}).endsWith("|Installs the firmware on the connected unit. Return, Enter or Space presses it."));
+        QCOMPARE(client({"status"}), QString("Connected to an R12 with firmware version C7"));
+        QCOMPARE(client({"status", "Step 3 of 4"}), QString("3. Connect USB cable"));
+        QProcess heard;
+        client({"heard", "120"}, &heard);
+        QVERIFY(heard.waitForReadyRead(20000));
+        QVERIFY(heard.readLine().startsWith("listening"));
+
+        QVERIFY(!client({"press", caption}).isNull());
+        QVERIFY(program.wait_for("Install clicked", 10000));
+        // The bar's value and phase, as dfu-util writes.
+        int value = 0;
+        QString phase;
+        for (int i = 0; i < 200 && !(value > 0 && value < 100 && phase.startsWith("Upgrading firmware: writing")); ++i) {
+            const QString bar = client({"bar"});
+            value = bar.section('|', 0, 0).toInt();
+            phase = bar.section('|', 1);
+            QTest::qWait(100);
+        }
+        QVERIFY2(value > 0 && value < 100, qPrintable(QString::number(value) + " " + phase));
+        QCOMPARE(phase, QString("Upgrading firmware: writing"));
+        QVERIFY(program.wait_for("Shown: Done. Disconnect USB cable.", 90000));
+        QTRY_COMPARE_WITH_TIMEOUT(client({"bar"}), QString("100|Done. Disconnect USB cable."), 10000);
+        // Each new status was told, as it came.
+        QTRY_VERIFY_WITH_TIMEOUT(QString(heard.peek(1 << 20)).contains("label|Status|Connected to an R12 with firmware version C8"), 20000);
+        QVERIFY(QString(heard.peek(1 << 20)).contains("label|Status|Firmware written. To check it, restart the unit"));
+        heard.kill();
+        heard.waitForFinished(5000);
+        // The log, opened with Ctrl-L, line by line.
+        const QString window = main_window();
+        x({"windowfocus", "--sync", window});
+        x({"key", "--window", window, "ctrl+l"});
+        QString log;
+        QTRY_VERIFY_WITH_TIMEOUT((log = client({"log"})).contains("Shown: Done. Disconnect USB cable."), 20000);
+        QVERIFY(log.split('\n').size() > 20);
+        bus.kill();
+        bus.waitForFinished(5000);
     }
 
     // No dfu-util but the program's own, and nothing written outside its working folder.

@@ -115,6 +115,7 @@ private slots:
         QVERIFY(QFile::exists(QString(SOURCE_DIR) + "/software/resources/fonts/LICENSE-OFL.txt"));
         const QImage background(":resources/background.jpg");
         QCOMPARE(background.size(), QSize(665, 517));
+        QCOMPARE(QImage(":resources/background@2x.jpg").size(), QSize(1330, 1034)); // for dense screens
     }
 };
 

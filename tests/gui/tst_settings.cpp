@@ -1,6 +1,10 @@
+#include "gui/language.h"
 #include "gui/settings.h"
 #include "test_support.h"
 
+#include <QProcess>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 using testsupport::LogCapture;
@@ -35,7 +39,7 @@ private slots:
             if (label.id.startsWith("status_"))
                 QVERIFY(label.text.startsWith("<span style=\"color:#000000; font-size:9pt\">"));
         }
-        QCOMPARE(ids.size(), 55);
+        QCOMPARE(ids.size(), 56);
         QVERIFY(embedded.text("2").contains("<span style=\"font-weight:bold\">%1</span>"));
         QVERIFY(embedded.text("status_devRev").contains("Connected to %1 with firmware version %2"));
     }
@@ -158,6 +162,131 @@ private slots:
         QString logged;
         QDebug(&logged) << embedded;
         QVERIFY(logged.startsWith("GUI settings:\n\tCircle"));
+    }
+
+    // Whatever the locale variables say, one language for the whole window.
+    void the_language_comes_from_the_environment_data()
+    {
+        QTest::addColumn<QStringList>("variables"); // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("German") << QStringList{"", "", "", "de_DE.UTF-8"} << "de";
+        QTest::newRow("Austrian German, a modifier") << QStringList{"", "", "", "de_AT@euro"} << "de";
+        QTest::newRow("Japanese") << QStringList{"", "", "", "ja_JP.UTF-8"} << "ja";
+        QTest::newRow("simplified Chinese") << QStringList{"", "", "", "zh_CN.UTF-8"} << "zh_CN";
+        QTest::newRow("traditional Chinese") << QStringList{"", "", "", "zh_TW.UTF-8"} << "en";
+        QTest::newRow("unknown") << QStringList{"", "", "", "xx_YY"} << "en";
+        QTest::newRow("C") << QStringList{"", "", "", "C"} << "en";
+        QTest::newRow("C.UTF-8") << QStringList{"", "", "", "C.UTF-8"} << "en";
+        QTest::newRow("nothing set") << QStringList{"", "", "", ""} << "en";
+        QTest::newRow("LC_ALL empty") << QStringList{"", "", "", "fr_FR.UTF-8"} << "fr";
+        QTest::newRow("LC_ALL first") << QStringList{"", "es_ES.UTF-8", "it_IT", "de_DE"} << "es";
+        QTest::newRow("LC_MESSAGES before LANG") << QStringList{"", "", "it_IT", "de_DE"} << "it";
+        QTest::newRow("LANGUAGE list") << QStringList{"de:fr", "", "", "fr_FR.UTF-8"} << "de";
+        QTest::newRow("LANGUAGE, first unknown") << QStringList{"xx:it", "", "", "en_US.UTF-8"} << "it";
+        QTest::newRow("LANGUAGE, English first") << QStringList{"en_GB:de", "", "", "de_DE.UTF-8"} << "en";
+        QTest::newRow("LANGUAGE under C") << QStringList{"de", "C", "", ""} << "en";
+    }
+
+    void the_language_comes_from_the_environment()
+    {
+        QFETCH(QStringList, variables);
+        QFETCH(QString, chosen);
+        QProcessEnvironment environment;
+        const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+        for (int i = 0; i < 4; ++i)
+            environment.insert(names[i], variables[i]);
+        QCOMPARE(language::choose(environment), chosen);
+        QVERIFY(language::install(chosen));
+        QCOMPARE(language::current(), chosen);
+        QVERIFY(language::install("en"));
+    }
+
+    // The window's texts in its language, filled with the same values; the log's in English.
+    void texts_in_the_window_language_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("shown");
+        const QString span = "<span style=\"color:#000000; font-size:9pt\">%1</span>";
+        QTest::newRow("English") << "en" << span.arg("Connected to an R12.") << span.arg("Connected to an R12.");
+        QTest::newRow("revision") << "de" << span.arg("Connected to an R12 with firmware version C7")
+                                  << span.arg("Verbunden: R12 mit Firmware-Version C7");
+        QTest::newRow("unknown product") << "de" << span.arg("Connected to a unit of unknown type.")
+                                         << span.arg("Verbunden: Gerät unbekannten Typs.");
+        QTest::newRow("another product, not the shorter template")
+            << "fr" << span.arg("Connected to a ZX-8. This tool upgrades R12 units only,<br>so it cannot upgrade this one.")
+            << span.arg("Connecté à ZX-8. Cet outil ne met à jour que les appareils R12,<br>il ne peut donc pas mettre "
+                        "celui-ci à jour.");
+        QTest::newRow("Japanese") << "ja" << span.arg("Connected to an M5.") << span.arg("M5 に接続しました。");
+        QTest::newRow("bar caption") << "zh_CN" << "Upgrading firmware: writing %p%" << "升级中：写入 %p%";
+        QTest::newRow("no text of the file") << "it" << "Anything else" << "Anything else";
+    }
+
+    void texts_in_the_window_language()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, english);
+        QFETCH(QString, shown);
+        QVERIFY(language::install(language));
+        QCOMPARE(embedded.localize(english), shown);
+        QCOMPARE(embedded.text("8b2"), QString("4. Click here to start upgrade"));
+        QCOMPARE(embedded.display_text("8b2") == embedded.text("8b2"), language == "en");
+        QVERIFY(language::install("en"));
+    }
+
+    // Every text of the program and of the settings file has a finished translation in every
+    // language, with the same placeholders: checked against the files as the update command
+    // makes them, so that a text added without its translations fails here.
+    void every_text_has_a_finished_translation_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const QString& code : language::available())
+            QTest::newRow(qPrintable(code)) << code;
+    }
+
+    void every_text_has_a_finished_translation()
+    {
+        QFETCH(QString, language);
+        QTemporaryDir copy;
+        const QString name = "/velmora_" + language + ".ts";
+        for (const QString& code : language::available())
+            QVERIFY(QFile::copy(QString(SOURCE_DIR) + "/software/resources/translations/velmora_" + code + ".ts",
+                                copy.path() + "/velmora_" + code + ".ts"));
+        QProcess update;
+        update.start(QString(SOURCE_DIR) + "/tools/update-translations.sh", {copy.path()});
+        QVERIFY(update.waitForFinished(120000));
+        QVERIFY2(update.exitCode() == 0, update.readAllStandardError().constData());
+
+        QFile file(copy.path() + name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QString source;
+        QStringList lacking;
+        int messages = 0;
+        static const QRegularExpression placeholder("%(\\d|p%)");
+        const auto placeholders = [](const QString& text) {
+            QStringList found;
+            for (auto it = placeholder.globalMatch(text); it.hasNext();)
+                found << it.next().captured();
+            found.sort();
+            return found;
+        };
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == QLatin1String("source"))
+                source = xml.readElementText();
+            if (xml.name() != QLatin1String("translation"))
+                continue;
+            ++messages;
+            const QString type = xml.attributes().value("type").toString();
+            const QString translation = xml.readElementText();
+            if (!type.isEmpty() || translation.trimmed().isEmpty() || placeholders(translation) != placeholders(source))
+                lacking << source.left(60);
+        }
+        QVERIFY(!xml.hasError());
+        QVERIFY(messages > 50);
+        QVERIFY2(lacking.isEmpty(), qPrintable(lacking.join('\n')));
     }
 
     void a_settings_file_that_cannot_be_read_throws()

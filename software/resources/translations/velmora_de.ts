@@ -1,0 +1,439 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>InstallButton</name>
+    <message>
+        <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
+        <translation>Installiert die Firmware auf dem angeschlossenen Gerät. Die Eingabetaste oder die Leertaste löst sie aus.</translation>
+    </message>
+</context>
+<context>
+    <name>LogWindowDialog</name>
+    <message>
+        <source>clear</source>
+        <translation>leeren</translation>
+    </message>
+    <message>
+        <source>save output</source>
+        <translation>Ausgabe speichern</translation>
+    </message>
+    <message>
+        <source>hide log</source>
+        <translation>Protokoll ausblenden</translation>
+    </message>
+    <message>
+        <source>Velmora Firmware Upgrade Tool – Log</source>
+        <translation>Velmora Firmware-Update – Protokoll</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>The program&apos;s messages, one a line, the latest last</source>
+        <translation>Die Meldungen des Programms, eine pro Zeile, die neueste zuletzt</translation>
+    </message>
+    <message>
+        <source>Save Log Output</source>
+        <translation>Protokoll speichern</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt);;All Files (*)</source>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <translation>&lt;nobr&gt;Die Datei „%1“&lt;br/&gt;kann nicht zum Schreiben geöffnet werden.&lt;br/&gt;&lt;br/&gt;Das Protokoll wurde &lt;b&gt;nicht&lt;/b&gt; gespeichert!&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Velmora Firmware Upgrade Tool</source>
+        <translation>Velmora Firmware-Update</translation>
+    </message>
+    <message>
+        <source>The product this tool upgrades</source>
+        <translation>Das Produkt, das dieses Programm aktualisiert</translation>
+    </message>
+    <message>
+        <source>The firmware version this tool installs</source>
+        <translation>Die Firmware-Version, die dieses Programm installiert</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>Anleitung</translation>
+    </message>
+    <message>
+        <source>Step %1 of 4</source>
+        <translation>Schritt %1 von 4</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressBar</name>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+</context>
+<context>
+    <name>command_line</name>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unerwartetes Argument „%1“.</translation>
+    </message>
+    <message>
+        <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                          [-l | --use-log-window]
+Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
+
+  -s, --use-simulator      talk to the simulator script instead of a unit
+  -S, --no-use-simulator   use the real unit (wins over -s)
+  -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
+                           which can save it for service; also on standard error
+
+Keys: Return, Enter or Space starts the upgrade when the button is offered;
+Escape or Q stops talking to the unit (a running transfer is finished
+first); Ctrl-L shows or hides the log window.
+The log window proposes to save the log as ~/logfile.txt.
+</source>
+        <translation>Aufruf: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                           [-l | --use-log-window]
+Aktualisiert die Firmware eines Velmora-Blitzgeräts, das im DFU-Modus über USB
+angeschlossen ist.
+
+  -s, --use-simulator      mit dem Simulator-Skript statt mit einem Gerät arbeiten
+  -S, --no-use-simulator   das echte Gerät verwenden (hat Vorrang vor -s)
+  -l, --use-log-window     alle Meldungen im Protokollfenster sammeln (Strg+L),
+                           das sie für den Service speichern kann; auch auf der
+                           Standardfehlerausgabe
+
+Tasten: Eingabe, Enter oder Leertaste startet das Update, wenn die Schaltfläche
+angeboten wird; Escape oder Q beendet die Verbindung zum Gerät (eine laufende
+Übertragung wird zuerst abgeschlossen); Strg+L zeigt oder verbirgt das
+Protokollfenster.
+Das Protokollfenster schlägt vor, das Protokoll als ~/logfile.txt zu speichern.
+</translation>
+    </message>
+</context>
+<context>
+    <name>settings_GUI</name>
+    <message>
+        <source>&lt;span style=&quot;font-size:20pt&quot;&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Firmware upgrade&lt;/span&gt;
+&lt;br&gt;
+&lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
+&lt;/span&gt;</source>
+        <comment>2</comment>
+        <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Firmware-Update&lt;/span&gt;
+&lt;br&gt;
+&lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
+&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;font-size:20pt&quot;&gt;
+Firmware version:
+&lt;br&gt;
+%1
+&lt;/span&gt;</source>
+        <comment>4</comment>
+        <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
+Firmware-Version:
+&lt;br&gt;
+%1
+&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Follow the steps below
+to upgrade your product.</source>
+        <comment>5</comment>
+        <translation>So aktualisieren Sie
+Ihr Gerät:</translation>
+    </message>
+    <message>
+        <source>1. Turn off the device</source>
+        <comment>7a</comment>
+        <translation>1. Gerät ausschalten</translation>
+    </message>
+    <message>
+        <source>2. Hold the rightmost button
+    under the display while
+    pushing the TEST button
+    for 1 second</source>
+        <comment>7b</comment>
+        <translation>2. Die ganz rechte Taste unter
+    dem Display gedrückt halten
+    und dabei die TEST-Taste
+    1 Sekunde lang drücken</translation>
+    </message>
+    <message>
+        <source>3. Connect USB cable</source>
+        <comment>9</comment>
+        <translation>3. Per USB verbinden</translation>
+    </message>
+    <message>
+        <source>4. Click here to start upgrade</source>
+        <comment>8b2</comment>
+        <translation>4. Hier klicken: Update starten</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1.&lt;/span&gt;</source>
+        <comment>status_devConn</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with firmware version %2&lt;/span&gt;</source>
+        <comment>status_devRev</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1 mit Firmware-Version %2&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with unknown firmware version.&lt;/span&gt;</source>
+        <comment>status_devRevUnknown</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1 mit unbekannter Firmware-Version.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Finishing the transfer: keep the USB cable connected.&lt;br&gt;The program goes on as soon as it is done.&lt;/span&gt;</source>
+        <comment>status_finishing</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Übertragung wird abgeschlossen: USB-Kabel bitte nicht trennen.&lt;br&gt;Das Programm macht weiter, sobald sie fertig ist.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Stopped. To go on, close the window and start the program again.&lt;/span&gt;</source>
+        <comment>status_stopped</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Angehalten. Um weiterzumachen, schließen Sie das Fenster und starten das Programm neu.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No working folder can be made in %1.&lt;br&gt;Set TMPDIR to a folder with free space that you can write to, then start again.&lt;/span&gt;</source>
+        <comment>status_noWorkDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;In %1 kann kein Arbeitsordner angelegt werden.&lt;br&gt;Setzen Sie TMPDIR auf einen beschreibbaren Ordner mit freiem Platz und starten Sie neu.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot be unpacked into %1 (is the disk full?).&lt;br&gt;Free some space or set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
+        <comment>status_noExtract</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug kann nicht nach %1 entpackt werden (ist der Datenträger voll?).&lt;br&gt;Schaffen Sie Platz oder setzen Sie TMPDIR auf einen anderen Ordner und starten Sie neu.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot run from %1: %2.&lt;br&gt;Set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
+        <comment>status_toolBroken</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug kann nicht aus %1 laufen: %2.&lt;br&gt;Setzen Sie TMPDIR auf einen anderen Ordner und starten Sie neu.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
+        <comment>status_written</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware geschrieben. Zur Prüfung das Gerät neu im DFU-Modus starten (Schritte 1 bis 3).&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Schreiben der Firmware ist fehlgeschlagen (der Grund steht im Protokoll).&lt;br&gt;Lassen Sie das Gerät im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
+        <comment>status_verifyFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Gerät enthält diese Firmware nicht: Die Prüfung ist fehlgeschlagen.&lt;br&gt;Klicken Sie auf die Schaltfläche, um sie erneut zu installieren.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
+        <comment>status_otherProduct</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1. Dieses Programm aktualisiert nur %2-Geräte,&lt;br&gt;dieses Gerät also nicht.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
+        <comment>status_unidentified</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Dieses Gerät lässt sich nicht erkennen (sein Produkteintrag ist leer oder unbekannt).&lt;br&gt;Es kann hier nicht aktualisiert werden: Bitte wenden Sie sich an den Service.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
+        <comment>status_severalUnits</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Es ist mehr als ein Gerät angeschlossen.&lt;br&gt;Trennen Sie alle bis auf das zu aktualisierende.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
+        <comment>status_noPermission</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht verwenden (USB-Berechtigung).&lt;br&gt;Installieren Sie die udev-Regel (siehe README) und schließen Sie das Gerät neu an.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
+        <comment>status_readFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Daten des Geräts lassen sich nicht lesen.&lt;br&gt;Trennen Sie es, starten Sie es neu im DFU-Modus (Schritte 1 bis 3) und schließen Sie es wieder an.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
+        <comment>status_notAnswering</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug antwortet seit 30 Sekunden nicht.&lt;br&gt;Trennen Sie das Gerät, warten Sie einen Moment und schließen Sie es wieder an.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
+        <comment>reason_cannotStart</comment>
+        <translation>es lässt sich dort nicht starten (ein „noexec“-Ordner?)</translation>
+    </message>
+    <message>
+        <source>it stopped with code %1</source>
+        <comment>reason_exitCode</comment>
+        <translation>es endete mit Code %1</translation>
+    </message>
+    <message>
+        <source>it is not the version this program was built with</source>
+        <comment>reason_wrongVersion</comment>
+        <translation>es ist nicht die erwartete Version</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware: erasing %p%</source>
+        <comment>bar_erasing</comment>
+        <translation>Update: Löschen %p%</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware: writing %p%</source>
+        <comment>bar_writing</comment>
+        <translation>Update: Schreiben %p%</translation>
+    </message>
+    <message>
+        <source>Uploading &amp; verifying: reading back %p%</source>
+        <comment>bar_reading</comment>
+        <translation>Prüfen: Zurücklesen %p%</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware</source>
+        <comment>bar_upgrading</comment>
+        <translation>Firmware wird aktualisiert</translation>
+    </message>
+    <message>
+        <source>Uploading &amp; verifying</source>
+        <comment>bar_verifying</comment>
+        <translation>Zurücklesen und Prüfen</translation>
+    </message>
+    <message>
+        <source>Done. Disconnect USB cable.</source>
+        <comment>bar_done</comment>
+        <translation>Fertig. USB-Kabel trennen.</translation>
+    </message>
+    <message>
+        <source>a unit of unknown type</source>
+        <comment>product_unknown</comment>
+        <extracomment>Stands for a product name in the status texts.</extracomment>
+        <translation>Gerät unbekannten Typs</translation>
+    </message>
+    <message>
+        <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
+        <comment>log_hint</comment>
+        <translation>Dieses Fenster sammelt das Protokoll des Programms, wenn es mit -l gestartet wird, etwa so: velmora-fw-upgrade -l</translation>
+    </message>
+    <message>
+        <source>Simulator mode</source>
+        <comment>sim_mode</comment>
+        <translation>Simulatormodus</translation>
+    </message>
+    <message>
+        <source>Debug mode</source>
+        <comment>debug_mode</comment>
+        <translation>Debugmodus</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
+        <comment>status_noDev</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
+        <comment>status_reading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
+        <comment>status_unknownDevice</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
+        <comment>status_transferSilent</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_writeInterrupted</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
+        <comment>status_checkNotMade</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
+        <comment>status_stoppedAfter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware was written.</source>
+        <comment>result_written</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed.</source>
+        <comment>result_writeFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write was ended: the unit stopped answering.</source>
+        <comment>result_writeInterrupted</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit holds this firmware.</source>
+        <comment>result_verified</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit does not hold this firmware.</source>
+        <comment>result_verifyFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked.</source>
+        <comment>result_checkNotMade</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the USB tool stopped with code %1</source>
+        <comment>reason_uploadFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk of %1 is full, free some space there</source>
+        <comment>reason_noSpace</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit stopped answering</source>
+        <comment>reason_silent</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit sent only %1 bytes of the firmware</source>
+        <comment>reason_shortUpload</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the program&apos;s own copy of the firmware cannot be read</source>
+        <comment>reason_noImage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

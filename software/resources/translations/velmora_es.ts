@@ -1,0 +1,437 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>InstallButton</name>
+    <message>
+        <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
+        <translation>Instala el firmware en el dispositivo conectado. Se pulsa con Intro o con la barra espaciadora.</translation>
+    </message>
+</context>
+<context>
+    <name>LogWindowDialog</name>
+    <message>
+        <source>clear</source>
+        <translation>borrar</translation>
+    </message>
+    <message>
+        <source>save output</source>
+        <translation>guardar</translation>
+    </message>
+    <message>
+        <source>hide log</source>
+        <translation>ocultar registro</translation>
+    </message>
+    <message>
+        <source>Velmora Firmware Upgrade Tool – Log</source>
+        <translation>Actualización del firmware Velmora – Registro</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Registro</translation>
+    </message>
+    <message>
+        <source>The program&apos;s messages, one a line, the latest last</source>
+        <translation>Los mensajes del programa, uno por línea, el más reciente al final</translation>
+    </message>
+    <message>
+        <source>Save Log Output</source>
+        <translation>Guardar el registro</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt);;All Files (*)</source>
+        <translation>Archivos de texto (*.txt);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <translation>&lt;nobr&gt;El archivo «%1»&lt;br/&gt;no se puede abrir para escribir.&lt;br/&gt;&lt;br/&gt;¡El registro &lt;b&gt;no&lt;/b&gt; se ha podido guardar!&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Velmora Firmware Upgrade Tool</source>
+        <translation>Actualización del firmware Velmora</translation>
+    </message>
+    <message>
+        <source>The product this tool upgrades</source>
+        <translation>El producto que actualiza esta herramienta</translation>
+    </message>
+    <message>
+        <source>The firmware version this tool installs</source>
+        <translation>La versión de firmware que instala esta herramienta</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>Instrucciones</translation>
+    </message>
+    <message>
+        <source>Step %1 of 4</source>
+        <translation>Paso %1 de 4</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Estado</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressBar</name>
+    <message>
+        <source>Progress</source>
+        <translation>Progreso</translation>
+    </message>
+</context>
+<context>
+    <name>command_line</name>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argumento inesperado «%1».</translation>
+    </message>
+    <message>
+        <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                          [-l | --use-log-window]
+Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
+
+  -s, --use-simulator      talk to the simulator script instead of a unit
+  -S, --no-use-simulator   use the real unit (wins over -s)
+  -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
+                           which can save it for service; also on standard error
+
+Keys: Return, Enter or Space starts the upgrade when the button is offered;
+Escape or Q stops talking to the unit (a running transfer is finished
+first); Ctrl-L shows or hides the log window.
+The log window proposes to save the log as ~/logfile.txt.
+</source>
+        <translation>Uso: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                        [-l | --use-log-window]
+Actualiza el firmware de un flash Velmora conectado por USB en modo DFU.
+
+  -s, --use-simulator      usar el script simulador en lugar de un dispositivo
+  -S, --no-use-simulator   usar el dispositivo real (prevalece sobre -s)
+  -l, --use-log-window     reunir todos los mensajes en la ventana de registro
+                           (Ctrl+L), que puede guardarlos para el servicio técnico;
+                           también en la salida de error estándar
+
+Teclas: Intro o Espacio inicia la actualización cuando se ofrece el botón;
+Escape o Q deja de comunicarse con el dispositivo (una transferencia en curso
+termina antes); Ctrl+L muestra u oculta la ventana de registro.
+La ventana de registro propone guardar el registro como ~/logfile.txt.
+</translation>
+    </message>
+</context>
+<context>
+    <name>settings_GUI</name>
+    <message>
+        <source>&lt;span style=&quot;font-size:20pt&quot;&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Firmware upgrade&lt;/span&gt;
+&lt;br&gt;
+&lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
+&lt;/span&gt;</source>
+        <comment>2</comment>
+        <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Actualizar firmware&lt;/span&gt;
+&lt;br&gt;
+&lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
+&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;font-size:20pt&quot;&gt;
+Firmware version:
+&lt;br&gt;
+%1
+&lt;/span&gt;</source>
+        <comment>4</comment>
+        <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
+Versión del&lt;br&gt;firmware:
+&lt;br&gt;
+%1
+&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Follow the steps below
+to upgrade your product.</source>
+        <comment>5</comment>
+        <translation>Siga estos pasos para
+actualizar su producto.</translation>
+    </message>
+    <message>
+        <source>1. Turn off the device</source>
+        <comment>7a</comment>
+        <translation>1. Apague el dispositivo</translation>
+    </message>
+    <message>
+        <source>2. Hold the rightmost button
+    under the display while
+    pushing the TEST button
+    for 1 second</source>
+        <comment>7b</comment>
+        <translation>2. Mantenga pulsado el botón
+    de más a la derecha bajo
+    la pantalla y pulse el
+    botón TEST durante 1 s</translation>
+    </message>
+    <message>
+        <source>3. Connect USB cable</source>
+        <comment>9</comment>
+        <translation>3. Conéctelo por USB</translation>
+    </message>
+    <message>
+        <source>4. Click here to start upgrade</source>
+        <comment>8b2</comment>
+        <translation>4. Haga clic aquí para empezar</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1.&lt;/span&gt;</source>
+        <comment>status_devConn</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Conectado a %1.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with firmware version %2&lt;/span&gt;</source>
+        <comment>status_devRev</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Conectado a %1 con la versión de firmware %2&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with unknown firmware version.&lt;/span&gt;</source>
+        <comment>status_devRevUnknown</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Conectado a %1 con una versión de firmware desconocida.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Finishing the transfer: keep the USB cable connected.&lt;br&gt;The program goes on as soon as it is done.&lt;/span&gt;</source>
+        <comment>status_finishing</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Terminando la transferencia: mantenga conectado el cable USB.&lt;br&gt;El programa continuará en cuanto termine.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Stopped. To go on, close the window and start the program again.&lt;/span&gt;</source>
+        <comment>status_stopped</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Detenido. Para continuar, cierre la ventana y vuelva a iniciar el programa.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No working folder can be made in %1.&lt;br&gt;Set TMPDIR to a folder with free space that you can write to, then start again.&lt;/span&gt;</source>
+        <comment>status_noWorkDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se puede crear una carpeta de trabajo en %1.&lt;br&gt;Apunte TMPDIR a una carpeta con espacio libre y permiso de escritura, y vuelva a empezar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot be unpacked into %1 (is the disk full?).&lt;br&gt;Free some space or set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
+        <comment>status_noExtract</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB no se puede descomprimir en %1 (¿está lleno el disco?).&lt;br&gt;Libere espacio o apunte TMPDIR a otra carpeta, y vuelva a empezar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot run from %1: %2.&lt;br&gt;Set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
+        <comment>status_toolBroken</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB no se puede ejecutar desde %1: %2.&lt;br&gt;Apunte TMPDIR a otra carpeta y vuelva a empezar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
+        <comment>status_written</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware escrito. Para comprobarlo, reinicie el dispositivo en modo DFU: repita los pasos 1 a 3.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware (el registro indica el motivo).&lt;br&gt;Mantenga el dispositivo en modo DFU (pasos 1 a 3) y vuelva a instalar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
+        <comment>status_verifyFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El dispositivo no contiene este firmware: la comprobación ha fallado.&lt;br&gt;Haga clic en el botón para instalarlo de nuevo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
+        <comment>status_otherProduct</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Conectado a %1. Esta herramienta solo actualiza dispositivos %2,&lt;br&gt;así que no puede actualizar este.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
+        <comment>status_unidentified</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se puede identificar este dispositivo (su registro de producto está vacío o es desconocido).&lt;br&gt;No se puede actualizar aquí: póngase en contacto con el servicio técnico.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
+        <comment>status_severalUnits</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay más de un dispositivo conectado.&lt;br&gt;Desconecte todos excepto el que desea actualizar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
+        <comment>status_noPermission</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un dispositivo conectado, pero este usuario no puede usarlo (permiso USB).&lt;br&gt;Instale la regla udev (consulte el README) y vuelva a conectar el dispositivo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
+        <comment>status_readFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se puede leer la información del dispositivo.&lt;br&gt;Desconéctelo, reinícielo en modo DFU (pasos 1 a 3) y vuelva a conectarlo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
+        <comment>status_notAnswering</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB lleva 30 segundos sin responder.&lt;br&gt;Desconecte el dispositivo, espere un momento y vuelva a conectarlo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
+        <comment>reason_cannotStart</comment>
+        <translation>no se puede iniciar allí (¿una carpeta «noexec»?)</translation>
+    </message>
+    <message>
+        <source>it stopped with code %1</source>
+        <comment>reason_exitCode</comment>
+        <translation>terminó con el código %1</translation>
+    </message>
+    <message>
+        <source>it is not the version this program was built with</source>
+        <comment>reason_wrongVersion</comment>
+        <translation>no es la versión esperada</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware: erasing %p%</source>
+        <comment>bar_erasing</comment>
+        <translation>Actualizando: borrando %p%</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware: writing %p%</source>
+        <comment>bar_writing</comment>
+        <translation>Actualizando: escribiendo %p%</translation>
+    </message>
+    <message>
+        <source>Uploading &amp; verifying: reading back %p%</source>
+        <comment>bar_reading</comment>
+        <translation>Verificando: releyendo %p%</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware</source>
+        <comment>bar_upgrading</comment>
+        <translation>Actualizando el firmware</translation>
+    </message>
+    <message>
+        <source>Uploading &amp; verifying</source>
+        <comment>bar_verifying</comment>
+        <translation>Releyendo y verificando</translation>
+    </message>
+    <message>
+        <source>Done. Disconnect USB cable.</source>
+        <comment>bar_done</comment>
+        <translation>Listo. Desconecte el cable USB.</translation>
+    </message>
+    <message>
+        <source>a unit of unknown type</source>
+        <comment>product_unknown</comment>
+        <extracomment>Stands for a product name in the status texts.</extracomment>
+        <translation>un dispositivo de tipo desconocido</translation>
+    </message>
+    <message>
+        <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
+        <comment>log_hint</comment>
+        <translation>Esta ventana recoge el registro del programa cuando se inicia con -l, así: velmora-fw-upgrade -l</translation>
+    </message>
+    <message>
+        <source>Simulator mode</source>
+        <comment>sim_mode</comment>
+        <translation>Modo simulador</translation>
+    </message>
+    <message>
+        <source>Debug mode</source>
+        <comment>debug_mode</comment>
+        <translation>Modo depuración</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
+        <comment>status_noDev</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
+        <comment>status_reading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
+        <comment>status_unknownDevice</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
+        <comment>status_transferSilent</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_writeInterrupted</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
+        <comment>status_checkNotMade</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
+        <comment>status_stoppedAfter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware was written.</source>
+        <comment>result_written</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed.</source>
+        <comment>result_writeFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write was ended: the unit stopped answering.</source>
+        <comment>result_writeInterrupted</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit holds this firmware.</source>
+        <comment>result_verified</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit does not hold this firmware.</source>
+        <comment>result_verifyFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked.</source>
+        <comment>result_checkNotMade</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the USB tool stopped with code %1</source>
+        <comment>reason_uploadFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk of %1 is full, free some space there</source>
+        <comment>reason_noSpace</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit stopped answering</source>
+        <comment>reason_silent</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit sent only %1 bytes of the firmware</source>
+        <comment>reason_shortUpload</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the program&apos;s own copy of the firmware cannot be read</source>
+        <comment>reason_noImage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

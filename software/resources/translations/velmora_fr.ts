@@ -1,0 +1,437 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>InstallButton</name>
+    <message>
+        <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
+        <translation>Installe le firmware sur l&apos;appareil connecté. Les touches Entrée et Espace l&apos;actionnent.</translation>
+    </message>
+</context>
+<context>
+    <name>LogWindowDialog</name>
+    <message>
+        <source>clear</source>
+        <translation>effacer</translation>
+    </message>
+    <message>
+        <source>save output</source>
+        <translation>enregistrer</translation>
+    </message>
+    <message>
+        <source>hide log</source>
+        <translation>masquer le journal</translation>
+    </message>
+    <message>
+        <source>Velmora Firmware Upgrade Tool – Log</source>
+        <translation>Mise à jour du firmware Velmora – Journal</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>The program&apos;s messages, one a line, the latest last</source>
+        <translation>Les messages du programme, un par ligne, le plus récent en dernier</translation>
+    </message>
+    <message>
+        <source>Save Log Output</source>
+        <translation>Enregistrer le journal</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt);;All Files (*)</source>
+        <translation>Fichiers texte (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <translation>&lt;nobr&gt;Le fichier « %1 »&lt;br/&gt;ne peut pas être ouvert en écriture.&lt;br/&gt;&lt;br/&gt;Le journal n&apos;a &lt;b&gt;pas&lt;/b&gt; pu être enregistré !&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Velmora Firmware Upgrade Tool</source>
+        <translation>Mise à jour du firmware Velmora</translation>
+    </message>
+    <message>
+        <source>The product this tool upgrades</source>
+        <translation>Le produit que cet outil met à jour</translation>
+    </message>
+    <message>
+        <source>The firmware version this tool installs</source>
+        <translation>La version du firmware que cet outil installe</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>Instructions</translation>
+    </message>
+    <message>
+        <source>Step %1 of 4</source>
+        <translation>Étape %1 sur 4</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressBar</name>
+    <message>
+        <source>Progress</source>
+        <translation>Progression</translation>
+    </message>
+</context>
+<context>
+    <name>command_line</name>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argument inattendu « %1 ».</translation>
+    </message>
+    <message>
+        <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                          [-l | --use-log-window]
+Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
+
+  -s, --use-simulator      talk to the simulator script instead of a unit
+  -S, --no-use-simulator   use the real unit (wins over -s)
+  -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
+                           which can save it for service; also on standard error
+
+Keys: Return, Enter or Space starts the upgrade when the button is offered;
+Escape or Q stops talking to the unit (a running transfer is finished
+first); Ctrl-L shows or hides the log window.
+The log window proposes to save the log as ~/logfile.txt.
+</source>
+        <translation>Usage : velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                           [-l | --use-log-window]
+Met à jour le firmware d&apos;un flash Velmora connecté en USB en mode DFU.
+
+  -s, --use-simulator      dialoguer avec le script simulateur au lieu d&apos;un appareil
+  -S, --no-use-simulator   utiliser l&apos;appareil réel (l&apos;emporte sur -s)
+  -l, --use-log-window     recueillir tous les messages dans la fenêtre du journal
+                           (Ctrl+L), qui peut les enregistrer pour le service
+                           après-vente ; aussi sur la sortie d&apos;erreur standard
+
+Touches : Entrée ou Espace lance la mise à jour quand le bouton est proposé ;
+Échap ou Q arrête le dialogue avec l&apos;appareil (un transfert en cours est d&apos;abord
+terminé) ; Ctrl+L affiche ou masque la fenêtre du journal.
+La fenêtre du journal propose d&apos;enregistrer le journal sous ~/logfile.txt.
+</translation>
+    </message>
+</context>
+<context>
+    <name>settings_GUI</name>
+    <message>
+        <source>&lt;span style=&quot;font-size:20pt&quot;&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Firmware upgrade&lt;/span&gt;
+&lt;br&gt;
+&lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
+&lt;/span&gt;</source>
+        <comment>2</comment>
+        <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Mise à jour du firmware&lt;/span&gt;
+&lt;br&gt;
+&lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
+&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;font-size:20pt&quot;&gt;
+Firmware version:
+&lt;br&gt;
+%1
+&lt;/span&gt;</source>
+        <comment>4</comment>
+        <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
+Version du&lt;br&gt;firmware :
+&lt;br&gt;
+%1
+&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Follow the steps below
+to upgrade your product.</source>
+        <comment>5</comment>
+        <translation>Suivez les étapes ci-dessous
+pour mettre à jour l&apos;appareil.</translation>
+    </message>
+    <message>
+        <source>1. Turn off the device</source>
+        <comment>7a</comment>
+        <translation>1. Éteignez l&apos;appareil</translation>
+    </message>
+    <message>
+        <source>2. Hold the rightmost button
+    under the display while
+    pushing the TEST button
+    for 1 second</source>
+        <comment>7b</comment>
+        <translation>2. Maintenez le bouton tout à
+    droite sous l&apos;écran enfoncé
+    en appuyant 1 seconde
+    sur le bouton TEST</translation>
+    </message>
+    <message>
+        <source>3. Connect USB cable</source>
+        <comment>9</comment>
+        <translation>3. Reliez le câble USB</translation>
+    </message>
+    <message>
+        <source>4. Click here to start upgrade</source>
+        <comment>8b2</comment>
+        <translation>4. Cliquez ici pour démarrer</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1.&lt;/span&gt;</source>
+        <comment>status_devConn</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with firmware version %2&lt;/span&gt;</source>
+        <comment>status_devRev</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1, version du firmware %2&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with unknown firmware version.&lt;/span&gt;</source>
+        <comment>status_devRevUnknown</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1, version du firmware inconnue.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Finishing the transfer: keep the USB cable connected.&lt;br&gt;The program goes on as soon as it is done.&lt;/span&gt;</source>
+        <comment>status_finishing</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Fin du transfert en cours : laissez le câble USB branché.&lt;br&gt;Le programme reprend dès qu&apos;il est terminé.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Stopped. To go on, close the window and start the program again.&lt;/span&gt;</source>
+        <comment>status_stopped</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Arrêté. Pour continuer, fermez la fenêtre et relancez le programme.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No working folder can be made in %1.&lt;br&gt;Set TMPDIR to a folder with free space that you can write to, then start again.&lt;/span&gt;</source>
+        <comment>status_noWorkDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossible de créer un dossier de travail dans %1.&lt;br&gt;Faites pointer TMPDIR vers un dossier accessible en écriture et avec de la place, puis relancez.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot be unpacked into %1 (is the disk full?).&lt;br&gt;Free some space or set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
+        <comment>status_noExtract</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;outil USB ne peut pas être décompressé dans %1 (disque plein ?).&lt;br&gt;Libérez de la place ou faites pointer TMPDIR vers un autre dossier, puis relancez.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot run from %1: %2.&lt;br&gt;Set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
+        <comment>status_toolBroken</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;outil USB ne peut pas s&apos;exécuter depuis %1 : %2.&lt;br&gt;Faites pointer TMPDIR vers un autre dossier, puis relancez.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
+        <comment>status_written</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware écrit. Pour le vérifier, redémarrez l&apos;appareil en mode DFU : refaites les étapes 1 à 3.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;écriture du firmware a échoué (le journal en donne la raison).&lt;br&gt;Laissez l&apos;appareil en mode DFU (étapes 1 à 3) et relancez l&apos;installation.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
+        <comment>status_verifyFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;appareil ne contient pas ce firmware : la vérification a échoué.&lt;br&gt;Cliquez sur le bouton pour l&apos;installer à nouveau.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
+        <comment>status_otherProduct</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1. Cet outil ne met à jour que les appareils %2,&lt;br&gt;il ne peut donc pas mettre celui-ci à jour.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
+        <comment>status_unidentified</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Cet appareil ne peut pas être identifié (sa fiche produit est vide ou inconnue).&lt;br&gt;Il ne peut pas être mis à jour ici : veuillez contacter le service après-vente.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
+        <comment>status_severalUnits</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Plusieurs appareils sont connectés.&lt;br&gt;Débranchez-les tous sauf celui à mettre à jour.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
+        <comment>status_noPermission</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un appareil est connecté, mais cet utilisateur n&apos;a pas le droit de l&apos;utiliser (permission USB).&lt;br&gt;Installez la règle udev (voir le README), puis rebranchez l&apos;appareil.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
+        <comment>status_readFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Les informations de l&apos;appareil ne peuvent pas être lues.&lt;br&gt;Débranchez-le, redémarrez-le en mode DFU (étapes 1 à 3) et rebranchez-le.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
+        <comment>status_notAnswering</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;outil USB ne répond plus depuis 30 secondes.&lt;br&gt;Débranchez l&apos;appareil, attendez un instant et rebranchez-le.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
+        <comment>reason_cannotStart</comment>
+        <translation>il ne peut pas y être lancé (dossier « noexec » ?)</translation>
+    </message>
+    <message>
+        <source>it stopped with code %1</source>
+        <comment>reason_exitCode</comment>
+        <translation>il s&apos;est arrêté avec le code %1</translation>
+    </message>
+    <message>
+        <source>it is not the version this program was built with</source>
+        <comment>reason_wrongVersion</comment>
+        <translation>ce n&apos;est pas la version attendue</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware: erasing %p%</source>
+        <comment>bar_erasing</comment>
+        <translation>Mise à jour : effacement %p%</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware: writing %p%</source>
+        <comment>bar_writing</comment>
+        <translation>Mise à jour : écriture %p%</translation>
+    </message>
+    <message>
+        <source>Uploading &amp; verifying: reading back %p%</source>
+        <comment>bar_reading</comment>
+        <translation>Vérification : relecture %p%</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware</source>
+        <comment>bar_upgrading</comment>
+        <translation>Mise à jour du firmware</translation>
+    </message>
+    <message>
+        <source>Uploading &amp; verifying</source>
+        <comment>bar_verifying</comment>
+        <translation>Relecture et vérification</translation>
+    </message>
+    <message>
+        <source>Done. Disconnect USB cable.</source>
+        <comment>bar_done</comment>
+        <translation>Terminé. Débranchez le câble.</translation>
+    </message>
+    <message>
+        <source>a unit of unknown type</source>
+        <comment>product_unknown</comment>
+        <extracomment>Stands for a product name in the status texts.</extracomment>
+        <translation>un appareil de type inconnu</translation>
+    </message>
+    <message>
+        <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
+        <comment>log_hint</comment>
+        <translation>Cette fenêtre recueille le journal du programme lorsqu&apos;il est lancé avec -l, par exemple : velmora-fw-upgrade -l</translation>
+    </message>
+    <message>
+        <source>Simulator mode</source>
+        <comment>sim_mode</comment>
+        <translation>Mode simulateur</translation>
+    </message>
+    <message>
+        <source>Debug mode</source>
+        <comment>debug_mode</comment>
+        <translation>Mode débogage</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
+        <comment>status_noDev</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
+        <comment>status_reading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
+        <comment>status_unknownDevice</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
+        <comment>status_transferSilent</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_writeInterrupted</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
+        <comment>status_checkNotMade</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
+        <comment>status_stoppedAfter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware was written.</source>
+        <comment>result_written</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed.</source>
+        <comment>result_writeFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write was ended: the unit stopped answering.</source>
+        <comment>result_writeInterrupted</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit holds this firmware.</source>
+        <comment>result_verified</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit does not hold this firmware.</source>
+        <comment>result_verifyFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked.</source>
+        <comment>result_checkNotMade</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the USB tool stopped with code %1</source>
+        <comment>reason_uploadFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk of %1 is full, free some space there</source>
+        <comment>reason_noSpace</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit stopped answering</source>
+        <comment>reason_silent</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit sent only %1 bytes of the firmware</source>
+        <comment>reason_shortUpload</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the program&apos;s own copy of the firmware cannot be read</source>
+        <comment>reason_noImage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

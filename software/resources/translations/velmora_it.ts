@@ -1,0 +1,437 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT">
+<context>
+    <name>InstallButton</name>
+    <message>
+        <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
+        <translation>Installa il firmware sul dispositivo collegato. Si preme con Invio o con la barra spaziatrice.</translation>
+    </message>
+</context>
+<context>
+    <name>LogWindowDialog</name>
+    <message>
+        <source>clear</source>
+        <translation>svuota</translation>
+    </message>
+    <message>
+        <source>save output</source>
+        <translation>salva</translation>
+    </message>
+    <message>
+        <source>hide log</source>
+        <translation>nascondi log</translation>
+    </message>
+    <message>
+        <source>Velmora Firmware Upgrade Tool – Log</source>
+        <translation>Aggiornamento firmware Velmora – Log</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Log</translation>
+    </message>
+    <message>
+        <source>The program&apos;s messages, one a line, the latest last</source>
+        <translation>I messaggi del programma, uno per riga, il più recente in fondo</translation>
+    </message>
+    <message>
+        <source>Save Log Output</source>
+        <translation>Salva il log</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt);;All Files (*)</source>
+        <translation>File di testo (*.txt);;Tutti i file (*)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Errore</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <translation>&lt;nobr&gt;Il file &quot;%1&quot;&lt;br/&gt;non può essere aperto in scrittura.&lt;br/&gt;&lt;br/&gt;Il log &lt;b&gt;non&lt;/b&gt; è stato salvato!&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Velmora Firmware Upgrade Tool</source>
+        <translation>Aggiornamento firmware Velmora</translation>
+    </message>
+    <message>
+        <source>The product this tool upgrades</source>
+        <translation>Il prodotto che questo strumento aggiorna</translation>
+    </message>
+    <message>
+        <source>The firmware version this tool installs</source>
+        <translation>La versione del firmware che questo strumento installa</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>Istruzioni</translation>
+    </message>
+    <message>
+        <source>Step %1 of 4</source>
+        <translation>Passo %1 di 4</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Stato</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressBar</name>
+    <message>
+        <source>Progress</source>
+        <translation>Avanzamento</translation>
+    </message>
+</context>
+<context>
+    <name>command_line</name>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argomento inatteso &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                          [-l | --use-log-window]
+Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
+
+  -s, --use-simulator      talk to the simulator script instead of a unit
+  -S, --no-use-simulator   use the real unit (wins over -s)
+  -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
+                           which can save it for service; also on standard error
+
+Keys: Return, Enter or Space starts the upgrade when the button is offered;
+Escape or Q stops talking to the unit (a running transfer is finished
+first); Ctrl-L shows or hides the log window.
+The log window proposes to save the log as ~/logfile.txt.
+</source>
+        <translation>Uso: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                        [-l | --use-log-window]
+Aggiorna il firmware di un flash Velmora collegato via USB in modalità DFU.
+
+  -s, --use-simulator      usa lo script simulatore invece di un dispositivo
+  -S, --no-use-simulator   usa il dispositivo reale (prevale su -s)
+  -l, --use-log-window     raccoglie tutti i messaggi nella finestra del log
+                           (Ctrl+L), che può salvarli per l&apos;assistenza; anche
+                           sullo standard error
+
+Tasti: Invio o Spazio avvia l&apos;aggiornamento quando il pulsante è disponibile;
+Esc o Q interrompe la comunicazione con il dispositivo (un trasferimento in corso
+viene prima completato); Ctrl+L mostra o nasconde la finestra del log.
+La finestra del log propone di salvare il log come ~/logfile.txt.
+</translation>
+    </message>
+</context>
+<context>
+    <name>settings_GUI</name>
+    <message>
+        <source>&lt;span style=&quot;font-size:20pt&quot;&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Firmware upgrade&lt;/span&gt;
+&lt;br&gt;
+&lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
+&lt;/span&gt;</source>
+        <comment>2</comment>
+        <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Aggiorna il firmware&lt;/span&gt;
+&lt;br&gt;
+&lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
+&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;font-size:20pt&quot;&gt;
+Firmware version:
+&lt;br&gt;
+%1
+&lt;/span&gt;</source>
+        <comment>4</comment>
+        <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
+Versione del&lt;br&gt;firmware:
+&lt;br&gt;
+%1
+&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Follow the steps below
+to upgrade your product.</source>
+        <comment>5</comment>
+        <translation>Segui i passi qui sotto per
+aggiornare il prodotto.</translation>
+    </message>
+    <message>
+        <source>1. Turn off the device</source>
+        <comment>7a</comment>
+        <translation>1. Spegni il dispositivo</translation>
+    </message>
+    <message>
+        <source>2. Hold the rightmost button
+    under the display while
+    pushing the TEST button
+    for 1 second</source>
+        <comment>7b</comment>
+        <translation>2. Tieni premuto il tasto più
+    a destra sotto il display
+    mentre premi il tasto
+    TEST per 1 secondo</translation>
+    </message>
+    <message>
+        <source>3. Connect USB cable</source>
+        <comment>9</comment>
+        <translation>3. Collega il cavo USB</translation>
+    </message>
+    <message>
+        <source>4. Click here to start upgrade</source>
+        <comment>8b2</comment>
+        <translation>4. Fai clic qui per iniziare</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1.&lt;/span&gt;</source>
+        <comment>status_devConn</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Collegato a %1.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with firmware version %2&lt;/span&gt;</source>
+        <comment>status_devRev</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Collegato a %1 con firmware versione %2&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with unknown firmware version.&lt;/span&gt;</source>
+        <comment>status_devRevUnknown</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Collegato a %1 con versione del firmware sconosciuta.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Finishing the transfer: keep the USB cable connected.&lt;br&gt;The program goes on as soon as it is done.&lt;/span&gt;</source>
+        <comment>status_finishing</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Completamento del trasferimento: tieni collegato il cavo USB.&lt;br&gt;Il programma prosegue appena ha finito.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Stopped. To go on, close the window and start the program again.&lt;/span&gt;</source>
+        <comment>status_stopped</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Fermato. Per continuare, chiudi la finestra e riavvia il programma.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No working folder can be made in %1.&lt;br&gt;Set TMPDIR to a folder with free space that you can write to, then start again.&lt;/span&gt;</source>
+        <comment>status_noWorkDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossibile creare una cartella di lavoro in %1.&lt;br&gt;Imposta TMPDIR su una cartella scrivibile con spazio libero, poi riavvia.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot be unpacked into %1 (is the disk full?).&lt;br&gt;Free some space or set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
+        <comment>status_noExtract</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Lo strumento USB non può essere estratto in %1 (il disco è pieno?).&lt;br&gt;Libera spazio o imposta TMPDIR su un&apos;altra cartella, poi riavvia.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot run from %1: %2.&lt;br&gt;Set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
+        <comment>status_toolBroken</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Lo strumento USB non può essere eseguito da %1: %2.&lt;br&gt;Imposta TMPDIR su un&apos;altra cartella, poi riavvia.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
+        <comment>status_written</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware scritto. Per verificarlo, riavvia il dispositivo in modalità DFU: ripeti i passi da 1 a 3.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La scrittura del firmware non è riuscita (il log ne indica il motivo).&lt;br&gt;Lascia il dispositivo in modalità DFU (passi da 1 a 3) e installa di nuovo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
+        <comment>status_verifyFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il dispositivo non contiene questo firmware: la verifica non è riuscita.&lt;br&gt;Fai clic sul pulsante per installarlo di nuovo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
+        <comment>status_otherProduct</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Collegato a %1. Questo strumento aggiorna solo dispositivi %2,&lt;br&gt;quindi non può aggiornare questo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
+        <comment>status_unidentified</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Questo dispositivo non può essere identificato (il suo record di prodotto è vuoto o sconosciuto).&lt;br&gt;Non può essere aggiornato qui: contatta l&apos;assistenza.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
+        <comment>status_severalUnits</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato più di un dispositivo.&lt;br&gt;Scollega tutti tranne quello da aggiornare.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
+        <comment>status_noPermission</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato un dispositivo, ma questo utente non può usarlo (permessi USB).&lt;br&gt;Installa la regola udev (vedi il README), poi ricollega il dispositivo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
+        <comment>status_readFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossibile leggere le informazioni del dispositivo.&lt;br&gt;Scollegalo, riavvialo in modalità DFU (passi da 1 a 3) e ricollegalo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
+        <comment>status_notAnswering</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Lo strumento USB non risponde da 30 secondi.&lt;br&gt;Scollega il dispositivo, attendi un momento e ricollegalo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
+        <comment>reason_cannotStart</comment>
+        <translation>non può essere avviato lì (una cartella &quot;noexec&quot;?)</translation>
+    </message>
+    <message>
+        <source>it stopped with code %1</source>
+        <comment>reason_exitCode</comment>
+        <translation>si è fermato con il codice %1</translation>
+    </message>
+    <message>
+        <source>it is not the version this program was built with</source>
+        <comment>reason_wrongVersion</comment>
+        <translation>non è la versione prevista</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware: erasing %p%</source>
+        <comment>bar_erasing</comment>
+        <translation>Firmware: cancellazione %p%</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware: writing %p%</source>
+        <comment>bar_writing</comment>
+        <translation>Firmware: scrittura %p%</translation>
+    </message>
+    <message>
+        <source>Uploading &amp; verifying: reading back %p%</source>
+        <comment>bar_reading</comment>
+        <translation>Verifica: rilettura %p%</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware</source>
+        <comment>bar_upgrading</comment>
+        <translation>Aggiornamento del firmware</translation>
+    </message>
+    <message>
+        <source>Uploading &amp; verifying</source>
+        <comment>bar_verifying</comment>
+        <translation>Rilettura e verifica</translation>
+    </message>
+    <message>
+        <source>Done. Disconnect USB cable.</source>
+        <comment>bar_done</comment>
+        <translation>Fatto. Scollega il cavo USB.</translation>
+    </message>
+    <message>
+        <source>a unit of unknown type</source>
+        <comment>product_unknown</comment>
+        <extracomment>Stands for a product name in the status texts.</extracomment>
+        <translation>un dispositivo di tipo sconosciuto</translation>
+    </message>
+    <message>
+        <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
+        <comment>log_hint</comment>
+        <translation>Questa finestra raccoglie il log del programma quando viene avviato con -l, così: velmora-fw-upgrade -l</translation>
+    </message>
+    <message>
+        <source>Simulator mode</source>
+        <comment>sim_mode</comment>
+        <translation>Modalità simulatore</translation>
+    </message>
+    <message>
+        <source>Debug mode</source>
+        <comment>debug_mode</comment>
+        <translation>Modalità debug</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
+        <comment>status_noDev</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
+        <comment>status_reading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
+        <comment>status_unknownDevice</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
+        <comment>status_transferSilent</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_writeInterrupted</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
+        <comment>status_checkNotMade</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
+        <comment>status_stoppedAfter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware was written.</source>
+        <comment>result_written</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed.</source>
+        <comment>result_writeFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write was ended: the unit stopped answering.</source>
+        <comment>result_writeInterrupted</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit holds this firmware.</source>
+        <comment>result_verified</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit does not hold this firmware.</source>
+        <comment>result_verifyFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked.</source>
+        <comment>result_checkNotMade</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the USB tool stopped with code %1</source>
+        <comment>reason_uploadFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk of %1 is full, free some space there</source>
+        <comment>reason_noSpace</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit stopped answering</source>
+        <comment>reason_silent</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit sent only %1 bytes of the firmware</source>
+        <comment>reason_shortUpload</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the program&apos;s own copy of the firmware cannot be read</source>
+        <comment>reason_noImage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

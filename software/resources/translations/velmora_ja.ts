@@ -1,0 +1,435 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>InstallButton</name>
+    <message>
+        <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
+        <translation>接続された機器にファームウェアをインストールします。Return、Enter、Space キーで押せます。</translation>
+    </message>
+</context>
+<context>
+    <name>LogWindowDialog</name>
+    <message>
+        <source>clear</source>
+        <translation>消去</translation>
+    </message>
+    <message>
+        <source>save output</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>hide log</source>
+        <translation>ログを隠す</translation>
+    </message>
+    <message>
+        <source>Velmora Firmware Upgrade Tool – Log</source>
+        <translation>Velmora ファームウェア更新ツール – ログ</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>ログ</translation>
+    </message>
+    <message>
+        <source>The program&apos;s messages, one a line, the latest last</source>
+        <translation>プログラムのメッセージ（1 行に 1 件、最新のものが最後）</translation>
+    </message>
+    <message>
+        <source>Save Log Output</source>
+        <translation>ログを保存</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt);;All Files (*)</source>
+        <translation>テキスト ファイル (*.txt);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <translation>&lt;nobr&gt;ファイル「%1」を&lt;br/&gt;書き込み用に開けません。&lt;br/&gt;&lt;br/&gt;ログは保存&lt;b&gt;されませんでした&lt;/b&gt;。&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Velmora Firmware Upgrade Tool</source>
+        <translation>Velmora ファームウェア更新ツール</translation>
+    </message>
+    <message>
+        <source>The product this tool upgrades</source>
+        <translation>このツールが更新する製品</translation>
+    </message>
+    <message>
+        <source>The firmware version this tool installs</source>
+        <translation>このツールがインストールするファームウェアのバージョン</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>手順の説明</translation>
+    </message>
+    <message>
+        <source>Step %1 of 4</source>
+        <translation>手順 %1 / 4</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状態</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressBar</name>
+    <message>
+        <source>Progress</source>
+        <translation>進行状況</translation>
+    </message>
+</context>
+<context>
+    <name>command_line</name>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>予期しない引数「%1」です。</translation>
+    </message>
+    <message>
+        <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                          [-l | --use-log-window]
+Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
+
+  -s, --use-simulator      talk to the simulator script instead of a unit
+  -S, --no-use-simulator   use the real unit (wins over -s)
+  -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
+                           which can save it for service; also on standard error
+
+Keys: Return, Enter or Space starts the upgrade when the button is offered;
+Escape or Q stops talking to the unit (a running transfer is finished
+first); Ctrl-L shows or hides the log window.
+The log window proposes to save the log as ~/logfile.txt.
+</source>
+        <translation>使い方: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                          [-l | --use-log-window]
+DFU モードで USB 接続された Velmora フラッシュのファームウェアを更新します。
+
+  -s, --use-simulator      機器の代わりにシミュレーター スクリプトと通信する
+  -S, --no-use-simulator   実際の機器を使う（-s より優先）
+  -l, --use-log-window     すべての診断メッセージをログ ウィンドウ（Ctrl+L）に
+                           集める。サービス用に保存できる。標準エラー出力にも出す
+
+キー: ボタンが有効なとき、Return、Enter、Space キーで更新を開始します。
+Escape または Q で機器との通信を止めます（実行中の転送は先に完了します）。
+Ctrl+L でログ ウィンドウを表示または非表示にします。
+ログ ウィンドウは ~/logfile.txt として保存することを提案します。
+</translation>
+    </message>
+</context>
+<context>
+    <name>settings_GUI</name>
+    <message>
+        <source>&lt;span style=&quot;font-size:20pt&quot;&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Firmware upgrade&lt;/span&gt;
+&lt;br&gt;
+&lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
+&lt;/span&gt;</source>
+        <comment>2</comment>
+        <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;ファームウェア更新&lt;/span&gt;
+&lt;br&gt;
+&lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
+&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;font-size:20pt&quot;&gt;
+Firmware version:
+&lt;br&gt;
+%1
+&lt;/span&gt;</source>
+        <comment>4</comment>
+        <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
+バージョン：
+&lt;br&gt;
+%1
+&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Follow the steps below
+to upgrade your product.</source>
+        <comment>5</comment>
+        <translation>以下の手順で製品を
+更新してください。</translation>
+    </message>
+    <message>
+        <source>1. Turn off the device</source>
+        <comment>7a</comment>
+        <translation>1. 機器の電源を切る</translation>
+    </message>
+    <message>
+        <source>2. Hold the rightmost button
+    under the display while
+    pushing the TEST button
+    for 1 second</source>
+        <comment>7b</comment>
+        <translation>2. 画面下の右端のボタンを
+    押したまま、TEST
+    ボタンを 1 秒間押す</translation>
+    </message>
+    <message>
+        <source>3. Connect USB cable</source>
+        <comment>9</comment>
+        <translation>3. USB ケーブルを接続</translation>
+    </message>
+    <message>
+        <source>4. Click here to start upgrade</source>
+        <comment>8b2</comment>
+        <translation>4. ここをクリックして更新を開始</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1.&lt;/span&gt;</source>
+        <comment>status_devConn</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with firmware version %2&lt;/span&gt;</source>
+        <comment>status_devRev</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました（ファームウェア バージョン %2）&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with unknown firmware version.&lt;/span&gt;</source>
+        <comment>status_devRevUnknown</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました（ファームウェア バージョン不明）。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Finishing the transfer: keep the USB cable connected.&lt;br&gt;The program goes on as soon as it is done.&lt;/span&gt;</source>
+        <comment>status_finishing</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;転送を完了しています。USB ケーブルを抜かないでください。&lt;br&gt;完了しだい、プログラムは先に進みます。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Stopped. To go on, close the window and start the program again.&lt;/span&gt;</source>
+        <comment>status_stopped</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;停止しました。続けるには、ウィンドウを閉じてプログラムを起動し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No working folder can be made in %1.&lt;br&gt;Set TMPDIR to a folder with free space that you can write to, then start again.&lt;/span&gt;</source>
+        <comment>status_noWorkDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に作業フォルダーを作成できません。&lt;br&gt;TMPDIR を空き容量のある書き込み可能なフォルダーに設定して、起動し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot be unpacked into %1 (is the disk full?).&lt;br&gt;Free some space or set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
+        <comment>status_noExtract</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;USB ツールを %1 に展開できません（ディスクがいっぱいではありませんか？）。&lt;br&gt;空き容量を確保するか、TMPDIR を別のフォルダーに設定して、起動し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot run from %1: %2.&lt;br&gt;Set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
+        <comment>status_toolBroken</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;USB ツールを %1 から実行できません：%2。&lt;br&gt;TMPDIR を別のフォルダーに設定して、起動し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
+        <comment>status_written</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアを書き込みました。&lt;br&gt;確認するには、機器を DFU モードで起動し直してください（手順 1～3）。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアの書き込みに失敗しました（理由はログにあります）。&lt;br&gt;機器を DFU モードのまま（手順 1～3）、もう一度インストールしてください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
+        <comment>status_verifyFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器にこのファームウェアが入っていません。確認に失敗しました。&lt;br&gt;ボタンをクリックして、もう一度インストールしてください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
+        <comment>status_otherProduct</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました。このツールで更新できるのは %2 だけのため、&lt;br&gt;この機器は更新できません。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
+        <comment>status_unidentified</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;この機器を識別できません（製品情報が空か不明です）。&lt;br&gt;ここでは更新できません。サービス窓口にお問い合わせください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
+        <comment>status_severalUnits</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;複数の機器が接続されています。&lt;br&gt;更新する機器以外はすべて取り外してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
+        <comment>status_noPermission</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器は接続されていますが、このユーザーには使用する権限がありません（USB の権限）。&lt;br&gt;udev ルールをインストールして（README を参照）、機器を接続し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
+        <comment>status_readFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器の情報を読み取れません。&lt;br&gt;機器を取り外し、DFU モードで起動し直して（手順 1～3）、もう一度接続してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
+        <comment>status_notAnswering</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;USB ツールが 30 秒間応答していません。&lt;br&gt;機器を取り外し、少し待ってから接続し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
+        <comment>reason_cannotStart</comment>
+        <translation>そこでは起動できません（「noexec」のフォルダーではありませんか？）</translation>
+    </message>
+    <message>
+        <source>it stopped with code %1</source>
+        <comment>reason_exitCode</comment>
+        <translation>コード %1 で終了しました</translation>
+    </message>
+    <message>
+        <source>it is not the version this program was built with</source>
+        <comment>reason_wrongVersion</comment>
+        <translation>このプログラムのビルドに使われたバージョンではありません</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware: erasing %p%</source>
+        <comment>bar_erasing</comment>
+        <translation>更新中：消去 %p%</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware: writing %p%</source>
+        <comment>bar_writing</comment>
+        <translation>更新中：書き込み %p%</translation>
+    </message>
+    <message>
+        <source>Uploading &amp; verifying: reading back %p%</source>
+        <comment>bar_reading</comment>
+        <translation>検証中：読み戻し %p%</translation>
+    </message>
+    <message>
+        <source>Upgrading firmware</source>
+        <comment>bar_upgrading</comment>
+        <translation>ファームウェアを更新中</translation>
+    </message>
+    <message>
+        <source>Uploading &amp; verifying</source>
+        <comment>bar_verifying</comment>
+        <translation>読み戻して検証中</translation>
+    </message>
+    <message>
+        <source>Done. Disconnect USB cable.</source>
+        <comment>bar_done</comment>
+        <translation>完了。USB を外してください。</translation>
+    </message>
+    <message>
+        <source>a unit of unknown type</source>
+        <comment>product_unknown</comment>
+        <extracomment>Stands for a product name in the status texts.</extracomment>
+        <translation>種類不明の機器</translation>
+    </message>
+    <message>
+        <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
+        <comment>log_hint</comment>
+        <translation>このウィンドウには、-l を付けて起動したときのプログラムのログが集まります。例：velmora-fw-upgrade -l</translation>
+    </message>
+    <message>
+        <source>Simulator mode</source>
+        <comment>sim_mode</comment>
+        <translation>シミュレーター モード</translation>
+    </message>
+    <message>
+        <source>Debug mode</source>
+        <comment>debug_mode</comment>
+        <translation>デバッグ モード</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
+        <comment>status_noDev</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
+        <comment>status_reading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
+        <comment>status_unknownDevice</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
+        <comment>status_transferSilent</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_writeInterrupted</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
+        <comment>status_checkNotMade</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
+        <comment>status_stoppedAfter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware was written.</source>
+        <comment>result_written</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed.</source>
+        <comment>result_writeFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write was ended: the unit stopped answering.</source>
+        <comment>result_writeInterrupted</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit holds this firmware.</source>
+        <comment>result_verified</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit does not hold this firmware.</source>
+        <comment>result_verifyFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked.</source>
+        <comment>result_checkNotMade</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the USB tool stopped with code %1</source>
+        <comment>reason_uploadFailed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk of %1 is full, free some space there</source>
+        <comment>reason_noSpace</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit stopped answering</source>
+        <comment>reason_silent</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit sent only %1 bytes of the firmware</source>
+        <comment>reason_shortUpload</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the program&apos;s own copy of the firmware cannot be read</source>
+        <comment>reason_noImage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
