@@ -147,10 +147,19 @@ QString ProgressBar::text() const
 QFont ProgressBar::caption_font() const
 {
     QFont fitted = base_font;
-    const QString caption = text();
-    // Within the frame, with a little air.
-    const int room = width() - 6;
-    while (QFontMetrics(fitted).horizontalAdvance(caption) > room && fitted.pointSizeF() - 0.5 >= smallest_points)
+    // The caption at its widest, 100 %, inside the style sheet's 2-pixel border with a little
+    // air: the font does not change size as the figure grows.
+    const qint64 total = qint64(maximum()) - minimum();
+    const QString caption = localized_format()
+                                .replace("%p", "100")
+                                .replace("%v", QString::number(maximum()))
+                                .replace("%m", QString::number(total));
+    const QRect room = contentsRect().adjusted(3, 2, -3, -2);
+    const auto fits = [&] {
+        const QFontMetrics metrics(fitted);
+        return metrics.horizontalAdvance(caption) <= room.width() && metrics.height() <= room.height();
+    };
+    while (!fits() && fitted.pointSizeF() - 0.5 >= smallest_points)
         fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
     return fitted;
 }

@@ -128,8 +128,8 @@ private slots:
         } else {
             bar.setFormat(caption);
             bar.show();
-            bar.grab();
         }
+        bar.grab(); // the caption is fitted as it is drawn
         QCOMPARE(bar.font().family(), family);
         const QString widest = QString(caption).replace("%p", "100");
         const QFontMetrics metrics = bar.fontMetrics();
