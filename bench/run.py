@@ -10,6 +10,7 @@ standard output and, with every single measurement, to BUILD_DIR/bench/results.{
 import argparse
 import json
 import os
+import random
 import shutil
 import signal
 import statistics
@@ -23,6 +24,12 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(HERE)
 SERIAL = "305F38713437"
 POLL_PAUSE_S = 0.5  # the worker's pause between listings without a unit
+# The emulated STM32F4's data-sheet times: sector erase by size, programming a word, upload.
+F4_SECTORS = [16384] * 4 + [65536] + [131072] * 7
+F4_ERASE_S = {16384: 0.25, 65536: 0.55, 131072: 1.0}
+F4_WORD_S = 16e-6
+F4_UPLOAD_BYTE_S = 2e-6
+CYCLES = 20  # upgrades in a row, for the memory a day of units costs
 DONE = "Shown: Done. Disconnect USB cable."
 BUTTON_CENTRE = ("332", "437")  # the install button at scale 1
 
@@ -118,11 +125,14 @@ class Bench:
 
     # ---- the measurements; each returns (program, floor) ------------------------------------
     def startup(self):
-        def to_map(*command):
+        """To the mapped window and to its first drawing: the program, and its window alone."""
+        def times(*command):
             out = subprocess.run([os.path.join(self.tools, "bench_time_to_map"), *command], env=self.env(),
-                                 capture_output=True, text=True, check=True).stdout
-            return float(out) / 1000.0
-        return to_map(self.program), to_map(os.path.join(self.tools, "bench_minimal_window"), self.picture)
+                                 capture_output=True, text=True, check=True).stdout.split()
+            return float(out[0]) / 1000.0, float(out[1]) / 1000.0
+        program = times(self.program)
+        floor = times(os.path.join(self.tools, "bench_minimal_window"))
+        return program, floor
 
     def idle(self, seconds):
         def cpu_and_peak(process):
@@ -136,7 +146,7 @@ class Bench:
         program, _ = self.start()
         program_cpu, program_peak = cpu_and_peak(program)
         self.stop(program)
-        loop = subprocess.Popen(["bash", "-c", 'while :; do "$0" -d 0483 -l; sleep 0.5; done', self.dfu_util],
+        loop = subprocess.Popen([os.path.join(self.tools, "bench_listing_loop"), self.dfu_util, str(seconds + 30)],
                                 env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         loop_cpu, _ = cpu_and_peak(loop)
         loop.kill()
@@ -153,12 +163,14 @@ class Bench:
         emu = self.emu_dir("leave_delay_ms=0", plugged=False)
         program, lines = self.start(emu)
         self.wait_for(lines, "Shown: ")
-        time.sleep(1.3)  # several listings without a unit
+        # Several listings without a unit, then the plug at any moment of the polling cycle.
+        time.sleep(1.3 + random.uniform(0.0, POLL_PAUSE_S + 0.1))
         os.remove(os.path.join(emu, "units", SERIAL, "unplugged"))
         plugged = time.monotonic()
         named = self.wait_for(lines, "Shown: Connected to", after=plugged)
         self.stop(program)
-        return named - plugged, POLL_PAUSE_S + self.reading(emu)
+        # On average a plug waits half a pause for the next listing.
+        return named - plugged, POLL_PAUSE_S / 2 + self.reading(emu)
 
     def upgrade(self):
         settings = ("pace_f4=1", "leave_delay_ms=0")
@@ -198,11 +210,87 @@ class Bench:
         return [p for p, _ in pairs], [f for _, f in pairs]
 
 
+    def physical_floor(self):
+        """What the emulated F4 itself takes: erasing the sectors the image touches, programming
+        it word by word, and sending it back."""
+        size = os.path.getsize(self.firmware)
+        erase, start = 0.0, 0
+        for sector in F4_SECTORS:
+            if start < size:
+                erase += F4_ERASE_S[sector]
+            start += sector
+        return erase + size / 4 * F4_WORD_S + size * F4_UPLOAD_BYTE_S
+
+    def click(self):
+        env = dict(os.environ, DISPLAY=self.display)
+        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                                 "^Velmora Firmware Upgrade Tool$"], env=env, capture_output=True, text=True,
+                                check=True).stdout.split()[0]
+        subprocess.run(["xdotool", "mousemove", "--window", window, *BUTTON_CENTRE, "click", "1"], env=env,
+                       check=True)
+
+    def cycles(self, arguments):
+        """Peak memory after each of CYCLES whole upgrades in a row: KiB per upgrade from the
+        second to the last (the first fills what any run fills once)."""
+        emu = self.emu_dir("leave_delay_ms=0")
+        env = dict(os.environ, VELMORA_EMU_DIR=emu)
+        env.pop("LD_PRELOAD", None)
+        program, lines = self.start(emu, arguments)
+        rss = []
+        for cycle in range(CYCLES):
+            began = time.monotonic()
+            self.wait_for(lines, "downloadMode: setEnabled true", after=began - 60 if cycle == 0 else began)
+            self.click()
+            self.wait_for(lines, DONE, timeout=120, after=began)
+            rss.append(rss_kib(program.pid))
+            # The next unit: this one goes, one with the older firmware comes.
+            subprocess.run([self.emu_command, "unplug", SERIAL], env=env, check=True)
+            self.wait_for(lines, "Shown: Waiting", after=time.monotonic())
+            subprocess.run([self.emu_command, "create", SERIAL, "--rev", "C7", "--seed", "7"], env=env, check=True)
+            subprocess.run([self.emu_command, "set", SERIAL, "leave_delay_ms=0"], env=env, check=True)
+        self.stop(program)
+        return (rss[-1] - rss[1]) / (len(rss) - 2)
+
+    def batch(self):
+        """One unit upgraded in the terminal mode, from the start of the program to its end."""
+        settings = ("pace_f4=1", "leave_delay_ms=0")
+        emu = self.emu_dir(*settings)
+        env = self.env(emu)
+        env.pop("DISPLAY", None)
+        began = time.monotonic()
+        subprocess.run([self.program, "--batch", "--units", "1"], env=env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, check=True)
+        program = time.monotonic() - began
+        emu = self.emu_dir(*settings)
+        # As the upgrade's floor, and the first listing that finds the unit.
+        floor = self.timed_dfu_util(emu, "-l") + self.reading(emu)
+        floor += self.timed_dfu_util(emu, "-a", "0", "-s", "0x08000000:leave", "-D", self.firmware, "-S", SERIAL)
+        floor += POLL_PAUSE_S + self.reading(emu) + self.reading(emu)
+        back = os.path.join(self.scratch, "back.bin")
+        if os.path.exists(back):
+            os.remove(back)
+        floor += self.timed_dfu_util(emu, "-a", "0", "-s", "0x08000000:%d" % os.path.getsize(self.firmware),
+                                     "-U", back, "-S", SERIAL)
+        return program, floor
+
+    def has_batch(self):
+        usage = subprocess.run([self.program, "--help"], capture_output=True, text=True)
+        return "--batch" in usage.stdout + usage.stderr
+
+
 def cpu_seconds(pid):
     """User and system time of the process and of the children it has waited for."""
     with open("/proc/%d/stat" % pid) as f:
         fields = f.read().rsplit(")", 1)[1].split()
     return sum(int(v) for v in fields[11:15]) / os.sysconf("SC_CLK_TCK")
+
+
+def rss_kib(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    return 0
 
 
 def peak_kib(pid):
@@ -219,7 +307,8 @@ def main():
     parser.add_argument("--reps", type=int, default=5)
     parser.add_argument("--idle-reps", type=int, default=2)
     parser.add_argument("--idle-seconds", type=int, default=60)
-    parser.add_argument("--only", nargs="*", default=["startup", "idle", "detection", "upgrade", "compare"])
+    parser.add_argument("--only", nargs="*",
+                        default=["startup", "idle", "detection", "upgrade", "batch", "compare", "cycles"])
     options = parser.parse_args()
 
     bench = Bench(options.build)
@@ -235,22 +324,32 @@ def main():
         for rep in range(options.reps):
             print("repetition %d of %d" % (rep + 1, options.reps), file=sys.stderr, flush=True)
             if "startup" in options.only:
-                p, f = bench.startup()
-                add("start-up to the mapped window", "s", [p], [f], "a Qt window showing the same picture")
+                (pm, pp), (fm, fp) = bench.startup()
+                add("start-up to the mapped window", "s", [pm], [fm], "the same window alone, same pixels")
+                add("start-up to the first drawing", "s", [pp], [fp], "the same window alone, same pixels")
             if "detection" in options.only:
                 p, f = bench.detection()
-                add("unit plugged in until named", "s", [p], [f], "one pause + the 3 dfu-util runs")
+                add("unit plugged in until named", "s", [p], [f], "half a pause + the 3 dfu-util runs")
             if "upgrade" in options.only:
                 p, f = bench.upgrade()
                 add("upgrade, click to Done (F4 pace)", "s", [p], [f], "the 11 dfu-util runs + the pause")
+                add("upgrade vs the unit itself", "s", [p], [bench.physical_floor()],
+                    "the F4's own erase, programming and read-back")
+            if "batch" in options.only and bench.has_batch():
+                p, f = bench.batch()
+                add("one unit in batch mode (F4 pace)", "s", [p], [f], "the 12 dfu-util runs + the pause")
             if "compare" in options.only and rep == 0:
                 p, f = bench.compare(200)
-                add("compare of two 733656-byte files", "s", p, f, "memcmp of the bytes in memory")
+                add("compare of two 733656-byte files", "s", p, f, "both files read whole, then memcmp")
             if "idle" in options.only and rep < options.idle_reps:
                 (pc, fc), (pm, fm, wm) = bench.idle(options.idle_seconds)
-                add("idle CPU, no unit", "%", [pc], [fc], "a shell loop of dfu-util -l twice a second")
+                add("idle CPU, no unit", "%", [pc], [fc], "dfu-util -l twice a second, nothing else")
                 add("idle peak memory vs the loop", "KiB", [pm], [fm], "the largest process of that loop")
-                add("idle peak memory vs a Qt window", "KiB", [pm], [wm], "the Qt window showing the picture")
+                add("idle peak memory vs a Qt window", "KiB", [pm], [wm], "the same window alone")
+            if "cycles" in options.only and rep == 0:
+                add("memory per upgrade, -l (20 in a row)", "KiB", [bench.cycles(["-l"])], [20.0],
+                    "the budget: 20 KiB an upgrade")
+                add("memory per upgrade, no -l", "KiB", [bench.cycles([])], [20.0], "the budget: 20 KiB an upgrade")
     finally:
         bench.close()
 

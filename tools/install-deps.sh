@@ -13,7 +13,7 @@ packages=(
 )
 if [ "${1:-run}" = test ]; then
     packages+=(
-        xvfb xauth xdotool x11-utils libx11-dev
+        xvfb xauth xdotool x11-utils libx11-dev libxdamage-dev
         dpkg-dev fakeroot lintian desktop-file-utils appstream
         clang libclang-rt-14-dev
         fonts-noto-cjk dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
