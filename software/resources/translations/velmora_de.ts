@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;nobr&gt;„%1“&lt;br/&gt;ist keine normale Datei.&lt;br/&gt;&lt;br/&gt;Das Protokoll wurde &lt;b&gt;nicht&lt;/b&gt; gespeichert, und nichts wurde ersetzt.&lt;/nobr&gt;</translation>
     </message>
 </context>
 <context>
@@ -348,92 +348,92 @@ Ihr Gerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Warten auf ein Gerät im DFU-Modus: Führen Sie die Schritte 1 bis 3 aus.&lt;br&gt;Das USB-Kabel braucht einen „Micro B“-Stecker und einen „Typ A“-Stecker.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Gerät ist angeschlossen: Produkt und Firmware werden ausgelesen.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
         <comment>status_unknownDevice</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein DFU-Gerät ist angeschlossen, aber es ist kein Blitzgerät im DFU-Modus.&lt;br&gt;Trennen Sie es und führen Sie dann mit dem Blitzgerät die Schritte 1 bis 3 aus.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Gerät antwortet seit 30 Sekunden nicht: USB-Kabel bitte nicht trennen.&lt;br&gt;Das Programm wartet noch etwas länger darauf.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Gerät antwortete nicht mehr, daher wurde das Schreiben vorzeitig beendet.&lt;br&gt;Starten Sie das Gerät neu im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware konnte nicht geprüft werden: %1.&lt;br&gt;Gerät trennen, neu im DFU-Modus starten (Schritte 1 bis 3) und wieder anschließen.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Das Programm wurde angehalten.&lt;br&gt;Um weiterzumachen, schließen Sie das Fenster und starten das Programm neu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written.</source>
         <comment>result_written</comment>
-        <translation type="unfinished"></translation>
+        <translation>Die Firmware wurde geschrieben.</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
         <comment>result_writeFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>Das Schreiben der Firmware ist fehlgeschlagen.</translation>
     </message>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation type="unfinished"></translation>
+        <translation>Das Schreiben wurde beendet: Das Gerät antwortete nicht mehr.</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
         <comment>result_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät enthält diese Firmware.</translation>
     </message>
     <message>
         <source>The unit does not hold this firmware.</source>
         <comment>result_verifyFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät enthält diese Firmware nicht.</translation>
     </message>
     <message>
         <source>The firmware could not be checked.</source>
         <comment>result_checkNotMade</comment>
-        <translation type="unfinished"></translation>
+        <translation>Die Firmware konnte nicht geprüft werden.</translation>
     </message>
     <message>
         <source>the USB tool stopped with code %1</source>
         <comment>reason_uploadFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>das USB-Werkzeug endete mit Code %1</translation>
     </message>
     <message>
         <source>the disk of %1 is full, free some space there</source>
         <comment>reason_noSpace</comment>
-        <translation type="unfinished"></translation>
+        <translation>der Datenträger von %1 ist voll, schaffen Sie dort Platz</translation>
     </message>
     <message>
         <source>the unit stopped answering</source>
         <comment>reason_silent</comment>
-        <translation type="unfinished"></translation>
+        <translation>das Gerät antwortete nicht mehr</translation>
     </message>
     <message>
         <source>the unit sent only %1 bytes of the firmware</source>
         <comment>reason_shortUpload</comment>
-        <translation type="unfinished"></translation>
+        <translation>das Gerät hat nur %1 Bytes der Firmware gesendet</translation>
     </message>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
         <comment>reason_noImage</comment>
-        <translation type="unfinished"></translation>
+        <translation>die Firmware-Kopie des Programms lässt sich nicht lesen</translation>
     </message>
 </context>
 </TS>

@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;nobr&gt;«%1»&lt;br/&gt;no es un archivo normal.&lt;br/&gt;&lt;br/&gt;El registro &lt;b&gt;no&lt;/b&gt; se ha guardado y no se ha reemplazado nada.&lt;/nobr&gt;</translation>
     </message>
 </context>
 <context>
@@ -346,92 +346,92 @@ actualizar su producto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Esperando un dispositivo en modo DFU: siga los pasos 1 a 3.&lt;br&gt;El cable USB debe tener un conector «Micro B» y un conector «Tipo A».&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un dispositivo conectado: leyendo qué producto es y qué firmware tiene.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
         <comment>status_unknownDevice</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un dispositivo DFU conectado, pero no es un flash en modo DFU.&lt;br&gt;Desconéctelo y siga los pasos 1 a 3 con el flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El dispositivo lleva 30 segundos sin responder: mantenga conectado el cable USB.&lt;br&gt;El programa lo esperará un poco más.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El dispositivo dejó de responder, así que la escritura terminó antes de completarse.&lt;br&gt;Reinicie el dispositivo en modo DFU (pasos 1 a 3) y vuelva a instalar.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se ha podido comprobar el firmware: %1.&lt;br&gt;Desconecte el dispositivo, reinícielo en modo DFU (pasos 1 a 3) y vuelva a conectarlo.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 El programa se ha detenido.&lt;br&gt;Para continuar, cierre la ventana y vuelva a iniciar el programa.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written.</source>
         <comment>result_written</comment>
-        <translation type="unfinished"></translation>
+        <translation>Se ha escrito el firmware.</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
         <comment>result_writeFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>Ha fallado la escritura del firmware.</translation>
     </message>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation type="unfinished"></translation>
+        <translation>Se ha interrumpido la escritura: el dispositivo dejó de responder.</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
         <comment>result_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>El dispositivo contiene este firmware.</translation>
     </message>
     <message>
         <source>The unit does not hold this firmware.</source>
         <comment>result_verifyFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>El dispositivo no contiene este firmware.</translation>
     </message>
     <message>
         <source>The firmware could not be checked.</source>
         <comment>result_checkNotMade</comment>
-        <translation type="unfinished"></translation>
+        <translation>No se ha podido comprobar el firmware.</translation>
     </message>
     <message>
         <source>the USB tool stopped with code %1</source>
         <comment>reason_uploadFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>la herramienta USB terminó con el código %1</translation>
     </message>
     <message>
         <source>the disk of %1 is full, free some space there</source>
         <comment>reason_noSpace</comment>
-        <translation type="unfinished"></translation>
+        <translation>el disco de %1 está lleno, libere espacio en él</translation>
     </message>
     <message>
         <source>the unit stopped answering</source>
         <comment>reason_silent</comment>
-        <translation type="unfinished"></translation>
+        <translation>el dispositivo dejó de responder</translation>
     </message>
     <message>
         <source>the unit sent only %1 bytes of the firmware</source>
         <comment>reason_shortUpload</comment>
-        <translation type="unfinished"></translation>
+        <translation>el dispositivo solo envió %1 bytes del firmware</translation>
     </message>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
         <comment>reason_noImage</comment>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer la copia del firmware del programa</translation>
     </message>
 </context>
 </TS>

@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;nobr&gt;« %1 »&lt;br/&gt;n&apos;est pas un fichier ordinaire.&lt;br/&gt;&lt;br/&gt;Le journal n&apos;a &lt;b&gt;pas&lt;/b&gt; été enregistré, et rien n&apos;a été remplacé.&lt;/nobr&gt;</translation>
     </message>
 </context>
 <context>
@@ -346,92 +346,92 @@ pour mettre à jour l&apos;appareil.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;En attente d&apos;un appareil en mode DFU : faites les étapes 1 à 3.&lt;br&gt;Le câble USB doit avoir une fiche « Micro B » et une fiche « Type A ».&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un appareil est connecté : lecture du produit et du firmware qu&apos;il contient.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
         <comment>status_unknownDevice</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un périphérique DFU est connecté, mais ce n&apos;est pas un flash en mode DFU.&lt;br&gt;Débranchez-le, puis faites les étapes 1 à 3 avec le flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;appareil ne répond plus depuis 30 secondes : laissez le câble USB branché.&lt;br&gt;Le programme l&apos;attend encore un peu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;appareil ne répondait plus : l&apos;écriture a été arrêtée avant la fin.&lt;br&gt;Redémarrez l&apos;appareil en mode DFU (étapes 1 à 3) et relancez l&apos;installation.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le firmware n&apos;a pas pu être vérifié : %1.&lt;br&gt;Débranchez l&apos;appareil, redémarrez-le en mode DFU (étapes 1 à 3) et rebranchez-le.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Le programme s&apos;est arrêté.&lt;br&gt;Pour continuer, fermez la fenêtre et relancez le programme.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written.</source>
         <comment>result_written</comment>
-        <translation type="unfinished"></translation>
+        <translation>Le firmware a été écrit.</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
         <comment>result_writeFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;écriture du firmware a échoué.</translation>
     </message>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;écriture a été arrêtée : l&apos;appareil ne répondait plus.</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
         <comment>result_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;appareil contient ce firmware.</translation>
     </message>
     <message>
         <source>The unit does not hold this firmware.</source>
         <comment>result_verifyFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;appareil ne contient pas ce firmware.</translation>
     </message>
     <message>
         <source>The firmware could not be checked.</source>
         <comment>result_checkNotMade</comment>
-        <translation type="unfinished"></translation>
+        <translation>Le firmware n&apos;a pas pu être vérifié.</translation>
     </message>
     <message>
         <source>the USB tool stopped with code %1</source>
         <comment>reason_uploadFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;outil USB s&apos;est arrêté avec le code %1</translation>
     </message>
     <message>
         <source>the disk of %1 is full, free some space there</source>
         <comment>reason_noSpace</comment>
-        <translation type="unfinished"></translation>
+        <translation>le disque de %1 est plein, libérez-y de la place</translation>
     </message>
     <message>
         <source>the unit stopped answering</source>
         <comment>reason_silent</comment>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;appareil ne répondait plus</translation>
     </message>
     <message>
         <source>the unit sent only %1 bytes of the firmware</source>
         <comment>reason_shortUpload</comment>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;appareil n&apos;a envoyé que %1 octets du firmware</translation>
     </message>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
         <comment>reason_noImage</comment>
-        <translation type="unfinished"></translation>
+        <translation>la copie du firmware intégrée au programme est illisible</translation>
     </message>
 </context>
 </TS>

@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;nobr&gt;&quot;%1&quot;&lt;br/&gt;non è un file normale.&lt;br/&gt;&lt;br/&gt;Il log &lt;b&gt;non&lt;/b&gt; è stato salvato e non è stato sostituito nulla.&lt;/nobr&gt;</translation>
     </message>
 </context>
 <context>
@@ -346,92 +346,92 @@ aggiornare il prodotto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;In attesa di un dispositivo in modalità DFU: esegui i passi da 1 a 3.&lt;br&gt;Il cavo USB deve avere un connettore &quot;Micro B&quot; e un connettore &quot;Tipo A&quot;.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato un dispositivo: lettura del prodotto e del firmware installato.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
         <comment>status_unknownDevice</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato un dispositivo DFU, ma non è un flash in modalità DFU.&lt;br&gt;Scollegalo, poi esegui i passi da 1 a 3 con il flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il dispositivo non risponde da 30 secondi: tieni collegato il cavo USB.&lt;br&gt;Il programma lo attende ancora un po&apos;.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il dispositivo ha smesso di rispondere, quindi la scrittura è stata interrotta prima della fine.&lt;br&gt;Riavvia il dispositivo in modalità DFU (passi da 1 a 3) e installa di nuovo.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Non è stato possibile verificare il firmware: %1.&lt;br&gt;Scollega il dispositivo, riavvialo in modalità DFU (passi da 1 a 3) e ricollegalo.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Il programma si è fermato.&lt;br&gt;Per continuare, chiudi la finestra e riavvia il programma.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written.</source>
         <comment>result_written</comment>
-        <translation type="unfinished"></translation>
+        <translation>Il firmware è stato scritto.</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
         <comment>result_writeFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>La scrittura del firmware non è riuscita.</translation>
     </message>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation type="unfinished"></translation>
+        <translation>La scrittura è stata interrotta: il dispositivo ha smesso di rispondere.</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
         <comment>result_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>Il dispositivo contiene questo firmware.</translation>
     </message>
     <message>
         <source>The unit does not hold this firmware.</source>
         <comment>result_verifyFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>Il dispositivo non contiene questo firmware.</translation>
     </message>
     <message>
         <source>The firmware could not be checked.</source>
         <comment>result_checkNotMade</comment>
-        <translation type="unfinished"></translation>
+        <translation>Non è stato possibile verificare il firmware.</translation>
     </message>
     <message>
         <source>the USB tool stopped with code %1</source>
         <comment>reason_uploadFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>lo strumento USB si è fermato con il codice %1</translation>
     </message>
     <message>
         <source>the disk of %1 is full, free some space there</source>
         <comment>reason_noSpace</comment>
-        <translation type="unfinished"></translation>
+        <translation>il disco di %1 è pieno, libera un po&apos; di spazio</translation>
     </message>
     <message>
         <source>the unit stopped answering</source>
         <comment>reason_silent</comment>
-        <translation type="unfinished"></translation>
+        <translation>il dispositivo ha smesso di rispondere</translation>
     </message>
     <message>
         <source>the unit sent only %1 bytes of the firmware</source>
         <comment>reason_shortUpload</comment>
-        <translation type="unfinished"></translation>
+        <translation>il dispositivo ha inviato solo %1 byte del firmware</translation>
     </message>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
         <comment>reason_noImage</comment>
-        <translation type="unfinished"></translation>
+        <translation>la copia del firmware del programma non è leggibile</translation>
     </message>
 </context>
 </TS>

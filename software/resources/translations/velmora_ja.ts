@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;nobr&gt;「%1」は&lt;br/&gt;通常のファイルではありません。&lt;br/&gt;&lt;br/&gt;ログは保存&lt;b&gt;されませんでした&lt;/b&gt;。何も置き換えられていません。&lt;/nobr&gt;</translation>
     </message>
 </context>
 <context>
@@ -344,92 +344,92 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;DFU モードの機器を待っています。手順 1～3 を行ってください。&lt;br&gt;USB ケーブルには「Micro B」プラグと「Type A」プラグが必要です。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器が接続されています。製品とファームウェアを読み取っています。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
         <comment>status_unknownDevice</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;DFU デバイスが接続されていますが、DFU モードのフラッシュではありません。&lt;br&gt;そのデバイスを取り外してから、フラッシュで手順 1～3 を行ってください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器が 30 秒間応答していません。USB ケーブルを抜かないでください。&lt;br&gt;プログラムはもう少し応答を待ちます。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器が応答しなくなったため、書き込みは完了する前に終了しました。&lt;br&gt;機器を DFU モードで起動し直して（手順 1～3）、もう一度インストールしてください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアを確認できませんでした：%1。&lt;br&gt;機器を取り外し、DFU モードで起動し直して（手順 1～3）、もう一度接続してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1プログラムは停止しました。&lt;br&gt;続けるには、ウィンドウを閉じてプログラムを起動し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written.</source>
         <comment>result_written</comment>
-        <translation type="unfinished"></translation>
+        <translation>ファームウェアを書き込みました。</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
         <comment>result_writeFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>ファームウェアの書き込みに失敗しました。</translation>
     </message>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器が応答しなくなったため、書き込みを終了しました。</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
         <comment>result_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器にこのファームウェアが入っています。</translation>
     </message>
     <message>
         <source>The unit does not hold this firmware.</source>
         <comment>result_verifyFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器にこのファームウェアが入っていません。</translation>
     </message>
     <message>
         <source>The firmware could not be checked.</source>
         <comment>result_checkNotMade</comment>
-        <translation type="unfinished"></translation>
+        <translation>ファームウェアを確認できませんでした。</translation>
     </message>
     <message>
         <source>the USB tool stopped with code %1</source>
         <comment>reason_uploadFailed</comment>
-        <translation type="unfinished"></translation>
+        <translation>USB ツールがコード %1 で終了しました</translation>
     </message>
     <message>
         <source>the disk of %1 is full, free some space there</source>
         <comment>reason_noSpace</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1 のディスクがいっぱいです。空き容量を確保してください</translation>
     </message>
     <message>
         <source>the unit stopped answering</source>
         <comment>reason_silent</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器が応答しなくなりました</translation>
     </message>
     <message>
         <source>the unit sent only %1 bytes of the firmware</source>
         <comment>reason_shortUpload</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器から送られたファームウェアは %1 バイトだけでした</translation>
     </message>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
         <comment>reason_noImage</comment>
-        <translation type="unfinished"></translation>
+        <translation>プログラム内蔵のファームウェアを読み取れません</translation>
     </message>
 </context>
 </TS>
