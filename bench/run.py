@@ -237,17 +237,19 @@ class Bench:
         env.pop("LD_PRELOAD", None)
         program, lines = self.start(emu, arguments)
         rss = []
+        began = 0.0
         for cycle in range(CYCLES):
-            began = time.monotonic()
-            self.wait_for(lines, "downloadMode: setEnabled true", after=began - 60 if cycle == 0 else began)
+            self.wait_for(lines, "downloadMode: setEnabled true", after=began)
             self.click()
             self.wait_for(lines, DONE, timeout=120, after=began)
             rss.append(rss_kib(program.pid))
-            # The next unit: this one goes, one with the older firmware comes.
+            # The next unit: this one goes, one with the older firmware comes, whole at once.
             subprocess.run([self.emu_command, "unplug", SERIAL], env=env, check=True)
             self.wait_for(lines, "Shown: Waiting", after=time.monotonic())
-            subprocess.run([self.emu_command, "create", SERIAL, "--rev", "C7", "--seed", "7"], env=env, check=True)
-            subprocess.run([self.emu_command, "set", SERIAL, "leave_delay_ms=0"], env=env, check=True)
+            began = time.monotonic()
+            staged = self.emu_dir("leave_delay_ms=0")
+            shutil.rmtree(os.path.join(emu, "units", SERIAL))
+            os.rename(os.path.join(staged, "units", SERIAL), os.path.join(emu, "units", SERIAL))
         self.stop(program)
         return (rss[-1] - rss[1]) / (len(rss) - 2)
 

@@ -353,6 +353,9 @@ MainWindow* MainWindow_factory(const Settings::Settings* settings, QWidget* pare
     window->progressBar->localize = [settings](const QString& caption) { return settings->gui.localize(caption); };
     window->progressBar->installEventFilter(window);
     window->setupGeometry();
+    // The first status as every later one: sized to its text and inside the window.
+    if (QLabel* status = window->statusLabel)
+        window->showStatus(status->text());
     // The order a screen reader and the Tab key go through: the picture's, top to bottom,
     // with the button (step 4) before the status line.
     if (window->statusLabel) {
