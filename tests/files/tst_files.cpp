@@ -5,8 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -160,23 +158,6 @@ private slots:
         QString text;
         QDebug(&text) << support_misc::compiled_for_platform();
         QCOMPARE(text, QString("Linux "));
-    }
-
-    void each_run_gets_its_own_directory_which_is_gone_at_exit()
-    {
-        // The program ends at once on an unknown option, through the normal process exit.
-        QTemporaryDir tmp;
-        QProcess program;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", tmp.path());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        program.setProcessEnvironment(env);
-        program.start(QString(BUILD_DIR) + "/velmora-fw-upgrade", {"--no-such-option"});
-        QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.exitCode(), 1);
-        QVERIFY(QString(program.readAllStandardError()).contains("Unknown option 'no-such-option'"));
-        QVERIFY(QDir(tmp.path()).entryList({"upgrade_*"}, QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
-        QVERIFY(QFileInfo::exists(Files::external_dir.path()));
     }
 };
 

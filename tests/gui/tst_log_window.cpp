@@ -2,61 +2,45 @@
 #include "gui/log_window.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
-#include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
+#include <QTextBlock>
 #include <QtTest>
 
 #include <csignal>
-#include <memory>
-#include <cstdio>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <memory>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-// What the dialog echoes to standard error, caught in a file while it lives.
+// What the dialog echoes to standard error, caught in a file until text() is asked.
 class StderrCapture {
 public:
     StderrCapture()
     {
         std::fflush(stderr);
-        saved = dup(2);
-        std::FILE* f = std::fopen(qPrintable(dir.filePath("stderr")), "w");
-        dup2(fileno(f), 2);
-        std::fclose(f);
+        const int file = ::open(qPrintable(dir.filePath("stderr")), O_WRONLY | O_CREAT, 0600);
+        dup2(file, 2);
+        ::close(file);
     }
-    ~StderrCapture() { restore(); }
+    ~StderrCapture() { text(); }
     QString text()
     {
-        restore();
+        std::fflush(stderr);
+        if (saved >= 0)
+            dup2(saved, 2);
+        saved = -1;
         return testsupport::read_file(dir.filePath("stderr"));
     }
 
 private:
-    void restore()
-    {
-        if (saved < 0)
-            return;
-        std::fflush(stderr);
-        dup2(saved, 2);
-        close(saved);
-        saved = -1;
-    }
     QTemporaryDir dir;
-    int saved = -1;
+    int saved = dup(2);
 };
 
 // A folder that takes no new file while it lives; root is kept out by the immutable flag.
@@ -108,11 +92,6 @@ class TestLogWindow final : public QObject {
             line.remove(stamp);
         }
         return lines.join('\n');
-    }
-
-    QString last_paragraph() const
-    {
-        return unstamped().split('\n').last();
     }
 
 private slots:
@@ -202,7 +181,7 @@ private slots:
         QCOMPARE(err.text().count("Info: from the worker"), 50);
         QVERIFY(logWindow->dialog->textEdit->toPlainText().isEmpty());
         QTRY_COMPARE(logWindow->dialog->textEdit->toPlainText().split('\n').size(), 50);
-        QCOMPARE(last_paragraph(), QString("from the worker 49"));
+        QCOMPARE(unstamped().split('\n').last(), QString("from the worker 49"));
     }
 
     void no_log_window_drops_messages()

@@ -49,6 +49,15 @@ class TestSM_A final : public QObject {
 
     int count(const char* name) { return order().count(name); }
 
+    // Escape's stop, from wherever the worker is.
+    void stops()
+    {
+        QVERIFY(!worker->is_stopping());
+        worker->do_stop();
+        QVERIFY(worker->is_stopping());
+        QVERIFY(worker->wait(10000));
+    }
+
     // As the presentation machine does after judging the unit it was told of.
     void command(SM_A::Command c)
     {
@@ -91,8 +100,7 @@ private slots:
         worker->set_command(SM_A::cmd_download);
         QTRY_VERIFY_WITH_TIMEOUT(count("A0") >= 4, 20000);
         QCOMPARE(worker->get_command(), SM_A::cmd_none);
-        worker->do_stop();
-        QVERIFY(worker->wait(10000));
+        stops();
         QCOMPARE(count("DevConn") + count("readingInfo"), 0);
         QCOMPARE(order().mid(0, 5), (QStringList{"A0", "A1", "NoDevConn", "A2", "scanning"}));
         QVERIFY(count("NoDevConn") >= 3);
@@ -115,6 +123,7 @@ private slots:
         QVERIFY(snapshot.info.valid);
         QCOMPARE(snapshot.info.type, Device::Type::QUEL);
         QCOMPARE(snapshot.info.FW_revision, QString("C7"));
+        stops();
     }
 
     // A unit whose firmware belongs to another product gets no revision: not the one of the
@@ -161,6 +170,11 @@ private slots:
         QVERIFY(state->run({"unplug"}));
         QTRY_VERIFY_WITH_TIMEOUT(order().lastIndexOf("A0") > faulty, 20000);
         QCOMPARE(errors.count(), 1);
+        // Plugged in again: a new connection, told of again.
+        QVERIFY(state->run({"plug"}));
+        QTRY_VERIFY_WITH_TIMEOUT(order().lastIndexOf("A7") > faulty, 20000);
+        QCOMPARE(errors.count(), 2);
+        stops();
     }
 
     // What stands behind the judged serial when the command comes: swapped in, under the same
@@ -197,29 +211,6 @@ private slots:
         QCOMPARE(count("FwDownloading"), 0);
         QCOMPARE(worker->get_command(), SM_A::cmd_none);
         QCOMPARE(testsupport::read_file(state->unit_dir(serial) + "/flash.bin"), other_flash);
-    }
-
-    void stop_data()
-    {
-        QTest::addColumn<QString>("config");
-        QTest::addColumn<QString>("reached");
-        QTest::newRow("idle without a unit") << "no_unit" << "A1";
-        QTest::newRow("a unit connected") << "current" << "A4";
-        QTest::newRow("a faulty unit stays connected") << "otp_upload_fails" << "A7";
-    }
-
-    void stop()
-    {
-        QFETCH(QString, config);
-        QFETCH(QString, reached);
-        QVERIFY(state->setup(config));
-        make_worker(300);
-        worker->start();
-        QTRY_VERIFY_WITH_TIMEOUT(order().contains(reached), 20000);
-        QVERIFY(!worker->is_stopping());
-        worker->do_stop();
-        QVERIFY(worker->is_stopping());
-        QVERIFY(worker->wait(10000));
     }
 };
 
