@@ -70,6 +70,7 @@ private slots:
         row("empty input", QByteArray(), false, "", 0, "index_beg =  -1 index_end =  -1");
         row("start at 1948 is the last allowed", placed(block({}), 1948, 1948 + 76), false, "", 0);
         row("start at 1876, end at 1948", placed(block({}), 1876), true, "C8", 0);
+        row("start at 1877, end at 1949", placed(block({}), 1877), false, "", 0);
         row("start at 1949", placed(block({}), 1949, 3000), false, "", 0);
         row("block beyond the first 2048 bytes of an image", placed(block({{"a", "1"}}), 4000, 8000), false, "", 0);
         row("end marker in the last bytes, no room", QByteArray(3, '\0') + start_marker + QByteArray(10, '\0') + end_marker,
