@@ -32,7 +32,12 @@ Run script(const QStringList& arguments)
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardError()};
 }
 
+const QByteArray suffix_warning = "dfu-util: Warning: Invalid DFU suffix signature\n"
+                                  "dfu-util: A valid DFU suffix will be required in a future dfu-util release\n";
+
 } // namespace
+
+Q_DECLARE_METATYPE(DFU::CmdID)
 
 // The script that stands in for dfu-util and its units: -s, and most tests of the program.
 class TestSimulator final : public QObject {
@@ -134,27 +139,24 @@ private slots:
     void standard_error_holds_only_what_dfu_util_prints_data()
     {
         QTest::addColumn<QString>("config");
-        QTest::addColumn<int>("command");
+        QTest::addColumn<DFU::CmdID>("id");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("errors");
-        QTest::newRow("a flash block read") << "current" << int(DFU::CmdID::upload_FW_Info) << 0 << "";
-        QTest::newRow("the OTP area read") << "current" << int(DFU::CmdID::upload_OTP) << 0 << "";
-        QTest::newRow("a download") << "older_revision" << int(DFU::CmdID::download_FW) << 0
-                                    << "dfu-util: Warning: Invalid DFU suffix signature\n"
-                                       "dfu-util: A valid DFU suffix will be required in a future dfu-util release\n";
-        QTest::newRow("no unit") << "no_unit" << int(DFU::CmdID::upload_OTP) << 74
+        QTest::newRow("a flash block read") << "current" << DFU::CmdID::upload_FW_Info << 0 << "";
+        QTest::newRow("the OTP area read") << "current" << DFU::CmdID::upload_OTP << 0 << "";
+        QTest::newRow("a download") << "older_revision" << DFU::CmdID::download_FW << 0 << QString(suffix_warning);
+        QTest::newRow("no unit") << "no_unit" << DFU::CmdID::upload_OTP << 74
                                  << "dfu-util: No DFU capable USB device available\n";
     }
 
     void standard_error_holds_only_what_dfu_util_prints()
     {
         QFETCH(QString, config);
-        QFETCH(int, command);
+        QFETCH(DFU::CmdID, id);
         QFETCH(int, code);
         QFETCH(QString, errors);
         SimulatorState state;
         QVERIFY(state.setup(config));
-        const auto id = static_cast<DFU::CmdID>(command);
         const QString file = id == DFU::CmdID::download_FW ? testsupport::embedded_firmware_path()
                                                             : state.path() + "/upload.bin";
         const DFU::Result result = DFU::run_command(id, {file});
@@ -170,10 +172,7 @@ private slots:
         QTest::addColumn<QByteArray>("pulled_at");
         QTest::addColumn<QByteArray>("errors");
         const QByteArray gone = "libusb_control_transfer returned -4 (LIBUSB_ERROR_NO_DEVICE)\n";
-        QTest::newRow("download") << true << QByteArray("Download\t[==")
-                                  << "dfu-util: Warning: Invalid DFU suffix signature\n"
-                                     "dfu-util: A valid DFU suffix will be required in a future dfu-util release\n"
-                                     "dfu-util: dfuse_download: " + gone;
+        QTest::newRow("download") << true << QByteArray("Download\t[==") << suffix_warning + "dfu-util: dfuse_download: " + gone;
         QTest::newRow("upload") << false << QByteArray("Upload\t[=") << "dfu-util: dfuse_upload: " + gone;
     }
 
