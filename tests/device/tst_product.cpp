@@ -2,9 +2,6 @@
 
 #include <QtTest>
 
-#include <iomanip>
-#include <sstream>
-
 using Device::Type;
 
 Q_DECLARE_METATYPE(Device::Type)
@@ -13,21 +10,14 @@ class TestProduct final : public QObject {
     Q_OBJECT
 
 private slots:
-    void types_from_codes_and_texts()
+    void types_from_codes()
     {
-        const QList<QPair<int, Type>> codes = {{0, Type::invalid},  {3, Type::ZEPH},      {4, Type::KORV},
-                                               {5, Type::unknown},  {11, Type::M5W},      {30, Type::QUEL},
-                                               {0x23, Type::unknown}, {43, Type::TALM},   {140, Type::NOMI},
-                                               {254, Type::unknown}, {255, Type::undefined}};
+        const QList<QPair<int, Type>> codes = {{0, Type::invalid},    {3, Type::ZEPH},      {4, Type::KORV},
+                                               {5, Type::unknown},    {11, Type::M5W},      {30, Type::QUEL},
+                                               {0x23, Type::unknown}, {43, Type::TALM},     {140, Type::NOMI},
+                                               {254, Type::unknown},  {255, Type::undefined}};
         for (const auto& [code, type] : codes)
             QCOMPARE(Device::to_Type(static_cast<unsigned char>(code)), type);
-        // Ids, case and all; a product's name is not its id.
-        const QList<QPair<QString, Type>> texts = {{"", Type::invalid},          {"QUEL", Type::QUEL},
-                                                   {"quel", Type::unknown},      {"unknown", Type::unknown},
-                                                   {"undefined", Type::undefined}, {"M5W", Type::M5W},
-                                                   {"R12", Type::unknown}};
-        for (const auto& [text, type] : texts)
-            QCOMPARE(Device::to_Type(text), type);
         for (int code = 0; code < 256; ++code) {
             const Type t = static_cast<Type>(code);
             QCOMPARE(Device::is_valid(t), code != 0 && code != 255);
@@ -35,19 +25,7 @@ private slots:
         }
     }
 
-    void texts_of_a_type()
-    {
-        QCOMPARE(Device::to_QString(Type::TALM), QString("TALM"));
-        QCOMPARE(Device::to_QString(static_cast<Type>(77)), QString("impossible type"));
-        QCOMPARE(Device::to_string(Type::NOMI), std::string("NOMI"));
-        std::ostringstream out;
-        out << std::setw(6) << std::left << Type::KORV << "|";
-        QCOMPARE(out.str(), std::string("KORV  |"));
-        QString text;
-        QDebug(&text) << Type::QUEL << QString("q");
-        QCOMPARE(text, QString("QUEL \"q\" "));
-    }
-
+    // As logged: the id and code, and the four bytes as read where they are not the usual.
     void product_info_text_data()
     {
         QTest::addColumn<QByteArray>("raw");
@@ -77,9 +55,6 @@ private slots:
         QCOMPARE(info.type, type);
         QCOMPARE(info.type_code, type_code);
         QCOMPARE(QString(info), text);
-        QString logged;
-        QDebug(&logged) << info;
-        QCOMPARE(logged, text + " ");
     }
 
     void names_and_equality()
@@ -97,7 +72,7 @@ private slots:
             QCOMPARE(info.product_name(), name);
             QCOMPARE(info.product_name_full(), full);
         }
-        QCOMPARE(QString(Device::ProductInfo{}), QString("ProductInfo: invalid (0)"));
+        QCOMPARE(Device::to_QString(Type::TALM), QString("TALM"));
         QCOMPARE(QString(Device::ProductInfo{static_cast<Type>(200)}), QString("ProductInfo: impossible type (200)"));
     }
 };

@@ -3,22 +3,30 @@
 #include "files/support_misc.h"
 #include "test_support.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QtTest>
 
 using testsupport::LogCapture;
+using CmdID = DFU::CmdID;
+
+Q_DECLARE_METATYPE(DFU::CmdID)
 
 class TestDfuUtil final : public QObject {
     Q_OBJECT
 
-    std::map<DFU::CmdID, DFU::Command> saved;
+    std::map<CmdID, DFU::Command> saved;
 
-    // Points one table entry at the helper child with the given fixed arguments.
-    void use_helper(DFU::CmdID id, const QStringList& fixed)
-    {
-        DFU::commands.at(id) = {HELPER_CHILD, fixed};
-    }
+    // Sees what the child prints as it runs, says when it is silent, ends it only if allowed.
+    struct Watcher : DFU::RunObserver {
+        bool allow = false;
+        int said = 0;
+        QByteArray seen;
+        Watcher() { DFU::set_run_observer(this); }
+        ~Watcher() override { DFU::set_run_observer(nullptr); }
+        bool may_end_hung_child(CmdID) override { return allow; }
+        void not_answering(CmdID) override { ++said; }
+        void output(CmdID, const QByteArray& bytes) override { seen += bytes; }
+    };
 
 private slots:
     void initTestCase()
@@ -32,79 +40,71 @@ private slots:
         DFU::Command::path.clear();
     }
 
-    void success_is_not_logged_as_an_exit()
+    // The child (the helper unless named) with its fixed and extra arguments; what the runner
+    // gives back, and every fragment logged once, among so many lines in all.
+    void running_data()
     {
-        use_helper(DFU::CmdID::upload_OTP, {"print", "hello"});
-        LogCapture log;
-        const DFU::Result result = DFU::run_command(DFU::CmdID::upload_OTP);
-        QCOMPARE(result.code, 0);
-        QCOMPARE(result.text, QString("hello"));
-        QCOMPARE(log.texts(), QStringList{QString("Start  \"%1\" (\"print\", \"hello\")").arg(HELPER_CHILD)});
+        QTest::addColumn<CmdID>("id");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("fixed");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<int>("lines");
+        const QString start = QString("Start  \"%1\" ").arg(HELPER_CHILD);
+        const QString exe = Files::path_of("not-executable");
+        testsupport::write_file(exe, "#!/bin/sh\necho hi\n");
+        QTest::newRow("success is not logged as an exit") << CmdID::upload_OTP << "" << QStringList{"print", "hello"}
+            << QStringList{} << 0 << "hello" << QStringList{start + "(\"print\", \"hello\")"} << 1;
+        QTest::newRow("a listing writes no start line") << CmdID::list << "" << QStringList{"print", "x"}
+            << QStringList{} << 0 << "x" << QStringList{} << 0;
+        QTest::newRow("exit code 74 is passed back and logged") << CmdID::download_FW << "" << QStringList{"exit", "74"}
+            << QStringList{"file.bin"} << 74 << ""
+            << QStringList{"Exit with 74 from", "(\"exit\", \"74\", \"file.bin\") returned: \"\""} << 2;
+        QTest::newRow("a killed child") << CmdID::upload_FW << "" << QStringList{"kill"} << QStringList{} << -1 << ""
+            << QStringList{"Exit with -1 from"} << 2;
+        QTest::newRow("a program that cannot start is a failure") << CmdID::version << "/nonexistent/dfu-util"
+            << QStringList{"-V"} << QStringList{} << -1 << ""
+            << QStringList{"Program could not be started: \"/nonexistent/dfu-util\" (\"-V\")"} << 2;
+        QTest::newRow("nor can a file that is not executable") << CmdID::list << exe << QStringList{} << QStringList{}
+            << -1 << "" << QStringList{"Program could not be started"} << 1;
+        QTest::newRow("standard error is not output") << CmdID::upload_OTP << "" << QStringList{"stderr", "noise"}
+            << QStringList{} << 0 << "" << QStringList{"dfu-util on standard error: noise"} << 2;
+        QTest::newRow("output ends at a NUL byte") << CmdID::upload_OTP << "" << QStringList{"nul"} << QStringList{}
+            << 0 << "before" << QStringList{} << 1;
+        QTest::newRow("extra arguments follow the fixed ones") << CmdID::upload_FW << ""
+            << QStringList{"args", "-d", "0483"} << QStringList{"-U", "F"} << 0 << "-d\n0483\n-U\nF\n" << QStringList{}
+            << 1;
+        // The program may end while dfu-util writes flash: its closed pipe must not kill it.
+        // A terminal's Ctrl-C or hang-up goes to its foreground process group, and must not
+        // cut a transfer short.
+        QTest::newRow("SIGPIPE ignored in the child") << CmdID::download_FW << "" << QStringList{"sigpipe"}
+            << QStringList{} << 0 << "ignored" << QStringList{} << 1;
+        QTest::newRow("a process group of its own") << CmdID::download_FW << "" << QStringList{"pgrp"}
+            << QStringList{} << 0 << "own" << QStringList{} << 1;
     }
 
-    void a_listing_writes_no_start_line()
+    void running()
     {
-        use_helper(DFU::CmdID::list, {"print", "x"});
-        LogCapture log;
-        QCOMPARE(DFU::run_command(DFU::CmdID::list).code, 0);
-        QVERIFY(log.texts().isEmpty());
-    }
-
-    void exit_code_74_is_passed_back_and_logged()
-    {
-        use_helper(DFU::CmdID::download_FW, {"exit", "74"});
-        LogCapture log;
-        const DFU::Result result = DFU::run_command(DFU::CmdID::download_FW, {"file.bin"});
-        QCOMPARE(result.code, 74);
-        QCOMPARE(log.count("Exit with 74 from"), 1);
-        QVERIFY(log.texts().last().endsWith("(\"exit\", \"74\", \"file.bin\") returned: \"\""));
-    }
-
-    void a_killed_child_gives_minus_one()
-    {
-        use_helper(DFU::CmdID::upload_FW, {"kill"});
-        LogCapture log;
-        QCOMPARE(DFU::run_command(DFU::CmdID::upload_FW).code, -1);
-        QCOMPARE(log.count("Exit with -1 from"), 1);
-    }
-
-    void a_program_that_cannot_start_is_a_failure_not_a_success()
-    {
-        DFU::commands.at(DFU::CmdID::version) = {"/nonexistent/dfu-util", {"-V"}};
-        LogCapture log;
-        const DFU::Result result = DFU::run_command(DFU::CmdID::version);
-        QCOMPARE(result.code, -1);
-        QVERIFY(result.text.isEmpty());
-        QCOMPARE(log.count("Program could not be started: \"/nonexistent/dfu-util\" (\"-V\")"), 1);
-        QCOMPARE(log.count("did not finish in time"), 0);
-        QCOMPARE(log.count("will wait again"), 0);
-    }
-
-    void a_file_that_is_not_executable_cannot_start_either()
-    {
-        const QString path = Files::path_of("not-executable");
-        testsupport::write_file(path, "#!/bin/sh\necho hi\n");
-        DFU::commands.at(DFU::CmdID::list) = {path, {}};
-        QCOMPARE(DFU::run_command(DFU::CmdID::list).code, -1);
-    }
-
-    void standard_error_is_not_captured()
-    {
-        use_helper(DFU::CmdID::upload_OTP, {"stderr", "noise"});
-        const DFU::Result result = DFU::run_command(DFU::CmdID::upload_OTP);
-        QCOMPARE(result.code, 0);
-        QVERIFY(result.text.isEmpty());
-    }
-
-    // The program may end while dfu-util writes flash: its closed pipe must not kill it.
-    // A terminal's Ctrl-C or hang-up goes to its foreground process group, and must not cut
-    // a transfer short: the child neither dies of it nor of a closed pipe.
-    void a_child_is_out_of_reach_of_the_terminal()
-    {
-        use_helper(DFU::CmdID::download_FW, {"sigpipe"});
-        QCOMPARE(DFU::run_command(DFU::CmdID::download_FW).text, QString("ignored"));
-        use_helper(DFU::CmdID::download_FW, {"pgrp"});
-        QCOMPARE(DFU::run_command(DFU::CmdID::download_FW).text, QString("own"));
+        QFETCH(CmdID, id);
+        QFETCH(QString, program);
+        QFETCH(QStringList, fixed);
+        QFETCH(QStringList, extra);
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QFETCH(QStringList, log);
+        QFETCH(int, lines);
+        DFU::commands.at(id) = {program.isEmpty() ? QString(HELPER_CHILD) : program, fixed};
+        Watcher watcher;
+        LogCapture logged;
+        const DFU::Result result = DFU::run_command(id, extra);
+        QCOMPARE(result.code, code);
+        QCOMPARE(result.text, text);
+        QVERIFY(watcher.seen.startsWith(text.toUtf8()));
+        for (const QString& fragment : log)
+            QCOMPARE(logged.count(fragment), 1);
+        QCOMPARE(logged.texts().size(), lines);
     }
 
     // Silence is what counts, on either channel: a child that prints all along is never
@@ -119,8 +119,7 @@ private slots:
         QTest::newRow("silent, may be ended") << QStringList{"sleep", "1500"} << true << DFU::code_ended_hung << 1;
         QTest::newRow("silent, waited for") << QStringList{"sleep", "1500"} << false << 0 << 1;
         QTest::newRow("printing all along") << QStringList{"tick", "out", "50", "30"} << true << 0 << 0;
-        QTest::newRow("printing on standard error all along") << QStringList{"tick", "err", "50", "30"} << true << 0
-                                                              << 0;
+        QTest::newRow("printing on standard error") << QStringList{"tick", "err", "50", "30"} << true << 0 << 0;
     }
 
     void silence()
@@ -129,22 +128,15 @@ private slots:
         QFETCH(bool, allow);
         QFETCH(int, code);
         QFETCH(int, said);
-        struct Watcher : DFU::RunObserver {
-            bool allow = false;
-            int said = 0;
-            bool may_end_hung_child(DFU::CmdID) override { return allow; }
-            void not_answering(DFU::CmdID) override { ++said; }
-        } watcher;
-        watcher.allow = allow;
         const int limit = DFU::silent_child_limit_ms;
         const int timeout = DFU::run_timeout_ms;
         DFU::silent_child_limit_ms = 600;
         DFU::run_timeout_ms = 300;
-        DFU::set_run_observer(&watcher);
-        use_helper(DFU::CmdID::download_FW, child);
+        DFU::commands.at(CmdID::download_FW) = {HELPER_CHILD, child};
+        Watcher watcher;
+        watcher.allow = allow;
         LogCapture log;
-        const DFU::Result result = DFU::run_command(DFU::CmdID::download_FW);
-        DFU::set_run_observer(nullptr);
+        const DFU::Result result = DFU::run_command(CmdID::download_FW);
         DFU::silent_child_limit_ms = limit;
         DFU::run_timeout_ms = timeout;
         QCOMPARE(result.code, code);
@@ -153,101 +145,60 @@ private slots:
                            "and output:"), said);
     }
 
-    // The watcher sees what the child prints while it runs, all of it.
-    void output_reaches_the_watcher()
-    {
-        struct Watcher : DFU::RunObserver {
-            QByteArray seen;
-            void output(DFU::CmdID, const QByteArray& bytes) override { seen += bytes; }
-        } watcher;
-        DFU::set_run_observer(&watcher);
-        use_helper(DFU::CmdID::upload_FW, {"print", "progress"});
-        const DFU::Result result = DFU::run_command(DFU::CmdID::upload_FW);
-        DFU::set_run_observer(nullptr);
-        QCOMPARE(watcher.seen, QByteArray("progress"));
-        QCOMPARE(result.text, QString("progress"));
-    }
-
     void refused_runs_start_nothing()
     {
         const QString marker = Files::path_of("ran");
-        DFU::commands.at(DFU::CmdID::list) = {"/bin/sh", {"-c", "touch '" + marker + "'"}};
+        DFU::commands.at(CmdID::list) = {"/bin/sh", {"-c", "touch '" + marker + "'"}};
         LogCapture log;
         DFU::refuse_runs("no working folder");
         QVERIFY(DFU::runs_refused());
-        const DFU::Result first = DFU::run_command(DFU::CmdID::list);
-        const DFU::Result second = DFU::run_command(DFU::CmdID::list);
+        QCOMPARE(DFU::run_command(CmdID::list).code + DFU::run_command(CmdID::list).code, -2);
         DFU::refuse_runs({});
-        QCOMPARE(first.code, -1);
-        QCOMPARE(second.code, -1);
         QCOMPARE(log.texts(), QStringList{"No dfu-util is run: \"no working folder\""});
         QVERIFY(!QFile::exists(marker));
-        QCOMPARE(DFU::run_command(DFU::CmdID::list).code, 0);
+        QCOMPARE(DFU::run_command(CmdID::list).code, 0);
         QVERIFY(QFile::exists(marker));
-    }
-
-    void output_ends_at_a_nul_byte()
-    {
-        use_helper(DFU::CmdID::upload_OTP, {"nul"});
-        QCOMPARE(DFU::run_command(DFU::CmdID::upload_OTP).text, QString("before"));
-    }
-
-    void extra_arguments_follow_the_fixed_ones()
-    {
-        use_helper(DFU::CmdID::upload_FW, {"args", "-d", "0483", "-a", "0"});
-        const DFU::Result result
-            = DFU::run_command(DFU::CmdID::upload_FW, {"-s", "0x08000000:4096", "-U", "F"});
-        QCOMPARE(result.text, QString("-d\n0483\n-a\n0\n-s\n0x08000000:4096\n-U\nF\n"));
     }
 
     void the_path_is_joined_only_when_set()
     {
         const QFileInfo helper(HELPER_CHILD);
-        DFU::commands.at(DFU::CmdID::upload_OTP) = {helper.fileName(), {"print", "joined"}};
-        // Not on PATH: without the path the bare name cannot start.
-        QCOMPARE(DFU::run_command(DFU::CmdID::upload_OTP).code, -1);
+        DFU::commands.at(CmdID::upload_OTP) = {helper.fileName(), {"print", "joined"}};
+        QCOMPARE(DFU::run_command(CmdID::upload_OTP).code, -1); // not on PATH
         DFU::Command::path = helper.absolutePath();
-        QCOMPARE(DFU::run_command(DFU::CmdID::upload_OTP).text, QString("joined"));
+        QCOMPARE(DFU::run_command(CmdID::upload_OTP).text, QString("joined"));
     }
 
-    void execution_test_with_another_banner_fails()
+    void failed_execution_tests_data()
     {
-        use_helper(DFU::CmdID::version, {"print", "dfu-util 0.9\n"});
-        LogCapture log;
-        QVERIFY(!DFU::dfu_util::execution_test());
-        QVERIFY(log.texts().contains("Result of execution test: status was ok and output: \"dfu-util 0.9\\n\""));
+        QTest::addColumn<QStringList>("child"); // empty: none that starts
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("another banner") << QStringList{"print", "dfu-util 0.9\n"}
+                                        << "status was ok and output: \"dfu-util 0.9\\n\"";
+        QTest::newRow("a failing program") << QStringList{"exit", "3"} << "status was bad and output: \"\"";
+        QTest::newRow("a program that cannot start") << QStringList{} << "status was bad and output: \"\"";
     }
 
-    void execution_test_of_a_failing_program()
+    void failed_execution_tests()
     {
-        use_helper(DFU::CmdID::version, {"exit", "3"});
+        QFETCH(QStringList, child);
+        QFETCH(QString, logged);
+        if (child.isEmpty())
+            DFU::Command::path = "/nonexistent";
+        else
+            DFU::commands.at(CmdID::version) = {HELPER_CHILD, child};
         LogCapture log;
         QVERIFY(!DFU::dfu_util::execution_test());
-        QVERIFY(log.texts().contains("Result of execution test: status was bad and output: \"\""));
-    }
-
-    void execution_test_of_a_program_that_cannot_start()
-    {
-        DFU::Command::path = "/nonexistent";
-        LogCapture log;
-        QVERIFY(!DFU::dfu_util::execution_test());
-        QVERIFY(log.texts().contains("Result of execution test: status was bad and output: \"\""));
+        QVERIFY(log.texts().contains("Result of execution test: " + logged));
     }
 
     void the_embedded_dfu_util_runs_from_the_working_directory()
     {
-        QVERIFY(Files::extract_resources({Files::dfu_util_exe, Files::libusb_dylib}, true));
-        QVERIFY(support_misc::mark_file_executable(DFU::dfu_util::full_path()));
+        QVERIFY(testsupport::use_embedded_dfu_util());
         QCOMPARE(DFU::dfu_util::full_path(), Files::external_dir.path() + "/dfu-util");
-        QCOMPARE(DFU::dfu_util::basename(), QString("dfu-util"));
-        DFU::Command::path = Files::external_dir.path();
-
         LogCapture log;
         QVERIFY(DFU::dfu_util::execution_test());
         QVERIFY(log.texts().contains("Result of execution test: status was ok and output: as expected"));
-        QCOMPARE(DFU::dfu_util::expected_output_of_execution_test.size(), 262);
-        QVERIFY(DFU::dfu_util::expected_output_of_execution_test.startsWith("dfu-util 0.11\n\n"));
-
         // It loads the libusb beside it, not the system's.
         QProcess ldd;
         ldd.start("ldd", {DFU::dfu_util::full_path()});
@@ -255,9 +206,8 @@ private slots:
         const QString linked = ldd.readAllStandardOutput();
         QVERIFY2(linked.contains("libusb-1.0.so.0 => " + Files::external_dir.path() + "/libusb-1.0.so.0"),
                  qPrintable(linked));
-
         // With no unit attached the listing succeeds and finds nothing.
-        const DFU::Result listed = DFU::run_command(DFU::CmdID::list);
+        const DFU::Result listed = DFU::run_command(CmdID::list);
         QCOMPARE(listed.code, 0);
         QVERIFY(listed.text.startsWith(DFU::dfu_util::expected_output_of_execution_test));
         QVERIFY(!listed.text.contains("Found DFU"));

@@ -34,40 +34,20 @@ private slots:
         dfu = testsupport::read_file(":resources/firmware.dfu");
     }
 
+    // The block the program reads a unit's firmware by, once, after the vector table.
     void raw_image_layout()
     {
         QCOMPARE(raw.size(), 733656);
         QCOMPARE(raw.indexOf(QByteArray("\x12\x47\x23\x01", 4)), 428);
         QCOMPARE(raw.indexOf(QByteArray("\x13\x47\x23\x01", 4)), 428 + 264);
-        QCOMPARE(raw.indexOf(QByteArray("\x12\x47\x23\x01", 4), 429), -1);
-        QCOMPARE(raw.indexOf(QByteArray("\x13\x47\x23\x01", 4), 693), -1);
+        QCOMPARE(raw.count(QByteArray("\x12\x47\x23\x01", 4)) + raw.count(QByteArray("\x13\x47\x23\x01", 4)), 2);
         QCOMPARE(raw.indexOf(QByteArray("\x11\x47\x23\x01", 4)), -1);
-        QCOMPARE(raw.mid(432, 4), QByteArray("\x1e\xff\xff\xff"));
+        QCOMPARE(raw.mid(432, 68), QByteArray("\x1e\xff\xff\xff") + QByteArray("Quel").leftJustified(32, '\0')
+                                       + QByteArray("C8").leftJustified(32, '\0'));
         // Cortex-M vector table: stack pointer in SRAM, reset handler in flash with the thumb bit.
-        const quint32 sp = qFromLittleEndian<quint32>(raw.constData());
-        const quint32 reset = qFromLittleEndian<quint32>(raw.constData() + 4);
-        QCOMPARE(sp & 0xff000000u, 0x20000000u);
-        QCOMPARE(reset & 0xfff00000u, 0x08000000u);
-        QCOMPARE(reset & 1u, 1u);
-        // Text fields end with zero bytes.
-        QCOMPARE(raw.mid(436, 32), QByteArray("Quel").leftJustified(32, '\0'));
-        QCOMPARE(raw.mid(468, 32), QByteArray("C8").leftJustified(32, '\0'));
-    }
-
-    void raw_image_decodes()
-    {
-        const Device::FW_Info info = Device::make_FW_Info(raw);
-        QVERIFY(info.valid);
-        QCOMPARE(info.product.type, Device::Type::QUEL);
-        QCOMPARE(info.name, QString("Quel"));
-        QCOMPARE(info.revision, QString("C8"));
-        QCOMPARE(info.details.size(), 3);
-        QCOMPARE(info.details[0].first, QString("Build time"));
-        QCOMPARE(info.details[1].first, QString("RMI rev"));
-        QCOMPARE(info.details[2].first, QString("GIT rev"));
-        for (const auto& detail : info.details)
-            QVERIFY(!detail.second.isEmpty() && detail.second.size() < 32);
-        QCOMPARE(QString(info).split('\n').size(), 8);
+        QCOMPARE(qFromLittleEndian<quint32>(raw.constData()) & 0xff000000u, 0x20000000u);
+        QCOMPARE(qFromLittleEndian<quint32>(raw.constData() + 4) & 0xfff00001u, 0x08000001u);
+        QCOMPARE(Device::make_FW_Info(raw).details.size(), 3);
     }
 
     void dfuse_file_holds_the_same_image()
@@ -93,15 +73,13 @@ private slots:
     void generator_is_deterministic_and_makes_variants()
     {
         QTemporaryDir dir;
-        const QString a = dir.filePath("a.bin");
-        const QString b = dir.filePath("b.bin");
-        QVERIFY(testsupport::make_firmware({"image", "--bin", a}));
-        QCOMPARE(testsupport::read_file(a), raw);
-        QVERIFY(testsupport::make_firmware({"image", "--bin", b, "--rev", "C7", "--seed", "7"}));
-        const Device::FW_Info older = Device::make_FW_Info(b);
+        QVERIFY(testsupport::make_firmware({"image", "--bin", dir.filePath("a.bin")}));
+        QCOMPARE(testsupport::read_file(dir.filePath("a.bin")), raw);
+        QVERIFY(testsupport::make_firmware({"image", "--bin", dir.filePath("b.bin"), "--rev", "C7", "--seed", "7"}));
+        const Device::FW_Info older = Device::make_FW_Info(dir.filePath("b.bin"));
         QCOMPARE(older.revision, QString("C7"));
         QCOMPARE(older.product.type, Device::Type::QUEL);
-        QVERIFY(testsupport::read_file(b) != raw);
+        QVERIFY(testsupport::read_file(dir.filePath("b.bin")) != raw);
     }
 
     void fonts_are_velmora_sans()

@@ -9,6 +9,8 @@ class TestProgressBar final : public QObject {
     Q_OBJECT
 
 private slots:
+    // A timed fill in a hundred steps, never faster than one each 50 ms; a form without a
+    // duration keeps the last, one without a caption the last caption.
     void intervals_data()
     {
         QTest::addColumn<double>("seconds");
@@ -16,10 +18,8 @@ private slots:
         QTest::addColumn<int>("interval");
         QTest::newRow("90 s") << 90.0 << 90000 << 900;
         QTest::newRow("0.5 s") << 0.5 << 500 << 50;
-        QTest::newRow("10 s") << 10.0 << 10000 << 100;
         QTest::newRow("0 s") << 0.0 << 1 << 50;
-        QTest::newRow("1 ms") << 0.001 << 1 << 50;
-        QTest::newRow("negative keeps the duration") << -1.0 << 10000 << 100;
+        QTest::newRow("negative keeps the duration") << -1.0 << 2000 << 50;
     }
 
     void intervals()
@@ -28,28 +28,16 @@ private slots:
         QFETCH(int, duration);
         QFETCH(int, interval);
         ProgressBar bar;
+        bar.startAutoProgress("first", 2.0);
+        bar.setValue(40);
         bar.startAutoProgress("caption %p", seconds);
         QCOMPARE(bar.duration, duration);
         QCOMPARE(bar.timer->interval(), interval);
-        QVERIFY(bar.timer->isActive());
-        QVERIFY(bar.isVisible());
-        QCOMPARE(bar.format(), QString("caption %p"));
+        QVERIFY(bar.timer->isActive() && bar.isVisible());
         QCOMPARE(bar.value(), 0);
-        QCOMPARE(bar.steps, 100);
-    }
-
-    void the_other_forms_keep_what_they_do_not_get()
-    {
-        ProgressBar bar;
-        bar.startAutoProgress("first", 2.0);
-        bar.startAutoProgress("second");
-        QCOMPARE(bar.duration, 2000);
-        QCOMPARE(bar.format(), QString("second"));
-        bar.setValue(40);
         bar.startAutoProgress();
-        QCOMPARE(bar.format(), QString("second"));
-        QCOMPARE(bar.value(), 0);
-        QCOMPARE(bar.timer->interval(), 50);
+        QCOMPARE(bar.format(), QString("caption %p"));
+        QCOMPARE(bar.duration, duration);
     }
 
     // The timed fill stands in when dfu-util reports no progress: it ends full, and says so once.
@@ -71,15 +59,6 @@ private slots:
         QVERIFY(!bar.timer->isActive());
         QTest::qWait(300);
         QCOMPARE(finished.count(), 1);
-    }
-
-    void a_restart_runs_from_the_minimum()
-    {
-        ProgressBar bar;
-        bar.startAutoProgress("a", 0.3);
-        QTRY_VERIFY_WITH_TIMEOUT(bar.value() > 20, 10000);
-        bar.startAutoProgress("b", 10.0);
-        QVERIFY(bar.value() < 5);
     }
 
     // Each caption whole inside the bar's border, its percentage at 100: in the brand font and

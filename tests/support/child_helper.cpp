@@ -13,60 +13,36 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
-#include <chrono>
 #include <unistd.h>
 
 int main(int argc, char* argv[])
 {
-    if (argc < 2)
-        return 2;
-    const char* mode = argv[1];
-    if (!std::strcmp(mode, "exit") && argc > 2)
+    const auto is = [&](const char* mode, int arguments) { return argc > arguments + 1 && !std::strcmp(argv[1], mode); };
+    if (is("exit", 1))
         return std::atoi(argv[2]);
-    if (!std::strcmp(mode, "kill")) {
+    if (is("kill", 0))
         std::raise(SIGKILL);
-        return 0;
-    }
-    if (!std::strcmp(mode, "print") && argc > 2) {
+    if (is("print", 1))
         std::fputs(argv[2], stdout);
-        return 0;
-    }
-    if (!std::strcmp(mode, "nul")) {
+    if (is("nul", 0))
         std::fwrite("before\0after", 1, 12, stdout);
-        return 0;
-    }
-    if (!std::strcmp(mode, "args")) {
-        for (int i = 2; i < argc; ++i)
-            std::printf("%s\n", argv[i]);
-        return 0;
-    }
-    if (!std::strcmp(mode, "stderr") && argc > 2) {
+    for (int i = 2; is("args", 0) && i < argc; ++i)
+        std::printf("%s\n", argv[i]);
+    if (is("stderr", 1))
         std::fputs(argv[2], stderr);
-        return 0;
+    if (is("sleep", 1))
+        usleep(std::atoi(argv[2]) * 1000);
+    for (int i = is("tick", 3) ? std::atoi(argv[4]) : 0; i > 0; --i) {
+        usleep(std::atoi(argv[3]) * 1000);
+        std::fputc('.', std::strcmp(argv[2], "err") ? stdout : stderr);
+        std::fflush(nullptr);
     }
-    if (!std::strcmp(mode, "sleep") && argc > 2) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[2])));
-        return 0;
-    }
-    if (!std::strcmp(mode, "tick") && argc > 4) {
-        FILE* channel = std::strcmp(argv[2], "err") ? stdout : stderr;
-        for (int i = std::atoi(argv[4]); i > 0; --i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[3])));
-            std::fputc('.', channel);
-            std::fflush(channel);
-        }
-        return 0;
-    }
-    if (!std::strcmp(mode, "pgrp")) {
+    if (is("pgrp", 0))
         std::fputs(getpgrp() == getpid() ? "own" : "shared", stdout);
-        return 0;
-    }
-    if (!std::strcmp(mode, "sigpipe")) {
+    if (is("sigpipe", 0)) {
         struct sigaction action {};
         sigaction(SIGPIPE, nullptr, &action);
         std::fputs(action.sa_handler == SIG_IGN ? "ignored" : "default", stdout);
-        return 0;
     }
-    return 2;
+    return argc < 2 ? 2 : 0;
 }

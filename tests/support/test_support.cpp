@@ -1,8 +1,18 @@
 #include "test_support.h"
 
+#include "dfu/dfu_util.h"
+#include "files/files.h"
+#include "files/support_misc.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QtTest>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
 
 namespace testsupport {
 
@@ -22,14 +32,39 @@ bool succeeds(const QString& program, const QStringList& arguments, int timeout_
     return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
+// A fresh folder that outlives its QTemporaryDir: the state classes remove it themselves.
+QString fresh_dir(const char* pattern)
+{
+    QTemporaryDir temp(QDir::tempPath() + pattern);
+    temp.setAutoRemove(false);
+    return temp.path();
+}
+
+QStringList subfolders(const QString& path)
+{
+    return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+std::mutex capture_mutex; // visible to the thread sanitizer, unlike QMutex
+QVector<LogCapture::Entry> captured;
+QtMessageHandler previous_handler = nullptr;
+
+void capture_handler(QtMsgType type, const QMessageLogContext& context, const QString& msg)
+{
+    {
+        const std::lock_guard<std::mutex> lock(capture_mutex);
+        captured.append({type, msg});
+    }
+    if (previous_handler)
+        previous_handler(type, context, msg);
+}
+
 } // namespace
 
 QByteArray read_file(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void write_file(const QString& path, const QByteArray& bytes)
@@ -45,29 +80,15 @@ bool make_firmware(const QStringList& arguments)
     return succeeds(SYSTEM_PYTHON3, QStringList{QString(SOURCE_DIR) + "/tools/make_firmware.py"} + arguments, 60000);
 }
 
-} // namespace testsupport
-
-#include <QDir>
-#include <mutex>
-#include <QTemporaryDir>
-
-namespace testsupport {
-
-namespace {
-std::mutex capture_mutex; // visible to the thread sanitizer, unlike QMutex
-QVector<LogCapture::Entry> captured;
-QtMessageHandler previous_handler = nullptr;
-
-void capture_handler(QtMsgType type, const QMessageLogContext& context, const QString& msg)
+QString simulator_script()
 {
-    {
-        const std::lock_guard<std::mutex> lock(capture_mutex);
-        captured.append({type, msg});
-    }
-    if (previous_handler)
-        previous_handler(type, context, msg);
+    return QString(SIMULATOR_DIR) + "/dfu-util_simulator.sh";
 }
-} // namespace
+
+QString embedded_firmware_path()
+{
+    return QString(BUILD_DIR) + "/generated/firmware.bin";
+}
 
 LogCapture::LogCapture()
 {
@@ -97,34 +118,9 @@ QStringList LogCapture::texts() const
     return out;
 }
 
-bool LogCapture::contains(const QString& fragment) const
-{
-    return count(fragment) > 0;
-}
-
-int LogCapture::count(const QString& fragment) const
-{
-    int n = 0;
-    for (const Entry& e : entries())
-        n += e.text.contains(fragment) ? 1 : 0;
-    return n;
-}
-
-QString simulator_script()
-{
-    return QString(SIMULATOR_DIR) + "/dfu-util_simulator.sh";
-}
-
-QString embedded_firmware_path()
-{
-    return QString(BUILD_DIR) + "/generated/firmware.bin";
-}
-
 SimulatorState::SimulatorState()
+    : dir(fresh_dir("/velmora-sim-test-XXXXXX"))
 {
-    QTemporaryDir temp(QDir::tempPath() + "/velmora-sim-test-XXXXXX");
-    temp.setAutoRemove(false);
-    dir = temp.path();
     qputenv("VELMORA_SIM_DIR", dir.toUtf8());
 }
 
@@ -134,11 +130,6 @@ SimulatorState::~SimulatorState()
     qunsetenv("VELMORA_SIM_DIR");
 }
 
-QString SimulatorState::path() const
-{
-    return dir;
-}
-
 QString SimulatorState::unit_dir(const QString& serial) const
 {
     return dir + "/units/" + (serial.isEmpty() ? this->serial() : serial);
@@ -146,7 +137,7 @@ QString SimulatorState::unit_dir(const QString& serial) const
 
 QString SimulatorState::serial() const
 {
-    const QStringList units = QDir(dir + "/units").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList units = subfolders(dir + "/units");
     return units.size() == 1 ? units.first() : QString();
 }
 
@@ -154,10 +145,6 @@ bool SimulatorState::run(const QStringList& arguments, QByteArray* output) const
 {
     return succeeds(simulator_script(), arguments, 120000, QProcessEnvironment::systemEnvironment(), output);
 }
-
-} // namespace testsupport
-
-namespace testsupport {
 
 StagedUnit::StagedUnit(const QString& config, const QString& serial)
     : serial(serial)
@@ -169,40 +156,26 @@ StagedUnit::StagedUnit(const QString& config, const QString& serial)
 
 QString StagedUnit::unit_dir() const
 {
-    const QDir staged_units(stage.path() + "/units");
-    return staged_units.filePath(staged_units.entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0));
+    return stage.path() + "/units/" + subfolders(stage.path() + "/units").value(0);
 }
 
 bool StagedUnit::swap_into(const SimulatorState& state)
 {
-    const QDir staged_units(stage.path() + "/units");
-    const QStringList staged = staged_units.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList staged = subfolders(stage.path() + "/units");
     if (!prepared || staged.size() != 1)
         return false;
     // The units directory itself stays, or the script would take the state for new.
     const QDir units(state.path() + "/units");
-    for (const QString& old : units.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+    for (const QString& old : subfolders(units.path()))
         QDir(units.filePath(old)).removeRecursively();
-    return QDir().rename(staged_units.filePath(staged.first()), units.filePath(serial));
+    return QDir().rename(stage.path() + "/units/" + staged.first(), units.filePath(serial));
 }
 
-} // namespace testsupport
-
-#include "dfu/dfu_util.h"
-#include "files/files.h"
-#include "files/support_misc.h"
-
-#include <QFileInfo>
-
-namespace testsupport {
-
 EmulatorState::EmulatorState()
+    : dir(fresh_dir("/velmora-emu-test-XXXXXX"))
+    , saved_preload(qgetenv("LD_PRELOAD"))
 {
-    QTemporaryDir temp(QDir::tempPath() + "/velmora-emu-test-XXXXXX");
-    temp.setAutoRemove(false);
-    dir = temp.path();
     qputenv("VELMORA_EMU_DIR", dir.toUtf8());
-    saved_preload = qgetenv("LD_PRELOAD");
     qputenv("LD_PRELOAD", DFUSE_EMULATOR);
 }
 
@@ -214,16 +187,6 @@ EmulatorState::~EmulatorState()
         qunsetenv("LD_PRELOAD");
     else
         qputenv("LD_PRELOAD", saved_preload);
-}
-
-QString EmulatorState::path() const
-{
-    return dir;
-}
-
-QString EmulatorState::unit_dir(const QString& serial) const
-{
-    return dir + "/units/" + serial;
 }
 
 bool EmulatorState::run(const QStringList& arguments) const
@@ -242,15 +205,6 @@ bool use_embedded_dfu_util()
     return support_misc::mark_file_executable(exe);
 }
 
-} // namespace testsupport
-
-#include "machines/sm_a.h"
-
-#include <atomic>
-#include <memory>
-
-namespace testsupport {
-
 void at_first_pause(SM_A& worker, std::function<void()> act)
 {
     auto done = std::make_shared<std::atomic<bool>>(false);
@@ -262,10 +216,6 @@ void at_first_pause(SM_A& worker, std::function<void()> act)
         },
         Qt::DirectConnection);
 }
-
-} // namespace testsupport
-
-namespace testsupport {
 
 Machines::Machines(int poll_ms)
     : worker(Files::path_of(Files::desired_FW_fileName_dfu), Files::path_of(Files::desired_FW_fileName_bin),
@@ -298,16 +248,6 @@ Machines::Machines(int poll_ms)
         last_bar = bar;
     });
     QObject::connect(&machine, &QStateMachine::started, &worker, [this] { worker.start(); });
-}
-
-Machines::~Machines()
-{
-    stop();
-}
-
-void Machines::start()
-{
-    machine.start();
 }
 
 bool Machines::stop()

@@ -1,24 +1,27 @@
 #pragma once
 
+#include "gui/settings.h"
+#include "machines/outcome_model.h"
+#include "machines/sm_a.h"
+#include "machines/sm_b.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QVector>
+#include <QtGlobal>
+
+#include <functional>
 
 namespace testsupport {
 
 QByteArray read_file(const QString& path);
 void write_file(const QString& path, const QByteArray& bytes);
-
-// Runs tools/make_firmware.py with the given arguments; fails the test on error.
+// Runs tools/make_firmware.py with the given arguments; true on success.
 bool make_firmware(const QStringList& arguments);
-
-} // namespace testsupport
-
-#include <QTemporaryDir>
-#include <QtGlobal>
-#include <QVector>
-
-namespace testsupport {
+QString simulator_script();
+QString embedded_firmware_path(); // the image the build embeds, as generated
 
 // Collects every message the code under test logs, for as long as it lives.
 class LogCapture {
@@ -34,8 +37,8 @@ public:
 
     QVector<Entry> entries() const;
     QStringList texts() const;
-    bool contains(const QString& fragment) const;
-    int count(const QString& fragment) const;
+    bool contains(const QString& fragment) const { return count(fragment) > 0; }
+    int count(const QString& fragment) const { return texts().filter(fragment).size(); }
 };
 
 // A fresh simulator state directory, set in the environment for the script.
@@ -43,7 +46,7 @@ class SimulatorState {
 public:
     SimulatorState();
     ~SimulatorState();
-    QString path() const;
+    QString path() const { return dir; }
     // Runs the script (the word and arguments as from a terminal); true on exit code 0.
     bool run(const QStringList& arguments, QByteArray* output = nullptr) const;
     bool setup(const QString& config) const { return run({"setup_prepared_config", config}); }
@@ -55,13 +58,6 @@ public:
 private:
     QString dir;
 };
-
-QString simulator_script();
-QString embedded_firmware_path(); // the image the build embeds, as generated
-
-} // namespace testsupport
-
-namespace testsupport {
 
 // The unit of a prepared configuration under another serial, made ahead, so that the swap
 // itself takes no time: a swap lands between two of the worker's looks at the unit.
@@ -80,17 +76,13 @@ private:
     bool prepared = false;
 };
 
-} // namespace testsupport
-
-namespace testsupport {
-
 // Units of the emulated DfuSe bootloader, preloaded into every dfu-util this process starts.
 class EmulatorState {
 public:
     EmulatorState();
     ~EmulatorState();
-    QString path() const;
-    QString unit_dir(const QString& serial = "305F38713437") const;
+    QString path() const { return dir; }
+    QString unit_dir(const QString& serial = "305F38713437") const { return dir + "/units/" + serial; }
     // dfuse-emu.sh with these arguments; true on exit code 0.
     bool run(const QStringList& arguments) const;
     bool create(const QString& serial, const QStringList& options = {}) const
@@ -107,37 +99,20 @@ private:
 // Extracts the embedded dfu-util with its libusb and points the command table at it.
 bool use_embedded_dfu_util();
 
-} // namespace testsupport
-
-#include <functional>
-
-class SM_A;
-
-namespace testsupport {
-
 // Runs act once, on the worker's own thread, as it first enters its pause with a unit read:
 // what act does (a swap of units, a command) lands before the worker takes any command.
 void at_first_pause(SM_A& worker, std::function<void()> act);
-
-} // namespace testsupport
-
-#include "gui/settings.h"
-#include "machines/outcome_model.h"
-#include "machines/sm_a.h"
-#include "machines/sm_b.h"
-
-namespace testsupport {
 
 // The worker, the presentation machine and the model of what the user is told, wired as the
 // program wires them, over whatever answers in dfu-util's place; recording what happens.
 class Machines {
 public:
     explicit Machines(int poll_ms = 20);
-    ~Machines();
+    ~Machines() { stop(); }
     Machines(const Machines&) = delete;
     Machines& operator=(const Machines&) = delete;
 
-    void start();
+    void start() { machine.start(); }
     // Stops as Escape does; true once the worker has ended.
     bool stop();
     bool in(const QString& state) const { return !states.isEmpty() && states.last() == state; }
