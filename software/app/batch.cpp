@@ -285,12 +285,9 @@ private:
 
     void end_after_signal()
     {
-        if (phase == Phase::serving || phase == Phase::awaiting_return) {
-            const QString reason = phase == Phase::awaiting_return ? text("result_written")
-                : unit.written                                     ? text("result_written")
-                                                                   : QString();
-            finish(Result::stopped, reason, false);
-        }
+        // Only a write the unit has taken is told: one asked for has not begun once stopped.
+        if (phase == Phase::serving || phase == Phase::awaiting_return)
+            finish(Result::stopped, phase == Phase::awaiting_return ? text("result_written") : QString(), false);
         end();
     }
 
