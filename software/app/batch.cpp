@@ -46,7 +46,7 @@ struct Unit {
     QString product;
     QString revision_before;
     QString revision_after;
-    bool written = false;
+    bool write_asked = false;
     Result result = Result::none;
     QString reason;
     QElapsedTimer taken;
@@ -227,10 +227,10 @@ private:
         case Kind::verify_failed:
             if (phase != Phase::serving)
                 break;
-            if (unit.written) {
+            if (unit.write_asked) {
                 finish(Result::failed, said(outcome));
             } else if (!signal_number) {
-                unit.written = true;
+                unit.write_asked = true;
                 // After the machine has settled in the state that offers it, as a click comes.
                 QMetaObject::invokeMethod(machine, &SM_B::do_download, Qt::QueuedConnection);
             }
@@ -250,7 +250,7 @@ private:
             break;
         case Kind::verified:
             if (phase == Phase::serving)
-                finish(unit.written ? Result::upgraded : Result::verified, {});
+                finish(unit.write_asked ? Result::upgraded : Result::verified, {});
             break;
         case Kind::other_product:
         case Kind::unidentified:

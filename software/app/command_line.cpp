@@ -59,14 +59,16 @@ const char usage[] =
     std::exit(1);
 }
 
-int count_of(const QCommandLineParser& parser, const QCommandLineOption& option, int least)
+// The timeout becomes milliseconds in an int, so it is bounded (a week).
+int count_of(const QCommandLineParser& parser, const QCommandLineOption& option, int least, int most)
 {
     bool number = false;
     const int value = parser.value(option).toInt(&number);
-    if (!number || value < least)
-        refuse_with_usage(QString("--%1 needs a whole number of at least %2, not '%3'.")
+    if (!number || value < least || value > most)
+        refuse_with_usage(QString("--%1 needs a whole number from %2 to %3, not '%4'.")
                               .arg(option.names().last())
                               .arg(least)
+                              .arg(most)
                               .arg(parser.value(option)));
     return value;
 }
@@ -115,9 +117,9 @@ void parse_arguments(const QStringList& arguments)
     if (options.batch && parser.isSet(log_window))
         refuse_with_usage("Batch mode has no log window: --verbose writes the log to standard error.");
     if (parser.isSet(units))
-        options.units = count_of(parser, units, 0);
+        options.units = count_of(parser, units, 0, 100000);
     if (parser.isSet(timeout))
-        options.timeout_s = count_of(parser, timeout, 1);
+        options.timeout_s = count_of(parser, timeout, 1, 7 * 24 * 3600);
     options.json = parser.isSet(json);
     options.verbose = parser.isSet(verbose);
 

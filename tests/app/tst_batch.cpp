@@ -71,8 +71,8 @@ private slots:
                            "Unit 305F38713438: it already holds firmware version C8"}
             << QStringList{"failed/R12/C7/C7", "verified/R12/C8/C8"} << 2 << "written image";
         QTest::newRow("several units: named, none written, none came")
-            << "A " + older + "; B " + older << QStringList{"-b", "--timeout", "4"} << ""
-            << QStringList{} << QStringList{"More than one unit is connected.", "No unit came within 4 seconds."} << 4
+            << "A " + older + "; B " + older << QStringList{"-b", "--timeout", "4", "--verbose"} << ""
+            << QStringList{"SM_A: /sig_NoDevConn"} << QStringList{"More than one unit is connected.", "No unit came within 4 seconds."} << 4
             << "kept kept";
         QTest::newRow("the simulator, and no window system")
             << "sim no_unit" << QStringList{"-b", "-s", "--timeout", "3"} << "await Waiting for a unit; no-window-system"
@@ -82,7 +82,7 @@ private slots:
         QTest::newRow("--version") << "" << QStringList{"--version"} << "" << QStringList{}
                                    << QStringList{"velmora-fw-upgrade 1.0"} << 0 << "";
         QTest::newRow("--units -1") << "" << QStringList{"-b", "--units", "-1"} << ""
-                                    << QStringList{"--units needs a whole number of at least 0, not '-1'.",
+                                    << QStringList{"--units needs a whole number from 0 to 100000, not '-1'.",
                                                    "Usage: velmora-fw-upgrade"}
                                     << QStringList{} << 1 << "";
     }
@@ -177,6 +177,9 @@ private slots:
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QVERIFY2(program.exitCode() == exit, qPrintable(QString::number(program.exitCode()) + "\n" + err.right(3000)));
 
+        // The log reaches standard error only when asked for.
+        if (arguments.contains("-b") || arguments.contains("--batch"))
+            QCOMPARE(err.contains("SM_A: /sig_NoDevConn"), arguments.contains("--verbose"));
         int from = 0;
         for (const QString& text : said) {
             const int at = err.indexOf(text, from);

@@ -107,9 +107,12 @@ private slots:
         QTest::newRow("--units without a value") << QStringList{"-b", "--units"} << 1 << ""
                                                  << "Missing value after '--units'.\n" + usage;
         QTest::newRow("--units abc") << QStringList{"-b", "--units", "abc"} << 1 << ""
-                                     << "--units needs a whole number of at least 0, not 'abc'.\n" + usage;
+                                     << "--units needs a whole number from 0 to 100000, not 'abc'.\n" + usage;
         QTest::newRow("--timeout 0") << QStringList{"-b", "--timeout", "0"} << 1 << ""
-                                     << "--timeout needs a whole number of at least 1, not '0'.\n" + usage;
+                                     << "--timeout needs a whole number from 1 to 604800, not '0'.\n" + usage;
+        QTest::newRow("--timeout beyond a week") << QStringList{"-b", "--timeout", "604801"} << 1 << ""
+                                                 << "--timeout needs a whole number from 1 to 604800, not "
+                                                    "'604801'.\n" + usage;
         QTest::newRow("-l in batch mode") << QStringList{"-b", "-l"} << 1 << ""
                                           << "Batch mode has no log window: --verbose writes the log to standard "
                                              "error.\n" + usage;
