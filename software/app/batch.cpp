@@ -410,6 +410,14 @@ int run_batch(QCoreApplication* app)
     auto* model = new OutcomeModel(Device::ProductInfo{settings.desired_type}.product_name(), machine);
     tell_tool_problem(model, problem, settings.gui);
     model->attach(worker, machine);
+    // A bench cannot wait for a tool that will never run: said once, and the end.
+    if (!problem.text_id.isEmpty()) {
+        talk.line(plain_text(status_html(model->current(), [&settings](const QString& id) { return settings.gui.text(id); })));
+        delete worker;
+        delete machine;
+        std::fclose(out);
+        return 2;
+    }
 
     int code = 0;
     {

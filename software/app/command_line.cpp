@@ -50,8 +50,9 @@ const char usage[] =
     "SIGTERM and SIGHUP never cut a transfer short: the program finishes it first.\n"
     "\n"
     "Exit status: 0 the window was closed, or every unit was verified; 1 wrong command\n"
-    "line; 2 a write or verification failed; 3 a unit was refused (and none failed);\n"
-    "4 no unit came within --timeout; 128+n ended by signal n. --help and --version: 0.\n";
+    "line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was\n"
+    "refused (and none failed); 4 no unit came within --timeout; 128+n ended by\n"
+    "signal n. --help and --version: 0.\n";
 
 [[noreturn]] void refuse_with_usage(const QString& why)
 {

@@ -31,8 +31,8 @@ class TestBatch final : public QObject {
 private slots:
     void bench_data()
     {
-        QTest::addColumn<QString>("units");     // "sim CONFIG", or ";"-separated "LETTER [unplugged] [create
-                                                // options] [| settings]"
+        QTest::addColumn<QString>("units");     // "sim CONFIG", "tmpdir PATH", or ";"-separated "LETTER
+                                                // [unplugged] [create options] [| settings]"
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("steps");     // ";"-separated: results N, await TEXT, unplug L, plug L,
                                                 // group-signal N, no-window-system
@@ -77,6 +77,9 @@ private slots:
         QTest::newRow("the simulator, and no window system")
             << "sim no_unit" << QStringList{"-b", "-s", "--timeout", "3"} << "await Waiting for a unit; no-window-system"
             << QStringList{} << QStringList{"Waiting for a unit in DFU mode", "No unit came within 3 seconds."} << 4 << "";
+        QTest::newRow("no working folder: said, and the end")
+            << "tmpdir /proc/no-such-folder" << QStringList{"-b"} << "" << QStringList{}
+            << QStringList{"No working folder can be made in /proc/no-such-folder."} << 2 << "";
         QTest::newRow("--help") << "" << QStringList{"--help"} << "" << QStringList{}
                                 << QStringList{"Usage: velmora-fw-upgrade", "Exit status: 0"} << 0 << "";
         QTest::newRow("--version") << "" << QStringList{"--version"} << "" << QStringList{}
@@ -101,7 +104,10 @@ private slots:
         std::unique_ptr<testsupport::EmulatorState> emu;
         QStringList letters;
         QList<QByteArray> before;
-        if (units.startsWith("sim")) {
+        QString tmpdir;
+        if (units.startsWith("tmpdir")) {
+            tmpdir = units.section(' ', 1);
+        } else if (units.startsWith("sim")) {
             sim = std::make_unique<testsupport::SimulatorState>();
             QVERIFY(sim->setup(units.mid(4)));
         } else if (!units.isEmpty()) {
@@ -127,7 +133,7 @@ private slots:
         env.remove("DISPLAY");
         env.remove("WAYLAND_DISPLAY");
         env.remove("QT_QPA_PLATFORM");
-        env.insert("TMPDIR", tmp.path());
+        env.insert("TMPDIR", tmpdir.isEmpty() ? tmp.path() : tmpdir);
         env.insert("VELMORA_SIM_FAST", "1");
         env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0:detect_leaks=0");
         program.setProcessEnvironment(env);
