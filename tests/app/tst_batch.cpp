@@ -77,6 +77,13 @@ private slots:
         QTest::newRow("the simulator, and no window system")
             << "sim no_unit" << QStringList{"-b", "-s", "--timeout", "3"} << "await Waiting for a unit; no-window-system"
             << QStringList{} << QStringList{"Waiting for a unit in DFU mode", "No unit came within 3 seconds."} << 4 << "";
+        // Under a pseudo-terminal: the transfer's phases and percent overwrite one line, untimed.
+        QTest::newRow("on a terminal: one updating line per transfer")
+            << "sim older_revision" << QStringList{"terminal", "-b", "-s"} << "" << QStringList{}
+            << QStringList{"\nConnected to an R12 with firmware version C7\r\n", "\r\033[KUpgrading firmware: erasing 0%\r\033[K",
+                           "\r\033[KUpgrading firmware: writing", "%\r\nFirmware written.",
+                           "\r\033[KUploading & verifying: reading back"}
+            << 0 << "";
         QTest::newRow("no working folder: said, and the end")
             << "tmpdir /proc/no-such-folder" << QStringList{"-b"} << "" << QStringList{}
             << QStringList{"No working folder can be made in /proc/no-such-folder."} << 2 << "";
@@ -138,7 +145,12 @@ private slots:
         env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0:detect_leaks=0");
         program.setProcessEnvironment(env);
         // A process group of its own, as a program started from a terminal has.
-        program.start("setsid", QStringList{PROGRAM} + arguments);
+        if (arguments.value(0) == "terminal") {
+            arguments.removeFirst();
+            program.start("script", {"-qec", QStringList{PROGRAM, arguments.join(' ')}.join(' '), "/dev/null"});
+        } else {
+            program.start("setsid", QStringList{PROGRAM} + arguments);
+        }
         QVERIFY(program.waitForStarted(10000));
         QString err;
         QString stdout_text;
