@@ -1,7 +1,5 @@
 #include "app/exit_signals.h"
 
-#include "app/connections.h"
-
 #include <QCoreApplication>
 #include <QDebug>
 #include <QSocketNotifier>
@@ -13,6 +11,7 @@
 namespace {
 
 int signal_pipe[2] = {-1, -1};
+std::function<void(int)> handler;
 
 // Only what is safe in a signal handler: the event loop reads the pipe and does the rest.
 void on_signal(int number)
@@ -25,8 +24,9 @@ void on_signal(int number)
 
 } // namespace
 
-void install_exit_signal_handlers()
+void install_exit_signal_handlers(std::function<void(int number)> react)
 {
+    handler = std::move(react);
     if (signal_pipe[0] >= 0)
         return;
     if (pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
@@ -38,8 +38,9 @@ void install_exit_signal_handlers()
         char byte = 0;
         while (read(signal_pipe[0], &byte, 1) == 1) {
             const int number = static_cast<unsigned char>(byte);
-            qInfo() << "Signal" << number << "received: ending as when the window is closed";
-            request_exit(128 + number);
+            qInfo() << "Signal" << number << "received: ending once no transfer runs";
+            if (handler)
+                handler(number);
         }
     });
     struct sigaction action = {};

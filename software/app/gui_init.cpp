@@ -4,11 +4,8 @@
 #include "app/connections.h"
 #include "app/exit_signals.h"
 #include "app/globals.h"
-#include "device/fw_info.h"
-#include "dfu/device_info.h"
-#include "dfu/dfu_util.h"
+#include "app/start_up.h"
 #include "files/files.h"
-#include "files/support_misc.h"
 #include "gui/fonts.h"
 #include "gui/language.h"
 #include "gui/log_window.h"
@@ -21,7 +18,6 @@
 #include <QApplication>
 #include <QDebug>
 #include <QProcessEnvironment>
-#include <QSysInfo>
 #include <QThread>
 
 QPointer<LogWindow> logWindow;
@@ -29,21 +25,6 @@ QPointer<MainWindow> mainWindow;
 SM_A* sm_A = nullptr;
 SM_B* sm_B = nullptr;
 Settings::Settings settings;
-
-// The first lines of every log: what service needs to know before anything else.
-static void log_header()
-{
-    const Device::FW_Info embedded = Device::make_FW_Info(QString(":resources/firmware.bin"));
-    const QString banner = DFU::dfu_util::expected_output_of_execution_test;
-    qInfo().noquote() << "Velmora Firmware Upgrade Tool" << QCoreApplication::applicationVersion();
-    qInfo().noquote() << "Embedded firmware:" << embedded.product.product_name() << "(" + Device::to_QString(embedded.product.type) + ")"
-                      << "revision" << embedded.revision;
-    qInfo().noquote() << "Embedded dfu-util:" << banner.left(banner.indexOf('\n'));
-    qInfo().noquote() << "System:" << QSysInfo::prettyProductName() << "kernel" << QSysInfo::kernelVersion()
-                      << QSysInfo::currentCpuArchitecture();
-    // The log is in English whatever the window says: service needs to know what that is.
-    qInfo().noquote() << "Language shown:" << language::native_name(language::current()) + " (" + language::current() + ")";
-}
 
 void GUI_init()
 {
@@ -56,52 +37,10 @@ void GUI_init()
     logWindow = new LogWindow(nullptr);
     if (use_log_window())
         qInstallMessageHandler(logWindowMessageHandler);
-    log_header();
+    const ToolProblem problem = prepare_dfu_util();
     if (!spoken)
         qWarning().noquote() << "The translation for" << wanted << "cannot be loaded: the window speaks English";
-
-    if (simulator::use)
-        qInfo() << "Will use simulator (i.e. option 'use_simulator).";
-    else
-        qInfo() << "Will use real device (i.e. no option 'use_simulator'.)";
-    if (simulator::use)
-        simulator::setup_for_simulated_dfu_util(simulator::standard);
-    else
-        DFU::Command::path = Files::external_dir.path();
-
-    qInfo() << "Compiled for platform (OS):" << support_misc::compiled_for_platform() << "with 'DEBUG'"
-            << (support_misc::compiled_w_DEBUG ? "defined" : "not defined");
-
-    const bool extracted = Files::extract_resources(
-        {Files::desired_FW_dfu, Files::desired_FW_bin, Files::dfu_util_exe, Files::libusb_dylib}, true);
-    const bool marked = support_misc::mark_file_executable(DFU::dfu_util::full_path());
-    // Without its own copy of dfu-util in a working folder the program runs none at all:
-    // not one found elsewhere, and none that writes its files anywhere else.
-    QString problem;
-    if (!Files::external_dir.isValid())
-        problem = "status_noWorkDir";
-    else if (!extracted || !marked)
-        problem = "status_noExtract";
-    if (!problem.isEmpty())
-        DFU::refuse_runs("the working folder or the files in it cannot be used");
-    QString reason;
-    int reason_code = 0;
-    if (!DFU::dfu_util::execution_test() && problem.isEmpty()) {
-        problem = "status_toolBroken";
-        DFU::refuse_runs("the execution test failed");
-        const DFU::Result test = DFU::dfu_util::last_execution_test();
-        reason = test.code == -1 ? "reason_cannotStart" : test.code != 0 ? "reason_exitCode" : "reason_wrongVersion";
-        reason_code = test.code;
-    }
-
-    const Device::FW_Info& desired = DFU::desired_FW_Info();
-    qInfo().noquote() << "Desired (embedded)" << desired;
-
-    Settings::Settings built;
-    built.gui = Settings::make_GUI(":resources/settings_GUI.json");
-    built.desired_type = desired.product.type;
-    built.desired_revision = desired.revision;
-    settings = std::move(built);
+    settings = make_settings();
 
     if (!use_log_window())
         logWindow->dialog->textEdit->setPlainText(settings.gui.display_text("log_hint"));
@@ -119,14 +58,10 @@ void GUI_init()
     sm_B->enable_debug_output();
 
     auto* model = new OutcomeModel(Device::ProductInfo{settings.desired_type}.product_name(), sm_B);
-    if (!problem.isEmpty()) {
-        model->tool_unusable(problem, {Files::temporary_base()}, reason, QString::number(reason_code));
-        qWarning().noquote() << "No unit can be reached:"
-                             << plain_text(status_html(model->current(), [](const QString& id) { return settings.gui.text(id); }));
-    }
+    tell_tool_problem(model, problem, settings.gui);
     model->attach(sm_A, sm_B);
     add_connections(app, model);
-    install_exit_signal_handlers();
+    install_exit_signal_handlers([](int number) { request_exit(128 + number); });
 
     QObject::connect(sm_B, &QStateMachine::started, sm_B, [] {
         qInfo() << "Starting sm_A";

@@ -15,7 +15,12 @@ static int child_main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     language::install(language::choose(QProcessEnvironment::systemEnvironment())); // as the program does
     parse_arguments(&app);
-    std::printf("use=%d log=%d service=%d\n", simulator::use, use_log_window(), have_service_build());
+    const BatchOptions& batch = batch_options();
+    std::printf("use=%d log=%d service=%d", simulator::use, use_log_window(), have_service_build());
+    if (batch.batch)
+        std::printf(" batch units=%d timeout=%d json=%d verbose=%d", batch.units, batch.timeout_s, batch.json,
+                    batch.verbose);
+    std::printf("\n");
     return 0;
 }
 
@@ -33,8 +38,8 @@ class TestCommandLine final : public QObject {
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELMORA_PARSE_CHILD", "1");
-        for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
-            env.remove(variable);
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            env.remove(name);
         env.insert("LANG", lang);
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), arguments);
@@ -64,6 +69,14 @@ private slots:
         QTest::newRow("-sl") << QStringList{"-sl"} << "use=1 log=1 service=0" << "isSet('-s')=true";
         QTest::newRow("--no-use-simulator --use-log-window")
             << QStringList{"--no-use-simulator", "--use-log-window"} << "use=0 log=1 service=0" << "isSet('-S')=true";
+        QTest::newRow("-b: one unit, waited for without limit")
+            << QStringList{"-b"} << "use=0 log=0 service=0 batch units=1 timeout=0 json=0 verbose=0" << "isSet('-s')=false";
+        QTest::newRow("--batch --units 3 --json --timeout 60 --verbose -s")
+            << QStringList{"--batch", "--units", "3", "--json", "--timeout", "60", "--verbose", "-s"}
+            << "use=1 log=0 service=0 batch units=3 timeout=60 json=1 verbose=1" << "isSet('-s')=true";
+        QTest::newRow("-bs --units=0: until stopped")
+            << QStringList{"-bs", "--units=0"} << "use=1 log=0 service=0 batch units=0 timeout=0 json=0 verbose=0"
+            << "isSet('-s')=true";
     }
 
     void flags()
@@ -77,33 +90,56 @@ private slots:
         QVERIFY2(outcome.err.contains(debug_line), qPrintable(outcome.err));
     }
 
-    void unknown_options_end_with_status_1_data()
+    // --help and --version answer on standard output with status 0; every wrong command line
+    // gets one line naming what is wrong and the usage on standard error, with status 1.
+    void ends_at_once_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("lang");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
         const QString usage = "Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]";
-        QTest::newRow("-h") << QStringList{"-h"} << "C.UTF-8" << usage;
-        QTest::newRow("--help") << QStringList{"-s", "--help"} << "C.UTF-8" << usage;
-        QTest::newRow("a stray argument") << QStringList{"-s", "firmware.bin"} << "C.UTF-8"
-                                          << "Unexpected argument 'firmware.bin'.\n" + usage;
-        QTest::newRow("-x with -s") << QStringList{"-s", "-x"} << "C.UTF-8" << "Unknown option 'x'.";
-        QTest::newRow("--version") << QStringList{"--version"} << "C.UTF-8" << "Unknown option 'version'.";
         // In the user's language, Qt's own words too.
-        QTest::newRow("-h in German") << QStringList{"-h"} << "de_DE.UTF-8"
-                                      << "Aufruf: velmora-fw-upgrade [-s | --use-simulator]";
-        QTest::newRow("-x in French") << QStringList{"-x"} << "fr_FR.UTF-8" << "Option inconnue \"x\".";
+        QTest::newRow("-h in German") << QStringList{"-h"} << "de_DE.UTF-8" << 0
+                                      << "Aufruf: velmora-fw-upgrade [-s | --use-simulator]" << "";
+        QTest::newRow("-x in French") << QStringList{"-x"} << "fr_FR.UTF-8" << 1 << "" << "Option inconnue";
+        QTest::newRow("-h") << QStringList{"-h"} << "C.UTF-8" << 0 << usage << "";
+        QTest::newRow("--help with -s") << QStringList{"-s", "--help"} << "C.UTF-8" << 0 << usage << "";
+        QTest::newRow("-lh") << QStringList{"-lh"} << "C.UTF-8" << 0 << usage << "";
+        QTest::newRow("--version") << QStringList{"--version"} << "C.UTF-8" << 0 << "velmora-fw-upgrade 1.0\n" << "";
+        QTest::newRow("a stray argument") << QStringList{"-s", "firmware.bin"} << "C.UTF-8" << 1 << ""
+                                          << "Unexpected argument 'firmware.bin'.\n" + usage;
+        QTest::newRow("-x with -s") << QStringList{"-s", "-x"} << "C.UTF-8" << 1 << "" << "Unknown option 'x'.\n" + usage;
+        QTest::newRow("-lx") << QStringList{"-lx"} << "C.UTF-8" << 1 << "" << "Unknown option 'x'.\n" + usage;
+        QTest::newRow("--json without --batch") << QStringList{"--json"} << "C.UTF-8" << 1 << ""
+                                                << "--json is for batch mode only (-b).\n" + usage;
+        QTest::newRow("--units without a value") << QStringList{"-b", "--units"} << "C.UTF-8" << 1 << ""
+                                                 << "Missing value after '--units'.\n" + usage;
+        QTest::newRow("--units abc") << QStringList{"-b", "--units", "abc"} << "C.UTF-8" << 1 << ""
+                                     << "--units needs a whole number from 0 to 100000, not 'abc'.\n" + usage;
+        QTest::newRow("--timeout 0") << QStringList{"-b", "--timeout", "0"} << "C.UTF-8" << 1 << ""
+                                     << "--timeout needs a whole number from 1 to 604800, not '0'.\n" + usage;
+        QTest::newRow("--timeout beyond a week") << QStringList{"-b", "--timeout", "604801"} << "C.UTF-8" << 1 << ""
+                                                 << "--timeout needs a whole number from 1 to 604800, not "
+                                                    "'604801'.\n" + usage;
+        QTest::newRow("-l in batch mode") << QStringList{"-b", "-l"} << "C.UTF-8" << 1 << ""
+                                          << "Batch mode has no log window: --verbose writes the log to standard "
+                                             "error.\n" + usage;
     }
 
-    void unknown_options_end_with_status_1()
+    void ends_at_once()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, lang);
-        QFETCH(QString, message);
+        QFETCH(int, code);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
         const Outcome outcome = parse(arguments, lang);
-        QCOMPARE(outcome.code, 1);
-        QVERIFY(outcome.out.isEmpty());
-        QVERIFY2(outcome.err.contains(message), qPrintable(outcome.err));
+        QCOMPARE(outcome.code, code);
+        QVERIFY2(out.isEmpty() ? outcome.out.isEmpty() : outcome.out.startsWith(out), qPrintable(outcome.out));
+        QVERIFY2(err.isEmpty() ? outcome.err.isEmpty() : outcome.err.startsWith("velmora-fw-upgrade: " + err),
+                 qPrintable(outcome.err));
     }
 };
 

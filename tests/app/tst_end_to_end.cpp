@@ -229,7 +229,7 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("steps");     // ";"-separated: await TEXT, click, key KEY, signal N,
                                                 // group-signal N, close, shot NAME, bar-full, unplug, plug,
-                                                // set K=V, wait MS
+                                                // set K=V, wait MS, no-gl
         QTest::addColumn<QStringList>("shown"); // in this order in the log
         QTest::addColumn<QStringList>("never");
         QTest::addColumn<int>("exit");          // -1: still running at the end
@@ -260,7 +260,7 @@ private slots:
             << QStringList{"FW differs", "does not hold", "Oops"} << 0 << "image";
         QTest::newRow("the embedded firmware is done at once, in German: the log stays English")
             << "sim current | LANG=de_DE.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=" << sim
-            << "await " + done + "; shot current-done" << QStringList{"Language shown: Deutsch (de)", done}
+            << "await " + done + "; no-gl; shot current-done" << QStringList{"Language shown: Deutsch (de)", done}
             << QStringList{offered, "Shown: Upgrading"} << -1 << "image";
         QTest::newRow("a flash that differs") << "sim differing_flash" << sim << "await does not hold; shot outcome-differs"
                                               << QStringList{offered, "Shown: The unit does not hold this firmware: the "
@@ -421,6 +421,10 @@ private slots:
                 QVERIFY(emu.set(unit_serial, rest.split(' ')));
             } else if (word == "wait") {
                 QTest::qWait(rest.toInt());
+            } else if (word == "no-gl") {
+                // The window draws without OpenGL, so no Mesa driver is loaded for it.
+                const QString maps = QString(testsupport::read_file(QString("/proc/%1/maps").arg(pid)));
+                QVERIFY2(!maps.isEmpty() && !maps.contains("GLX_mesa") && !maps.contains("_dri.so"), qPrintable(maps));
             } else {
                 QFAIL(qPrintable("unknown step " + step));
             }

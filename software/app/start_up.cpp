@@ -1,0 +1,94 @@
+#include "app/start_up.h"
+
+#include "device/fw_info.h"
+#include "dfu/device_info.h"
+#include "dfu/dfu_util.h"
+#include "files/files.h"
+#include "files/support_misc.h"
+#include "gui/language.h"
+#include "machines/outcome_model.h"
+#include "simulator/simulator.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QSysInfo>
+
+namespace {
+
+// The first lines of every log: what service needs to know before anything else.
+void log_header()
+{
+    const Device::FW_Info embedded = Device::make_FW_Info(QString(":resources/firmware.bin"));
+    const QString banner = DFU::dfu_util::expected_output_of_execution_test;
+    qInfo().noquote() << "Velmora Firmware Upgrade Tool" << QCoreApplication::applicationVersion();
+    qInfo().noquote() << "Embedded firmware:" << embedded.product.product_name() << "(" + Device::to_QString(embedded.product.type) + ")"
+                      << "revision" << embedded.revision;
+    qInfo().noquote() << "Embedded dfu-util:" << banner.left(banner.indexOf('\n'));
+    qInfo().noquote() << "System:" << QSysInfo::prettyProductName() << "kernel" << QSysInfo::kernelVersion()
+                      << QSysInfo::currentCpuArchitecture();
+    // The log is in English whatever the window says: service needs to know what that is.
+    qInfo().noquote() << "Language shown:" << language::native_name(language::current()) + " (" + language::current() + ")";
+}
+
+} // namespace
+
+ToolProblem prepare_dfu_util()
+{
+    log_header();
+    if (simulator::use)
+        qInfo() << "Will use simulator (i.e. option 'use_simulator).";
+    else
+        qInfo() << "Will use real device (i.e. no option 'use_simulator'.)";
+    if (simulator::use)
+        simulator::setup_for_simulated_dfu_util(simulator::standard);
+    else
+        DFU::Command::path = Files::external_dir.path();
+
+    qInfo() << "Compiled for platform (OS):" << support_misc::compiled_for_platform() << "with 'DEBUG'"
+            << (support_misc::compiled_w_DEBUG ? "defined" : "not defined");
+
+    const bool extracted = Files::extract_resources(
+        {Files::desired_FW_dfu, Files::desired_FW_bin, Files::dfu_util_exe, Files::libusb_dylib}, true);
+    const bool marked = support_misc::mark_file_executable(DFU::dfu_util::full_path());
+    // Without its own copy of dfu-util in a working folder the program runs none at all:
+    // not one found elsewhere, and none that writes its files anywhere else.
+    ToolProblem problem;
+    if (!Files::external_dir.isValid())
+        problem.text_id = "status_noWorkDir";
+    else if (!extracted || !marked)
+        problem.text_id = "status_noExtract";
+    if (!problem.text_id.isEmpty())
+        DFU::refuse_runs("the working folder or the files in it cannot be used");
+    if (!DFU::dfu_util::execution_test() && problem.text_id.isEmpty()) {
+        problem.text_id = "status_toolBroken";
+        DFU::refuse_runs("the execution test failed");
+        const DFU::Result test = DFU::dfu_util::last_execution_test();
+        problem.reason_id = test.code == -1 ? "reason_cannotStart"
+            : test.code != 0               ? "reason_exitCode"
+                                           : "reason_wrongVersion";
+        problem.reason_code = test.code;
+    }
+
+    qInfo().noquote() << "Desired (embedded)" << DFU::desired_FW_Info();
+    return problem;
+}
+
+Settings::Settings make_settings()
+{
+    const Device::FW_Info& desired = DFU::desired_FW_Info();
+    Settings::Settings built;
+    built.gui = Settings::make_GUI(":resources/settings_GUI.json");
+    built.desired_type = desired.product.type;
+    built.desired_revision = desired.revision;
+    return built;
+}
+
+void tell_tool_problem(OutcomeModel* model, const ToolProblem& problem, const Settings::GUI& gui)
+{
+    if (problem.text_id.isEmpty())
+        return;
+    model->tool_unusable(problem.text_id, {Files::temporary_base()}, problem.reason_id,
+                         QString::number(problem.reason_code));
+    qWarning().noquote() << "No unit can be reached:"
+                         << plain_text(status_html(model->current(), [&gui](const QString& id) { return gui.text(id); }));
+}
