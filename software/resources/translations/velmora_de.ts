@@ -92,41 +92,44 @@
 <context>
     <name>command_line</name>
     <message>
-        <source>Unexpected argument &apos;%1&apos;.</source>
-        <translation>Unerwartetes Argument „%1“.</translation>
-    </message>
-    <message>
         <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                           [-l | --use-log-window]
+       velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
+                          [--verbose] [-s | -S]
+       velmora-fw-upgrade -h | --help | --version
 Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
 
   -s, --use-simulator      talk to the simulator script instead of a unit
   -S, --no-use-simulator   use the real unit (wins over -s)
   -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
                            which can save it for service; also on standard error
+  -b, --batch              no window: serve units one after another from a terminal;
+                           each is read and judged as in the window, written when its
+                           firmware differs, then read back and compared; a unit of
+                           another product is refused
+      --units N            end after N units (default 1); 0: until stopped
+      --timeout SECONDS    end when no unit comes within that time (default: wait)
+      --json               one JSON object per unit on standard output as it ends
+                           (serial, product, revision_before, revision_after, result,
+                           reason, seconds), and nothing else there
+      --verbose            the whole log on standard error (instead of -l)
+  -h, --help               this text, on standard output
+      --version            the program&apos;s version, on standard output
 
-Keys: Return, Enter or Space starts the upgrade when the button is offered;
-Escape or Q stops talking to the unit (a running transfer is finished
-first); Ctrl-L shows or hides the log window.
+Window keys: Return, Enter or Space starts the upgrade when the button is offered;
+Escape or Q stops talking to the unit (a running transfer is finished first);
+Ctrl-L shows or hides the log window.
 The log window proposes to save the log as ~/logfile.txt.
+In batch mode what is said goes to standard output (standard error with --json), as
+one updating line per transfer on a terminal, else as time-stamped lines. Ctrl-C,
+SIGTERM and SIGHUP never cut a transfer short: the program finishes it first.
+
+Exit status: 0 the window was closed, or every unit was verified; 1 wrong command
+line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
+refused (and none failed); 4 no unit came within --timeout; 128+n ended by
+signal n. --help and --version: 0.
 </source>
-        <translation>Aufruf: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
-                           [-l | --use-log-window]
-Aktualisiert die Firmware eines Velmora-Blitzgeräts, das im DFU-Modus über USB
-angeschlossen ist.
-
-  -s, --use-simulator      mit dem Simulator-Skript statt mit einem Gerät arbeiten
-  -S, --no-use-simulator   das echte Gerät verwenden (hat Vorrang vor -s)
-  -l, --use-log-window     alle Meldungen im Protokollfenster sammeln (Strg+L),
-                           das sie für den Service speichern kann; auch auf der
-                           Standardfehlerausgabe
-
-Tasten: Eingabe, Enter oder Leertaste startet das Update, wenn die Schaltfläche
-angeboten wird; Escape oder Q beendet die Verbindung zum Gerät (eine laufende
-Übertragung wird zuerst abgeschlossen); Strg+L zeigt oder verbirgt das
-Protokollfenster.
-Das Protokollfenster schlägt vor, das Protokoll als ~/logfile.txt zu speichern.
-</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -434,6 +437,51 @@ Ihr Gerät:</translation>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
         <comment>reason_noImage</comment>
         <translation>die Firmware-Kopie des Programms lässt sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>Unit %1: upgraded to firmware version %2 and checked.</source>
+        <comment>batch_upgraded</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
+        <comment>batch_verified</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1: refused. %2</source>
+        <comment>batch_refused</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1: failed. %2</source>
+        <comment>batch_failed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1: stopped. %2</source>
+        <comment>batch_stopped</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnect the unit, then connect the next one.</source>
+        <comment>batch_next</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No unit came within %1 seconds.</source>
+        <comment>batch_timeout</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit did not come back in DFU mode after the firmware was written.</source>
+        <comment>reason_notBack</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit was disconnected before its firmware was checked.</source>
+        <comment>reason_gone</comment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -92,38 +92,44 @@
 <context>
     <name>command_line</name>
     <message>
-        <source>Unexpected argument &apos;%1&apos;.</source>
-        <translation>意外的参数“%1”。</translation>
-    </message>
-    <message>
         <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                           [-l | --use-log-window]
+       velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
+                          [--verbose] [-s | -S]
+       velmora-fw-upgrade -h | --help | --version
 Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
 
   -s, --use-simulator      talk to the simulator script instead of a unit
   -S, --no-use-simulator   use the real unit (wins over -s)
   -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
                            which can save it for service; also on standard error
+  -b, --batch              no window: serve units one after another from a terminal;
+                           each is read and judged as in the window, written when its
+                           firmware differs, then read back and compared; a unit of
+                           another product is refused
+      --units N            end after N units (default 1); 0: until stopped
+      --timeout SECONDS    end when no unit comes within that time (default: wait)
+      --json               one JSON object per unit on standard output as it ends
+                           (serial, product, revision_before, revision_after, result,
+                           reason, seconds), and nothing else there
+      --verbose            the whole log on standard error (instead of -l)
+  -h, --help               this text, on standard output
+      --version            the program&apos;s version, on standard output
 
-Keys: Return, Enter or Space starts the upgrade when the button is offered;
-Escape or Q stops talking to the unit (a running transfer is finished
-first); Ctrl-L shows or hides the log window.
+Window keys: Return, Enter or Space starts the upgrade when the button is offered;
+Escape or Q stops talking to the unit (a running transfer is finished first);
+Ctrl-L shows or hides the log window.
 The log window proposes to save the log as ~/logfile.txt.
+In batch mode what is said goes to standard output (standard error with --json), as
+one updating line per transfer on a terminal, else as time-stamped lines. Ctrl-C,
+SIGTERM and SIGHUP never cut a transfer short: the program finishes it first.
+
+Exit status: 0 the window was closed, or every unit was verified; 1 wrong command
+line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
+refused (and none failed); 4 no unit came within --timeout; 128+n ended by
+signal n. --help and --version: 0.
 </source>
-        <translation>用法：velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
-                         [-l | --use-log-window]
-升级以 DFU 模式通过 USB 连接的 Velmora 闪光灯的固件。
-
-  -s, --use-simulator      与模拟器脚本通信，而不是与设备通信
-  -S, --no-use-simulator   使用真实设备（优先于 -s）
-  -l, --use-log-window     将所有诊断消息收集到日志窗口（Ctrl+L），
-                           可保存下来供售后服务使用；同时输出到标准错误
-
-按键：安装按钮可用时，按回车键、Enter 键或空格键开始升级；
-Esc 或 Q 停止与设备通信（正在进行的传输会先完成）；
-Ctrl+L 显示或隐藏日志窗口。
-日志窗口建议将日志保存为 ~/logfile.txt。
-</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -430,6 +436,51 @@ to upgrade your product.</source>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
         <comment>reason_noImage</comment>
         <translation>无法读取程序自带的固件副本</translation>
+    </message>
+    <message>
+        <source>Unit %1: upgraded to firmware version %2 and checked.</source>
+        <comment>batch_upgraded</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
+        <comment>batch_verified</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1: refused. %2</source>
+        <comment>batch_refused</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1: failed. %2</source>
+        <comment>batch_failed</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1: stopped. %2</source>
+        <comment>batch_stopped</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnect the unit, then connect the next one.</source>
+        <comment>batch_next</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No unit came within %1 seconds.</source>
+        <comment>batch_timeout</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit did not come back in DFU mode after the firmware was written.</source>
+        <comment>reason_notBack</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit was disconnected before its firmware was checked.</source>
+        <comment>reason_gone</comment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
