@@ -59,21 +59,16 @@ void GUI_init()
     if (simulator::use)
         simulator::setup_for_simulated_dfu_util(simulator::standard);
     else
-        DFU::Command::path = Files::external_dir.path();
+        DFU::Command::path = Files::tool_dir();
 
     qInfo() << "Compiled for platform (OS):" << support_misc::compiled_for_platform() << "with 'DEBUG'"
             << (support_misc::compiled_w_DEBUG ? "defined" : "not defined");
 
-    const bool extracted = Files::extract_resources(
-        {Files::desired_FW_dfu, Files::desired_FW_bin, Files::dfu_util_exe, Files::libusb_dylib}, true);
-    const bool marked = support_misc::mark_file_executable(DFU::dfu_util::full_path());
-    // Without its own copy of dfu-util in a working folder the program runs none at all:
-    // not one found elsewhere, and none that writes its files anywhere else.
-    QString problem;
-    if (!Files::external_dir.isValid())
-        problem = "status_noWorkDir";
-    else if (!extracted || !marked)
-        problem = "status_noExtract";
+    // Without its own dfu-util and a working folder the program runs none at all: not one
+    // found elsewhere, and none that writes its files anywhere else.
+    QString problem = Files::prepare_working_folder();
+    if (problem.isEmpty() && simulator::use && !simulator::python_found())
+        problem = "status_noPython";
     if (!problem.isEmpty())
         DFU::refuse_runs("the working folder or the files in it cannot be used");
     QString reason;
@@ -95,7 +90,9 @@ void GUI_init()
     built.desired_revision = desired.revision;
     settings = std::move(built);
     if (!problem.isEmpty()) {
-        unusable_tool_text = settings.gui.text(problem).arg(Files::temporary_base().toHtmlEscaped());
+        unusable_tool_text = settings.gui.text(problem);
+        if (unusable_tool_text.contains("%1"))
+            unusable_tool_text = unusable_tool_text.arg(Files::temporary_base().toHtmlEscaped());
         if (!reason.isEmpty())
             unusable_tool_text = unusable_tool_text.arg(settings.gui.text(reason).arg(reason_code).toHtmlEscaped());
         qWarning().noquote() << "No unit can be reached:" << QTextDocumentFragment::fromHtml(unusable_tool_text).toPlainText();

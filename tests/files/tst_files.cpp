@@ -9,10 +9,59 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 #include <csignal>
+#include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using testsupport::LogCapture;
+
+namespace {
+
+// Hands the path to the unprivileged user "nobody"; false where that takes root.
+bool give_to_nobody(const QString& path)
+{
+    const passwd* nobody = ::getpwnam("nobody");
+    return nobody && ::lchown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid) == 0;
+}
+
+QStringList working_folders(const QString& base)
+{
+    return QDir(base).entryList({"upgrade_*"}, QDir::AllEntries | QDir::Hidden | QDir::System);
+}
+
+// The real program, started with its temporary folder in base, once it has unpacked into its
+// working folder (which it does after clearing what ended runs left); the folder's name.
+QString start_run(QProcess& run, const QString& base)
+{
+    const QStringList before = working_folders(base);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", base);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
+    run.setProcessEnvironment(env);
+    run.start(QString(BUILD_DIR) + "/velmora-fw-upgrade", {"-l"});
+    for (int i = 0; i < 600 && run.state() != QProcess::NotRunning; ++i) {
+        for (const QString& name : working_folders(base))
+            if (!before.contains(name) && QFileInfo::exists(base + "/" + name + "/firmware.bin"))
+                return name;
+        QTest::qWait(50);
+    }
+    return {};
+}
+
+void end_run(QProcess& run)
+{
+    if (run.state() != QProcess::NotRunning) {
+        run.kill();
+        run.waitForFinished(10000);
+    }
+}
+
+} // namespace
 
 class TestFiles final : public QObject {
     Q_OBJECT
@@ -20,7 +69,10 @@ class TestFiles final : public QObject {
 private slots:
     void init()
     {
-        // Each case starts from an empty working directory.
+        // Each case starts from an empty working directory. Without one, QDir would list the
+        // current folder.
+        if (!Files::external_dir.isValid())
+            return;
         for (const QFileInfo& entry : QDir(Files::external_dir.path()).entryInfoList(QDir::Files)) {
             QFile::setPermissions(entry.filePath(), QFile::ReadOwner | QFile::WriteOwner);
             QFile::remove(entry.filePath());
@@ -35,6 +87,124 @@ private slots:
         QVERIFY(dir.fileName().startsWith("upgrade_"));
         QCOMPARE(dir.fileName().size(), QString("upgrade_XXXXXX").size());
         QCOMPARE(Files::path_of("x.bin"), Files::external_dir.path() + "/x.bin");
+    }
+
+    // Where another user could swap the working folder (and the dfu-util in it) between the check
+    // and the run, none is made.
+    void only_a_safe_base_folder_is_used_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("nobodys");
+        QTest::addColumn<int>("parent_mode"); // of a folder the base lies in; 0: none
+        QTest::addColumn<bool>("linked");     // the base named through a link beside it
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("own, private") << 0700 << false << 0 << false << true;
+        QTest::newRow("own, writable by all") << 0777 << false << 0 << false << false;
+        QTest::newRow("own, writable by the group") << 0770 << false << 0 << false << false;
+        QTest::newRow("own, writable by all but sticky") << 01777 << false << 0 << false << true;
+        QTest::newRow("another user's") << 0700 << true << 0 << false << false;
+        QTest::newRow("another user's, sticky") << 01777 << true << 0 << false << false;
+        QTest::newRow("in a folder writable by all") << 0700 << false << 0777 << false << false;
+        QTest::newRow("in a sticky folder") << 0700 << false << 01777 << false << true;
+        QTest::newRow("a link to a private one") << 0700 << false << 0 << true << true;
+        QTest::newRow("a link to one writable by all") << 0777 << false << 0 << true << false;
+    }
+
+    void only_a_safe_base_folder_is_used()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, nobodys);
+        QFETCH(int, parent_mode);
+        QFETCH(bool, linked);
+        QFETCH(bool, safe);
+        QTemporaryDir scratch;
+        QString base = scratch.filePath("base");
+        if (parent_mode != 0) {
+            QVERIFY(QDir().mkdir(scratch.filePath("parent")));
+            QVERIFY(::chmod(QFile::encodeName(scratch.filePath("parent")).constData(), parent_mode) == 0);
+            base = scratch.filePath("parent/base");
+        }
+        QVERIFY(QDir().mkdir(base));
+        QVERIFY(::chmod(QFile::encodeName(base).constData(), mode) == 0);
+        if (nobodys && !give_to_nobody(base))
+            QSKIP("handing a folder to another user needs root");
+        QString named = base;
+        if (linked) {
+            named = scratch.filePath("link");
+            QVERIFY(QFile::link(base, named));
+        }
+        QCOMPARE(Files::is_safe_base(named), safe);
+        {
+            const Files::WorkingFolder folder(named);
+            QCOMPARE(folder.base_is_safe(), safe);
+            QCOMPARE(folder.isValid(), safe);
+            QCOMPARE(working_folders(base).size(), safe ? 1 : 0);
+            if (safe) {
+                // Made under the real path, marked as a live run's.
+                QCOMPARE(QFileInfo(folder.path()).path(), QFileInfo(base).canonicalFilePath());
+                QVERIFY(QFileInfo::exists(folder.path() + "/" + Files::run_marker_fileName));
+            }
+        }
+        QVERIFY(working_folders(base).isEmpty());
+        QVERIFY(Files::is_safe_base("/tmp"));
+        QVERIFY(Files::is_safe_base(scratch.filePath("missing")));
+    }
+
+    // A run that was killed leaves its working folder behind; the next run of the same user
+    // removes it, and nothing else.
+    void folders_left_by_ended_runs_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("a killed run's") << "killed" << true;
+        QTest::newRow("a live run's") << "live" << false;
+        QTest::newRow("one without the run's mark") << "unmarked" << false;
+        QTest::newRow("another user's") << "nobody" << false;
+        QTest::newRow("a link to a killed run's") << "link" << false;
+        QTest::newRow("a file") << "file" << false;
+    }
+
+    void folders_left_by_ended_runs()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, removed);
+        QTemporaryDir base;
+        QTemporaryDir elsewhere;
+        QProcess earlier;
+        QString name = "upgrade_Ab12Cd";
+        const QString made = (kind == "link" ? elsewhere.path() : base.path()) + "/" + name;
+        if (kind == "killed" || kind == "live") {
+            name = start_run(earlier, base.path());
+            QVERIFY(!name.isEmpty());
+            if (kind == "killed") {
+                earlier.kill();
+                QVERIFY(earlier.waitForFinished(10000));
+            }
+        } else if (kind == "file") {
+            testsupport::write_file(base.filePath(name), "not a folder");
+        } else {
+            QVERIFY(QDir().mkdir(made));
+            if (kind != "unmarked")
+                testsupport::write_file(made + "/" + Files::run_marker_fileName, "");
+            testsupport::write_file(made + "/firmware.bin", "x");
+            if (kind == "nobody" && !give_to_nobody(made))
+                QSKIP("handing a folder to another user needs root");
+            if (kind == "link")
+                QVERIFY(QFile::link(made, base.filePath(name)));
+        }
+        const QString left = base.filePath(name);
+        QVERIFY(QFileInfo(left).exists() || QFileInfo(left).isSymLink());
+
+        QProcess later;
+        const QString own = start_run(later, base.path());
+        end_run(later);
+        end_run(earlier);
+        QVERIFY(!own.isEmpty());
+        QCOMPARE(!QFileInfo(left).exists() && !QFileInfo(left).isSymLink(), removed);
+        QCOMPARE(QString(later.readAllStandardError()).contains("Removed the working folder an ended run left: \"" + name),
+                 removed);
+        if (kind == "link")
+            QVERIFY(QFileInfo::exists(made + "/firmware.bin"));
     }
 
     void extraction_copies_each_file_and_logs_its_name()

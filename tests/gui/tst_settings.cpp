@@ -35,7 +35,7 @@ private slots:
             if (label.id.startsWith("status_"))
                 QVERIFY(label.text.startsWith("<span style=\"color:#000000; font-size:9pt\">"));
         }
-        QCOMPARE(ids.size(), 35);
+        QCOMPARE(ids.size(), 38);
         QVERIFY(embedded.text("2").contains("<span style=\"font-weight:bold\">%1</span>"));
         QVERIFY(embedded.text("status_devRev").contains("Connected to %1 with firmware version %2"));
     }
