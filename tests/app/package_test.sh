@@ -60,7 +60,10 @@ dpkg-deb -I "$deb" postinst | grep -q -- '--attr-match=idVendor=0483 --attr-matc
     || fail "postinst does not trigger the DFU bootloader alone"
 dpkg-deb -f "$ddeb" Depends | grep -q "velmora-fw-upgrade (= $(dpkg-deb -f "$deb" Version))" || fail "the -dbgsym package"
 
-lintian --fail-on error,warning "$deb" "$ddeb" > "$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
+# Missing hardening is reported at the info level, which lintian shows only when asked.
+lintian --display-info --fail-on error,warning "$deb" "$ddeb" > "$work/lintian.log" 2>&1 \
+    || { cat "$work/lintian.log"; fail "lintian"; }
+cat "$work/lintian.log"
 ! grep -q 'hardening-' "$work/lintian.log" || { cat "$work/lintian.log"; fail "lintian reports missing hardening"; }
 dpkg -x "$deb" "$work/root"
 root=$work/root
@@ -73,9 +76,11 @@ head -n1 "$root/usr/share/doc/velmora-fw-upgrade/copyright" \
     | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' || fail "copyright format"
 zcat "$root/usr/share/man/man1/velmora-fw-upgrade.1.gz" | grep -q '^\.SH ENVIRONMENT$' || fail "no ENVIRONMENT in the manual"
 
-# No path of the build machine in any installed file, compressed ones read as they are and unpacked.
+# No path of the build machine in any installed file, compressed ones read as they are and
+# unpacked; the program's own texts are UTF-16 (-el).
 while IFS= read -r -d '' file; do
-    for text in "$(strings -a "$file")" "$(if [[ $file == *.gz ]]; then zcat "$file" | strings -a; fi)"; do
+    for text in "$(strings -a "$file"; strings -a -el "$file")" \
+                "$(if [[ $file == *.gz ]]; then zcat "$file" | strings -a; fi)"; do
         for path in "$source_dir" "$work" "${builds[@]}"; do
             ! grep -qF "$path" <<< "$text" || fail "${file#"$root"} holds the build path $path"
         done
