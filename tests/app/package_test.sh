@@ -118,7 +118,7 @@ run_installed() { # run_installed LOG ARGUMENTS...: in the background, its pid i
 }
 wait_for() { # wait_for LOG TEXT
     for _ in $(seq 600); do
-        grep -qF "$2" "$1" && return 0
+        grep -qF "$2" "$1" 2>/dev/null && return 0
         kill -0 "$program" 2>/dev/null || break
         sleep 0.1
     done
