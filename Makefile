@@ -4,6 +4,7 @@ BUILD_ASAN ?= build-asan
 BUILD_TSAN ?= build-tsan
 BUILD_COV  ?= build-cov
 BUILD_FUZZ ?= build-fuzz
+BUILD_DEB  ?= build-deb
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
@@ -29,9 +30,13 @@ build: deps configure
 run: build
 	$(BUILD)/velmora-fw-upgrade -s -l
 
-deb: build
-	cd $(BUILD) && cpack -G DEB
-	@ls $(BUILD)/*.deb
+# A build folder of its own: the package's program runs the dfu-util installed beside it and
+# has no path of this machine compiled in.
+deb: deps
+	cmake -S . -B $(BUILD_DEB) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_PACKAGE_BUILD=ON $(CMAKE_ARGS)
+	cmake --build $(BUILD_DEB) -j $(JOBS)
+	cd $(BUILD_DEB) && cpack -G DEB
+	@ls $(BUILD_DEB)/*.deb $(BUILD_DEB)/*.ddeb
 
 test: deps-test test-plain test-asan test-tsan test-fuzz
 
@@ -79,4 +84,4 @@ coverage: deps-test
 	      --txt $(BUILD_COV)/coverage.txt --print-summary
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_COV) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_COV) $(BUILD_FUZZ) $(BUILD_DEB)

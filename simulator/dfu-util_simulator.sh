@@ -20,7 +20,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # Installed, what the script needs lies beside it; in the source tree, in tools/ and software/.
 if [ -f "$here/make_firmware.py" ]; then
     tools=${VELMORA_TOOLS_DIR:-$here}
-    banner_file=${VELMORA_BANNER_FILE:-$here/dfu_util_banner.txt}
+    banner_file=${VELMORA_BANNER_FILE:-$here/dfu_util_banner}
 else
     tools=${VELMORA_TOOLS_DIR:-$here/../tools}
     banner_file=${VELMORA_BANNER_FILE:-$here/../software/dfu/dfu_util_banner.txt}

@@ -1,7 +1,8 @@
 # Copies the system's dfu-util and the libusb it links into OUT_DIR, makes the copy load
-# libusb from its own directory, and checks that it prints the banner the program expects.
-#   cmake -DDFU_UTIL=... -DPATCHELF=... -DOUT_DIR=... -DEXPECTED_BANNER=... -P embed_dfu_util.cmake
-foreach(var DFU_UTIL PATCHELF OUT_DIR EXPECTED_BANNER)
+# libusb from its own directory, binds the library's symbols at load time as dfu-util's are
+# (-z now), and checks that it prints the banner the program expects.
+#   cmake -DDFU_UTIL=... -DPATCHELF=... -DPYTHON3=... -DOUT_DIR=... -DEXPECTED_BANNER=... -P embed_dfu_util.cmake
+foreach(var DFU_UTIL PATCHELF PYTHON3 OUT_DIR EXPECTED_BANNER)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "embed_dfu_util.cmake: ${var} not set")
     endif()
@@ -21,6 +22,12 @@ file(COPY_FILE "${libusb}" "${OUT_DIR}/libusb-1.0.so.0")
 execute_process(COMMAND "${PATCHELF}" --set-rpath "$ORIGIN" "${OUT_DIR}/dfu-util" RESULT_VARIABLE rc)
 if(rc)
     message(FATAL_ERROR "patchelf failed on ${OUT_DIR}/dfu-util")
+endif()
+
+execute_process(COMMAND "${PYTHON3}" "${CMAKE_CURRENT_LIST_DIR}/elf_bind_now.py" "${OUT_DIR}/libusb-1.0.so.0"
+                RESULT_VARIABLE rc)
+if(rc)
+    message(FATAL_ERROR "Cannot mark ${OUT_DIR}/libusb-1.0.so.0 for immediate binding")
 endif()
 
 execute_process(COMMAND ldd "${OUT_DIR}/dfu-util" OUTPUT_VARIABLE ldd_out)

@@ -15,7 +15,8 @@ PS_FAMILY = "VelmoraSans"
 
 
 def rename(source, target, style):
-    font = TTFont(source)
+    # The source's time stamp is kept, so that two builds make the same font.
+    font = TTFont(source, recalcTimestamp=False)
     full = "%s %s" % (FAMILY, style)
     ps_name = "%s-%s" % (PS_FAMILY, style)
     names = font["name"]

@@ -42,21 +42,17 @@ ToolProblem prepare_dfu_util()
     if (simulator::use)
         simulator::setup_for_simulated_dfu_util(simulator::standard);
     else
-        DFU::Command::path = Files::external_dir.path();
+        DFU::Command::path = Files::tool_dir();
 
     qInfo() << "Compiled for platform (OS):" << support_misc::compiled_for_platform() << "with 'DEBUG'"
             << (support_misc::compiled_w_DEBUG ? "defined" : "not defined");
 
-    const bool extracted = Files::extract_resources(
-        {Files::desired_FW_dfu, Files::desired_FW_bin, Files::dfu_util_exe, Files::libusb_dylib}, true);
-    const bool marked = support_misc::mark_file_executable(DFU::dfu_util::full_path());
-    // Without its own copy of dfu-util in a working folder the program runs none at all:
-    // not one found elsewhere, and none that writes its files anywhere else.
+    // Without its own dfu-util and a working folder the program runs none at all: not one
+    // found elsewhere, and none that writes its files anywhere else.
     ToolProblem problem;
-    if (!Files::external_dir.isValid())
-        problem.text_id = "status_noWorkDir";
-    else if (!extracted || !marked)
-        problem.text_id = "status_noExtract";
+    problem.text_id = Files::prepare_working_folder();
+    if (problem.text_id.isEmpty() && simulator::use && !simulator::python_found())
+        problem.text_id = "status_noPython";
     if (!problem.text_id.isEmpty())
         DFU::refuse_runs("the working folder or the files in it cannot be used");
     if (!DFU::dfu_util::execution_test() && problem.text_id.isEmpty()) {

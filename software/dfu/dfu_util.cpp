@@ -379,7 +379,8 @@ QString basename()
 
 QString full_path()
 {
-    return Files::path_of(Files::dfu_util_executable_fileName);
+    const QString dir = Files::tool_dir();
+    return dir.isEmpty() ? QString() : dir + "/" + Files::dfu_util_executable_fileName;
 }
 
 } // namespace dfu_util

@@ -1,9 +1,18 @@
 #include "files/files.h"
 
+#include "files/support_misc.h"
+
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 // The bundles must be registered before anything can be extracted; they are registered
 // here, ahead of the working directory, so that this happens first in this file's
@@ -11,14 +20,18 @@
 static void register_resource_bundles()
 {
     Q_INIT_RESOURCE(fonts);
+#ifndef VELMORA_TOOLS_INSTALLED
     Q_INIT_RESOURCE(dfu_util_linux);
+#endif
     Q_INIT_RESOURCE(resources);
 }
 
 static void unregister_resource_bundles()
 {
     Q_CLEANUP_RESOURCE(resources);
+#ifndef VELMORA_TOOLS_INSTALLED
     Q_CLEANUP_RESOURCE(dfu_util_linux);
+#endif
     Q_CLEANUP_RESOURCE(fonts);
 }
 
@@ -61,7 +74,152 @@ QString temporary_base()
     return named.isEmpty() ? QString("/tmp") : QFileInfo(named).absoluteFilePath();
 }
 
-QTemporaryDir external_dir(temporary_base() + "/upgrade_XXXXXX");
+// Written into a working folder once its run holds the folder's lock: a folder without it may
+// belong to a run that is just starting.
+const QString run_marker_fileName = ".velmora-run";
+
+namespace {
+
+bool writable_by_others(const struct stat& st)
+{
+    return (st.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (st.st_mode & S_ISVTX) == 0;
+}
+
+} // namespace
+
+bool is_safe_base(const QString& path)
+{
+    // A folder that does not exist holds nothing to replace: making the working folder fails.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty())
+        return true;
+    QString folder = canonical;
+    for (;;) {
+        struct stat st;
+        if (::lstat(QFile::encodeName(folder).constData(), &st) != 0)
+            return false;
+        if ((st.st_uid != ::geteuid() && st.st_uid != 0) || writable_by_others(st))
+            return false;
+        if (folder == "/")
+            return true;
+        folder = QFileInfo(folder).path();
+    }
+}
+
+WorkingFolder::WorkingFolder(const QString& base)
+{
+    safe_base = is_safe_base(base);
+    if (!safe_base)
+        return;
+    // Made under the folder's real path, so that no link above it can be turned elsewhere later.
+    const QString canonical = QFileInfo(base).canonicalFilePath();
+    dir.emplace((canonical.isEmpty() ? base : canonical) + "/upgrade_XXXXXX");
+    if (!dir->isValid())
+        return;
+    lock_fd = ::open(QFile::encodeName(dir->path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (lock_fd >= 0 && ::flock(lock_fd, LOCK_EX | LOCK_NB) == 0) {
+        QFile marker(dir->path() + "/" + run_marker_fileName);
+        marker.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    }
+}
+
+WorkingFolder::~WorkingFolder()
+{
+    // Removed while still locked: no other run takes it for a stale one half-way.
+    dir.reset();
+    if (lock_fd >= 0)
+        ::close(lock_fd);
+}
+
+bool WorkingFolder::isValid() const
+{
+    return dir && dir->isValid();
+}
+
+QString WorkingFolder::path() const
+{
+    return isValid() ? dir->path() : QString();
+}
+
+QString WorkingFolder::errorString() const
+{
+    return dir ? dir->errorString() : QString("the folder can be changed by another user");
+}
+
+WorkingFolder external_dir(temporary_base());
+
+QStringList remove_stale_working_folders(const QString& base)
+{
+    QStringList removed;
+    const QString canonical = QFileInfo(base).canonicalFilePath();
+    if (canonical.isEmpty() || !is_safe_base(canonical))
+        return removed;
+    const int base_fd = ::open(QFile::encodeName(canonical).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (base_fd < 0)
+        return removed;
+    const QStringList names = QDir(canonical).entryList({"upgrade_??????"},
+                                                        QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : names) {
+        // Opened without following a link; the checks are made on what was opened.
+        const int fd = ::openat(base_fd, QFile::encodeName(name).constData(),
+                                O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st;
+        struct stat marker;
+        // A live run holds the lock until it ends, however it ends.
+        if (::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+            && ::fstatat(fd, QFile::encodeName(run_marker_fileName).constData(), &marker, AT_SYMLINK_NOFOLLOW) == 0
+            && QDir(canonical + "/" + name).removeRecursively())
+            removed << name;
+        ::close(fd);
+    }
+    ::close(base_fd);
+    return removed;
+}
+
+QString tool_dir()
+{
+#ifdef VELMORA_TOOLS_INSTALLED
+    // Installed by the package beside the program (lib/ beside bin/), wherever it was unpacked.
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../lib/velmora-fw-upgrade");
+#else
+    return external_dir.path();
+#endif
+}
+
+QString prepare_working_folder()
+{
+    if (!external_dir.base_is_safe()) {
+        qWarning() << "No working folder is made in a folder that another user can change:" << temporary_base();
+        return "status_unsafeTmpDir";
+    }
+    for (const QString& name : remove_stale_working_folders(temporary_base()))
+        qInfo() << "Removed the working folder an ended run left:" << name;
+
+#ifdef VELMORA_TOOLS_INSTALLED
+    constexpr bool unpack_tool = false;
+#else
+    constexpr bool unpack_tool = true;
+#endif
+    QList<ID> ids{desired_FW_dfu, desired_FW_bin};
+    if (unpack_tool)
+        ids << dfu_util_exe << libusb_dylib;
+    const bool extracted = extract_resources(ids, true);
+    const bool marked = !unpack_tool || support_misc::mark_file_executable(path_of(dfu_util_executable_fileName));
+    if (!external_dir.isValid())
+        return "status_noWorkDir";
+    if (!extracted || !marked)
+        return "status_noExtract";
+    struct statvfs fs;
+    if (unpack_tool && ::statvfs(QFile::encodeName(external_dir.path()).constData(), &fs) == 0
+        && (fs.f_flag & ST_NOEXEC) != 0) {
+        qWarning() << "The working folder is on a file system that runs no programs (noexec):"
+                   << external_dir.path();
+        return "status_noExec";
+    }
+    return {};
+}
 
 QString path_of(const QString& file_name)
 {

@@ -2,9 +2,11 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <map>
+#include <optional>
 
 namespace Files {
 
@@ -30,8 +32,51 @@ extern const std::map<ID, QString> basename;
 // The folder the working directory is made in: $TMPDIR, else /tmp.
 QString temporary_base();
 
-// The private working directory; removed with its contents at process exit.
-extern QTemporaryDir external_dir;
+// Whether no other user can replace what is made in the folder: it and every folder above it
+// (symbolic links resolved) belong to this user or to root, and none of them can be written by
+// others unless its sticky bit keeps them from renaming what is not theirs.
+bool is_safe_base(const QString& path);
+
+// The private working directory, made in the temporary folder unless that folder is not safe;
+// removed with its contents at process exit. While the run lives it holds a lock on the
+// directory, so that later runs can tell its folder from one a killed run left behind.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const QString& base);
+    ~WorkingFolder();
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+    bool isValid() const;
+    QString path() const; // empty when not valid
+    QString errorString() const;
+    // False when the base folder was refused and no folder was made.
+    bool base_is_safe() const { return safe_base; }
+
+private:
+    bool safe_base = false;
+    int lock_fd = -1;
+    std::optional<QTemporaryDir> dir;
+};
+
+extern WorkingFolder external_dir;
+
+// The file a run writes into its working folder once it holds the folder's lock.
+extern const QString run_marker_fileName;
+
+// Removes the working folders in base ("upgrade_" and six characters) that runs of this user
+// left when they ended without removing them (killed); never a live run's, nor another user's,
+// nor anything that is not a real folder marked by a run. Returns the names removed.
+QStringList remove_stale_working_folders(const QString& base);
+
+// The folder dfu-util and its libusb are run from: where the package installed them beside the
+// program, else the working folder (empty when that could not be made).
+QString tool_dir();
+
+// Readies the working folder at start-up: removes stale folders, unpacks the firmware and, unless
+// installed, dfu-util and libusb. Empty when all went well, else the id of the status text that
+// tells the user why no unit can be reached.
+QString prepare_working_folder();
 
 // Full path of a working file: directory, "/", name; empty when the directory could not be made.
 QString path_of(const QString& file_name);

@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <utility>
 
@@ -62,6 +63,16 @@ int sim_setup_prepared_config(QString name)
         return result.code;
     }
     return 0;
+}
+
+bool python_found()
+{
+    const QString python = qEnvironmentVariable("VELMORA_PYTHON", "python3");
+    const bool found = !QStandardPaths::findExecutable(python).isEmpty()
+        || (python.contains('/') && QFileInfo(python).isExecutable());
+    if (!found)
+        qWarning() << "The simulator cannot run without" << python;
+    return found;
 }
 
 } // namespace simulator

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a finished build tree, checks it as Debian's own tools do,
-# unpacks it into a scratch root (not into this machine) and runs the program installed there
-# in simulator mode under its own X server, until it offers the upgrade.
-#   package_test.sh BUILD-DIR
+# Makes the Debian package twice from this source tree, in two package builds in folders of
+# different names, and checks that both are the same to the byte; checks the package as Debian's
+# own tools do; looks for a path of the build machine in every installed file; unpacks it into a
+# scratch root (not into this machine) and runs the program installed there as an ordinary user
+# whose temporary folder cannot run programs: with the simulator until it offers the upgrade,
+# and without it until the installed dfu-util has passed its execution test.
+#   package_test.sh SOURCE-DIR
 set -euo pipefail
-build=$1
+source_dir=$(cd "$1" && pwd)
 work=$(mktemp -d)
+chmod 755 "$work" # the ordinary user reads the unpacked package in it
 xvfb=""
 program=""
 cleanup() {
@@ -17,24 +21,51 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; echo "0 passed, 1 failed"; exit 1; }
 
-(cd "$build" && cpack -G DEB -B "$work/out" > "$work/cpack.log") || { cat "$work/cpack.log"; fail "cpack"; }
-deb=$(ls "$work"/out/*.deb)
+# Two folders of different names at the same depth: a path compiled in shows as a difference.
+builds=("$work/one/build" "$work/other/build")
+for build in "${builds[@]}"; do
+    cmake -S "$source_dir" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_PACKAGE_BUILD=ON \
+        > "$work/configure.log" 2>&1 || { cat "$work/configure.log"; fail "configuring a package build"; }
+    cmake --build "$build" -j 2 > "$work/build.log" 2>&1 || { tail -40 "$work/build.log"; fail "package build"; }
+    (cd "$build" && cpack -G DEB -B "$build/out" > "$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack"; }
+done
+deb=$(ls "${builds[0]}"/out/*.deb)
+ddeb=$(ls "${builds[0]}"/out/*.ddeb)
+for file in "$deb" "$ddeb"; do
+    cmp "$file" "${builds[1]}/out/$(basename "$file")" || fail "two builds of one tree differ: $(basename "$file")"
+done
 
 listing=$(dpkg-deb -c "$deb")
 for file in usr/bin/velmora-fw-upgrade usr/lib/udev/rules.d/60-velmora-fw-upgrade.rules \
+            usr/lib/velmora-fw-upgrade/dfu-util usr/lib/velmora-fw-upgrade/libusb-1.0.so.0 \
             usr/share/applications/velmora-fw-upgrade.desktop \
             usr/share/icons/hicolor/scalable/apps/velmora-fw-upgrade.svg \
             usr/share/icons/hicolor/48x48/apps/velmora-fw-upgrade.png \
             usr/share/metainfo/com.velmora.fw_upgrade.metainfo.xml \
             usr/share/man/man1/velmora-fw-upgrade.1.gz \
-            usr/share/velmora-fw-upgrade/dfu-util_simulator.sh usr/share/doc/velmora-fw-upgrade/copyright; do
+            usr/share/velmora-fw-upgrade/dfu-util_simulator.sh usr/share/doc/velmora-fw-upgrade/copyright \
+            usr/share/doc/velmora-fw-upgrade/changelog.Debian.gz usr/share/doc/velmora-fw-upgrade/SOURCE-OFFER; do
     grep -q " \./$file\$" <<< "$listing" || fail "the package lacks $file"
 done
 dpkg-deb -f "$deb" Depends | grep -q 'libqt5widgets5' || fail "no dependency computed from the binary"
 dpkg-deb -f "$deb" Depends | grep -q 'qttranslations5-l10n' || fail "no dependency on Qt's own translations"
+dpkg-deb -f "$deb" Depends | grep -q 'libudev1' || fail "no dependency computed from the installed libusb"
+! dpkg-deb -f "$deb" Depends | grep -q 'python3' || fail "python3 is a hard dependency"
+dpkg-deb -f "$deb" Recommends | grep -q 'python3' || fail "python3 is not recommended"
+dpkg-deb -f "$deb" Version | grep -q -- '-1$' || fail "the version has no Debian revision"
+built_using=$(dpkg-deb -f "$deb" Built-Using)
+grep -q "^dfu-util (= $(dpkg-query -W -f='${Version}' dfu-util)), libusb-1.0 (= " <<< "$built_using" \
+    || fail "Built-Using: '$built_using'"
 dpkg-deb -I "$deb" postinst | grep -q 'udevadm control --reload-rules' || fail "postinst does not reload the udev rules"
+dpkg-deb -I "$deb" postinst | grep -q -- '--attr-match=idVendor=0483 --attr-match=idProduct=df11' \
+    || fail "postinst does not trigger the DFU bootloader alone"
+dpkg-deb -f "$ddeb" Depends | grep -q "velmora-fw-upgrade (= $(dpkg-deb -f "$deb" Version))" || fail "the -dbgsym package"
 
-lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian reports errors"; }
+# Missing hardening is reported at the info level, which lintian shows only when asked.
+lintian --display-info --fail-on error,warning "$deb" "$ddeb" > "$work/lintian.log" 2>&1 \
+    || { cat "$work/lintian.log"; fail "lintian"; }
+cat "$work/lintian.log"
+! grep -q 'hardening-' "$work/lintian.log" || { cat "$work/lintian.log"; fail "lintian reports missing hardening"; }
 dpkg -x "$deb" "$work/root"
 root=$work/root
 desktop-file-validate "$root/usr/share/applications/velmora-fw-upgrade.desktop" || fail "desktop-file-validate"
@@ -42,23 +73,74 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/com.velmora.fw_upgrade.
 grep -q 'ATTRS{idVendor}=="0483", ATTRS{idProduct}=="df11".*TAG+="uaccess"' \
     "$root/usr/lib/udev/rules.d/60-velmora-fw-upgrade.rules" || fail "the udev rule"
 grep -q '^Exec=velmora-fw-upgrade -l$' "$root/usr/share/applications/velmora-fw-upgrade.desktop" || fail "Exec line"
+head -n1 "$root/usr/share/doc/velmora-fw-upgrade/copyright" \
+    | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' || fail "copyright format"
+zcat "$root/usr/share/man/man1/velmora-fw-upgrade.1.gz" | grep -q '^\.SH ENVIRONMENT$' || fail "no ENVIRONMENT in the manual"
 
-# The installed program, with the simulator installed beside it, on a fresh simulated unit.
+# No path of the build machine in any installed file, compressed ones read as they are and
+# unpacked; the program's own texts are UTF-16 (-el).
+while IFS= read -r -d '' file; do
+    for text in "$(strings -a "$file"; strings -a -el "$file")" \
+                "$(if [[ $file == *.gz ]]; then zcat "$file" | strings -a; fi)"; do
+        for path in "$source_dir" "$work" "${builds[@]}"; do
+            ! grep -qF "$path" <<< "$text" || fail "${file#"$root"} holds the build path $path"
+        done
+    done
+done < <(find "$root" -type f -print0)
+
+# The very dfu-util the program checks, run where it is installed, with the libusb beside it.
+[ "$("$root/usr/lib/velmora-fw-upgrade/dfu-util" -V)" = "$(cat "$source_dir/software/dfu/dfu_util_banner.txt")" ] \
+    || fail "the installed dfu-util prints another banner"
+ldd "$root/usr/lib/velmora-fw-upgrade/dfu-util" | grep -qF "libusb-1.0.so.0 => $root/usr/lib/velmora-fw-upgrade/" \
+    || fail "the installed dfu-util does not load the libusb beside it"
+
+# The installed program, run by an ordinary user whose TMPDIR is on a file system that runs no
+# programs: a mount of its own in a mount namespace of its own, gone with it.
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIP: running the installed program as another user with a noexec TMPDIR needs root"
+    echo "1 passed, 0 failed"
+    exit 0
+fi
+user=nobody
+mkdir -p "$work/tmp" "$work/sim"
+chown "$user" "$work/sim"
 Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp > "$work/display" 2> /dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
-mkdir -p "$work/tmp"
-DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb TMPDIR="$work/tmp" VELMORA_SIM_DIR="$work/sim" \
-    VELMORA_SIM_FAST=1 ASAN_OPTIONS=detect_leaks=0 "$root/usr/bin/velmora-fw-upgrade" -s -l 2> "$work/log" &
-program=$!
-for _ in $(seq 600); do
-    grep -q 'MainWindow downloadMode: setEnabled true' "$work/log" && break
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.1
-done
+run_installed() { # run_installed LOG ARGUMENTS...: in the background, its pid in $program
+    local log=$1; shift
+    DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb TMPDIR="$work/tmp" VELMORA_SIM_DIR="$work/sim" \
+        VELMORA_SIM_FAST=1 ASAN_OPTIONS=detect_leaks=0 HOME="$work/sim" \
+        unshare -m sh -c 'mount -t tmpfs -o noexec,mode=1777 tmpfs "$0" && exec setpriv "$@"' "$work/tmp" \
+        --reuid="$(id -u "$user")" --regid="$(id -g "$user")" --clear-groups \
+        "$root/usr/bin/velmora-fw-upgrade" "$@" 2> "$log" &
+    program=$!
+}
+wait_for() { # wait_for LOG TEXT
+    for _ in $(seq 600); do
+        grep -qF "$2" "$1" 2>/dev/null && return 0
+        kill -0 "$program" 2>/dev/null || break
+        sleep 0.1
+    done
+    grep -qF "$2" "$1"
+}
+
+run_installed "$work/log" -s -l
+wait_for "$work/log" 'MainWindow downloadMode: setEnabled true' || true
 grep -q 'Shown: Connected to an R12 with firmware version C7' "$work/log" || { tail -40 "$work/log"; fail "no upgrade offer"; }
 grep -q 'MainWindow downloadMode: setEnabled true' "$work/log" || fail "the button was not enabled"
 grep -q "Start  \"$root/usr/share/velmora-fw-upgrade/dfu-util_simulator.sh\"" "$work/log" \
     || fail "the installed program did not run its installed simulator"
+kill "$program"
+wait "$program" 2>/dev/null || true
+
+run_installed "$work/log-real" -l
+wait_for "$work/log-real" 'Result of execution test:' || true
+grep -q 'Result of execution test: status was ok and output: as expected' "$work/log-real" \
+    || { tail -40 "$work/log-real"; fail "the installed dfu-util did not run in place"; }
+grep -q "Start  \"$root/usr/lib/velmora-fw-upgrade/dfu-util\"" "$work/log-real" || fail "another dfu-util ran"
+kill "$program"
+wait "$program" 2>/dev/null || true
+program=""
 echo "1 passed, 0 failed"

@@ -692,7 +692,12 @@ private slots:
         QTest::newRow("a plain file") << "file" << "Shown: No working folder can be made in";
         QTest::newRow("read-only") << "ro" << "Shown: No working folder can be made in";
         QTest::newRow("full") << "size=300k" << "Shown: The USB tool cannot be unpacked into";
-        QTest::newRow("noexec") << "noexec" << "Shown: The USB tool cannot run from";
+        QTest::newRow("noexec") << "noexec" << "Shown: Programs cannot run from";
+        QTest::newRow("another user's") << "nobody" << "Shown: The folder";
+        QTest::newRow("writable by all") << "0777" << "Shown: The folder";
+        // Not the folder, but found at the same moment and told the same way.
+        QTest::newRow("simulator without python3") << "no python3"
+                                                   << "Shown: The simulator (option -s) needs python3";
     }
 
     void an_unusable_temporary_folder()
@@ -712,8 +717,23 @@ private slots:
         options.path_first = fake;
         options.working_dir = cwd;
         options.tmpdir = scratch.filePath("tmp");
+        QStringList arguments{"-l"};
         if (kind == "file") {
             testsupport::write_file(options.tmpdir, "not a folder");
+        } else if (kind == "nobody" || kind == "0777") {
+            QDir().mkpath(options.tmpdir);
+            QFile::setPermissions(options.tmpdir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                      | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+            if (kind == "nobody") {
+                QProcess chown;
+                chown.start("chown", {"nobody", options.tmpdir});
+                if (!chown.waitForFinished(10000) || chown.exitCode() != 0)
+                    QSKIP("handing a folder to another user needs root");
+            }
+        } else if (kind == "no python3") {
+            QDir().mkpath(options.tmpdir);
+            options.environment << "VELMORA_PYTHON=/nonexistent/python3";
+            arguments << "-s";
         } else if (kind != "missing") {
             // A mount of its own, in a mount namespace of the program's own: gone with it.
             QDir().mkpath(options.tmpdir);
@@ -726,7 +746,7 @@ private slots:
                                           options.tmpdir};
         }
         const QStringList in_root = QDir("/").entryList({"upgrade_*"}, QDir::AllEntries);
-        Program program(display, {"-l"}, options);
+        Program program(display, arguments, options);
         QVERIFY(program.wait_for(shown));
         QVERIFY(program.wait_for("Starting sm_A"));
         QTest::qWait(1500); // several scans

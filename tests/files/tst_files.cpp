@@ -5,12 +5,63 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 #include <csignal>
+#include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using testsupport::LogCapture;
+
+namespace {
+
+// Hands the path to the unprivileged user "nobody"; false where that takes root.
+bool give_to_nobody(const QString& path)
+{
+    const passwd* nobody = ::getpwnam("nobody");
+    return nobody && ::lchown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid) == 0;
+}
+
+QStringList working_folders(const QString& base)
+{
+    return QDir(base).entryList({"upgrade_*"}, QDir::AllEntries | QDir::Hidden | QDir::System);
+}
+
+// The real program, started with its temporary folder in base, once it has unpacked into its
+// working folder (which it does after clearing what ended runs left); the folder's name.
+QString start_run(QProcess& run, const QString& base)
+{
+    const QStringList before = working_folders(base);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", base);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
+    run.setProcessEnvironment(env);
+    run.start(QString(BUILD_DIR) + "/velmora-fw-upgrade", {"-l"});
+    for (int i = 0; i < 600 && run.state() != QProcess::NotRunning; ++i) {
+        for (const QString& name : working_folders(base))
+            if (!before.contains(name) && QFileInfo::exists(base + "/" + name + "/firmware.bin"))
+                return name;
+        QTest::qWait(50);
+    }
+    return {};
+}
+
+void end_run(QProcess& run)
+{
+    if (run.state() != QProcess::NotRunning) {
+        run.kill();
+        run.waitForFinished(10000);
+    }
+}
+
+} // namespace
 
 class TestFiles final : public QObject {
     Q_OBJECT
@@ -18,66 +69,171 @@ class TestFiles final : public QObject {
 private slots:
     void init()
     {
-        // Each case starts from an empty working directory.
+        // Each case starts from an empty working directory. Without one, QDir would list the
+        // current folder.
+        if (!Files::external_dir.isValid())
+            return;
         for (const QFileInfo& entry : QDir(Files::external_dir.path()).entryInfoList(QDir::Files)) {
             QFile::setPermissions(entry.filePath(), QFile::ReadOwner | QFile::WriteOwner);
             QFile::remove(entry.filePath());
         }
     }
 
-    void working_directory_is_named_from_the_template()
+    void working_directory_is_private_and_named_from_the_template()
     {
         QVERIFY(Files::external_dir.isValid());
         const QFileInfo dir(Files::external_dir.path());
         QCOMPARE(dir.absolutePath(), QDir::tempPath());
-        QVERIFY(QRegularExpression("^upgrade_[A-Za-z0-9]{6}$").match(dir.fileName()).hasMatch());
+        QVERIFY(dir.fileName().startsWith("upgrade_"));
+        QCOMPARE(dir.fileName().size(), QString("upgrade_XXXXXX").size());
         QCOMPARE(Files::path_of("x.bin"), Files::external_dir.path() + "/x.bin");
     }
 
-    // Each file copied and logged by name; a failed one reported, and the rest still copied.
-    void extraction_data()
+    // Where another user could swap the working folder (and the dfu-util in it) between the check
+    // and the run, none is made.
+    void only_a_safe_base_folder_is_used_data()
     {
-        QTest::addColumn<QString>("present"); // extracted before
-        QTest::addColumn<QString>("files");
-        QTest::addColumn<bool>("report");
-        QTest::addColumn<bool>("result");
-        QTest::addColumn<QString>("logged"); // "|" between lines
-        QTest::newRow("both firmware files") << "" << "firmware.dfu firmware.bin" << true << true
-                                             << "Extracted  \"firmware.dfu\"|Extracted  \"firmware.bin\"";
-        QTest::newRow("an existing target") << "firmware.bin" << "firmware.bin firmware.dfu" << true << false
-                                            << "Failed to extract  \"firmware.bin\"|Extracted  \"firmware.dfu\"";
-        // Upload files are written by dfu-util, never embedded.
-        QTest::newRow("a missing resource") << "" << "uploaded_OTP.bin firmware.bin" << true << false
-                                            << "Failed to extract  \"uploaded_OTP.bin\"|Extracted  \"firmware.bin\"";
-        QTest::newRow("without a report") << "" << "uploaded_FW.bin" << false << true
-                                          << "Failed to extract  \"uploaded_FW.bin\"";
-        QTest::newRow("nothing") << "" << "" << true << true << "";
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("nobodys");
+        QTest::addColumn<int>("parent_mode"); // of a folder the base lies in; 0: none
+        QTest::addColumn<bool>("linked");     // the base named through a link beside it
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("own, private") << 0700 << false << 0 << false << true;
+        QTest::newRow("own, writable by all") << 0777 << false << 0 << false << false;
+        QTest::newRow("own, writable by the group") << 0770 << false << 0 << false << false;
+        QTest::newRow("own, writable by all but sticky") << 01777 << false << 0 << false << true;
+        QTest::newRow("another user's") << 0700 << true << 0 << false << false;
+        QTest::newRow("another user's, sticky") << 01777 << true << 0 << false << false;
+        QTest::newRow("in a folder writable by all") << 0700 << false << 0777 << false << false;
+        QTest::newRow("in a sticky folder") << 0700 << false << 01777 << false << true;
+        QTest::newRow("a link to a private one") << 0700 << false << 0 << true << true;
+        QTest::newRow("a link to one writable by all") << 0777 << false << 0 << true << false;
     }
 
-    void extraction()
+    void only_a_safe_base_folder_is_used()
     {
-        QFETCH(QString, present);
-        QFETCH(QString, files);
-        QFETCH(bool, report);
-        QFETCH(bool, result);
-        QFETCH(QString, logged);
-        const auto id_of = [](const QString& name) {
-            return std::find_if(Files::basename.begin(), Files::basename.end(),
-                                [&name](const auto& entry) { return entry.second == name; })->first;
-        };
-        if (!present.isEmpty())
-            QVERIFY(Files::extract_resources({id_of(present)}, true));
-        QList<Files::ID> asked;
-        for (const QString& file : files.split(' ', Qt::SkipEmptyParts))
-            asked << id_of(file);
-        LogCapture log;
-        QCOMPARE(Files::extract_resources(asked, report), result);
-        QCOMPARE(log.texts().filter("xtract").join('|'), logged);
-        for (const QString& file : files.split(' ', Qt::SkipEmptyParts)) {
-            QCOMPARE(QFileInfo::exists(Files::path_of(file)), file.startsWith("firmware"));
-            if (file.startsWith("firmware") && file != present)
-                QCOMPARE(testsupport::read_file(Files::path_of(file)), testsupport::read_file(":resources/" + file));
+        QFETCH(int, mode);
+        QFETCH(bool, nobodys);
+        QFETCH(int, parent_mode);
+        QFETCH(bool, linked);
+        QFETCH(bool, safe);
+        QTemporaryDir scratch;
+        QString base = scratch.filePath("base");
+        if (parent_mode != 0) {
+            QVERIFY(QDir().mkdir(scratch.filePath("parent")));
+            QVERIFY(::chmod(QFile::encodeName(scratch.filePath("parent")).constData(), parent_mode) == 0);
+            base = scratch.filePath("parent/base");
         }
+        QVERIFY(QDir().mkdir(base));
+        QVERIFY(::chmod(QFile::encodeName(base).constData(), mode) == 0);
+        if (nobodys && !give_to_nobody(base))
+            QSKIP("handing a folder to another user needs root");
+        QString named = base;
+        if (linked) {
+            named = scratch.filePath("link");
+            QVERIFY(QFile::link(base, named));
+        }
+        QCOMPARE(Files::is_safe_base(named), safe);
+        {
+            const Files::WorkingFolder folder(named);
+            QCOMPARE(folder.base_is_safe(), safe);
+            QCOMPARE(folder.isValid(), safe);
+            QCOMPARE(working_folders(base).size(), safe ? 1 : 0);
+            if (safe) {
+                // Made under the real path, marked as a live run's.
+                QCOMPARE(QFileInfo(folder.path()).path(), QFileInfo(base).canonicalFilePath());
+                QVERIFY(QFileInfo::exists(folder.path() + "/" + Files::run_marker_fileName));
+            }
+        }
+        QVERIFY(working_folders(base).isEmpty());
+        QVERIFY(Files::is_safe_base("/tmp"));
+        QVERIFY(Files::is_safe_base(scratch.filePath("missing")));
+    }
+
+    // A run that was killed leaves its working folder behind; the next run of the same user
+    // removes it, and nothing else.
+    void folders_left_by_ended_runs_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("a killed run's") << "killed" << true;
+        QTest::newRow("a live run's") << "live" << false;
+        QTest::newRow("one without the run's mark") << "unmarked" << false;
+        QTest::newRow("another user's") << "nobody" << false;
+        QTest::newRow("a link to a killed run's") << "link" << false;
+        QTest::newRow("a file") << "file" << false;
+    }
+
+    void folders_left_by_ended_runs()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, removed);
+        QTemporaryDir base;
+        QTemporaryDir elsewhere;
+        QProcess earlier;
+        QString name = "upgrade_Ab12Cd";
+        const QString made = (kind == "link" ? elsewhere.path() : base.path()) + "/" + name;
+        if (kind == "killed" || kind == "live") {
+            name = start_run(earlier, base.path());
+            QVERIFY(!name.isEmpty());
+            if (kind == "killed") {
+                earlier.kill();
+                QVERIFY(earlier.waitForFinished(10000));
+            }
+        } else if (kind == "file") {
+            testsupport::write_file(base.filePath(name), "not a folder");
+        } else {
+            QVERIFY(QDir().mkdir(made));
+            if (kind != "unmarked")
+                testsupport::write_file(made + "/" + Files::run_marker_fileName, "");
+            testsupport::write_file(made + "/firmware.bin", "x");
+            if (kind == "nobody" && !give_to_nobody(made))
+                QSKIP("handing a folder to another user needs root");
+            if (kind == "link")
+                QVERIFY(QFile::link(made, base.filePath(name)));
+        }
+        const QString left = base.filePath(name);
+        QVERIFY(QFileInfo(left).exists() || QFileInfo(left).isSymLink());
+
+        QProcess later;
+        const QString own = start_run(later, base.path());
+        end_run(later);
+        end_run(earlier);
+        QVERIFY(!own.isEmpty());
+        QCOMPARE(!QFileInfo(left).exists() && !QFileInfo(left).isSymLink(), removed);
+        QCOMPARE(QString(later.readAllStandardError()).contains("Removed the working folder an ended run left: \"" + name),
+                 removed);
+        if (kind == "link")
+            QVERIFY(QFileInfo::exists(made + "/firmware.bin"));
+    }
+
+    void extraction_copies_each_file_and_logs_its_name()
+    {
+        LogCapture log;
+        QVERIFY(Files::extract_resources({Files::desired_FW_dfu, Files::desired_FW_bin}, true));
+        QCOMPARE(QFileInfo(Files::path_of("firmware.dfu")).size(), 733965);
+        QCOMPARE(QFileInfo(Files::path_of("firmware.bin")).size(), 733656);
+        QVERIFY(log.texts().contains("Extracted  \"firmware.dfu\""));
+        QVERIFY(log.texts().contains("Extracted  \"firmware.bin\""));
+    }
+
+    void extraction_reports_an_existing_target_and_goes_on()
+    {
+        QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
+        LogCapture log;
+        QVERIFY(!Files::extract_resources({Files::desired_FW_bin, Files::desired_FW_dfu}, true));
+        QVERIFY(log.texts().contains("Failed to extract  \"firmware.bin\""));
+        QVERIFY(QFileInfo::exists(Files::path_of("firmware.dfu")));
+    }
+
+    void extraction_of_a_missing_resource()
+    {
+        // Upload files are written by dfu-util, never embedded.
+        LogCapture log;
+        QVERIFY(!Files::extract_resources({Files::uploaded_OTP_bin, Files::desired_FW_bin}, true));
+        QVERIFY(log.texts().contains("Failed to extract  \"uploaded_OTP.bin\""));
+        QVERIFY(QFileInfo::exists(Files::path_of("firmware.bin")));
+        QVERIFY(!QFileInfo::exists(Files::path_of("uploaded_OTP.bin")));
     }
 
     // A full disk cuts the copy short: no cut firmware may be left to look extracted.
@@ -93,8 +249,13 @@ private slots:
         QVERIFY(!QFileInfo::exists(Files::path_of("firmware.bin")));
     }
 
-    // For the embedded dfu-util: user, group and others may run it.
-    void mark_file_executable()
+    void extraction_without_report_always_succeeds()
+    {
+        QVERIFY(Files::extract_resources({Files::uploaded_FW_bin, Files::uploaded_OTP_bin}, false));
+        QVERIFY(Files::extract_resources({}, true));
+    }
+
+    void mark_file_executable_adds_the_three_execute_bits()
     {
         const QString path = Files::path_of("script");
         testsupport::write_file(path, "#!/bin/sh\n");
@@ -103,6 +264,10 @@ private slots:
         QCOMPARE(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
                      | QFile::ExeOther);
+    }
+
+    void mark_file_executable_on_a_missing_file()
+    {
         LogCapture log;
         QVERIFY(!support_misc::mark_file_executable(Files::path_of("nothing")));
         QCOMPARE(log.entries().size(), 1);
@@ -118,7 +283,6 @@ private slots:
         QTest::newRow("utf-8") << QByteArray("caf\xc3\xa9\nline 2") << QString::fromUtf8("caf\xc3\xa9\nline 2");
         QTest::newRow("nul in the middle") << QByteArray("before\0after", 12) << QString("before");
         QTest::newRow("crlf kept") << QByteArray("a\r\nb") << QString("a\r\nb");
-        QTest::newRow("no file: thrown, with its path") << QByteArray("none") << "Couldn't open file: PATH";
     }
 
     void load_text_file()
@@ -126,15 +290,19 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, expected);
         const QString path = Files::path_of("text.txt");
-        if (bytes != "none")
-            testsupport::write_file(path, bytes);
-        QString got;
+        testsupport::write_file(path, bytes);
+        QCOMPARE(support_misc::load_text_file(path), expected);
+    }
+
+    void load_text_file_throws_the_path()
+    {
+        const QString path = Files::path_of("missing.json");
         try {
-            got = support_misc::load_text_file(path);
+            support_misc::load_text_file(path);
+            QFAIL("no exception");
         } catch (const QString& error) {
-            got = error;
+            QCOMPARE(error, "Couldn't open file: " + path);
         }
-        QCOMPARE(got, expected.replace("PATH", path));
     }
 
     void ensure_file_is_deleted_touches_only_files()
@@ -148,16 +316,42 @@ private slots:
         const QString dir = Files::path_of("a_dir");
         QVERIFY(QDir().mkdir(dir));
         support_misc::ensure_file_is_deleted(dir);
-        QVERIFY(QDir().rmdir(dir));
+        QVERIFY(QFileInfo(dir).isDir());
+        QDir().rmdir(dir);
     }
 
-    void platform_is_linux_and_logs_its_name()
+    void remove_carriage_returns()
     {
+        QCOMPARE(support_misc::remove_carriage_returns("a\r\nb\r\n", QChar(13)), QString("a\nb\n"));
+        QCOMPARE(support_misc::remove_carriage_returns("plain\n", QChar(13)), QString("plain\n"));
+    }
+
+    void platform_is_linux_and_prints_its_name()
+    {
+        QCOMPARE(support_misc::compiled_for_platform(), support_misc::Platform::Linux);
         QVERIFY(support_misc::compiled_for_platform(support_misc::Platform::Linux));
         QVERIFY(!support_misc::compiled_for_platform(support_misc::Platform::macOS));
         QString text;
-        QDebug(&text) << support_misc::compiled_for_platform();
-        QCOMPARE(text, QString("Linux "));
+        QDebug(&text) << support_misc::Platform::Linux << support_misc::Platform::Windows
+                      << support_misc::Platform::Unknown << QString("quoted");
+        QCOMPARE(text, QString("Linux windows unknown \"quoted\" "));
+    }
+
+    void each_run_gets_its_own_directory_which_is_gone_at_exit()
+    {
+        // The program ends at once on an unknown option, through the normal process exit.
+        QTemporaryDir tmp;
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", tmp.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(env);
+        program.start(QString(BUILD_DIR) + "/velmora-fw-upgrade", {"--no-such-option"});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY(QString(program.readAllStandardError()).contains("Unknown option 'no-such-option'"));
+        QVERIFY(QDir(tmp.path()).entryList({"upgrade_*"}, QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+        QVERIFY(QFileInfo::exists(Files::external_dir.path()));
     }
 };
 

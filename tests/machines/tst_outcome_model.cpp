@@ -127,8 +127,8 @@ private slots:
                                                                          "Disconnect the unit, wait a moment and connect "
                                                                          "it again." << false << "hidden" << "";
         QTest::newRow("a tool that cannot run: its reason takes no value")
-            << "unusable status_toolBroken /tmp/x reason_cannotStart 255; problem 1"
-            << "The USB tool cannot run from /tmp/x: it cannot be started there (a 'noexec' folder?). Set TMPDIR to "
+            << "unusable status_toolBroken /tmp/%2 reason_cannotStart 255; problem 1"
+            << "The USB tool cannot run from /tmp/%2: it cannot be started there (a 'noexec' folder?). Set TMPDIR to "
                "another folder, then start again." << false << "hidden" << "";
         QTest::newRow("offered") << up << offer_c7 << true << "hidden" << "";
         QTest::newRow("a revision that reads as a sentence is unknown")
