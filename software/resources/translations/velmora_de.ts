@@ -129,7 +129,52 @@ line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
 refused (and none failed); 4 no unit came within --timeout; 128+n ended by
 signal n. --help and --version: 0.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                           [-l | --use-log-window]
+        velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
+                           [--verbose] [-s | -S]
+        velmora-fw-upgrade -h | --help | --version
+Aktualisiert die Firmware eines Velmora-Blitzgeräts, das im DFU-Modus über USB
+angeschlossen ist.
+
+  -s, --use-simulator      das Simulator-Skript statt eines Geräts ansprechen
+  -S, --no-use-simulator   das echte Gerät verwenden (hat Vorrang vor -s)
+  -l, --use-log-window     alle Meldungen im Protokollfenster sammeln (Strg+L),
+                           das sie für den Service speichern kann; auch auf der
+                           Standardfehlerausgabe
+  -b, --batch              ohne Fenster: Geräte nacheinander am Terminal
+                           bedienen; jedes wird wie im Fenster gelesen und
+                           beurteilt, beschrieben, wenn seine Firmware abweicht,
+                           dann zurückgelesen und verglichen; ein Gerät eines
+                           anderen Produkts wird abgelehnt
+      --units N            nach N Geräten enden (Standard 1); 0: bis zum Abbruch
+      --timeout SECONDS    enden, wenn in dieser Zeit kein Gerät angeschlossen
+                           wird (Standard: warten)
+      --json               ein JSON-Objekt pro Gerät auf der Standardausgabe,
+                           sobald es fertig ist (serial, product,
+                           revision_before, revision_after, result, reason,
+                           seconds), und sonst nichts dort
+      --verbose            das ganze Protokoll auf der Standardfehlerausgabe
+                           (statt -l)
+  -h, --help               dieser Text, auf der Standardausgabe
+      --version            die Version des Programms, auf der Standardausgabe
+
+Tasten im Fenster: Eingabe, Enter oder Leertaste startet das Update, wenn die
+Schaltfläche angeboten wird; Escape oder Q beendet die Verbindung zum Gerät
+(eine laufende Übertragung wird zuerst abgeschlossen); Strg+L zeigt oder
+verbirgt das Protokollfenster.
+Das Protokollfenster schlägt vor, das Protokoll als ~/logfile.txt zu speichern.
+Im Batch-Modus gehen die Meldungen auf die Standardausgabe (mit --json auf die
+Standardfehlerausgabe), auf einem Terminal als eine laufend aktualisierte Zeile
+je Übertragung, sonst als Zeilen mit Zeitstempel. Strg+C, SIGTERM und SIGHUP
+brechen nie eine Übertragung ab: Das Programm schließt sie zuerst ab.
+
+Rückgabewert: 0 das Fenster wurde geschlossen oder jedes Gerät hat die Prüfung
+bestanden; 1 falsche Befehlszeile; 2 ein Schreiben oder eine Prüfung ist
+fehlgeschlagen oder dfu-util kann nicht laufen; 3 ein Gerät wurde abgelehnt (und
+keines ist fehlgeschlagen); 4 innerhalb von --timeout wurde kein Gerät
+angeschlossen; 128+n durch Signal n beendet. --help und --version: 0.
+</translation>
     </message>
 </context>
 <context>
@@ -441,47 +486,47 @@ Ihr Gerät:</translation>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation type="unfinished"></translation>
+        <translation>Gerät %1: auf Firmware-Version %2 aktualisiert und geprüft.</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>Gerät %1: enthält bereits Firmware-Version %2, ohne Schreiben geprüft.</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation type="unfinished"></translation>
+        <translation>Gerät %1: abgelehnt. %2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation type="unfinished"></translation>
+        <translation>Gerät %1: fehlgeschlagen. %2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation type="unfinished"></translation>
+        <translation>Gerät %1: angehalten. %2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation type="unfinished"></translation>
+        <translation>Trennen Sie das Gerät und schließen Sie dann das nächste an.</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation type="unfinished"></translation>
+        <translation>Innerhalb von %1 Sekunden wurde kein Gerät angeschlossen.</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät meldete sich nach dem Schreiben der Firmware nicht wieder im DFU-Modus.</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät wurde getrennt, bevor seine Firmware geprüft wurde.</translation>
     </message>
 </context>
 </TS>

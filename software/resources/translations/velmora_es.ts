@@ -129,7 +129,50 @@ line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
 refused (and none failed); 4 no unit came within --timeout; 128+n ended by
 signal n. --help and --version: 0.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Uso: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                        [-l | --use-log-window]
+     velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
+                        [--verbose] [-s | -S]
+     velmora-fw-upgrade -h | --help | --version
+Actualiza el firmware de un flash Velmora conectado por USB en modo DFU.
+
+  -s, --use-simulator      usar el script simulador en lugar de un dispositivo
+  -S, --no-use-simulator   usar el dispositivo real (prevalece sobre -s)
+  -l, --use-log-window     reunir todos los mensajes en la ventana de registro
+                           (Ctrl+L), que puede guardarlos para el servicio
+                           técnico; también en la salida de error estándar
+  -b, --batch              sin ventana: atender dispositivos uno tras otro desde
+                           un terminal; cada uno se lee y se evalúa como en la
+                           ventana, se escribe si su firmware es distinto, y
+                           luego se relee y se compara; un dispositivo de otro
+                           producto se rechaza
+      --units N            terminar tras N dispositivos (por defecto 1);
+                           0: hasta que se detenga
+      --timeout SECONDS    terminar si no se conecta ningún dispositivo en ese
+                           tiempo (por defecto: esperar)
+      --json               un objeto JSON por dispositivo al terminar, en la
+                           salida estándar (serial, product, revision_before,
+                           revision_after, result, reason, seconds), y nada más
+      --verbose            todo el registro en la salida de error estándar
+                           (en lugar de -l)
+  -h, --help               este texto, en la salida estándar
+      --version            la versión del programa, en la salida estándar
+
+Teclas de la ventana: Intro o Espacio inicia la actualización cuando se ofrece
+el botón; Escape o Q deja de comunicarse con el dispositivo (una transferencia
+en curso termina antes); Ctrl+L muestra u oculta la ventana de registro.
+La ventana de registro propone guardar el registro como ~/logfile.txt.
+En modo por lotes, los mensajes van a la salida estándar (a la salida de error
+estándar con --json): en un terminal, una línea por transferencia que se va
+actualizando; si no, líneas con marca de tiempo. Ctrl+C, SIGTERM y SIGHUP nunca
+interrumpen una transferencia: el programa la termina primero.
+
+Estado de salida: 0 se cerró la ventana, o se comprobaron todos los
+dispositivos; 1 línea de órdenes incorrecta; 2 falló una escritura o una
+comprobación, o no se puede ejecutar dfu-util; 3 se rechazó un dispositivo (y
+ninguno falló); 4 no se conectó ningún dispositivo dentro de --timeout; 128+n
+terminado por la señal n. --help y --version: 0.
+</translation>
     </message>
 </context>
 <context>
@@ -441,47 +484,47 @@ actualizar su producto.</translation>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo %1: actualizado a la versión de firmware %2 y comprobado.</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo %1: ya contiene la versión de firmware %2, comprobado sin escribir.</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo %1: rechazado. %2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo %1: ha fallado. %2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo %1: detenido. %2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation type="unfinished"></translation>
+        <translation>Desconecte el dispositivo y conecte el siguiente.</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation type="unfinished"></translation>
+        <translation>No se ha conectado ningún dispositivo en %1 segundos.</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation type="unfinished"></translation>
+        <translation>El dispositivo no volvió en modo DFU después de escribir el firmware.</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation type="unfinished"></translation>
+        <translation>El dispositivo se desconectó antes de que se comprobara su firmware.</translation>
     </message>
 </context>
 </TS>

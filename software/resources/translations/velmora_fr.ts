@@ -129,7 +129,51 @@ line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
 refused (and none failed); 4 no unit came within --timeout; 128+n ended by
 signal n. --help and --version: 0.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Utilisation : velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                                 [-l | --use-log-window]
+              velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS]
+                                 [--json] [--verbose] [-s | -S]
+              velmora-fw-upgrade -h | --help | --version
+Met à jour le firmware d&apos;un flash Velmora connecté en USB en mode DFU.
+
+  -s, --use-simulator      utiliser le script simulateur au lieu d&apos;un appareil
+  -S, --no-use-simulator   utiliser l&apos;appareil réel (l&apos;emporte sur -s)
+  -l, --use-log-window     réunir tous les messages dans la fenêtre du journal
+                           (Ctrl+L), qui peut les enregistrer pour le service
+                           après-vente ; aussi sur la sortie d&apos;erreur standard
+  -b, --batch              sans fenêtre : servir les appareils l&apos;un après
+                           l&apos;autre depuis un terminal ; chacun est lu et jugé
+                           comme dans la fenêtre, écrit si son firmware diffère,
+                           puis relu et comparé ; un appareil d&apos;un autre produit
+                           est refusé
+      --units N            terminer après N appareils (1 par défaut) ;
+                           0 : jusqu&apos;à l&apos;arrêt
+      --timeout SECONDS    terminer si aucun appareil n&apos;est connecté dans ce
+                           délai (par défaut : attendre)
+      --json               un objet JSON par appareil sur la sortie standard,
+                           dès qu&apos;il est terminé (serial, product,
+                           revision_before, revision_after, result, reason,
+                           seconds), et rien d&apos;autre
+      --verbose            tout le journal sur la sortie d&apos;erreur standard
+                           (au lieu de -l)
+  -h, --help               ce texte, sur la sortie standard
+      --version            la version du programme, sur la sortie standard
+
+Touches de la fenêtre : Entrée ou Espace lance la mise à jour quand le bouton
+est proposé ; Échap ou Q arrête le dialogue avec l&apos;appareil (un transfert en
+cours est d&apos;abord terminé) ; Ctrl+L affiche ou masque la fenêtre du journal.
+La fenêtre du journal propose d&apos;enregistrer le journal sous ~/logfile.txt.
+En mode batch, les messages vont sur la sortie standard (sur la sortie d&apos;erreur
+standard avec --json) : sur un terminal, une ligne mise à jour par transfert,
+sinon des lignes horodatées. Ctrl+C, SIGTERM et SIGHUP n&apos;interrompent jamais un
+transfert : le programme le termine d&apos;abord.
+
+Code de sortie : 0 la fenêtre a été fermée, ou chaque appareil a été vérifié ;
+1 ligne de commande erronée ; 2 une écriture ou une vérification a échoué, ou
+dfu-util ne peut pas s&apos;exécuter ; 3 un appareil a été refusé (et aucun n&apos;a
+échoué) ; 4 aucun appareil n&apos;a été connecté dans le délai --timeout ; 128+n
+arrêté par le signal n. --help et --version : 0.
+</translation>
     </message>
 </context>
 <context>
@@ -441,47 +485,47 @@ pour mettre à jour l&apos;appareil.</translation>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation type="unfinished"></translation>
+        <translation>Appareil %1 : mis à jour vers la version du firmware %2 et vérifié.</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>Appareil %1 : il contient déjà la version du firmware %2, vérifié sans écriture.</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation type="unfinished"></translation>
+        <translation>Appareil %1 : refusé. %2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation type="unfinished"></translation>
+        <translation>Appareil %1 : échec. %2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation type="unfinished"></translation>
+        <translation>Appareil %1 : arrêté. %2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation type="unfinished"></translation>
+        <translation>Débranchez l&apos;appareil, puis branchez le suivant.</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation type="unfinished"></translation>
+        <translation>Aucun appareil n&apos;a été connecté en %1 secondes.</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;appareil n&apos;est pas revenu en mode DFU après l&apos;écriture du firmware.</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;appareil a été débranché avant la vérification de son firmware.</translation>
     </message>
 </context>
 </TS>

@@ -129,7 +129,50 @@ line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
 refused (and none failed); 4 no unit came within --timeout; 128+n ended by
 signal n. --help and --version: 0.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Uso: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                        [-l | --use-log-window]
+     velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
+                        [--verbose] [-s | -S]
+     velmora-fw-upgrade -h | --help | --version
+Aggiorna il firmware di un flash Velmora collegato via USB in modalità DFU.
+
+  -s, --use-simulator      usa lo script simulatore invece di un dispositivo
+  -S, --no-use-simulator   usa il dispositivo reale (prevale su -s)
+  -l, --use-log-window     raccoglie tutti i messaggi nella finestra del log
+                           (Ctrl+L), che può salvarli per l&apos;assistenza; anche
+                           sullo standard error
+  -b, --batch              senza finestra: serve i dispositivi uno dopo l&apos;altro
+                           da un terminale; ognuno viene letto e valutato come
+                           nella finestra, scritto se il suo firmware è diverso,
+                           poi riletto e confrontato; un dispositivo di un altro
+                           prodotto viene rifiutato
+      --units N            termina dopo N dispositivi (predefinito 1); 0: finché
+                           non viene fermato
+      --timeout SECONDS    termina se nessun dispositivo viene collegato entro
+                           quel tempo (predefinito: attende)
+      --json               un oggetto JSON per dispositivo sullo standard output
+                           al suo termine (serial, product, revision_before,
+                           revision_after, result, reason, seconds), nient&apos;altro
+      --verbose            tutto il log sullo standard error (invece di -l)
+  -h, --help               questo testo, sullo standard output
+      --version            la versione del programma, sullo standard output
+
+Tasti della finestra: Invio o Spazio avvia l&apos;aggiornamento quando il pulsante è
+disponibile; Esc o Q interrompe la comunicazione con il dispositivo (un
+trasferimento in corso viene prima completato); Ctrl+L mostra o nasconde la
+finestra del log.
+La finestra del log propone di salvare il log come ~/logfile.txt.
+In modalità batch i messaggi vanno sullo standard output (sullo standard error
+con --json): su un terminale una riga aggiornata per trasferimento, altrimenti
+righe con data e ora. Ctrl+C, SIGTERM e SIGHUP non interrompono mai un
+trasferimento: il programma lo completa prima.
+
+Codici di uscita: 0 la finestra è stata chiusa, o ogni dispositivo è stato
+verificato; 1 riga di comando errata; 2 una scrittura o una verifica non è
+riuscita, o dfu-util non può essere eseguito; 3 un dispositivo è stato rifiutato
+(e nessuno ha avuto errori); 4 nessun dispositivo collegato entro --timeout;
+128+n terminato dal segnale n. --help e --version: 0.
+</translation>
     </message>
 </context>
 <context>
@@ -441,47 +484,47 @@ aggiornare il prodotto.</translation>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo %1: aggiornato alla versione del firmware %2 e verificato.</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo %1: contiene già la versione del firmware %2, verificato senza scrittura.</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo %1: rifiutato. %2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo %1: non riuscito. %2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo %1: interrotto. %2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation type="unfinished"></translation>
+        <translation>Scollega il dispositivo, poi collega il successivo.</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation type="unfinished"></translation>
+        <translation>Nessun dispositivo collegato entro %1 secondi.</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation type="unfinished"></translation>
+        <translation>Il dispositivo non è tornato in modalità DFU dopo la scrittura del firmware.</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation type="unfinished"></translation>
+        <translation>Il dispositivo è stato scollegato prima della verifica del suo firmware.</translation>
     </message>
 </context>
 </TS>

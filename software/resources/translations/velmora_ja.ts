@@ -129,7 +129,46 @@ line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
 refused (and none failed); 4 no unit came within --timeout; 128+n ended by
 signal n. --help and --version: 0.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>使い方: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                           [-l | --use-log-window]
+        velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
+                           [--verbose] [-s | -S]
+        velmora-fw-upgrade -h | --help | --version
+DFU モードで USB 接続された Velmora フラッシュのファームウェアを更新します。
+
+  -s, --use-simulator      機器の代わりにシミュレーター スクリプトと通信する
+  -S, --no-use-simulator   実際の機器を使う（-s より優先）
+  -l, --use-log-window     すべての診断メッセージをログ ウィンドウ（Ctrl+L）に
+                           集める。サービス用に保存可能。標準エラー出力にも出す
+  -b, --batch              ウィンドウなしで、端末から機器を 1 台ずつ処理する。
+                           各機器はウィンドウと同様に読み取って判定し、
+                           ファームウェアが異なれば書き込み、読み戻して比較
+                           する。別の製品の機器は拒否する
+      --units N            N 台で終了する（既定値 1）。0 なら停止するまで続ける
+      --timeout SECONDS    この時間内に機器が接続されなければ終了する
+                           （既定: 待ち続ける）
+      --json               機器ごとに、終わった時点で JSON オブジェクトを 1 つ
+                           標準出力に出す（serial, product, revision_before,
+                           revision_after, result, reason, seconds）。
+                           標準出力にはそれ以外を出さない
+      --verbose            ログ全体を標準エラー出力に出す（-l の代わり）
+  -h, --help               このテキストを標準出力に出す
+      --version            プログラムのバージョンを標準出力に出す
+
+ウィンドウのキー: ボタンが有効なとき、Return、Enter、Space キーで更新を
+開始します。Escape または Q で機器との通信を止めます（実行中の転送は先に
+完了します）。Ctrl+L でログ ウィンドウを表示または非表示にします。
+ログ ウィンドウは ~/logfile.txt として保存することを提案します。
+バッチ モードでは、メッセージは標準出力（--json のときは標準エラー出力）に
+出ます。端末では転送ごとに更新される 1 行として、それ以外ではタイムスタンプ
+付きの行として出ます。Ctrl+C、SIGTERM、SIGHUP で転送が途中で切れることは
+ありません。プログラムは先に転送を完了させます。
+
+終了ステータス: 0 ウィンドウが閉じられた、またはすべての機器が確認された。
+1 コマンドラインの誤り。2 書き込みまたは確認に失敗した、または dfu-util を
+実行できない。3 機器が拒否された（失敗はない）。4 --timeout 以内に機器が
+接続されなかった。128+n シグナル n で終了した。--help と --version: 0。
+</translation>
     </message>
 </context>
 <context>
@@ -440,47 +479,47 @@ to upgrade your product.</source>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器 %1：ファームウェア バージョン %2 に更新し、確認しました。</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器 %1：すでにファームウェア バージョン %2 が入っているため、書き込まずに確認しました。</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器 %1：拒否しました。%2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器 %1：失敗しました。%2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器 %1：停止しました。%2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation type="unfinished"></translation>
+        <translation>機器を取り外してから、次の機器を接続してください。</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1 秒以内に機器が接続されませんでした。</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation type="unfinished"></translation>
+        <translation>ファームウェアの書き込み後、機器が DFU モードで戻りませんでした。</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation type="unfinished"></translation>
+        <translation>ファームウェアを確認する前に機器が取り外されました。</translation>
     </message>
 </context>
 </TS>

@@ -129,7 +129,41 @@ line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
 refused (and none failed); 4 no unit came within --timeout; 128+n ended by
 signal n. --help and --version: 0.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>用法: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+                         [-l | --use-log-window]
+      velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
+                         [--verbose] [-s | -S]
+      velmora-fw-upgrade -h | --help | --version
+升级以 DFU 模式通过 USB 连接的 Velmora 闪光灯的固件。
+
+  -s, --use-simulator      与模拟器脚本通信，而不是与设备通信
+  -S, --no-use-simulator   使用真实设备（优先于 -s）
+  -l, --use-log-window     将所有诊断消息收集到日志窗口（Ctrl+L），
+                           可保存下来供售后服务使用；同时输出到标准错误
+  -b, --batch              不打开窗口：在终端中逐台处理设备；每台设备都像在
+                           窗口中一样读取并判断，固件不同时写入，然后读回并
+                           比对；其他产品的设备会被拒绝
+      --units N            处理 N 台设备后结束（默认 1）；0：直到被停止
+      --timeout SECONDS    在此时间内没有设备连接时结束（默认：一直等待）
+      --json               每台设备结束时在标准输出上输出一个 JSON 对象
+                           （serial, product, revision_before, revision_after,
+                           result, reason, seconds），标准输出上不输出其他内容
+      --verbose            将完整日志输出到标准错误（代替 -l）
+  -h, --help               在标准输出上显示此文本
+      --version            在标准输出上显示程序版本
+
+窗口按键：安装按钮可用时，按回车键、Enter 键或空格键开始升级；
+Esc 或 Q 停止与设备通信（正在进行的传输会先完成）；
+Ctrl+L 显示或隐藏日志窗口。
+日志窗口建议将日志保存为 ~/logfile.txt。
+批处理模式下，消息输出到标准输出（使用 --json 时输出到标准错误）：在终端上
+每次传输显示为一行并不断更新，否则显示为带时间戳的行。Ctrl+C、SIGTERM 和
+SIGHUP 绝不会中断传输：程序会先完成传输。
+
+退出状态：0 窗口已关闭，或每台设备都已检查通过；1 命令行有误；2 写入或检查
+失败，或 dfu-util 无法运行；3 有设备被拒绝（且没有失败）；4 在 --timeout 内
+没有设备连接；128+n 被信号 n 终止。--help 和 --version：0。
+</translation>
     </message>
 </context>
 <context>
@@ -440,47 +474,47 @@ to upgrade your product.</source>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation type="unfinished"></translation>
+        <translation>设备 %1：已升级到固件版本 %2，并已检查。</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation type="unfinished"></translation>
+        <translation>设备 %1：已是固件版本 %2，未写入，检查通过。</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation type="unfinished"></translation>
+        <translation>设备 %1：已拒绝。%2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation type="unfinished"></translation>
+        <translation>设备 %1：失败。%2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation type="unfinished"></translation>
+        <translation>设备 %1：已停止。%2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation type="unfinished"></translation>
+        <translation>请断开此设备，然后连接下一台。</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1 秒内没有设备连接。</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation type="unfinished"></translation>
+        <translation>写入固件后，设备没有以 DFU 模式重新连接。</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation type="unfinished"></translation>
+        <translation>检查固件之前，设备已被断开。</translation>
     </message>
 </context>
 </TS>
