@@ -528,5 +528,20 @@ Ihr Gerät:</translation>
         <comment>reason_gone</comment>
         <translation>Das Gerät wurde getrennt, bevor seine Firmware geprüft wurde.</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
+        <comment>status_unsafeTmpDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Der Ordner %1 kann von einem anderen Benutzer geändert werden.&lt;br&gt;Setzen Sie TMPDIR auf einen eigenen Ordner und starten Sie neu.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Aus %1 können keine Programme laufen (als 'noexec' eingehängt).&lt;br&gt;Setzen Sie TMPDIR auf einen Ordner, der Programme ausführt, und starten Sie neu.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
+        <comment>status_noPython</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Der Simulator (Option -s) braucht python3, das nicht installiert ist.&lt;br&gt;Installieren Sie python3 und starten Sie neu.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

@@ -526,5 +526,20 @@ actualizar su producto.</translation>
         <comment>reason_gone</comment>
         <translation>El dispositivo se desconectó antes de que se comprobara su firmware.</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
+        <comment>status_unsafeTmpDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Otro usuario puede modificar la carpeta %1.&lt;br&gt;Apunte TMPDIR a una carpeta propia y vuelva a empezar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se pueden ejecutar programas desde %1 (montado 'noexec').&lt;br&gt;Apunte TMPDIR a una carpeta que ejecute programas y vuelva a empezar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
+        <comment>status_noPython</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El simulador (opción -s) necesita python3, que no está instalado.&lt;br&gt;Instale python3 y vuelva a empezar.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

@@ -527,5 +527,20 @@ pour mettre à jour l&apos;appareil.</translation>
         <comment>reason_gone</comment>
         <translation>L&apos;appareil a été débranché avant la vérification de son firmware.</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
+        <comment>status_unsafeTmpDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le dossier %1 peut être modifié par un autre utilisateur.&lt;br&gt;Faites pointer TMPDIR vers un dossier à vous, puis relancez.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Aucun programme ne peut s'exécuter depuis %1 (monté 'noexec').&lt;br&gt;Faites pointer TMPDIR vers un dossier qui exécute des programmes, puis relancez.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
+        <comment>status_noPython</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le simulateur (option -s) nécessite python3, qui n'est pas installé.&lt;br&gt;Installez python3, puis relancez.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

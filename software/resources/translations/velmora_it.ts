@@ -526,5 +526,20 @@ aggiornare il prodotto.</translation>
         <comment>reason_gone</comment>
         <translation>Il dispositivo è stato scollegato prima della verifica del suo firmware.</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
+        <comment>status_unsafeTmpDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La cartella %1 può essere modificata da un altro utente.&lt;br&gt;Imposta TMPDIR su una cartella tua, poi riavvia.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Da %1 non si possono eseguire programmi (montato 'noexec').&lt;br&gt;Imposta TMPDIR su una cartella che esegua programmi, poi riavvia.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
+        <comment>status_noPython</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il simulatore (opzione -s) richiede python3, che non è installato.&lt;br&gt;Installa python3, poi riavvia.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

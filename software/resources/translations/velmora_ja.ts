@@ -521,5 +521,20 @@ to upgrade your product.</source>
         <comment>reason_gone</comment>
         <translation>ファームウェアを確認する前に機器が取り外されました。</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
+        <comment>status_unsafeTmpDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;フォルダー %1 は他のユーザーが変更できます。&lt;br&gt;TMPDIR を自分のフォルダーに設定して、起動し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 ではプログラムを実行できません（'noexec' でマウント）。&lt;br&gt;プログラムを実行できるフォルダーを TMPDIR に設定して、起動し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
+        <comment>status_noPython</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;シミュレーター（オプション -s）には python3 が必要ですが、インストールされていません。&lt;br&gt;python3 をインストールして、起動し直してください。&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

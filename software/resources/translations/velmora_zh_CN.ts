@@ -516,5 +516,20 @@ to upgrade your product.</source>
         <comment>reason_gone</comment>
         <translation>检查固件之前，设备已被断开。</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
+        <comment>status_unsafeTmpDir</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;文件夹 %1 可被其他用户更改。&lt;br&gt;请将 TMPDIR 设为您自己的文件夹，然后重新启动。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法从 %1 运行程序（以 'noexec' 挂载）。&lt;br&gt;请将 TMPDIR 设为可运行程序的文件夹，然后重新启动。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
+        <comment>status_noPython</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;模拟器（选项 -s）需要 python3，但尚未安装。&lt;br&gt;请安装 python3，然后重新启动。&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>
