@@ -187,10 +187,13 @@ class Bench:
         done = self.wait_for(lines, DONE, timeout=300, after=clicked)
         self.stop(program)
 
-        # The same runs, one after the other: the unit judged again before the download; the
-        # download; after the one pause of the design, the unit found and read once it is back,
-        # and judged again before the read-back; the read-back; the compare is a memcmp.
-        emu = self.emu_dir(*settings)
+        return done - clicked, self.upgrade_floor(self.emu_dir(*settings))
+
+    def upgrade_floor(self, emu):
+        """The runs of an upgrade from the click, one after the other: the unit judged again
+        before the download; the download; after the one pause of the design, the unit found and
+        read once it is back, and judged again before the read-back; the read-back (the compare
+        is a memcmp)."""
         floor = self.reading(emu)
         floor += self.timed_dfu_util(emu, "-a", "0", "-s", "0x08000000:leave", "-D", self.firmware, "-S", SERIAL)
         floor += POLL_PAUSE_S + self.reading(emu) + self.reading(emu)
@@ -199,7 +202,7 @@ class Bench:
             os.remove(back)
         floor += self.timed_dfu_util(emu, "-a", "0", "-s", "0x08000000:%d" % os.path.getsize(self.firmware),
                                      "-U", back, "-S", SERIAL)
-        return done - clicked, floor
+        return floor
 
     def compare(self, reps):
         copy = os.path.join(self.scratch, "copy.bin")
@@ -263,16 +266,9 @@ class Bench:
         subprocess.run([self.program, "--batch", "--units", "1"], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, check=True)
         program = time.monotonic() - began
+        # The upgrade's runs, and the first listing and reading that find and judge the unit.
         emu = self.emu_dir(*settings)
-        # As the upgrade's floor, and the first listing that finds the unit.
-        floor = self.timed_dfu_util(emu, "-l") + self.reading(emu)
-        floor += self.timed_dfu_util(emu, "-a", "0", "-s", "0x08000000:leave", "-D", self.firmware, "-S", SERIAL)
-        floor += POLL_PAUSE_S + self.reading(emu) + self.reading(emu)
-        back = os.path.join(self.scratch, "back.bin")
-        if os.path.exists(back):
-            os.remove(back)
-        floor += self.timed_dfu_util(emu, "-a", "0", "-s", "0x08000000:%d" % os.path.getsize(self.firmware),
-                                     "-U", back, "-S", SERIAL)
+        floor = self.timed_dfu_util(emu, "-l") + self.reading(emu) + self.upgrade_floor(emu)
         return program, floor
 
     def has_batch(self):

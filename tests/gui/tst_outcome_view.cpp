@@ -42,9 +42,7 @@ private slots:
     void initTestCase()
     {
         support::setup_fonts();
-        settings.gui = Settings::make_GUI(":resources/settings_GUI.json");
-        settings.desired_type = Device::Type::QUEL;
-        settings.desired_revision = "C8";
+        settings = testsupport::window_settings();
         QDir().mkpath(QString(BUILD_DIR) + "/screenshots/states");
     }
 

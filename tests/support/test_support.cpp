@@ -217,6 +217,15 @@ void at_first_pause(SM_A& worker, std::function<void()> act)
         Qt::DirectConnection);
 }
 
+Settings::Settings window_settings()
+{
+    Settings::Settings settings;
+    settings.gui = Settings::make_GUI(":resources/settings_GUI.json");
+    settings.desired_type = Device::Type::QUEL;
+    settings.desired_revision = "C8";
+    return settings;
+}
+
 Machines::Machines(int poll_ms)
     : worker(Files::path_of(Files::desired_FW_fileName_dfu), Files::path_of(Files::desired_FW_fileName_bin),
              Files::path_of(Files::uploaded_FW_fileName_bin))

@@ -103,6 +103,10 @@ bool use_embedded_dfu_util();
 // what act does (a swap of units, a command) lands before the worker takes any command.
 void at_first_pause(SM_A& worker, std::function<void()> act);
 
+// The settings the program builds for the embedded firmware (an R12 at C8), for tests of the
+// window.
+Settings::Settings window_settings();
+
 // The worker, the presentation machine and the model of what the user is told, wired as the
 // program wires them, over whatever answers in dfu-util's place; recording what happens.
 class Machines {
