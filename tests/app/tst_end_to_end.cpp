@@ -366,7 +366,11 @@ private slots:
         QFETCH(QString, flash);
 
         SimulatorState sim;
-        testsupport::EmulatorState emu;
+        // Only where a row has an emulated unit: it preloads itself into this process's children.
+        std::unique_ptr<testsupport::EmulatorState> emulated;
+        if (unit.startsWith("emu"))
+            emulated = std::make_unique<testsupport::EmulatorState>();
+        testsupport::EmulatorState* emu = emulated.get();
         Program::Options options;
         QString flash_file;
         if (unit.startsWith("sim")) {
@@ -376,11 +380,11 @@ private slots:
         } else if (unit.startsWith("emu")) {
             const QString create = unit.mid(3).section('|', 0, 0).trimmed();
             const QString settings = unit.section('|', 1).trimmed();
-            QVERIFY(emu.create(unit_serial, create.split(' ', Qt::SkipEmptyParts)));
+            QVERIFY(emu->create(unit_serial, create.split(' ', Qt::SkipEmptyParts)));
             if (!settings.isEmpty())
-                QVERIFY(emu.set(unit_serial, settings.split(' ')));
-            options.emulator_dir = emu.path();
-            flash_file = emu.unit_dir() + "/flash.bin";
+                QVERIFY(emu->set(unit_serial, settings.split(' ')));
+            options.emulator_dir = emu->path();
+            flash_file = emu->unit_dir() + "/flash.bin";
         }
         const QByteArray before = flash_file.isEmpty() ? QByteArray() : testsupport::read_file(flash_file);
         // A process group of its own, as a program started from a terminal has.
@@ -416,9 +420,9 @@ private slots:
                 QVERIFY2(near_end.green() > 200 && near_end.red() < 200 && near_end.blue() < 190,
                          qPrintable(near_end.name()));
             } else if (word == "unplug" || word == "plug") {
-                QVERIFY(unit.startsWith("emu") ? emu.run({word, unit_serial}) : sim.run({word}));
+                QVERIFY(unit.startsWith("emu") ? emu->run({word, unit_serial}) : sim.run({word}));
             } else if (word == "set") {
-                QVERIFY(emu.set(unit_serial, rest.split(' ')));
+                QVERIFY(emu->set(unit_serial, rest.split(' ')));
             } else if (word == "wait") {
                 QTest::qWait(rest.toInt());
             } else if (word == "no-gl") {
