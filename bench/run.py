@@ -177,16 +177,10 @@ class Bench:
         emu = self.emu_dir(*settings)
         program, lines = self.start(emu)
         self.wait_for(lines, "downloadMode: setEnabled true")
-        env = dict(os.environ, DISPLAY=self.display)
-        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
-                                 "^Velmora Firmware Upgrade Tool$"], env=env, capture_output=True, text=True,
-                                check=True).stdout.split()[0]
-        subprocess.run(["xdotool", "mousemove", "--window", window, *BUTTON_CENTRE, "click", "1"], env=env,
-                       check=True)
+        self.click()
         clicked = time.monotonic()
         done = self.wait_for(lines, DONE, timeout=300, after=clicked)
         self.stop(program)
-
         return done - clicked, self.upgrade_floor(self.emu_dir(*settings))
 
     def upgrade_floor(self, emu):
