@@ -34,7 +34,7 @@ public:
 
     // The window shows this many of the latest lines; older ones are dropped from it, not from
     // the log, which a save writes whole.
-    static constexpr int shown_lines = 500;
+    static constexpr int shown_lines = 200;
     // The whole log since the last "clear", as saved: UTF-8, one line per message line.
     QByteArray whole_log() const;
     // Saves the log under name; false, after telling the user, when it was not saved.
