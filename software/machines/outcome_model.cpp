@@ -72,6 +72,19 @@ QString shown_revision(const QString& revision)
     return token.match(revision).hasMatch() ? revision : QString();
 }
 
+namespace {
+
+// An outcome of a text that takes no value of the unit.
+Outcome told(Kind kind, const QString& text_id)
+{
+    Outcome outcome;
+    outcome.kind = kind;
+    outcome.text_id = text_id;
+    return outcome;
+}
+
+} // namespace
+
 OutcomeModel::OutcomeModel(QString desired_product, QObject* parent)
     : QObject(parent)
     , desired_product(std::move(desired_product))
@@ -103,37 +116,29 @@ void OutcomeModel::tool_unusable(const QString& text_id, const QStringList& argu
 
 void OutcomeModel::show_no_unit()
 {
-    const auto simple = [](Kind kind, const char* id) {
-        Outcome outcome;
-        outcome.kind = kind;
-        outcome.text_id = id;
-        return outcome;
-    };
     if (unusable.kind == Kind::tool_unusable)
         show(unusable);
     else if (worker_problem == SM_A::problem_several_units)
-        show(simple(Kind::several_units, "status_severalUnits"));
+        show(told(Kind::several_units, "status_severalUnits"));
     else if (worker_problem == SM_A::problem_no_permission)
-        show(simple(Kind::no_permission, "status_noPermission"));
+        show(told(Kind::no_permission, "status_noPermission"));
     else if (worker_problem == SM_A::problem_unknown_device)
-        show(simple(Kind::unknown_device, "status_unknownDevice"));
+        show(told(Kind::unknown_device, "status_unknownDevice"));
     else if (worker_problem == SM_A::problem_not_answering)
-        show(simple(Kind::not_answering, "status_notAnswering"));
+        show(told(Kind::not_answering, "status_notAnswering"));
     else if (unit_unreadable)
-        show(simple(Kind::read_failed, "status_readFailed"));
+        show(told(Kind::read_failed, "status_readFailed"));
     else if (unit_reading)
-        show(simple(Kind::reading, "status_reading"));
+        show(told(Kind::reading, "status_reading"));
     else if (after_write.kind != Kind::waiting)
         show(after_write);
     else
-        show(simple(Kind::waiting, "status_noDev"));
+        show(told(Kind::waiting, "status_noDev"));
 }
 
 Outcome OutcomeModel::unit_outcome(Kind kind, const QString& text_id) const
 {
-    Outcome outcome;
-    outcome.kind = kind;
-    outcome.text_id = text_id;
+    Outcome outcome = told(kind, text_id);
     outcome.arguments << unit.product;
     return outcome;
 }
@@ -233,9 +238,9 @@ void OutcomeModel::offered()
         return;
     Outcome outcome;
     if (unit.write_note == Kind::write_failed)
-        outcome = unit_outcome(Kind::write_failed, "status_downloadFailed");
+        outcome = told(Kind::write_failed, "status_downloadFailed");
     else if (unit.write_note == Kind::write_interrupted)
-        outcome = unit_outcome(Kind::write_interrupted, "status_writeInterrupted");
+        outcome = told(Kind::write_interrupted, "status_writeInterrupted");
     else
         outcome = revision_outcome(Kind::offered);
     outcome.offer_install = true;
@@ -246,8 +251,7 @@ void OutcomeModel::blank_record()
 {
     if (stopping)
         return;
-    Outcome outcome = unit_outcome(Kind::unidentified, "status_unidentified");
-    outcome.arguments.clear();
+    Outcome outcome = told(Kind::unidentified, "status_unidentified");
     // Only a service build writes a unit that names no product.
     outcome.offer_install = have_service_build();
     show(outcome);
@@ -327,17 +331,9 @@ void OutcomeModel::transfer_over(Kind result, Outcome next)
 
 void OutcomeModel::download_result(int code)
 {
-    Outcome note;
-    if (code == 0) {
-        note.kind = Kind::written;
-        note.text_id = "status_written";
-    } else if (code == DFU::code_ended_hung) {
-        note.kind = Kind::write_interrupted;
-        note.text_id = "status_writeInterrupted";
-    } else {
-        note.kind = Kind::write_failed;
-        note.text_id = "status_downloadFailed";
-    }
+    const Outcome note = code == 0                  ? told(Kind::written, "status_written")
+        : code == DFU::code_ended_hung ? told(Kind::write_interrupted, "status_writeInterrupted")
+                                       : told(Kind::write_failed, "status_downloadFailed");
     after_write = note;
     written_serial = unit.serial;
     transfer_over(note.kind, note);
@@ -352,17 +348,15 @@ void OutcomeModel::check_result(int outcome, const QString& reason_id, const QSt
         next.bar_caption_id = "bar_done";
         next.percent = 100;
     } else if (outcome == DFU::Check::differs) {
-        next = unit.write_note == Kind::write_failed        ? unit_outcome(Kind::verify_failed, "status_downloadFailed")
-            : unit.write_note == Kind::write_interrupted    ? unit_outcome(Kind::verify_failed, "status_writeInterrupted")
-                                                            : unit_outcome(Kind::verify_failed, "status_verifyFailed");
+        next = told(Kind::verify_failed, unit.write_note == Kind::write_failed        ? "status_downloadFailed"
+                                         : unit.write_note == Kind::write_interrupted ? "status_writeInterrupted"
+                                                                                      : "status_verifyFailed");
         next.offer_install = true;
     } else {
-        next = unit_outcome(Kind::check_not_made, "status_checkNotMade");
+        next = told(Kind::check_not_made, "status_checkNotMade");
         next.reason_id = reason_id;
         next.reason_argument = reason_argument;
     }
-    if (next.text_id != "status_devRev" && next.text_id != "status_devRevUnknown")
-        next.arguments.clear();
     transfer_over(next.kind, next);
 }
 
