@@ -227,22 +227,42 @@ class Bench:
                        check=True)
 
     def cycles(self, arguments):
-        """Peak memory after each of CYCLES whole upgrades in a row: KiB per upgrade from the
-        second to the last (the first fills what any run fills once)."""
-        emu = self.emu_dir("leave_delay_ms=0")
-        env = dict(os.environ, VELMORA_EMU_DIR=emu)
-        env.pop("LD_PRELOAD", None)
-        program, lines = self.start(emu, arguments)
-        rss = []
-        began = 0.0
-        for cycle in range(CYCLES):
+        """Memory after each of CYCLES whole upgrades in a row in the window: KiB per upgrade
+        from the second to the last (the first fills what any run fills once)."""
+        def upgrade(program, lines, began):
             self.wait_for(lines, "downloadMode: setEnabled true", after=began)
             self.click()
             self.wait_for(lines, DONE, timeout=120, after=began)
+        return self.memory_per_unit([self.program, *arguments], upgrade)
+
+    def cycles_batch(self):
+        """The same in the terminal mode, which judges and writes each unit by itself and
+        prints one JSON object a unit."""
+        def upgrade(program, lines, began):
+            self.wait_for(lines, '"result":"upgraded"', timeout=120, after=began)
+        return self.memory_per_unit([self.program, "--batch", "--units", "0", "--json"], upgrade)
+
+    def memory_per_unit(self, command, upgrade):
+        emu = self.emu_dir("leave_delay_ms=0")
+        env = dict(os.environ, VELMORA_EMU_DIR=emu)
+        env.pop("LD_PRELOAD", None)
+        program = subprocess.Popen(command, env=self.env(emu), stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        lines = []  # (monotonic time, line) of both streams
+
+        def read(stream):
+            for raw in stream:
+                lines.append((time.monotonic(), raw.decode(errors="replace")))
+
+        for stream in (program.stdout, program.stderr):
+            threading.Thread(target=read, args=(stream,), daemon=True).start()
+        rss = []
+        began = 0.0
+        for cycle in range(CYCLES):
+            upgrade(program, lines, began)
             rss.append(rss_kib(program.pid))
             # The next unit: this one goes, one with the older firmware comes, whole at once.
             subprocess.run([self.emu_command, "unplug", SERIAL], env=env, check=True)
-            self.wait_for(lines, "Shown: Waiting", after=time.monotonic())
+            self.wait_for(lines, "Waiting", after=time.monotonic())
             began = time.monotonic()
             staged = self.emu_dir("leave_delay_ms=0")
             shutil.rmtree(os.path.join(emu, "units", SERIAL))
@@ -342,6 +362,9 @@ def main():
                 add("memory per upgrade, -l (20 in a row)", "KiB", [bench.cycles(["-l"])], [20.0],
                     "the budget: 20 KiB an upgrade")
                 add("memory per upgrade, no -l", "KiB", [bench.cycles([])], [20.0], "the budget: 20 KiB an upgrade")
+                if bench.has_batch():
+                    add("memory per unit, batch mode", "KiB", [bench.cycles_batch()], [0.0],
+                        "the budget: none")
     finally:
         bench.close()
 
@@ -355,9 +378,10 @@ def main():
     table = [header, "-" * len(header)]
     results = []
     for name, (program, floor, unit, what) in samples.items():
-        ratio = statistics.median(program) / statistics.median(floor) if statistics.median(floor) else float("inf")
+        ratio = statistics.median(program) / statistics.median(floor) if statistics.median(floor) else None
         triple = lambda vs: " / ".join(fmt(v, unit) for v in (min(vs), statistics.median(vs), max(vs)))
-        table.append("%-34s %-4s %38s %38s %7.2f  %s" % (name, unit, triple(program), triple(floor), ratio, what))
+        shown_ratio = "%7.2f" % ratio if ratio is not None else "%7s" % "-"
+        table.append("%-34s %-4s %38s %38s %s  %s" % (name, unit, triple(program), triple(floor), shown_ratio, what))
         results.append({"measure": name, "unit": unit, "floor": what, "ratio": ratio,
                         "program": program, "floor_values": floor})
     text = "\n".join(table)

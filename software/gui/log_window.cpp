@@ -20,7 +20,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <numeric>
 #include <sys/stat.h>
 
 LogRecord make_LogRecord(QtMsgType type, const QMessageLogContext& context, const QString& msg)
@@ -131,15 +130,16 @@ void LogWindowDialog::appendRecord(const LogRecord& record)
     // Every line stamped, so that a saved log tells service when each thing happened.
     const QString stamp = record.time.toString("[hh:mm:ss.zzz] ");
     text = stamp + text.replace('\n', '\n' + stamp);
-    if (kept_log.isEmpty() || kept_log.last().size() >= piece_size) {
-        if (!kept_log.isEmpty())
-            kept_log.last().squeeze();
-        kept_log.append(QByteArray());
-        kept_log.last().reserve(piece_size + 1024);
+    if (current_piece.size() >= piece_size) {
+        full_pieces.append(qCompress(current_piece));
+        full_pieces.last().squeeze(); // qCompress leaves room for the uncompressed size
+        current_piece.clear();
     }
-    if (kept_log.size() > 1 || !kept_log.last().isEmpty())
-        kept_log.last() += '\n';
-    kept_log.last() += text.toUtf8();
+    if (current_piece.capacity() == 0)
+        current_piece.reserve(piece_size + 1024);
+    if (!full_pieces.isEmpty() || !current_piece.isEmpty())
+        current_piece += '\n';
+    current_piece += text.toUtf8();
     // A paragraph of plain text: what a unit or dfu-util printed is never taken as markup.
     QTextCursor cursor(textEdit->document());
     cursor.movePosition(QTextCursor::End);
@@ -163,17 +163,22 @@ void LogWindowDialog::closeEvent(QCloseEvent* event)
 QByteArray LogWindowDialog::whole_log() const
 {
     QByteArray whole;
-    whole.reserve(std::accumulate(kept_log.begin(), kept_log.end(), 0,
-                                  [](int size, const QByteArray& piece) { return size + piece.size(); }));
-    for (const QByteArray& piece : kept_log)
-        whole += piece;
+    for (const QByteArray& piece : full_pieces)
+        whole += qUncompress(piece);
+    whole += current_piece;
     return whole;
+}
+
+bool LogWindowDialog::has_log() const
+{
+    return !full_pieces.isEmpty() || !current_piece.isEmpty();
 }
 
 void LogWindowDialog::clear()
 {
     textEdit->clear();
-    kept_log.clear();
+    full_pieces.clear();
+    current_piece.clear();
 }
 
 void LogWindowDialog::save()
@@ -197,7 +202,7 @@ bool LogWindowDialog::save_to(const QString& name)
         return false;
     }
     // Without a log (no -l), what the window shows.
-    const QByteArray bytes = kept_log.isEmpty() ? textEdit->toPlainText().toUtf8() : whole_log();
+    const QByteArray bytes = has_log() ? whole_log() : textEdit->toPlainText().toUtf8();
     // Written aside and put in place only when every byte is on disk: a full disk or a
     // failed write never leaves an empty or cut file that looks like a saved log.
     // Unbuffered, because a buffered flush takes a short write for success.

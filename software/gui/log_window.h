@@ -37,6 +37,7 @@ public:
     static constexpr int shown_lines = 200;
     // The whole log since the last "clear", as saved: UTF-8, one line per message line.
     QByteArray whole_log() const;
+    bool has_log() const;
     // Saves the log under name; false, after telling the user, when it was not saved.
     bool save_to(const QString& name);
 
@@ -56,10 +57,12 @@ private:
     void clear();
     void refuse(const QString& text);
 
-    // The whole log in pieces of about piece_size, each but the last squeezed once full: a long
-    // day's log costs what it holds, not the up to twice that of one growing array.
-    static constexpr int piece_size = 65536;
-    QList<QByteArray> kept_log;
+    // The whole log: the pieces of about piece_size that are full, each compressed (a day of
+    // units logs some 14 KB an upgrade, which compresses about tenfold), and the piece being
+    // written, plain.
+    static constexpr int piece_size = 8192;
+    QList<QByteArray> full_pieces;
+    QByteArray current_piece;
 };
 
 class LogWindow : public QObject {
