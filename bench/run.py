@@ -371,7 +371,9 @@ def main():
     def fmt(v, unit):
         if unit == "s":
             return "%.6f" % v if v < 0.01 else "%.3f" % v
-        return "%.2f" % v if unit == "%" else "%d" % v
+        if unit == "%":
+            return "%.2f" % v
+        return "%.1f" % v if v < 100 else "%d" % v  # a growth per upgrade below one KiB still shows
 
     header = "%-34s %-4s %38s %38s %7s  %s" % ("measure", "unit", "program min / median / max",
                                                "floor min / median / max", "ratio", "floor")

@@ -56,10 +56,13 @@ ToolProblem prepare_dfu_util()
     if (!problem.text_id.isEmpty())
         DFU::refuse_runs("the working folder or the files in it cannot be used");
     if (!DFU::dfu_util::execution_test() && problem.text_id.isEmpty()) {
-        problem.text_id = "status_toolBroken";
+        // The package's own copy is broken where it is installed, and no TMPDIR mends that.
+        const bool installed = Files::tools_installed() && !simulator::use;
+        problem.text_id = installed ? "status_toolBrokenInstalled" : "status_toolBroken";
+        problem.where = installed ? DFU::Command::path + "/dfu-util" : Files::temporary_base();
         DFU::refuse_runs("the execution test failed");
         const DFU::Result test = DFU::dfu_util::last_execution_test();
-        problem.reason_id = test.code == -1 ? "reason_cannotStart"
+        problem.reason_id = test.code == -1 ? (installed ? "reason_cannotStartInstalled" : "reason_cannotStart")
             : test.code != 0               ? "reason_exitCode"
                                            : "reason_wrongVersion";
         problem.reason_code = test.code;
@@ -83,7 +86,7 @@ void tell_tool_problem(OutcomeModel* model, const ToolProblem& problem, const Se
 {
     if (problem.text_id.isEmpty())
         return;
-    model->tool_unusable(problem.text_id, {Files::temporary_base()}, problem.reason_id,
+    model->tool_unusable(problem.text_id, {problem.where.isEmpty() ? Files::temporary_base() : problem.where}, problem.reason_id,
                          QString::number(problem.reason_code));
     qWarning().noquote() << "No unit can be reached:"
                          << plain_text(status_html(model->current(), [&gui](const QString& id) { return gui.text(id); }));

@@ -11,6 +11,7 @@ struct ToolProblem {
     QString text_id;
     QString reason_id;
     int reason_code = 0;
+    QString where; // the folder or file the text names; empty: the base of the working folder
 };
 
 // What both faces do before any unit: the log's first lines, dfu-util or the simulator put in

@@ -188,6 +188,15 @@ QString tool_dir()
 #endif
 }
 
+bool tools_installed()
+{
+#ifdef VELMORA_TOOLS_INSTALLED
+    return true;
+#else
+    return false;
+#endif
+}
+
 QString prepare_working_folder()
 {
     if (!external_dir.base_is_safe()) {

@@ -72,6 +72,8 @@ QStringList remove_stale_working_folders(const QString& base);
 // The folder dfu-util and its libusb are run from: where the package installed them beside the
 // program, else the working folder (empty when that could not be made).
 QString tool_dir();
+// Whether dfu-util and libusb are the package's, installed beside the program.
+bool tools_installed();
 
 // Readies the working folder at start-up: removes stale folders, unpacks the firmware and, unless
 // installed, dfu-util and libusb. Empty when all went well, else the id of the status text that

@@ -142,5 +142,17 @@ grep -q 'Result of execution test: status was ok and output: as expected' "$work
 grep -q "Start  \"$root/usr/lib/velmora-fw-upgrade/dfu-util\"" "$work/log-real" || fail "another dfu-util ran"
 kill "$program"
 wait "$program" 2>/dev/null || true
+
+# A package whose dfu-util is gone: the user is told to install it again, and shown the tool that
+# cannot run, not sent to another temporary folder that would mend nothing.
+rm "$root/usr/lib/velmora-fw-upgrade/dfu-util"
+run_installed "$work/log-broken" --batch --timeout 5
+status=0
+wait "$program" || status=$?
 program=""
+[ "$status" -eq 2 ] || { cat "$work/log-broken"; fail "a broken installed dfu-util ended with $status, not 2"; }
+grep -qF "The USB tool $root/usr/lib/velmora-fw-upgrade/dfu-util cannot run: it is missing" "$work/log-broken" \
+    && grep -qF "Install the velmora-fw-upgrade package again" "$work/log-broken" \
+    || { cat "$work/log-broken"; fail "a broken installed dfu-util is not named, or not mended by a new install"; }
+! grep -q "TMPDIR" "$work/log-broken" || fail "a broken installed dfu-util sends the user to TMPDIR"
 echo "1 passed, 0 failed"

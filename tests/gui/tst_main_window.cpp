@@ -277,7 +277,7 @@ private slots:
         shoot("1-no-unit");
         for (const Settings::LabelData& record : settings.gui.labels) {
             if (record.id.startsWith("status_")) {
-                const QString second = record.id == "status_toolBroken" ? settings.gui.text("reason_wrongVersion") : "C8";
+                const QString second = record.id.startsWith("status_toolBroken") ? settings.gui.text("reason_wrongVersion") : "C8";
                 window->showStatus(settings.gui.localize(record.text.arg("a ZX-8", second)));
                 check(window->statusLabel, "status_noDev");
             }

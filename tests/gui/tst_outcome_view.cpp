@@ -62,6 +62,9 @@ private slots:
         QTest::newRow("waiting") << make(K::waiting, "status_noDev");
         QTest::newRow("tool-unusable") << make(K::tool_unusable, "status_toolBroken", {"/tmp/a-rather-long-folder-name"},
                                                "reason_cannotStart");
+        QTest::newRow("installed-tool-unusable") << make(K::tool_unusable, "status_toolBrokenInstalled",
+                                                         {"/usr/lib/velmora-fw-upgrade/dfu-util"},
+                                                         "reason_cannotStartInstalled");
         QTest::newRow("several-units") << make(K::several_units, "status_severalUnits");
         QTest::newRow("no-permission") << make(K::no_permission, "status_noPermission");
         QTest::newRow("unknown-device") << make(K::unknown_device, "status_unknownDevice");

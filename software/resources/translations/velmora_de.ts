@@ -536,12 +536,22 @@ Ihr Gerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Aus %1 können keine Programme laufen (als 'noexec' eingehängt).&lt;br&gt;Setzen Sie TMPDIR auf einen Ordner, der Programme ausführt, und starten Sie neu.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Aus %1 können keine Programme laufen (als &apos;noexec&apos; eingehängt).&lt;br&gt;Setzen Sie TMPDIR auf einen Ordner, der Programme ausführt, und starten Sie neu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Der Simulator (Option -s) braucht python3, das nicht installiert ist.&lt;br&gt;Installieren Sie python3 und starten Sie neu.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool %1 cannot run: %2.&lt;br&gt;Install the velmora-fw-upgrade package again, then start the program again.&lt;/span&gt;</source>
+        <comment>status_toolBrokenInstalled</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug %1 kann nicht laufen: %2.&lt;br&gt;Installieren Sie das Paket velmora-fw-upgrade erneut und starten Sie das Programm neu.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>it is missing or cannot be started</source>
+        <comment>reason_cannotStartInstalled</comment>
+        <translation>es fehlt oder lässt sich nicht starten</translation>
     </message>
 </context>
 </TS>

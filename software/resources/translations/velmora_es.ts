@@ -534,12 +534,22 @@ actualizar su producto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se pueden ejecutar programas desde %1 (montado 'noexec').&lt;br&gt;Apunte TMPDIR a una carpeta que ejecute programas y vuelva a empezar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se pueden ejecutar programas desde %1 (montado &apos;noexec&apos;).&lt;br&gt;Apunte TMPDIR a una carpeta que ejecute programas y vuelva a empezar.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El simulador (opción -s) necesita python3, que no está instalado.&lt;br&gt;Instale python3 y vuelva a empezar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool %1 cannot run: %2.&lt;br&gt;Install the velmora-fw-upgrade package again, then start the program again.&lt;/span&gt;</source>
+        <comment>status_toolBrokenInstalled</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB %1 no se puede ejecutar: %2.&lt;br&gt;Vuelva a instalar el paquete velmora-fw-upgrade y vuelva a iniciar el programa.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>it is missing or cannot be started</source>
+        <comment>reason_cannotStartInstalled</comment>
+        <translation>falta o no se puede iniciar</translation>
     </message>
 </context>
 </TS>

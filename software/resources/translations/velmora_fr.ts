@@ -535,12 +535,22 @@ pour mettre à jour l&apos;appareil.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Aucun programme ne peut s'exécuter depuis %1 (monté 'noexec').&lt;br&gt;Faites pointer TMPDIR vers un dossier qui exécute des programmes, puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Aucun programme ne peut s&apos;exécuter depuis %1 (monté &apos;noexec&apos;).&lt;br&gt;Faites pointer TMPDIR vers un dossier qui exécute des programmes, puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le simulateur (option -s) nécessite python3, qui n'est pas installé.&lt;br&gt;Installez python3, puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le simulateur (option -s) nécessite python3, qui n&apos;est pas installé.&lt;br&gt;Installez python3, puis relancez.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool %1 cannot run: %2.&lt;br&gt;Install the velmora-fw-upgrade package again, then start the program again.&lt;/span&gt;</source>
+        <comment>status_toolBrokenInstalled</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;outil USB %1 ne peut pas s&apos;exécuter : %2.&lt;br&gt;Réinstallez le paquet velmora-fw-upgrade, puis relancez le programme.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>it is missing or cannot be started</source>
+        <comment>reason_cannotStartInstalled</comment>
+        <translation>il est absent ou ne peut pas être lancé</translation>
     </message>
 </context>
 </TS>

@@ -534,12 +534,22 @@ aggiornare il prodotto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Da %1 non si possono eseguire programmi (montato 'noexec').&lt;br&gt;Imposta TMPDIR su una cartella che esegua programmi, poi riavvia.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Da %1 non si possono eseguire programmi (montato &apos;noexec&apos;).&lt;br&gt;Imposta TMPDIR su una cartella che esegua programmi, poi riavvia.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il simulatore (opzione -s) richiede python3, che non è installato.&lt;br&gt;Installa python3, poi riavvia.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool %1 cannot run: %2.&lt;br&gt;Install the velmora-fw-upgrade package again, then start the program again.&lt;/span&gt;</source>
+        <comment>status_toolBrokenInstalled</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Lo strumento USB %1 non può essere eseguito: %2.&lt;br&gt;Reinstalla il pacchetto velmora-fw-upgrade, poi riavvia il programma.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>it is missing or cannot be started</source>
+        <comment>reason_cannotStartInstalled</comment>
+        <translation>manca o non può essere avviato</translation>
     </message>
 </context>
 </TS>

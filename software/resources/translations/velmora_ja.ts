@@ -529,12 +529,22 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 ではプログラムを実行できません（'noexec' でマウント）。&lt;br&gt;プログラムを実行できるフォルダーを TMPDIR に設定して、起動し直してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 ではプログラムを実行できません（&apos;noexec&apos; でマウント）。&lt;br&gt;プログラムを実行できるフォルダーを TMPDIR に設定して、起動し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;シミュレーター（オプション -s）には python3 が必要ですが、インストールされていません。&lt;br&gt;python3 をインストールして、起動し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool %1 cannot run: %2.&lt;br&gt;Install the velmora-fw-upgrade package again, then start the program again.&lt;/span&gt;</source>
+        <comment>status_toolBrokenInstalled</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;USB ツール %1 を実行できません：%2。&lt;br&gt;velmora-fw-upgrade パッケージを再インストールして、プログラムを起動し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>it is missing or cannot be started</source>
+        <comment>reason_cannotStartInstalled</comment>
+        <translation>見つからないか、起動できません</translation>
     </message>
 </context>
 </TS>
