@@ -228,43 +228,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(machines.worker.get_command(), SM_A::cmd_none, 20000);
         QCOMPARE(machines.worker_signals.count("FwDownloading"), 0);
     }
-
-    // Another product swapped in behind a pending command: it is judged anew, never written.
-    void a_pending_command_never_reaches_another_product_data()
-    {
-        QTest::addColumn<QString>("config");
-        QTest::addColumn<QStringList>("entered");
-        QTest::newRow("verification") << "current" << QStringList{"B1", "B4", "B1", "B8"};
-        QTest::newRow("download") << "older_revision" << QStringList{"B1", "B2", "B3", "B1", "B8"};
-    }
-
-    void a_pending_command_never_reaches_another_product()
-    {
-        QFETCH(QString, config);
-        QFETCH(QStringList, entered);
-        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
-        SimulatorState state;
-        testsupport::StagedUnit staged("other_product", "3472385A3036");
-        QVERIFY(staged.ready());
-        const QByteArray korv = testsupport::read_file(staged.unit_dir() + "/flash.bin");
-        QVERIFY(state.setup(config));
-        Machines machines;
-        std::atomic<bool> swapped{false};
-        if (config == "current") // the verification is commanded as soon as the unit is judged
-            testsupport::at_first_pause(machines.worker, [&] { swapped = staged.swap_into(state); });
-        machines.start();
-        if (config != "current") {
-            QTRY_VERIFY_WITH_TIMEOUT(machines.in("B2"), 20000);
-            swapped = staged.swap_into(state);
-            machines.machine.do_download();
-        }
-        QTRY_VERIFY_WITH_TIMEOUT(machines.in("B8"), 30000);
-        QVERIFY(swapped);
-        QCOMPARE(machines.states, entered);
-        QCOMPARE(machines.worker_signals.count("FwUploading") + machines.worker_signals.count("FwDownloading"), 0);
-        QCOMPARE(machines.worker.get_command(), SM_A::cmd_none);
-        QCOMPARE(testsupport::read_file(state.unit_dir("3472385A3036") + "/flash.bin"), korv);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSM_B)
