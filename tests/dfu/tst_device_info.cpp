@@ -86,25 +86,6 @@ private slots:
         QVERIFY2(log.texts().join('\n').contains(logged), qPrintable(log.texts().join('\n')));
     }
 
-    // dfu-util refuses to overwrite an upload file, and a stale one must never be decoded.
-    void stale_upload_files_are_deleted_first()
-    {
-        SimulatorState state;
-        QVERIFY(state.setup("no_unit"));
-        const QString otp = Files::path_of(Files::uploaded_OTP_fileName_bin);
-        const QString info_file = Files::path_of(Files::uploaded_FW_info_fileName_bin);
-        testsupport::write_file(otp, QByteArray("\x11\x47\x23\x01\x1e\xff\xff\xff", 8) + QByteArray(504, '\xff'));
-        testsupport::write_file(info_file, testsupport::read_file(desired()).left(2048));
-        testsupport::write_file(uploaded(), testsupport::read_file(desired()));
-        DFU::DeviceInfo info;
-        const DFU::DeviceItem item{"x"};
-        QCOMPARE(DFU::read_device_info(&item, &info).code, 74);
-        QVERIFY(!DFU::read_FW_Info(&item).valid);
-        QVERIFY(!DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
-        for (const QString& file : {otp, info_file, uploaded()})
-            QVERIFY2(!QFileInfo::exists(file), qPrintable(file));
-    }
-
     // What the read-back shows: a flash that matches, one that differs, or nothing at all.
     void checks_data()
     {

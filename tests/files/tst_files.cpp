@@ -79,16 +79,6 @@ private slots:
         }
     }
 
-    void working_directory_is_private_and_named_from_the_template()
-    {
-        QVERIFY(Files::external_dir.isValid());
-        const QFileInfo dir(Files::external_dir.path());
-        QCOMPARE(dir.absolutePath(), QDir::tempPath());
-        QVERIFY(dir.fileName().startsWith("upgrade_"));
-        QCOMPARE(dir.fileName().size(), QString("upgrade_XXXXXX").size());
-        QCOMPARE(Files::path_of("x.bin"), Files::external_dir.path() + "/x.bin");
-    }
-
     // Where another user could swap the working folder (and the dfu-util in it) between the check
     // and the run, none is made.
     void only_a_safe_base_folder_is_used_data()
@@ -290,23 +280,6 @@ private slots:
         const QString path = Files::path_of("text.txt");
         testsupport::write_file(path, bytes);
         QCOMPARE(support_misc::load_text_file(path), expected);
-    }
-
-    void each_run_gets_its_own_directory_which_is_gone_at_exit()
-    {
-        // The program ends at once on an unknown option, through the normal process exit.
-        QTemporaryDir tmp;
-        QProcess program;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", tmp.path());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        program.setProcessEnvironment(env);
-        program.start(QString(BUILD_DIR) + "/velmora-fw-upgrade", {"--no-such-option"});
-        QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.exitCode(), 1);
-        QVERIFY(QString(program.readAllStandardError()).contains("Unknown option 'no-such-option'"));
-        QVERIFY(QDir(tmp.path()).entryList({"upgrade_*"}, QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
-        QVERIFY(QFileInfo::exists(Files::external_dir.path()));
     }
 };
 
