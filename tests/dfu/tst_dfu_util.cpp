@@ -118,7 +118,7 @@ private slots:
         QTest::addColumn<int>("said");
         QTest::newRow("silent, may be ended") << QStringList{"sleep", "1500"} << true << DFU::code_ended_hung << 1;
         QTest::newRow("silent, waited for") << QStringList{"sleep", "1500"} << false << 0 << 1;
-        QTest::newRow("silent again after a sign of life") << QStringList{"tick", "out", "450", "2"} << false << 0 << 2;
+        QTest::newRow("silent again after a sign of life") << QStringList{"tick", "out", "700", "2"} << false << 0 << 2;
         QTest::newRow("printing all along") << QStringList{"tick", "out", "50", "30"} << true << 0 << 0;
         QTest::newRow("printing on standard error") << QStringList{"tick", "err", "50", "30"} << true << 0 << 0;
     }
