@@ -97,6 +97,13 @@ private slots:
             QCOMPARE(info.product.type, Type::invalid);
             QCOMPARE(QString(info), QString("FW info:\n\tInvalid"));
         }
+        // The same read from a file; an empty one is no file at all, and that logs nothing.
+        QTemporaryDir dir;
+        if (!data.isEmpty())
+            testsupport::write_file(dir.filePath("info.bin"), data);
+        const Device::FW_Info read = Device::make_FW_Info(dir.filePath("info.bin"));
+        QCOMPARE(QString(read), QString(info));
+        QCOMPARE(log.texts().size(), message.isEmpty() ? 0 : data.isEmpty() ? 1 : 2);
     }
 
     // As logged with a unit's reading: the details in columns.
@@ -112,19 +119,6 @@ private slots:
                          "  Details:\n"
                          "    Build time                     : 2026-11-20                     \n"
                          "    GIT rev                        : abc                            "));
-    }
-
-    void from_files()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("info.bin");
-        testsupport::write_file(path, placed(block({{"k", "v"}}, "\x04\xff\xff\xff", "Korvid", "B3"), 0));
-        const Device::FW_Info info = Device::make_FW_Info(path);
-        QCOMPARE(info.product.type, Type::KORV);
-        QCOMPARE(info.name, QString("Korvid"));
-        LogCapture log;
-        QVERIFY(!Device::make_FW_Info(dir.filePath("missing")).valid);
-        QVERIFY(log.texts().isEmpty());
     }
 };
 

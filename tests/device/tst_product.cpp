@@ -32,17 +32,22 @@ private slots:
         QTest::addColumn<Type>("type");
         QTest::addColumn<int>("type_code");
         QTest::addColumn<QString>("text");
-        QTest::newRow("QUEL") << QByteArray("\x1e\xff\xff\xff") << Type::QUEL << 30 << "ProductInfo: QUEL (30)";
+        QTest::addColumn<QString>("names"); // short, full
+        QTest::newRow("QUEL") << QByteArray("\x1e\xff\xff\xff") << Type::QUEL << 30 << "ProductInfo: QUEL (30)"
+                              << "R12, Velmora R12";
+        QTest::newRow("TALM, as 0x2b") << QByteArray("\x2b\xff\xff\xff") << Type::TALM << 43 << "ProductInfo: TALM (43)"
+                                       << "M5, M5 LinkSync";
         QTest::newRow("unknown code 5") << QByteArray("\x05\xff\xff\xff") << Type::unknown << 5
-                                        << "ProductInfo: unknown (254) [05 ff ff ff]";
+                                        << "ProductInfo: unknown (254) [05 ff ff ff]" << "unknown, unknown";
         QTest::newRow("odd extra bytes") << QByteArray("\x1e\x01\x02\x03") << Type::QUEL << 30
-                                         << "ProductInfo: QUEL (30) [1e 01 02 03]";
+                                         << "ProductInfo: QUEL (30) [1e 01 02 03]" << "R12, Velmora R12";
         QTest::newRow("one odd extra byte") << QByteArray("\x8c\xff\xfe\xff") << Type::NOMI << 140
-                                            << "ProductInfo: NOMI (140) [8c ff fe ff]";
+                                            << "ProductInfo: NOMI (140) [8c ff fe ff]"
+                                            << "N20 or N20S, Velmora N20S & N20 series";
         QTest::newRow("erased") << QByteArray("\xff\xff\xff\xff") << Type::undefined << 255
-                                << "ProductInfo: undefined (255)";
+                                << "ProductInfo: undefined (255)" << "?, ?";
         QTest::newRow("code 254") << QByteArray("\xfe\xff\xff\xff") << Type::unknown << 254
-                                  << "ProductInfo: unknown (254) [fe ff ff ff]";
+                                  << "ProductInfo: unknown (254) [fe ff ff ff]" << "unknown, unknown";
     }
 
     void product_info_text()
@@ -51,10 +56,12 @@ private slots:
         QFETCH(Type, type);
         QFETCH(int, type_code);
         QFETCH(QString, text);
+        QFETCH(QString, names);
         const Device::ProductInfo info = Device::make_ProductInfo(Device::make_ProductInfoRaw(raw.constData()));
         QCOMPARE(info.type, type);
         QCOMPARE(info.type_code, type_code);
         QCOMPARE(QString(info), text);
+        QCOMPARE(info.product_name() + ", " + info.product_name_full(), names);
     }
 
     void names_and_equality()
@@ -64,14 +71,8 @@ private slots:
         QVERIFY(!(make("\x1e\xff\xff\xff") == make("\x04\xff\xff\xff")));
         QVERIFY(make("\x05\xff\xff\xff") == make("\x06\xff\xff\xff")); // two unknown codes are one type
 
-        const QList<std::tuple<Type, QString, QString>> names = {
-            {Type::QUEL, "R12", "Velmora R12"}, {Type::TALM, "M5", "M5 LinkSync"}, {Type::invalid, "N/A", "N/A"},
-            {static_cast<Type>(200), "", ""}};
-        for (const auto& [type, name, full] : names) {
-            const Device::ProductInfo info{type};
-            QCOMPARE(info.product_name(), name);
-            QCOMPARE(info.product_name_full(), full);
-        }
+        QCOMPARE(Device::ProductInfo{Type::invalid}.product_name_full(), QString("N/A"));
+        QCOMPARE(Device::ProductInfo{static_cast<Type>(200)}.product_name(), QString());
         QCOMPARE(Device::to_QString(Type::TALM), QString("TALM"));
         QCOMPARE(QString(Device::ProductInfo{static_cast<Type>(200)}), QString("ProductInfo: impossible type (200)"));
     }

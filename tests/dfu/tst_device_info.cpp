@@ -1,4 +1,5 @@
 #include "dfu/device_info.h"
+#include "dfu/dfu_util.h"
 #include "dfu/firmware_transfer.h"
 #include "files/files.h"
 #include "simulator/simulator.h"
@@ -85,30 +86,11 @@ private slots:
         QVERIFY2(log.texts().join('\n').contains(logged), qPrintable(log.texts().join('\n')));
     }
 
-    // dfu-util refuses to overwrite an upload file, and a stale one must never be decoded.
-    void stale_upload_files_are_deleted_first()
-    {
-        SimulatorState state;
-        QVERIFY(state.setup("no_unit"));
-        const QString otp = Files::path_of(Files::uploaded_OTP_fileName_bin);
-        const QString info_file = Files::path_of(Files::uploaded_FW_info_fileName_bin);
-        testsupport::write_file(otp, QByteArray("\x11\x47\x23\x01\x1e\xff\xff\xff", 8) + QByteArray(504, '\xff'));
-        testsupport::write_file(info_file, testsupport::read_file(desired()).left(2048));
-        testsupport::write_file(uploaded(), testsupport::read_file(desired()));
-        DFU::DeviceInfo info;
-        const DFU::DeviceItem item{"x"};
-        QCOMPARE(DFU::read_device_info(&item, &info).code, 74);
-        QVERIFY(!DFU::read_FW_Info(&item).valid);
-        QVERIFY(!DFU::upload_and_check_FW_bin(desired(), uploaded()).flash_matches());
-        for (const QString& file : {otp, info_file, uploaded()})
-            QVERIFY2(!QFileInfo::exists(file), qPrintable(file));
-    }
-
     // What the read-back shows: a flash that matches, one that differs, or nothing at all.
     void checks_data()
     {
         QTest::addColumn<QString>("config");
-        QTest::addColumn<QString>("image"); // "", or "empty" / "missing" for the program's own copy
+        QTest::addColumn<QString>("image"); // "", "empty" / "missing" for the program's own copy, "hung": a silent upload
         QTest::addColumn<QString>("check");
         QTest::newRow("current") << "current" << "" << "matches";
         QTest::newRow("one byte differs within the image") << "differing_flash" << "" << "differs";
@@ -119,6 +101,7 @@ private slots:
         QTest::newRow("two units: no check") << "two_units" << "" << "not_made reason_uploadFailed 74";
         QTest::newRow("an empty image runs nothing") << "current" << "empty" << "not_made reason_noImage ";
         QTest::newRow("a missing image runs nothing") << "current" << "missing" << "not_made reason_noImage ";
+        QTest::newRow("a read-back that hung and was ended") << "current" << "hung" << "not_made reason_silent ";
     }
 
     void checks()
@@ -130,20 +113,34 @@ private slots:
         QVERIFY(state.setup(config));
         if (config == "download_fails")
             QCOMPARE(DFU::download_FW_to_device(desired()), 74);
+        // As the worker does: a hung transfer may be ended.
+        struct Ending : DFU::RunObserver {
+            bool may_end_hung_child(DFU::CmdID) override { return true; }
+        } ending;
+        const std::map<DFU::CmdID, DFU::Command> commands = DFU::commands;
+        const int limit = DFU::silent_child_limit_ms;
+        if (image == "hung") {
+            DFU::commands.at(DFU::CmdID::upload_FW) = {HELPER_CHILD, {"sleep", "60000"}};
+            DFU::silent_child_limit_ms = 300;
+            DFU::set_run_observer(&ending);
+        }
         QString wanted = desired();
-        if (!image.isEmpty()) {
+        if (image == "empty" || image == "missing") {
             wanted = Files::path_of(image + ".bin");
             if (image == "empty")
                 testsupport::write_file(wanted, {});
         }
         LogCapture log;
         const DFU::Check made = DFU::upload_and_check_FW_bin(wanted, uploaded());
+        DFU::set_run_observer(nullptr);
+        DFU::commands = commands;
+        DFU::silent_child_limit_ms = limit;
         const char* const outcomes[] = {"matches", "differs", "not_made"};
         const QString got = made.outcome == DFU::Check::not_made
             ? QString("not_made %1 %2").arg(made.reason_id, made.argument)
             : QString(outcomes[made.outcome]);
         QCOMPARE(got, check);
-        if (!image.isEmpty())
+        if (wanted != desired())
             QVERIFY(log.texts().isEmpty());
     }
 

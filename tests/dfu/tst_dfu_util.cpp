@@ -118,6 +118,7 @@ private slots:
         QTest::addColumn<int>("said");
         QTest::newRow("silent, may be ended") << QStringList{"sleep", "1500"} << true << DFU::code_ended_hung << 1;
         QTest::newRow("silent, waited for") << QStringList{"sleep", "1500"} << false << 0 << 1;
+        QTest::newRow("silent again after a sign of life") << QStringList{"tick", "out", "700", "2"} << false << 0 << 2;
         QTest::newRow("printing all along") << QStringList{"tick", "out", "50", "30"} << true << 0 << 0;
         QTest::newRow("printing on standard error") << QStringList{"tick", "err", "50", "30"} << true << 0 << 0;
     }
@@ -176,6 +177,8 @@ private slots:
         QTest::newRow("another banner") << QStringList{"print", "dfu-util 0.9\n"}
                                         << "status was ok and output: \"dfu-util 0.9\\n\"";
         QTest::newRow("a failing program") << QStringList{"exit", "3"} << "status was bad and output: \"\"";
+        QTest::newRow("the banner, but a failure") << QStringList{"/bin/sh", "-c", "printf %s \"$0\"; exit 3"}
+                                                 << "status was bad and output: as expected";
         QTest::newRow("a program that cannot start") << QStringList{} << "status was bad and output: \"\"";
     }
 
@@ -185,6 +188,9 @@ private slots:
         QFETCH(QString, logged);
         if (child.isEmpty())
             DFU::Command::path = "/nonexistent";
+        else if (child.first() == "/bin/sh")
+            DFU::commands.at(CmdID::version) = {child.first(),
+                                                child.mid(1) << DFU::dfu_util::expected_output_of_execution_test};
         else
             DFU::commands.at(CmdID::version) = {HELPER_CHILD, child};
         LogCapture log;

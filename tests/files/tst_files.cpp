@@ -79,16 +79,6 @@ private slots:
         }
     }
 
-    void working_directory_is_private_and_named_from_the_template()
-    {
-        QVERIFY(Files::external_dir.isValid());
-        const QFileInfo dir(Files::external_dir.path());
-        QCOMPARE(dir.absolutePath(), QDir::tempPath());
-        QVERIFY(dir.fileName().startsWith("upgrade_"));
-        QCOMPARE(dir.fileName().size(), QString("upgrade_XXXXXX").size());
-        QCOMPARE(Files::path_of("x.bin"), Files::external_dir.path() + "/x.bin");
-    }
-
     // Where another user could swap the working folder (and the dfu-util in it) between the check
     // and the run, none is made.
     void only_a_safe_base_folder_is_used_data()
@@ -207,33 +197,45 @@ private slots:
             QVERIFY(QFileInfo::exists(made + "/firmware.bin"));
     }
 
-    void extraction_copies_each_file_and_logs_its_name()
+    // Each file is copied whole or not at all, and named in the log; a failure goes on with the rest.
+    void extraction_data()
     {
-        LogCapture log;
-        QVERIFY(Files::extract_resources({Files::desired_FW_dfu, Files::desired_FW_bin}, true));
-        QCOMPARE(QFileInfo(Files::path_of("firmware.dfu")).size(), 733965);
-        QCOMPARE(QFileInfo(Files::path_of("firmware.bin")).size(), 733656);
-        QVERIFY(log.texts().contains("Extracted  \"firmware.dfu\""));
-        QVERIFY(log.texts().contains("Extracted  \"firmware.bin\""));
-    }
-
-    void extraction_reports_an_existing_target_and_goes_on()
-    {
-        QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
-        LogCapture log;
-        QVERIFY(!Files::extract_resources({Files::desired_FW_bin, Files::desired_FW_dfu}, true));
-        QVERIFY(log.texts().contains("Failed to extract  \"firmware.bin\""));
-        QVERIFY(QFileInfo::exists(Files::path_of("firmware.dfu")));
-    }
-
-    void extraction_of_a_missing_resource()
-    {
+        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<bool>("report");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("logged");
+        QTest::addColumn<QStringList>("extracted"); // each the resource's very bytes; no other file
+        using namespace Files;
+        QTest::newRow("both forms of the firmware") << QList<int>{desired_FW_dfu, desired_FW_bin} << true << true
+            << QStringList{"Extracted  \"firmware.dfu\"", "Extracted  \"firmware.bin\""}
+            << QStringList{"firmware.bin", "firmware.dfu"};
+        QTest::newRow("an existing target is reported, the rest goes on")
+            << QList<int>{desired_FW_bin, desired_FW_bin, desired_FW_dfu} << true << false
+            << QStringList{"Failed to extract  \"firmware.bin\""} << QStringList{"firmware.bin", "firmware.dfu"};
         // Upload files are written by dfu-util, never embedded.
+        QTest::newRow("a missing resource") << QList<int>{uploaded_OTP_bin, desired_FW_bin} << true << false
+            << QStringList{"Failed to extract  \"uploaded_OTP.bin\""} << QStringList{"firmware.bin"};
+        QTest::newRow("without report, always success") << QList<int>{uploaded_FW_bin, uploaded_OTP_bin} << false
+            << true << QStringList{} << QStringList{};
+    }
+
+    void extraction()
+    {
+        QFETCH(QList<int>, ids);
+        QFETCH(bool, report);
+        QFETCH(bool, ok);
+        QFETCH(QStringList, logged);
+        QFETCH(QStringList, extracted);
         LogCapture log;
-        QVERIFY(!Files::extract_resources({Files::uploaded_OTP_bin, Files::desired_FW_bin}, true));
-        QVERIFY(log.texts().contains("Failed to extract  \"uploaded_OTP.bin\""));
-        QVERIFY(QFileInfo::exists(Files::path_of("firmware.bin")));
-        QVERIFY(!QFileInfo::exists(Files::path_of("uploaded_OTP.bin")));
+        QList<Files::ID> files;
+        for (const int id : ids)
+            files << Files::ID(id);
+        QCOMPARE(Files::extract_resources(files, report), ok);
+        for (const QString& line : logged)
+            QVERIFY2(log.texts().contains(line), qPrintable(log.texts().join('\n')));
+        QCOMPARE(QDir(Files::external_dir.path()).entryList(QDir::Files), extracted);
+        for (const QString& name : extracted)
+            QCOMPARE(testsupport::read_file(Files::path_of(name)), testsupport::read_file(":resources/" + name));
     }
 
     // A full disk cuts the copy short: no cut firmware may be left to look extracted.
@@ -249,12 +251,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(Files::path_of("firmware.bin")));
     }
 
-    void extraction_without_report_always_succeeds()
-    {
-        QVERIFY(Files::extract_resources({Files::uploaded_FW_bin, Files::uploaded_OTP_bin}, false));
-        QVERIFY(Files::extract_resources({}, true));
-    }
-
     void mark_file_executable_adds_the_three_execute_bits()
     {
         const QString path = Files::path_of("script");
@@ -264,15 +260,7 @@ private slots:
         QCOMPARE(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
                      | QFile::ExeOther);
-    }
-
-    void mark_file_executable_on_a_missing_file()
-    {
-        LogCapture log;
         QVERIFY(!support_misc::mark_file_executable(Files::path_of("nothing")));
-        QCOMPARE(log.entries().size(), 1);
-        QCOMPARE(log.entries().first().type, QtWarningMsg);
-        QVERIFY(log.entries().first().text.startsWith("Failed to mark file (doesn't exist) as executable:"));
     }
 
     void load_text_file_data()
@@ -292,66 +280,6 @@ private slots:
         const QString path = Files::path_of("text.txt");
         testsupport::write_file(path, bytes);
         QCOMPARE(support_misc::load_text_file(path), expected);
-    }
-
-    void load_text_file_throws_the_path()
-    {
-        const QString path = Files::path_of("missing.json");
-        try {
-            support_misc::load_text_file(path);
-            QFAIL("no exception");
-        } catch (const QString& error) {
-            QCOMPARE(error, "Couldn't open file: " + path);
-        }
-    }
-
-    void ensure_file_is_deleted_touches_only_files()
-    {
-        const QString file = Files::path_of("old.bin");
-        testsupport::write_file(file, "x");
-        support_misc::ensure_file_is_deleted(file);
-        QVERIFY(!QFileInfo::exists(file));
-        support_misc::ensure_file_is_deleted(file);
-
-        const QString dir = Files::path_of("a_dir");
-        QVERIFY(QDir().mkdir(dir));
-        support_misc::ensure_file_is_deleted(dir);
-        QVERIFY(QFileInfo(dir).isDir());
-        QDir().rmdir(dir);
-    }
-
-    void remove_carriage_returns()
-    {
-        QCOMPARE(support_misc::remove_carriage_returns("a\r\nb\r\n", QChar(13)), QString("a\nb\n"));
-        QCOMPARE(support_misc::remove_carriage_returns("plain\n", QChar(13)), QString("plain\n"));
-    }
-
-    void platform_is_linux_and_prints_its_name()
-    {
-        QCOMPARE(support_misc::compiled_for_platform(), support_misc::Platform::Linux);
-        QVERIFY(support_misc::compiled_for_platform(support_misc::Platform::Linux));
-        QVERIFY(!support_misc::compiled_for_platform(support_misc::Platform::macOS));
-        QString text;
-        QDebug(&text) << support_misc::Platform::Linux << support_misc::Platform::Windows
-                      << support_misc::Platform::Unknown << QString("quoted");
-        QCOMPARE(text, QString("Linux windows unknown \"quoted\" "));
-    }
-
-    void each_run_gets_its_own_directory_which_is_gone_at_exit()
-    {
-        // The program ends at once on an unknown option, through the normal process exit.
-        QTemporaryDir tmp;
-        QProcess program;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", tmp.path());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        program.setProcessEnvironment(env);
-        program.start(QString(BUILD_DIR) + "/velmora-fw-upgrade", {"--no-such-option"});
-        QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.exitCode(), 1);
-        QVERIFY(QString(program.readAllStandardError()).contains("Unknown option 'no-such-option'"));
-        QVERIFY(QDir(tmp.path()).entryList({"upgrade_*"}, QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
-        QVERIFY(QFileInfo::exists(Files::external_dir.path()));
     }
 };
 

@@ -179,38 +179,69 @@ private slots:
 
     // What stands behind the judged serial when the command comes: swapped in, under the same
     // serial, while the worker pauses with the judged unit. Anything but the very unit judged
-    // is read anew, never written.
+    // is read anew, never written nor read back.
     void a_command_for_another_unit_is_dropped_data()
     {
         QTest::addColumn<QString>("config");
         QTest::addColumn<QString>("after"); // the worker's signal that ends the story
-        QTest::newRow("another product") << "other_product" << "DevConn";
-        QTest::newRow("the same product, another revision") << "current" << "DevConn";
-        QTest::newRow("unreadable at the re-check") << "otp_upload_fails" << "DeviceError";
+        QTest::addColumn<int>("command");
+        QTest::newRow("another product") << "other_product" << "DevConn" << int(SM_A::cmd_download);
+        QTest::newRow("another product of the same revision") << "other_product C7" << "DevConn"
+                                                              << int(SM_A::cmd_download);
+        QTest::newRow("another product, to verify") << "other_product" << "DevConn" << int(SM_A::cmd_upload_and_compare);
+        QTest::newRow("the same product, another revision") << "current" << "DevConn" << int(SM_A::cmd_download);
+        QTest::newRow("unreadable at the re-check") << "otp_upload_fails" << "DeviceError" << int(SM_A::cmd_download);
     }
 
     void a_command_for_another_unit_is_dropped()
     {
         QFETCH(QString, config);
         QFETCH(QString, after);
-        QVERIFY(state->setup("older_revision"));
+        QFETCH(int, command);
+        QVERIFY(state->setup(command == SM_A::cmd_download ? "older_revision" : "current"));
         const QString serial = state->serial();
-        testsupport::StagedUnit other(config, serial);
+        testsupport::StagedUnit other(config.section(' ', 0, 0), serial);
         QVERIFY(other.ready());
+        if (config.contains(' ')) { // its firmware of the revision judged
+            const QString image = state->path() + "/image.bin";
+            QVERIFY(testsupport::make_firmware({"image", "--bin", image, "--type", "0x04", "--rev", config.section(' ', 1)}));
+            QByteArray flash = testsupport::read_file(other.unit_dir() + "/flash.bin");
+            testsupport::write_file(other.unit_dir() + "/flash.bin", flash.replace(0, 2048, testsupport::read_file(image).left(2048)));
+        }
         const QByteArray other_flash = testsupport::read_file(other.unit_dir() + "/flash.bin");
         make_worker();
         std::atomic<bool> swapped{false};
         testsupport::at_first_pause(*worker, [&] {
             swapped = other.swap_into(*state);
-            command(SM_A::cmd_download);
+            this->command(SM_A::Command(command));
         });
         worker->start();
         const int ends = after == "DevConn" ? 2 : 1;
         QTRY_COMPARE_WITH_TIMEOUT(count(qPrintable(after)), ends, 30000);
         QVERIFY(swapped);
-        QCOMPARE(count("FwDownloading"), 0);
+        QCOMPARE(count("FwDownloading") + count("FwUploading"), 0);
         QCOMPARE(worker->get_command(), SM_A::cmd_none);
         QCOMPARE(testsupport::read_file(state->unit_dir(serial) + "/flash.bin"), other_flash);
+    }
+
+    // The unit went and came back, and was read anew, before the command judged on its earlier
+    // reading came: the new reading has not been judged, so nothing is carried out.
+    void a_command_for_an_earlier_reading_is_dropped()
+    {
+        QVERIFY(state->setup("older_revision"));
+        make_worker();
+        worker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
+        worker->evaluated(worker->snapshot().connection);
+        QVERIFY(state->run({"unplug"}));
+        QTRY_VERIFY_WITH_TIMEOUT(order().lastIndexOf("A0") > order().indexOf("DevConn"), 20000);
+        QVERIFY(state->run({"plug"}));
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 2, 20000);
+        worker->set_command(SM_A::cmd_download);
+        const int pauses = count("A4");
+        QTRY_VERIFY_WITH_TIMEOUT(count("A4") >= pauses + 2, 20000);
+        QCOMPARE(count("FwDownloading"), 0);
+        QCOMPARE(worker->get_command(), SM_A::cmd_none);
     }
 };
 

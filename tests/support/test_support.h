@@ -107,33 +107,4 @@ void at_first_pause(SM_A& worker, std::function<void()> act);
 // window.
 Settings::Settings window_settings();
 
-// The worker, the presentation machine and the model of what the user is told, wired as the
-// program wires them, over whatever answers in dfu-util's place; recording what happens.
-class Machines {
-public:
-    explicit Machines(int poll_ms = 20);
-    ~Machines() { stop(); }
-    Machines(const Machines&) = delete;
-    Machines& operator=(const Machines&) = delete;
-
-    void start() { machine.start(); }
-    // Stops as Escape does; true once the worker has ended.
-    bool stop();
-    bool in(const QString& state) const { return !states.isEmpty() && states.last() == state; }
-    // What the user was told, in order: status lines and bar captions ("bar: ..."), in English.
-    QString plain(const Outcome& outcome) const;
-
-    SM_A worker;
-    SM_B machine;
-    OutcomeModel model;
-    Settings::GUI gui;
-    QStringList states;         // "B1", "B2" ... as entered
-    QStringList worker_signals; // "DevConn", "FwDownloading", "FwUploading" as emitted
-    QStringList shown;
-
-private:
-    QString last_status;
-    QString last_bar;
-};
-
 } // namespace testsupport
