@@ -89,12 +89,6 @@ private slots:
             << QStringList{"No working folder can be made in /proc/no-such-folder."} << 2 << "";
         QTest::newRow("--help") << "" << QStringList{"--help"} << "" << QStringList{}
                                 << QStringList{"Usage: velmora-fw-upgrade", "Exit status: 0"} << 0 << "";
-        QTest::newRow("--version") << "" << QStringList{"--version"} << "" << QStringList{}
-                                   << QStringList{"velmora-fw-upgrade 1.0"} << 0 << "";
-        QTest::newRow("--units -1") << "" << QStringList{"-b", "--units", "-1"} << ""
-                                    << QStringList{"--units needs a whole number from 0 to 100000, not '-1'.",
-                                                   "Usage: velmora-fw-upgrade"}
-                                    << QStringList{} << 1 << "";
     }
 
     void bench()

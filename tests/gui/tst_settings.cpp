@@ -49,11 +49,6 @@ private slots:
         QCOMPARE(QString(embedded.circles[0]), QString("Circle 'TEST button': (283,355), r=15, w=15, color=#60ff4040"));
         QCOMPARE(QString(embedded.circles[1]),
                  QString("Circle 'Menu button D': (386,316), r=13, w=13, color=#60ff4040"));
-        const QColor c = embedded.circles[0].color;
-        QCOMPARE(c.alpha(), 96);
-        QCOMPARE(c.red(), 255);
-        QCOMPARE(c.green(), 64);
-        QCOMPARE(c.blue(), 64);
         // The circled button is the one step 2 names: the red TEST button of the picture.
         QVERIFY(embedded.text("7b").contains("pushing the TEST button"));
         const QImage background(":resources/background.jpg");
@@ -78,6 +73,8 @@ private slots:
                                        << "Label 'e': (-1,-1) {} font='Mono':14: 't'";
         QTest::newRow("size not a number") << "{\"size\":\"big\"}" << "Label '': (-1,-1) {} font='':0: ''";
         QTest::newRow("id not a string") << "{\"id\":7,\"text\":false}" << "Label '': (-1,-1) {} font='':-1: ''";
+        QTest::newRow("not an object") << "3" << "Label '': (-1,-1) {} font='':-1: ''";
+        QTest::newRow("a raw line break stays") << "{\"id\":\"m\",\"text\":\"one\ntwo\"}" << "Label 'm': (-1,-1) {} font='':-1: 'one\ntwo'";
         QTest::newRow("placeholders in the text stay") << "{\"id\":\"%1\",\"text\":\"%1 %2\"}"
                                                        << "Label '%1': (-1,-1) {} font='':-1: '%1 %2'";
     }
@@ -103,28 +100,11 @@ private slots:
         QVERIFY(!gui.circles[4].color.isValid());
     }
 
-    void elements_that_are_not_objects_give_defaults()
-    {
-        const Settings::GUI gui("{\"labels\":[\"x\", 3, {\"id\":\"y\"}], \"circles\":{\"not\":\"an array\"}}");
-        QCOMPARE(gui.labels.size(), size_t(3));
-        QCOMPARE(gui.labels[0].id, QString());
-        QCOMPARE(gui.labels[0].x, -1);
-        QVERIFY(gui.labels[0].create);
-        QCOMPARE(gui.labels[2].id, QString("y"));
-        QVERIFY(gui.circles.empty());
-    }
-
     void duplicate_ids_give_the_first()
     {
         const Settings::GUI gui("{\"labels\":[{\"id\":\"a\",\"text\":\"first\"},{\"id\":\"a\",\"text\":\"second\"}]}");
         QCOMPARE(gui.text("a"), QString("first"));
         QCOMPARE(gui.label("a"), &gui.labels[0]);
-    }
-
-    void raw_line_breaks_stay_in_the_text()
-    {
-        const Settings::GUI gui("{\"labels\":[{\"id\":\"m\",\"text\":\"one\ntwo\"}]}");
-        QCOMPARE(gui.text("m"), QString("one\ntwo"));
     }
 
     void missing_labels_warn_and_give_empty_text()
@@ -141,7 +121,7 @@ private slots:
 
     void text_that_is_not_json()
     {
-        for (const char* text : {"", "not json", "[1,2]", "{\"labels\": "}) {
+        for (const char* text : {"", "not json", "[1,2]", "{\"labels\": ", "{\"circles\":{\"not\":\"an array\"}}"}) {
             const Settings::GUI gui{QString(text)};
             QVERIFY(gui.valid);
             QVERIFY(gui.labels.empty());
