@@ -133,33 +133,36 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("offered");
-        QTest::addColumn<bool>("bar");
+        QTest::addColumn<QString>("bar"); // "over" the button, or shown and "gone" again
         QTest::addColumn<int>("clicks");
         QTest::addColumn<int>("finished");
-        QTest::newRow("Return") << int(Qt::Key_Return) << true << false << 1 << 0;
-        QTest::newRow("Enter") << int(Qt::Key_Enter) << true << false << 1 << 0;
-        QTest::newRow("Space") << int(Qt::Key_Space) << true << false << 1 << 0;
-        QTest::newRow("Return, nothing offered") << int(Qt::Key_Return) << false << false << 0 << 0;
-        QTest::newRow("Space, nothing offered") << int(Qt::Key_Space) << false << false << 0 << 0;
-        QTest::newRow("Return under the bar") << int(Qt::Key_Return) << true << true << 0 << 0;
-        QTest::newRow("Space under the bar") << int(Qt::Key_Space) << true << true << 0 << 0;
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << true << false << 0 << 1;
-        QTest::newRow("Q") << int(Qt::Key_Q) << false << false << 0 << 1;
-        QTest::newRow("X") << int(Qt::Key_X) << false << false << 0 << 0;
+        QTest::newRow("Return") << int(Qt::Key_Return) << true << "" << 1 << 0;
+        QTest::newRow("Enter") << int(Qt::Key_Enter) << true << "" << 1 << 0;
+        QTest::newRow("Space") << int(Qt::Key_Space) << true << "" << 1 << 0;
+        QTest::newRow("Return, nothing offered") << int(Qt::Key_Return) << false << "" << 0 << 0;
+        QTest::newRow("Space, nothing offered") << int(Qt::Key_Space) << false << "" << 0 << 0;
+        QTest::newRow("Return under the bar") << int(Qt::Key_Return) << true << "over" << 0 << 0;
+        QTest::newRow("Space under the bar") << int(Qt::Key_Space) << true << "over" << 0 << 0;
+        QTest::newRow("Space once the bar is gone") << int(Qt::Key_Space) << true << "gone" << 1 << 0;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << true << "" << 0 << 1;
+        QTest::newRow("Q") << int(Qt::Key_Q) << false << "" << 0 << 1;
+        QTest::newRow("X") << int(Qt::Key_X) << false << "" << 0 << 0;
     }
 
     void keys()
     {
         QFETCH(int, key);
         QFETCH(bool, offered);
-        QFETCH(bool, bar);
+        QFETCH(QString, bar);
         QFETCH(int, clicks);
         QFETCH(int, finished);
         if (offered)
             window->enableDownload();
-        if (bar)
+        if (!bar.isEmpty())
             window->progressBar->show();
-        QCOMPARE(window->focusWidget() == window->installButton, offered && !bar);
+        if (bar == "gone")
+            window->progressBar->hide();
+        QCOMPARE(window->focusWidget() == window->installButton, offered && bar != "over");
         QSignalSpy clicked(window->installButton, &QPushButton::clicked);
         QSignalSpy ended(window.get(), &MainWindow::finished);
         QWidget* target = window->focusWidget() ? window->focusWidget() : window.get();
@@ -212,15 +215,11 @@ private slots:
             {"2", {37, 32, 333, 110}},  {"4", {386, 32, 243, 110}}, {"5", {37, 270, 223, 50}},
             {"7a", {37, 320, 223, 30}}, {"7b", {37, 350, 223, 78}}, {"9", {37, 428, 170, 40}},
             {"sim_mode", {470, 400, 195, 30}}, {"status_noDev", {0, 470, 665, 47}}};
-        const auto text_rect = [](const QLabel* label) {
+        QStringList misfits;
+        const auto check = [&](const QLabel* label, const QString& id) {
             QRect text(label->pos(), label->sizeHint());
             if (label->alignment() & Qt::AlignRight)
                 text.moveRight(label->geometry().right());
-            return text;
-        };
-        QStringList misfits;
-        const auto check = [&](const QLabel* label, const QString& id) {
-            const QRect text = text_rect(label);
             if (!places.value(id).contains(text) || label->width() < text.width() || label->height() < text.height())
                 misfits << QString("%1 '%2': %3,%4 %5x%6").arg(id, label->text()).arg(text.x()).arg(text.y())
                                .arg(text.width()).arg(text.height());
@@ -256,12 +255,8 @@ private slots:
     {
         const QList<Circle*> circles = window->findChildren<Circle*>();
         QCOMPARE(circles.size(), 2);
-        const double s = window->scale;
-        const Circle* on = circles[0];
-        QCOMPARE(on->data.center, QPoint(qRound(283 * s), qRound(355 * s)));
-        QCOMPARE(on->size(), QSize(2 * int(15 * s), 2 * int(15 * s)));
-        QCOMPARE(on->geometry().center() + QPoint(1, 1), on->data.center);
-        QVERIFY(on->isVisible());
+        QCOMPARE(circles[0]->geometry(), QRect(283 - 15, 355 - 15, 30, 30)); // on the picture's TEST button
+        QVERIFY(circles[0]->isVisible());
         // The circles lie above everything else.
         QCOMPARE(window->children().last(), circles[1]);
     }
@@ -279,15 +274,6 @@ private slots:
         QVERIFY(image.pixelColor(15, 15).alpha() > 50);
         QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
         QCOMPARE(disc.pos(), QPoint(35, 35));
-
-        Circle ring({QPoint(20, 20), 13, 13, QColor("#60FF4040")});
-        QImage small(ring.size(), QImage::Format_ARGB32);
-        small.fill(Qt::transparent);
-        ring.render(&small, QPoint(), QRegion(), QWidget::DrawChildren);
-        // The ellipse lies in (6, 6) to (19, 19): its line passes through (13, 6).
-        QVERIFY(small.pixelColor(13, 6).alpha() > 80);
-        QCOMPARE(small.pixelColor(0, 0).alpha(), 0);
-        QCOMPARE(small.pixelColor(25, 25).alpha(), 0);
     }
 };
 
