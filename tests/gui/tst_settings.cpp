@@ -129,7 +129,7 @@ private slots:
         QTest::newRow("traditional Chinese") << QStringList{"", "", "", "zh_TW.UTF-8"} << "en";
         QTest::newRow("unknown") << QStringList{"", "", "", "xx_YY"} << "en";
         QTest::newRow("C") << QStringList{"", "", "", "C"} << "en";
-        QTest::newRow("C.UTF-8") << QStringList{"", "", "", "C.UTF-8"} << "en";
+        QTest::newRow("LANGUAGE under C.UTF-8") << QStringList{"de", "", "", "C.UTF-8"} << "en";
         QTest::newRow("nothing set") << QStringList{"", "", "", ""} << "en";
         QTest::newRow("LC_ALL first") << QStringList{"", "es_ES.UTF-8", "it_IT", "de_DE"} << "es";
         QTest::newRow("LC_MESSAGES before LANG") << QStringList{"", "", "it_IT", "de_DE"} << "it";
