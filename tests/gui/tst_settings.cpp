@@ -137,6 +137,7 @@ private slots:
         QTest::newRow("LANGUAGE, first unknown") << QStringList{"xx:it", "", "", "en_US.UTF-8"} << "it";
         QTest::newRow("LANGUAGE, English first") << QStringList{"en_GB:de", "", "", "de_DE.UTF-8"} << "en";
         QTest::newRow("LANGUAGE under C") << QStringList{"de", "C", "", ""} << "en";
+        QTest::newRow("LANGUAGE under POSIX") << QStringList{"fr", "", "POSIX", "de_DE"} << "en";
     }
 
     void the_language_comes_from_the_environment()
