@@ -64,12 +64,11 @@ private slots:
             << QStringList{"Finishing the transfer: keep the USB cable connected.",
                            "Unit 305F38713437: stopped. The firmware was written."}
             << QStringList{"stopped/R12/C7/C7"} << 128 + SIGINT << "image";
-        QTest::newRow("pulled mid-write: failed, and the next unit is served")
-            << "A " + older + " | vanish_on=write vanish_after=120; B unplugged" << json + QStringList{"--units", "2"}
-            << "results 1; plug B"
-            << QStringList{"Unit 305F38713437: failed. Writing the firmware failed",
-                           "Unit 305F38713438: it already holds firmware version C8"}
-            << QStringList{"failed/R12/C7/C7", "verified/R12/C8/C8"} << 2 << "written image";
+        QTest::newRow("pulled mid-write: failed; the next unit is served, refused: the failure is the status")
+            << "A " + older + " | vanish_on=write vanish_after=120; B unplugged " + korvid
+            << json + QStringList{"--units", "2"} << "results 1; plug B"
+            << QStringList{"Unit 305F38713437: failed. Writing the firmware failed", "Unit 305F38713438: refused."}
+            << QStringList{"failed/R12/C7/C7", "refused/ZX-8/B3/B3"} << 2 << "written kept";
         QTest::newRow("several units: named, none written, none came")
             << "A " + older + "; B " + older << QStringList{"-b", "--timeout", "4", "--verbose"} << ""
             << QStringList{"SM_A: /sig_NoDevConn"} << QStringList{"More than one unit is connected.", "No unit came within 4 seconds."} << 4
