@@ -430,6 +430,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(x({"getwindowgeometry", log = x({"search", "--onlyvisible", "--name", "Log$"}).section('\n', 0, 0)})
                                      .contains("Geometry: 1200x800"),
                                  10000);
+        x({"windowfocus", "--sync", log});
         x({"key", "--window", log, "ctrl+l"});
         QTRY_VERIFY_WITH_TIMEOUT(x({"search", "--onlyvisible", "--name", "Log$"}).isEmpty(), 10000);
         display = main;
