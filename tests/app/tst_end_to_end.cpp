@@ -77,27 +77,19 @@ public:
         }
     }
 
-    // Waits for a log line holding the fragment, after the given position in the log.
-    bool wait_for(const QString& fragment, int timeout_ms = 30000, int after = 0)
+    // Waits for a log line holding the fragment.
+    bool wait_for(const QString& fragment, int timeout_ms = 30000)
     {
         QElapsedTimer waited;
         waited.start();
-        for (;;) {
-            read();
-            if (log.indexOf(fragment, after) >= 0)
-                return true;
+        for (read(); !log.contains(fragment); read()) {
             if (waited.elapsed() > timeout_ms || process.state() == QProcess::NotRunning) {
                 read();
-                return log.indexOf(fragment, after) >= 0;
+                return log.contains(fragment);
             }
             process.waitForReadyRead(100);
         }
-    }
-
-    bool contains(const QString& fragment)
-    {
-        read();
-        return log.contains(fragment);
+        return true;
     }
 
     void read()
@@ -146,24 +138,11 @@ class TestEndToEnd final : public QObject {
         return {};
     }
 
-    QPoint window_position(const QString& id)
-    {
-        const QRegularExpressionMatch m
-            = QRegularExpression("Position: (\\d+),(\\d+)").match(x({"getwindowgeometry", id}));
-        return m.hasMatch() ? QPoint(m.captured(1).toInt(), m.captured(2).toInt()) : QPoint(-1, -1);
-    }
-
     QImage screenshot(const QString& name)
     {
         const QString path = shots + "/" + name + ".png";
         x({"screenshot", path}, X11_HELPER);
         return QImage(path);
-    }
-
-    void click_install(const QString& window)
-    {
-        const QPoint centre = MainWindow::button_rect(1.0).center();
-        x({"mousemove", "--window", window, QString::number(centre.x()), QString::number(centre.y()), "click", "1"});
     }
 
 private slots:
@@ -187,7 +166,8 @@ private slots:
     // the window showed (in order), what it never showed, how the program ends, and the flash.
     void scenarios_data()
     {
-        QTest::addColumn<QString>("unit");      // "sim CONFIG", "emu CREATE-OPTIONS | SETTINGS", or "none"
+        QTest::addColumn<QString>("unit");      // "sim CONFIG | ENV", "emu CREATE-OPTIONS | SETTINGS", "none", or
+                                                // "tmpdir missing" or mounted with those options
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("steps");     // ";"-separated: await TEXT, click, key KEY, signal N,
                                                 // group-signal N, close, shot NAME, bar-full, unplug, plug,
@@ -264,6 +244,19 @@ private slots:
         QTest::newRow("Ctrl-C in the terminal during a write")
             << f4 << real << writing + "group-signal 2; await " + finishing
             << QStringList{finishing, "The transfer has ended"} << QStringList{"Exit with"} << 128 + SIGINT << "image";
+        // A working folder that cannot be used, and the simulator without python3: told, and no
+        // dfu-util ever started.
+        const QString scans = "await Starting sm_A; wait 1500; shot unusable-";
+        const QStringList no_tool{"Start  \"dfu-util\""};
+        QTest::newRow("TMPDIR missing") << "tmpdir missing" << real << scans + "missing"
+                                        << QStringList{"Shown: No working folder can be made in"} << no_tool << -1 << "";
+        QTest::newRow("TMPDIR full") << "tmpdir size=300k" << real << scans + "full"
+                                     << QStringList{"Shown: The USB tool cannot be unpacked into"} << no_tool << -1 << "";
+        QTest::newRow("TMPDIR noexec") << "tmpdir noexec" << real << scans + "noexec"
+                                       << QStringList{"Shown: Programs cannot run from"} << no_tool << -1 << "";
+        QTest::newRow("the simulator without python3")
+            << "sim no_unit | VELMORA_PYTHON=/nonexistent/python3" << sim << scans + "no-python3"
+            << QStringList{"Shown: The simulator (option -s) needs python3"} << no_tool << -1 << "";
         for (const int number : {SIGTERM, SIGINT, SIGHUP})
             QTest::newRow(qPrintable(QString("signal %1 while idle").arg(number)))
                 << "sim no_unit" << sim << QString("await Starting sm_A; signal %1").arg(number)
@@ -301,9 +294,34 @@ private slots:
             options.emulator_dir = emu->path();
             flash_file = emu->unit_dir() + "/flash.bin";
         }
-        const QByteArray before = flash_file.isEmpty() ? QByteArray() : testsupport::read_file(flash_file);
+        // No dfu-util but the program's own ever runs, and nothing is written outside its
+        // working folder.
+        QTemporaryDir scratch;
+        const QString marker = scratch.filePath("stray-dfu-util-ran");
+        options.path_first = scratch.filePath("bin");
+        options.working_dir = scratch.filePath("cwd");
+        QVERIFY(QDir().mkpath(options.path_first) && QDir().mkpath(options.working_dir));
+        testsupport::write_file(options.path_first + "/dfu-util", "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n");
+        QVERIFY(QFile::setPermissions(options.path_first + "/dfu-util", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         // A process group of its own, as a program started from a terminal has.
         options.wrapper = QStringList{"setsid"};
+        if (unit.startsWith("tmpdir")) {
+            options.tmpdir = scratch.filePath("tmp");
+            const QString kind = unit.section(' ', 1);
+            if (kind != "missing") {
+                // A mount of its own, in a mount namespace of the program's own: gone with it.
+                QVERIFY(QDir().mkpath(options.tmpdir));
+                QProcess probe;
+                probe.start("unshare", {"-m", "mount", "-t", "tmpfs", "tmpfs", options.tmpdir});
+                if (!probe.waitForFinished(10000) || probe.exitCode() != 0)
+                    QSKIP("mounting a file system needs root");
+                options.wrapper = QStringList{"unshare", "-m", "sh", "-c",
+                                              "mount -t tmpfs -o " + kind + " tmpfs \"$0\" && exec setsid \"$@\"",
+                                              options.tmpdir};
+            }
+        }
+        const QByteArray before = flash_file.isEmpty() ? QByteArray() : testsupport::read_file(flash_file);
+        const QStringList in_root = QDir("/").entryList({"upgrade_*"}, QDir::AllEntries);
         Program program(display, arguments, options);
         QString window;
         const QString tag = QString(QTest::currentDataTag());
@@ -316,7 +334,8 @@ private slots:
             if (word == "await") {
                 QVERIFY2(program.wait_for(rest, 90000), qPrintable(rest + "\n" + program.log.right(3000)));
             } else if (word == "click") {
-                click_install(window);
+                const QPoint centre = MainWindow::button_rect(1.0).center();
+                x({"mousemove", "--window", window, QString::number(centre.x()), QString::number(centre.y()), "click", "1"});
             } else if (word == "key") {
                 x({"windowfocus", "--sync", window});
                 x({"key", "--window", window, rest});
@@ -331,7 +350,10 @@ private slots:
             } else if (word == "bar-full") {
                 // The bar is full: its green reaches the right end of the button's place.
                 const QImage shot = screenshot(tag + "-bar");
-                const QColor near_end = shot.pixelColor(window_position(window) + QPoint(207 + 240, 417 + 20));
+                const QRegularExpressionMatch at
+                    = QRegularExpression("Position: (\\d+),(\\d+)").match(x({"getwindowgeometry", window}));
+                const QPoint origin(at.captured(1).toInt(), at.captured(2).toInt());
+                const QColor near_end = shot.pixelColor(origin + QPoint(207 + 240, 417 + 20));
                 QVERIFY2(near_end.green() > 200 && near_end.red() < 200 && near_end.blue() < 190,
                          qPrintable(near_end.name()));
             } else if (word == "bar-followed") {
@@ -383,6 +405,10 @@ private slots:
         }
         for (const QString& fragment : never)
             QVERIFY2(!program.log.contains(fragment), qPrintable(fragment));
+        QVERIFY(!QFile::exists(marker));
+        QVERIFY2(QDir(options.working_dir).isEmpty(), qPrintable(QDir(options.working_dir).entryList().join(' ')));
+        QVERIFY(!QFile::exists("/uploaded_OTP.bin"));
+        QCOMPARE(QDir("/").entryList({"upgrade_*"}, QDir::AllEntries), in_root);
         if (flash == "image")
             QCOMPARE(testsupport::read_file(flash_file).left(733656),
                      testsupport::read_file(testsupport::embedded_firmware_path()));
@@ -510,65 +536,6 @@ private slots:
         QVERIFY(log.split('\n').size() > 20);
         bus.kill();
         bus.waitForFinished(5000);
-    }
-
-    // No dfu-util but the program's own, and nothing written outside its working folder.
-    void an_unusable_temporary_folder_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("missing") << "missing" << "Shown: No working folder can be made in";
-        QTest::newRow("full") << "size=300k" << "Shown: The USB tool cannot be unpacked into";
-        QTest::newRow("noexec") << "noexec" << "Shown: Programs cannot run from";
-        // Not the folder, but found at the same moment and told the same way.
-        QTest::newRow("simulator without python3") << "no python3"
-                                                   << "Shown: The simulator (option -s) needs python3";
-    }
-
-    void an_unusable_temporary_folder()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, shown);
-        QTemporaryDir scratch;
-        const QString fake = scratch.filePath("bin");
-        const QString marker = scratch.filePath("stray-dfu-util-ran");
-        QDir().mkpath(fake);
-        testsupport::write_file(fake + "/dfu-util", "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n");
-        QVERIFY(QFile::setPermissions(fake + "/dfu-util", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        const QString cwd = scratch.filePath("cwd");
-        QDir().mkpath(cwd);
-
-        Program::Options options;
-        options.path_first = fake;
-        options.working_dir = cwd;
-        options.tmpdir = scratch.filePath("tmp");
-        QStringList arguments{"-l"};
-        if (kind != "missing")
-            QDir().mkpath(options.tmpdir);
-        if (kind == "no python3") {
-            options.environment << "VELMORA_PYTHON=/nonexistent/python3";
-            arguments << "-s";
-        } else if (kind != "missing") {
-            // A mount of its own, in a mount namespace of the program's own: gone with it.
-            QProcess probe;
-            probe.start("unshare", {"-m", "mount", "-t", "tmpfs", "tmpfs", options.tmpdir});
-            if (!probe.waitForFinished(10000) || probe.exitCode() != 0)
-                QSKIP("mounting a file system needs root");
-            options.wrapper = QStringList{"unshare", "-m", "sh", "-c",
-                                          "mount -t tmpfs -o " + kind + " tmpfs \"$0\" && exec \"$@\"",
-                                          options.tmpdir};
-        }
-        const QStringList in_root = QDir("/").entryList({"upgrade_*"}, QDir::AllEntries);
-        Program program(display, arguments, options);
-        QVERIFY(program.wait_for(shown));
-        QVERIFY(program.wait_for("Starting sm_A"));
-        QTest::qWait(1500); // several scans
-        screenshot("unusable-tmpdir-" + QString(QTest::currentDataTag()).replace(' ', '-'));
-        QVERIFY(!QFile::exists(marker));
-        QVERIFY(QDir(cwd).isEmpty());
-        QVERIFY(!QFile::exists("/uploaded_OTP.bin"));
-        QCOMPARE(QDir("/").entryList({"upgrade_*"}, QDir::AllEntries), in_root);
-        QVERIFY(!program.contains("Start  \"dfu-util\""));
     }
 };
 

@@ -41,48 +41,50 @@ private slots:
         QVERIFY2(face.red() > 120 && face.green() < 90 && face.blue() < 90, qPrintable(face.name()));
     }
 
-    void label_conversions_data()
+    // The records as read, in their text form; whatever is not of the right type gives the
+    // defaults, and a text that is no JSON object gives none.
+    void conversions_data()
     {
         QTest::addColumn<QString>("json");
         QTest::addColumn<QString>("text_form");
-        QTest::newRow("defaults") << "{}" << "Label '': (-1,-1) {} font='':-1: ''";
+        const auto label = [](const char* record) { return QString("{\"labels\":[%1]}").arg(record); };
+        QTest::newRow("defaults") << label("{}") << "Label '': (-1,-1) {} font='':-1: ''";
         QTest::newRow("create as a string counts as false")
-            << "{\"id\":\"a\",\"create\":\"true\"}" << "Label 'a': (-1,-1) {no-create} font='':-1: ''";
-        QTest::newRow("both false") << "{\"id\":\"b\",\"create\":false,\"white\":false}"
+            << label("{\"id\":\"a\",\"create\":\"true\"}") << "Label 'a': (-1,-1) {no-create} font='':-1: ''";
+        QTest::newRow("both false") << label("{\"id\":\"b\",\"create\":false,\"white\":false}")
                                     << "Label 'b': (-1,-1) {not-white no-create} font='':-1: ''";
-        QTest::newRow("white false") << "{\"id\":\"c\",\"white\":false}" << "Label 'c': (-1,-1) {not-white} font='':-1: ''";
-        QTest::newRow("x 0 kept") << "{\"id\":\"d\",\"position\":{\"x\":0,\"y\":100}}" << "Label 'd': (0,100) {} font='':-1: ''";
-        QTest::newRow("position not an object") << "{\"position\":[1,2]}" << "Label '': (-1,-1) {} font='':-1: ''";
-        QTest::newRow("x not a number") << "{\"position\":{\"x\":\"5\"}}" << "Label '': (0,-1) {} font='':-1: ''";
-        QTest::newRow("size and font") << "{\"id\":\"e\",\"size\":14,\"font\":\"Mono\",\"text\":\"t\"}"
+        QTest::newRow("white false") << label("{\"id\":\"c\",\"white\":false}") << "Label 'c': (-1,-1) {not-white} font='':-1: ''";
+        QTest::newRow("x 0 kept") << label("{\"id\":\"d\",\"position\":{\"x\":0,\"y\":100}}") << "Label 'd': (0,100) {} font='':-1: ''";
+        QTest::newRow("position not an object") << label("{\"position\":[1,2]}") << "Label '': (-1,-1) {} font='':-1: ''";
+        QTest::newRow("x not a number") << label("{\"position\":{\"x\":\"5\"}}") << "Label '': (0,-1) {} font='':-1: ''";
+        QTest::newRow("size and font") << label("{\"id\":\"e\",\"size\":14,\"font\":\"Mono\",\"text\":\"t\"}")
                                        << "Label 'e': (-1,-1) {} font='Mono':14: 't'";
-        QTest::newRow("size not a number") << "{\"size\":\"big\"}" << "Label '': (-1,-1) {} font='':0: ''";
-        QTest::newRow("id not a string") << "{\"id\":7,\"text\":false}" << "Label '': (-1,-1) {} font='':-1: ''";
-        QTest::newRow("not an object") << "3" << "Label '': (-1,-1) {} font='':-1: ''";
-        QTest::newRow("a raw line break stays") << "{\"id\":\"m\",\"text\":\"one\ntwo\"}" << "Label 'm': (-1,-1) {} font='':-1: 'one\ntwo'";
-        QTest::newRow("placeholders in the text stay") << "{\"id\":\"%1\",\"text\":\"%1 %2\"}"
+        QTest::newRow("size not a number") << label("{\"size\":\"big\"}") << "Label '': (-1,-1) {} font='':0: ''";
+        QTest::newRow("id not a string") << label("{\"id\":7,\"text\":false}") << "Label '': (-1,-1) {} font='':-1: ''";
+        QTest::newRow("not an object") << label("3") << "Label '': (-1,-1) {} font='':-1: ''";
+        QTest::newRow("a raw line break stays") << label("{\"id\":\"m\",\"text\":\"one\ntwo\"}") << "Label 'm': (-1,-1) {} font='':-1: 'one\ntwo'";
+        QTest::newRow("placeholders in the text stay") << label("{\"id\":\"%1\",\"text\":\"%1 %2\"}")
                                                        << "Label '%1': (-1,-1) {} font='':-1: '%1 %2'";
+        QTest::newRow("circle defaults") << "{\"circles\":[{}]}" << "Circle '': (0,0), r=0, w=0, color=#ff000000";
+        QTest::newRow("circle: a named colour, y missing") << "{\"circles\":[{\"name\":\"n\",\"center\":{\"x\":3},\"color\":\"red\"}]}"
+                                                     << "Circle 'n': (3,0), r=0, w=0, color=#ffff0000";
+        QTest::newRow("circle: not an object") << "{\"circles\":[5]}" << "Circle '': (0,0), r=0, w=0, color=#ff000000";
+        QTest::newRow("circle: ARGB") << "{\"circles\":[{\"color\":\"#12345678\"}]}" << "Circle '': (0,0), r=0, w=0, color=#12345678";
+        QTest::newRow("circle: no colour") << "{\"circles\":[{\"color\":\"no colour\"}]}" << "Circle '': (0,0), r=0, w=0, color=#ff000000";
+        QTest::newRow("circles not an array") << "{\"circles\":{\"not\":\"an array\"}}" << "";
+        for (const char* text : {"", "not json", "[1,2]", "{\"labels\": "})
+            QTest::newRow(qPrintable(QString("not a JSON object: '%1'").arg(text))) << text << "";
     }
 
-    void label_conversions()
+    void conversions()
     {
         QFETCH(QString, json);
         QFETCH(QString, text_form);
-        const Settings::GUI gui(QString("{\"labels\":[%1]}").arg(json));
-        QCOMPARE(gui.labels.size(), size_t(1));
-        QCOMPARE(QString(gui.labels[0]), text_form);
-    }
-
-    void circle_conversions()
-    {
-        const Settings::GUI gui("{\"circles\":[{}, {\"name\":\"n\",\"center\":{\"x\":3},\"color\":\"red\"}, 5, {\"color\":\"#12345678\"}, {\"color\":\"no colour\"}]}");
-        QCOMPARE(gui.circles.size(), size_t(5));
-        QCOMPARE(QString(gui.circles[0]).left(30), QString("Circle '': (0,0), r=0, w=0, co"));
-        QVERIFY(!gui.circles[0].color.isValid());
-        QCOMPARE(QString(gui.circles[1]), QString("Circle 'n': (3,0), r=0, w=0, color=#ffff0000"));
-        QVERIFY(!gui.circles[2].color.isValid());
-        QCOMPARE(gui.circles[3].color.alpha(), 0x12);
-        QVERIFY(!gui.circles[4].color.isValid());
+        const Settings::GUI gui(json);
+        QVERIFY(gui.valid);
+        QCOMPARE(QString(gui), "GUI settings:\n" + (text_form.isEmpty() ? "" : "\t" + text_form + "\n"));
+        for (const Settings::CircleData& circle : gui.circles) // a colour not read is none, not black
+            QCOMPARE(circle.color.isValid(), json.contains("#12345678") || json.contains("red"));
     }
 
     void duplicate_ids_give_the_first()
@@ -102,18 +104,6 @@ private slots:
         QCOMPARE(log.texts().first(), QString("No matching label with id \"status_noDev\" found"));
         QCOMPARE(log.entries().first().type, QtWarningMsg);
         QCOMPARE(log.count("No matching label with id"), 3);
-    }
-
-    void text_that_is_not_json()
-    {
-        for (const char* text : {"", "not json", "[1,2]", "{\"labels\": ", "{\"circles\":{\"not\":\"an array\"}}"}) {
-            const Settings::GUI gui{QString(text)};
-            QVERIFY(gui.valid);
-            QVERIFY(gui.labels.empty());
-            QVERIFY(gui.circles.empty());
-        }
-        QCOMPARE(QString(Settings::GUI{}), QString("GUI settings:\n\tInvalid"));
-        QCOMPARE(QString(Settings::GUI{QString("{}")}), QString("GUI settings:\n"));
     }
 
     // Whatever the locale variables say, one language for the whole window.
