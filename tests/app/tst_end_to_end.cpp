@@ -170,8 +170,9 @@ private slots:
                                                 // "tmpdir missing" or mounted with those options
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("steps");     // ";"-separated: await TEXT, click, key KEY, signal N,
-                                                // group-signal N, close, shot NAME, bar-full, unplug, plug,
-                                                // set K=V, wait MS, no-gl
+                                                // group-signal N, close, shot NAME, bar-full, bar-followed,
+                                                // unplug, plug, set K=V, wait MS, no-gl, window WxH, log WxH,
+                                                // log-key KEY
         QTest::addColumn<QStringList>("shown"); // in this order in the log
         QTest::addColumn<QStringList>("never");
         QTest::addColumn<int>("exit");          // -1: still running at the end
@@ -257,6 +258,14 @@ private slots:
         QTest::newRow("the simulator without python3")
             << "sim no_unit | VELMORA_PYTHON=/nonexistent/python3" << sim << scans + "no-python3"
             << QStringList{"Shown: The simulator (option -s) needs python3"} << no_tool << -1 << "";
+        // Qt scales the window to the screen once: 1330 x 1034 device pixels at twice the density
+        // however that is asked for (QT_SCALE_FACTOR=2: the window test's second run), wholly on
+        // the screen; the log keeps its size in points, and Ctrl-L in either window shows or hides it.
+        for (const QString variable : {"", "QT_AUTO_SCREEN_SCALE_FACTOR=1"})
+            QTest::newRow(qPrintable(("192 dpi " + variable).trimmed()))
+                << "sim older_revision | DPI=192 " + variable << sim
+                << "await " + offered + "; wait 300; window 1330x1034; shot dense; key ctrl+l; log 1200x800; log-key ctrl+l; log 0x0"
+                << QStringList{} << QStringList{} << -1 << "";
         for (const int number : {SIGTERM, SIGINT, SIGHUP})
             QTest::newRow(qPrintable(QString("signal %1 while idle").arg(number)))
                 << "sim no_unit" << sim << QString("await Starting sm_A; signal %1").arg(number)
@@ -322,6 +331,22 @@ private slots:
         }
         const QByteArray before = flash_file.isEmpty() ? QByteArray() : testsupport::read_file(flash_file);
         const QStringList in_root = QDir("/").entryList({"upgrade_*"}, QDir::AllEntries);
+        // A screen of that density, 3840 x 2160, for the program and the X tools.
+        QProcess dense;
+        const QString usual = display;
+        const auto back = qScopeGuard([&] {
+            display = usual;
+            dense.terminate();
+            dense.waitForFinished(5000);
+        });
+        const QString dpi = options.environment.filter(QRegularExpression("^DPI=")).value(0);
+        if (!dpi.isEmpty()) {
+            options.environment.removeAll(dpi);
+            dense.start("Xvfb", {"-displayfd", "1", "-screen", "0", "3840x2160x24", "-dpi", dpi.mid(4), "-nolisten", "tcp"});
+            QVERIFY(dense.waitForStarted(10000));
+            QTRY_VERIFY_WITH_TIMEOUT(dense.canReadLine() || (dense.waitForReadyRead(100) && dense.canReadLine()), 20000);
+            display = ":" + QString(dense.readLine()).trimmed();
+        }
         Program program(display, arguments, options);
         QString window;
         const QString tag = QString(QTest::currentDataTag());
@@ -374,6 +399,26 @@ private slots:
                 }
                 QCOMPARE(reached.size(), 3); // erasing, writing, reading back
                 QCOMPARE(program.log.count("SM_A: /sig_FwDownloaded"), 1); // one write
+            } else if (word == "window") {
+                // Of that size, and wholly on the screen.
+                const QString geometry = x({"getwindowgeometry", window});
+                const QRegularExpressionMatch m = QRegularExpression("Position: (\\d+),(\\d+).*Geometry: (\\d+x\\d+)",
+                                                                     QRegularExpression::DotMatchesEverythingOption).match(geometry);
+                const QStringList screen = x({"getdisplaygeometry"}).split(' ');
+                QCOMPARE(m.captured(3), rest);
+                const QRect placed(QPoint(m.captured(1).toInt(), m.captured(2).toInt()), QSize(rest.section('x', 0, 0).toInt(), rest.section('x', 1).toInt()));
+                QVERIFY2(QRect(0, 0, screen.value(0).toInt(), screen.value(1).toInt()).contains(placed), qPrintable(geometry));
+            } else if (word == "log") {
+                // The log window shown with that size; 0x0: hidden.
+                const auto shown = [&] {
+                    const QString id = x({"search", "--onlyvisible", "--name", "Log$"}).section('\n', 0, 0);
+                    return id.isEmpty() ? QString("Geometry: 0x0") : x({"getwindowgeometry", id});
+                };
+                QTRY_VERIFY_WITH_TIMEOUT(shown().contains("Geometry: " + rest), 10000);
+            } else if (word == "log-key") {
+                const QString log = x({"search", "--onlyvisible", "--name", "Log$"}).section('\n', 0, 0);
+                x({"windowfocus", "--sync", log});
+                x({"key", "--window", log, rest});
             } else if (word == "unplug" || word == "plug") {
                 QVERIFY(unit.startsWith("emu") ? emu->run({word, unit_serial}) : sim.run({word}));
             } else if (word == "set") {
@@ -414,61 +459,6 @@ private slots:
                      testsupport::read_file(testsupport::embedded_firmware_path()));
         else if (flash == "kept")
             QCOMPARE(testsupport::read_file(flash_file), before);
-    }
-
-    // Qt scales the window to the screen once: 1330 x 1034 device pixels at twice the density
-    // however that is asked for, wholly on a 3840 x 2160 screen (QT_SCALE_FACTOR=2: the window
-    // test's second run).
-    void the_window_is_scaled_once_data()
-    {
-        QTest::addColumn<QString>("dpi");
-        QTest::addColumn<QStringList>("environment");
-        QTest::newRow("QT_AUTO_SCREEN_SCALE_FACTOR=1, 192 dpi") << "192" << QStringList{"QT_AUTO_SCREEN_SCALE_FACTOR=1"};
-        QTest::newRow("192 dpi") << "192" << QStringList{};
-    }
-
-    void the_window_is_scaled_once()
-    {
-        QFETCH(QString, dpi);
-        QFETCH(QStringList, environment);
-        QProcess dense;
-        dense.start("Xvfb", {"-displayfd", "1", "-screen", "0", "3840x2160x24", "-dpi", dpi, "-nolisten", "tcp"});
-        QVERIFY(dense.waitForStarted(10000));
-        QTRY_VERIFY_WITH_TIMEOUT(dense.canReadLine() || (dense.waitForReadyRead(100) && dense.canReadLine()), 20000);
-        const QString screen = ":" + QString(dense.readLine()).trimmed();
-        SimulatorState state;
-        QVERIFY(state.setup("older_revision"));
-        Program::Options options;
-        options.environment = environment;
-        Program program(screen, {"-s", "-l"}, options);
-        QVERIFY(program.wait_for("MainWindow downloadMode: setEnabled true"));
-        const QString main = display;
-        display = screen; // for the X tools
-        const QString window = main_window();
-        QTest::qWait(300);
-        const QString geometry = x({"getwindowgeometry", window});
-        screenshot("dense-" + QString(QTest::currentDataTag()).replace(QRegularExpression("[^A-Za-z0-9]+"), "-"));
-        // The log keeps its size in points: as many lines as on an ordinary screen. Ctrl-L in
-        // either window shows or hides it.
-        x({"windowfocus", "--sync", window});
-        x({"key", "--window", window, "ctrl+l"});
-        QString log;
-        QTRY_VERIFY_WITH_TIMEOUT(x({"getwindowgeometry", log = x({"search", "--onlyvisible", "--name", "Log$"}).section('\n', 0, 0)})
-                                     .contains("Geometry: 1200x800"),
-                                 10000);
-        x({"windowfocus", "--sync", log});
-        x({"key", "--window", log, "ctrl+l"});
-        QTRY_VERIFY_WITH_TIMEOUT(x({"search", "--onlyvisible", "--name", "Log$"}).isEmpty(), 10000);
-        display = main;
-        const QRegularExpressionMatch m
-            = QRegularExpression("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)", QRegularExpression::DotMatchesEverythingOption)
-                  .match(geometry);
-        QVERIFY2(m.hasMatch(), qPrintable(geometry));
-        const QRect placed(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
-        QCOMPARE(placed.size(), QSize(1330, 1034));
-        QVERIFY2(QRect(0, 0, 3840, 2160).contains(placed), qPrintable(geometry));
-        dense.terminate();
-        dense.waitForFinished(5000);
     }
 
     // What a screen reader finds, reads and does, over AT-SPI on a private session bus: the
