@@ -12,7 +12,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <memory>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -44,41 +43,6 @@ private:
     int saved = dup(2);
 };
 
-// A folder that takes no new file while it lives; root is kept out by the immutable flag.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString& path)
-        : path(path)
-    {
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-        set_immutable(true);
-    }
-    ~ReadOnlyFolder()
-    {
-        set_immutable(false);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    bool takes_new_files() const
-    {
-        QFile probe(path + "/probe");
-        return probe.open(QIODevice::WriteOnly) && probe.remove();
-    }
-
-private:
-    void set_immutable(bool on)
-    {
-        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
-        int flags = 0;
-        if (::geteuid() == 0 && fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        if (fd >= 0)
-            ::close(fd);
-    }
-    QString path;
-};
-
 class TestLogWindow final : public QObject {
     Q_OBJECT
 
@@ -93,6 +57,23 @@ class TestLogWindow final : public QObject {
             line.remove(stamp);
         }
         return lines.join('\n');
+    }
+
+    // A folder that takes no new file; root is kept out by the immutable flag.
+    static void set_read_only(const QString& path, bool on)
+    {
+        if (on)
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        if (::geteuid() == 0 && fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0)
+            ::close(fd);
+        if (!on)
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
 private slots:
@@ -124,7 +105,11 @@ private slots:
         QVERIFY(dialog->isVisible());
         for (QPushButton* button : dialog->findChildren<QPushButton*>())
             QVERIFY2(!button->autoDefault() && !button->isDefault(), qPrintable(button->text()));
-        qInfo() << "something";
+        {
+            StderrCapture err;
+            for (int i = 0; i < 2; ++i)
+                qInfo() << QString(9000, 'x'); // a full piece of the log, kept compressed
+        }
         QTest::mouseClick(dialog->clearButton, Qt::LeftButton);
         QVERIFY(dialog->textEdit->toPlainText().isEmpty() && dialog->whole_log().isEmpty());
         QTest::mouseClick(dialog->hideButton, Qt::LeftButton);
@@ -195,17 +180,28 @@ private slots:
         logWindow = new LogWindow(nullptr);
     }
 
-    // Beside the main window where the screen has room (else over it: the end-to-end test).
-    void toggling_places_the_dialog_beside_the_main_window()
+    // Beside the main window where the screen has room, else over it; never off the screen.
+    void toggling_places_the_dialog_data()
     {
+        QTest::addColumn<QRect>("main"); // from the screen's top left
+        QTest::addColumn<QPoint>("placed");
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QMainWindow main;
-        main.setGeometry(screen.left() + 10, screen.top() + 20, screen.width() - 620, 300);
-        main.show();
-        logWindow->toggle_visibility(&main);
-        QCOMPARE(logWindow->dialog->geometry().topLeft(), QPoint(main.geometry().right(), main.geometry().top()));
-        QCOMPARE(logWindow->dialog->size(), QSize(600, 400));
-        logWindow->toggle_visibility(&main);
+        QTest::newRow("beside") << QRect(10, 20, screen.width() - 620, 300) << QPoint(screen.width() - 611, 20);
+        QTest::newRow("no room beside: over it") << QRect(screen.width() - 665, 20, 665, 300) << QPoint(screen.width() - 600, 20);
+        QTest::newRow("low: raised") << QRect(10, screen.height() - 300, 100, 280) << QPoint(109, screen.height() - 400);
+    }
+
+    void toggling_places_the_dialog()
+    {
+        QFETCH(QRect, main);
+        QFETCH(QPoint, placed);
+        const QPoint origin = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+        QMainWindow window;
+        window.setGeometry(main.translated(origin));
+        window.show();
+        logWindow->toggle_visibility(&window);
+        QCOMPARE(logWindow->dialog->geometry(), QRect(origin + placed, QSize(600, 400)));
+        logWindow->toggle_visibility(&window);
         QVERIFY(!logWindow->dialog->isVisible());
     }
 
@@ -260,7 +256,7 @@ private slots:
         QFETCH(bool, saved);
         QFETCH(QString, shown);
         QTemporaryDir dir;
-        QString name = kind == "new in /proc" ? QString("/proc/velmora-log.txt") : dir.filePath("log.txt");
+        const QString name = kind == "new in /proc" ? QString("/proc/velmora-log.txt") : dir.filePath("log.txt");
         if (kind == "older" || kind == "in read-only folder")
             testsupport::write_file(name, "an older log, replaced");
         else if (kind == "device" && ::mknod(QFile::encodeName(name).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
@@ -269,12 +265,15 @@ private slots:
             QVERIFY(QDir().mkpath(name));
         else if (kind == "fifo")
             QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0600), 0);
-        std::unique_ptr<ReadOnlyFolder> read_only;
-        if (kind.endsWith("read-only folder")) {
-            read_only = std::make_unique<ReadOnlyFolder>(dir.path());
-            if (read_only->takes_new_files())
-                QSKIP("no folder here refuses a new file");
-        }
+        const bool read_only = kind.endsWith("read-only folder");
+        if (read_only)
+            set_read_only(dir.path(), true);
+        const auto restore = qScopeGuard([&] {
+            if (read_only)
+                set_read_only(dir.path(), false);
+        });
+        if (read_only && QFile(dir.filePath("probe")).open(QIODevice::WriteOnly))
+            QSKIP("no folder here refuses a new file");
         struct stat before;
         QCOMPARE(::stat(QFile::encodeName(name).constData(), &before) == 0, !kind.startsWith("new"));
         qInfo() << QString(4000, 'x');
@@ -322,7 +321,6 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("saved log.txt");
-        testsupport::write_file(path, "an older file, replaced");
         qInfo() << "first line";
         qWarning() << "second";
         QString filter;
@@ -334,11 +332,6 @@ private slots:
             // Typed as a user would: selectFile() leaves the proposed name in a save dialog.
             dialog->setDirectory(dir.path());
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText("saved log.txt");
-            // The older file is to be replaced: yes to the question that follows.
-            QTimer::singleShot(300, [] {
-                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                    box->button(QMessageBox::Yes)->click();
-            });
             static_cast<QDialog*>(dialog)->accept();
         });
         QMetaObject::invokeMethod(logWindow->dialog, "save");

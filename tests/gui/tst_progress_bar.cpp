@@ -61,31 +61,20 @@ private slots:
         QCOMPARE(finished.count(), 1);
     }
 
-    // Each caption whole inside the bar's border, its percentage at 100: in the brand font and
-    // a plain one, at 96 dpi and at 192 dpi, where the window doubles the bar and 11 points
-    // are twice the pixels (QT_SCALE_FACTOR=2 keeps the logical sizes of 96 dpi). A caption
-    // set with setFormat() alone is fitted when it is drawn.
+    // Each caption whole inside the bar's border, its percentage at 100, fitted as it is drawn:
+    // in the brand font and a plain one, at 96 dpi and at 192 dpi, where the window doubles the
+    // bar and 11 points are twice the pixels (QT_SCALE_FACTOR=2 keeps the logical sizes of 96 dpi).
     void every_caption_fits_inside_the_bar_data()
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<int>("scale");
         QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("set_by");
         const Settings::GUI gui = Settings::make_GUI(":resources/settings_GUI.json");
         QVERIFY(gui.valid);
-        const QList<QPair<QString, QString>> captions = {
-            {gui.text("bar_erasing"), "showProgress"},
-            {gui.text("bar_writing"), "showProgress"},
-            {gui.text("bar_reading"), "showProgress"},
-            {"Upgrading firmware", "startTransfer"},
-            {"Uploading & verifying", "startTransfer"},
-            {"Done. Disconnect USB cable.", "setFormat"},
-        };
         for (const QString& family : {support::load_velmora_fonts(), QString("DejaVu Sans")})
             for (const int scale : {1, 2})
-                for (const auto& [caption, set_by] : captions)
-                    QTest::addRow("%s, %d dpi: %s", qPrintable(family), 96 * scale, qPrintable(caption))
-                        << family << scale << caption << set_by;
+                for (const char* id : {"bar_erasing", "bar_writing", "bar_reading", "bar_upgrading", "bar_verifying", "bar_done"})
+                    QTest::addRow("%s, %d dpi: %s", qPrintable(family), 96 * scale, id) << family << scale << gui.text(id);
     }
 
     void every_caption_fits_inside_the_bar()
@@ -93,21 +82,13 @@ private slots:
         QFETCH(QString, family);
         QFETCH(int, scale);
         QFETCH(QString, caption);
-        QFETCH(QString, set_by);
         QWidget window; // whose font the bar takes, as in the main window
         window.setFont(QFont(family, 11 * scale));
         ProgressBar bar(&window);
         // Sized as the window sizes it, also on a screen that is not at 96 dpi itself.
         const double screen = bar.logicalDpiX() / 96.0;
         bar.resize(qRound(250 * scale * screen), qRound(40 * scale * screen));
-        if (set_by == "showProgress") {
-            bar.showProgress(caption, 42);
-        } else if (set_by == "startTransfer") {
-            bar.startTransfer(caption, 1.0);
-        } else {
-            bar.setFormat(caption);
-            bar.show();
-        }
+        bar.showProgress(caption, 42);
         bar.grab(); // the caption is fitted as it is drawn
         QCOMPARE(bar.font().family(), family);
         const QString widest = QString(caption).replace("%p", "100");
