@@ -196,9 +196,7 @@ bool LogWindowDialog::save_to(const QString& name)
     // replaced by the save's rename (this may run as root), or swallow the log unseen.
     struct stat status;
     if (::stat(QFile::encodeName(name).constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
-        refuse(tr("<nobr>'%1'<br/>is not a plain file.<br/><br/>The log output was <b>not</b> saved, "
-                  "and nothing was replaced.</nobr>")
-                   .arg(name.toHtmlEscaped()));
+        refuse("log_notPlainFile", name);
         return false;
     }
     // Without a log (no -l), what the window shows.
@@ -219,17 +217,18 @@ bool LogWindowDialog::save_to(const QString& name)
         saved = in_place.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && in_place.write(bytes) == bytes.size();
     }
     if (!saved) {
-        refuse(tr("<nobr>File '%1'<br/>cannot be opened for writing.<br/><br/>"
-                  "The log output could <b>not</b> be saved!</nobr>")
-                   .arg(name.toHtmlEscaped()));
+        refuse("log_cannotWrite", name);
     }
     return saved;
 }
 
-void LogWindowDialog::refuse(const QString& text)
+void LogWindowDialog::refuse(const QString& text_id, const QString& name)
 {
-    qInfo().noquote() << "Shown:" << QTextDocumentFragment::fromHtml(text).toPlainText().simplified();
-    QMessageBox::warning(this, tr("Error"), text, QMessageBox::Ok);
+    // Only the main window saves a log, so the settings are loaded by then.
+    const QString file = name.toHtmlEscaped();
+    qInfo().noquote() << "Shown:"
+                      << QTextDocumentFragment::fromHtml(settings.gui.text(text_id).arg(file)).toPlainText().simplified();
+    QMessageBox::warning(this, tr("Error"), settings.gui.display_text(text_id).arg(file), QMessageBox::Ok);
 }
 
 LogWindow::LogWindow(QObject* parent)

@@ -55,7 +55,8 @@ protected slots:
 
 private:
     void clear();
-    void refuse(const QString& text);
+    // Tells the user, by the settings' text text_id about the file name, why nothing was saved.
+    void refuse(const QString& text_id, const QString& name);
 
     // The whole log: the pieces of about piece_size that are full, each compressed (a day of
     // units logs some 14 KB an upgrade, which compresses about tenfold), and the piece being

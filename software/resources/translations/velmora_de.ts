@@ -46,14 +46,6 @@
         <source>Error</source>
         <translation>Fehler</translation>
     </message>
-    <message>
-        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;Die Datei „%1“&lt;br/&gt;kann nicht zum Schreiben geöffnet werden.&lt;br/&gt;&lt;br/&gt;Das Protokoll wurde &lt;b&gt;nicht&lt;/b&gt; gespeichert!&lt;/nobr&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;„%1“&lt;br/&gt;ist keine normale Datei.&lt;br/&gt;&lt;br/&gt;Das Protokoll wurde &lt;b&gt;nicht&lt;/b&gt; gespeichert, und nichts wurde ersetzt.&lt;/nobr&gt;</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -552,6 +544,16 @@ Ihr Gerät:</translation>
         <source>it is missing or cannot be started</source>
         <comment>reason_cannotStartInstalled</comment>
         <translation>es fehlt oder lässt sich nicht starten</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <comment>log_notPlainFile</comment>
+        <translation>&lt;nobr&gt;„%1“&lt;br/&gt;ist keine normale Datei.&lt;br/&gt;&lt;br/&gt;Das Protokoll wurde &lt;b&gt;nicht&lt;/b&gt; gespeichert, und nichts wurde ersetzt.&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <comment>log_cannotWrite</comment>
+        <translation>&lt;nobr&gt;Die Datei „%1“&lt;br/&gt;kann nicht zum Schreiben geöffnet werden.&lt;br/&gt;&lt;br/&gt;Das Protokoll wurde &lt;b&gt;nicht&lt;/b&gt; gespeichert!&lt;/nobr&gt;</translation>
     </message>
 </context>
 </TS>

@@ -46,14 +46,6 @@
         <source>Error</source>
         <translation>Error</translation>
     </message>
-    <message>
-        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;El archivo «%1»&lt;br/&gt;no se puede abrir para escribir.&lt;br/&gt;&lt;br/&gt;¡El registro &lt;b&gt;no&lt;/b&gt; se ha podido guardar!&lt;/nobr&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;«%1»&lt;br/&gt;no es un archivo normal.&lt;br/&gt;&lt;br/&gt;El registro &lt;b&gt;no&lt;/b&gt; se ha guardado y no se ha reemplazado nada.&lt;/nobr&gt;</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -550,6 +542,16 @@ actualizar su producto.</translation>
         <source>it is missing or cannot be started</source>
         <comment>reason_cannotStartInstalled</comment>
         <translation>falta o no se puede iniciar</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <comment>log_notPlainFile</comment>
+        <translation>&lt;nobr&gt;«%1»&lt;br/&gt;no es un archivo normal.&lt;br/&gt;&lt;br/&gt;El registro &lt;b&gt;no&lt;/b&gt; se ha guardado y no se ha reemplazado nada.&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <comment>log_cannotWrite</comment>
+        <translation>&lt;nobr&gt;El archivo «%1»&lt;br/&gt;no se puede abrir para escribir.&lt;br/&gt;&lt;br/&gt;¡El registro &lt;b&gt;no&lt;/b&gt; se ha podido guardar!&lt;/nobr&gt;</translation>
     </message>
 </context>
 </TS>

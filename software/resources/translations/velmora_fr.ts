@@ -46,14 +46,6 @@
         <source>Error</source>
         <translation>Erreur</translation>
     </message>
-    <message>
-        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;Le fichier « %1 »&lt;br/&gt;ne peut pas être ouvert en écriture.&lt;br/&gt;&lt;br/&gt;Le journal n&apos;a &lt;b&gt;pas&lt;/b&gt; pu être enregistré !&lt;/nobr&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;« %1 »&lt;br/&gt;n&apos;est pas un fichier ordinaire.&lt;br/&gt;&lt;br/&gt;Le journal n&apos;a &lt;b&gt;pas&lt;/b&gt; été enregistré, et rien n&apos;a été remplacé.&lt;/nobr&gt;</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -551,6 +543,16 @@ pour mettre à jour l&apos;appareil.</translation>
         <source>it is missing or cannot be started</source>
         <comment>reason_cannotStartInstalled</comment>
         <translation>il est absent ou ne peut pas être lancé</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <comment>log_notPlainFile</comment>
+        <translation>&lt;nobr&gt;« %1 »&lt;br/&gt;n&apos;est pas un fichier ordinaire.&lt;br/&gt;&lt;br/&gt;Le journal n&apos;a &lt;b&gt;pas&lt;/b&gt; été enregistré, et rien n&apos;a été remplacé.&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <comment>log_cannotWrite</comment>
+        <translation>&lt;nobr&gt;Le fichier « %1 »&lt;br/&gt;ne peut pas être ouvert en écriture.&lt;br/&gt;&lt;br/&gt;Le journal n&apos;a &lt;b&gt;pas&lt;/b&gt; pu être enregistré !&lt;/nobr&gt;</translation>
     </message>
 </context>
 </TS>

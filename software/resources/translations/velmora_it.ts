@@ -46,14 +46,6 @@
         <source>Error</source>
         <translation>Errore</translation>
     </message>
-    <message>
-        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;Il file &quot;%1&quot;&lt;br/&gt;non può essere aperto in scrittura.&lt;br/&gt;&lt;br/&gt;Il log &lt;b&gt;non&lt;/b&gt; è stato salvato!&lt;/nobr&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;&quot;%1&quot;&lt;br/&gt;non è un file normale.&lt;br/&gt;&lt;br/&gt;Il log &lt;b&gt;non&lt;/b&gt; è stato salvato e non è stato sostituito nulla.&lt;/nobr&gt;</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -550,6 +542,16 @@ aggiornare il prodotto.</translation>
         <source>it is missing or cannot be started</source>
         <comment>reason_cannotStartInstalled</comment>
         <translation>manca o non può essere avviato</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <comment>log_notPlainFile</comment>
+        <translation>&lt;nobr&gt;&quot;%1&quot;&lt;br/&gt;non è un file normale.&lt;br/&gt;&lt;br/&gt;Il log &lt;b&gt;non&lt;/b&gt; è stato salvato e non è stato sostituito nulla.&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <comment>log_cannotWrite</comment>
+        <translation>&lt;nobr&gt;Il file &quot;%1&quot;&lt;br/&gt;non può essere aperto in scrittura.&lt;br/&gt;&lt;br/&gt;Il log &lt;b&gt;non&lt;/b&gt; è stato salvato!&lt;/nobr&gt;</translation>
     </message>
 </context>
 </TS>

@@ -46,14 +46,6 @@
         <source>Error</source>
         <translation>エラー</translation>
     </message>
-    <message>
-        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;ファイル「%1」を&lt;br/&gt;書き込み用に開けません。&lt;br/&gt;&lt;br/&gt;ログは保存&lt;b&gt;されませんでした&lt;/b&gt;。&lt;/nobr&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;「%1」は&lt;br/&gt;通常のファイルではありません。&lt;br/&gt;&lt;br/&gt;ログは保存&lt;b&gt;されませんでした&lt;/b&gt;。何も置き換えられていません。&lt;/nobr&gt;</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -545,6 +537,16 @@ to upgrade your product.</source>
         <source>it is missing or cannot be started</source>
         <comment>reason_cannotStartInstalled</comment>
         <translation>見つからないか、起動できません</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <comment>log_notPlainFile</comment>
+        <translation>&lt;nobr&gt;「%1」は&lt;br/&gt;通常のファイルではありません。&lt;br/&gt;&lt;br/&gt;ログは保存&lt;b&gt;されませんでした&lt;/b&gt;。何も置き換えられていません。&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <comment>log_cannotWrite</comment>
+        <translation>&lt;nobr&gt;ファイル「%1」を&lt;br/&gt;書き込み用に開けません。&lt;br/&gt;&lt;br/&gt;ログは保存&lt;b&gt;されませんでした&lt;/b&gt;。&lt;/nobr&gt;</translation>
     </message>
 </context>
 </TS>

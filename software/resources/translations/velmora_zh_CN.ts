@@ -46,14 +46,6 @@
         <source>Error</source>
         <translation>错误</translation>
     </message>
-    <message>
-        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;无法打开文件“%1”&lt;br/&gt;进行写入。&lt;br/&gt;&lt;br/&gt;日志&lt;b&gt;未能&lt;/b&gt;保存！&lt;/nobr&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
-        <translation>&lt;nobr&gt;“%1”&lt;br/&gt;不是普通文件。&lt;br/&gt;&lt;br/&gt;日志&lt;b&gt;未&lt;/b&gt;保存，也没有替换任何内容。&lt;/nobr&gt;</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -540,6 +532,16 @@ to upgrade your product.</source>
         <source>it is missing or cannot be started</source>
         <comment>reason_cannotStartInstalled</comment>
         <translation>文件缺失或无法启动</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
+        <comment>log_notPlainFile</comment>
+        <translation>&lt;nobr&gt;“%1”&lt;br/&gt;不是普通文件。&lt;br/&gt;&lt;br/&gt;日志&lt;b&gt;未&lt;/b&gt;保存，也没有替换任何内容。&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
+        <comment>log_cannotWrite</comment>
+        <translation>&lt;nobr&gt;无法打开文件“%1”&lt;br/&gt;进行写入。&lt;br/&gt;&lt;br/&gt;日志&lt;b&gt;未能&lt;/b&gt;保存！&lt;/nobr&gt;</translation>
     </message>
 </context>
 </TS>
