@@ -4,7 +4,6 @@
 #include "app/exit_signals.h"
 #include "app/start_up.h"
 #include "device/product.h"
-#include "files/files.h"
 #include "machines/outcome_model.h"
 #include "machines/sm_a.h"
 #include "machines/sm_b.h"
@@ -167,10 +166,7 @@ private:
     enum class Phase { awaiting_unit, serving, awaiting_return, awaiting_removal, ended };
 
     QString text(const QString& id) const { return plain_text(gui.text(id)); }
-    QString said(const Outcome& outcome) const
-    {
-        return plain_text(status_html(outcome, [this](const QString& id) { return gui.text(id); }));
-    }
+    QString said(const Outcome& outcome) const { return told_in_english(outcome, gui); }
 
     void wait_for_unit()
     {
@@ -399,20 +395,12 @@ int run_batch(QCoreApplication* app)
     parse_arguments(app);
     const ToolProblem problem = prepare_dfu_util();
     const Settings::Settings settings = make_settings();
-
-    auto* worker = new SM_A(Files::path_of(Files::desired_FW_fileName_dfu), Files::path_of(Files::desired_FW_fileName_bin),
-                            Files::path_of(Files::uploaded_FW_fileName_bin), nullptr);
-    worker->idle_interval_ms = 500;
-    worker->poll_interval_ms = 1000;
-    worker->enable_debug_output();
-    auto* machine = new SM_B(worker, settings.desired_type, settings.desired_revision);
-    machine->enable_debug_output();
-    auto* model = new OutcomeModel(Device::ProductInfo{settings.desired_type}.product_name(), machine);
-    tell_tool_problem(model, problem, settings.gui);
-    model->attach(worker, machine);
+    const Machines machines = make_machines(settings, problem);
+    SM_A* worker = machines.worker;
+    SM_B* machine = machines.machine;
     // A bench cannot wait for a tool that will never run: said once, and the end.
     if (!problem.text_id.isEmpty()) {
-        talk.line(plain_text(status_html(model->current(), [&settings](const QString& id) { return settings.gui.text(id); })));
+        talk.line(told_in_english(machines.model->current(), settings.gui));
         delete worker;
         delete machine;
         std::fclose(out);
@@ -421,14 +409,10 @@ int run_batch(QCoreApplication* app)
 
     int code = 0;
     {
-        Bench bench(worker, machine, model, settings.gui, options, out, &talk);
+        Bench bench(worker, machine, machines.model, settings.gui, options, out, &talk);
         install_exit_signal_handlers([&bench](int number) { bench.signal_received(number); });
-        talk.line(plain_text(status_html(model->current(), [&settings](const QString& id) { return settings.gui.text(id); })));
-        QObject::connect(machine, &QStateMachine::started, machine, [worker] {
-            qInfo() << "Starting sm_A";
-            worker->start(QThread::InheritPriority);
-        }, Qt::DirectConnection);
-        machine->start();
+        talk.line(told_in_english(machines.model->current(), settings.gui));
+        start_machines(machines);
         code = app->exec();
         qInfo() << "Batch ends with" << code;
         machine->stop();

@@ -5,12 +5,10 @@
 #include "app/exit_signals.h"
 #include "app/globals.h"
 #include "app/start_up.h"
-#include "files/files.h"
 #include "gui/fonts.h"
 #include "gui/language.h"
 #include "gui/log_window.h"
 #include "gui/main_window.h"
-#include "machines/outcome_model.h"
 #include "machines/sm_a.h"
 #include "machines/sm_b.h"
 #include "simulator/simulator.h"
@@ -48,26 +46,12 @@ void GUI_init()
     mainWindow = MainWindow_factory(&settings, nullptr, simulator::use);
     mainWindow->setWindowTitle(QCoreApplication::translate("MainWindow", "Velmora Firmware Upgrade Tool"));
 
-    sm_A = new SM_A(Files::path_of(Files::desired_FW_fileName_dfu), Files::path_of(Files::desired_FW_fileName_bin),
-                    Files::path_of(Files::uploaded_FW_fileName_bin), nullptr);
-    sm_A->idle_interval_ms = 500;
-    sm_A->poll_interval_ms = 1000;
-    sm_A->enable_debug_output();
-
-    sm_B = new SM_B(sm_A, settings.desired_type, settings.desired_revision);
-    sm_B->enable_debug_output();
-
-    auto* model = new OutcomeModel(Device::ProductInfo{settings.desired_type}.product_name(), sm_B);
-    tell_tool_problem(model, problem, settings.gui);
-    model->attach(sm_A, sm_B);
-    add_connections(app, model);
+    const Machines machines = make_machines(settings, problem);
+    sm_A = machines.worker;
+    sm_B = machines.machine;
+    add_connections(app, machines.model);
     install_exit_signal_handlers([](int number) { request_exit(128 + number); });
-
-    QObject::connect(sm_B, &QStateMachine::started, sm_B, [] {
-        qInfo() << "Starting sm_A";
-        sm_A->start(QThread::InheritPriority);
-    }, Qt::DirectConnection);
-    sm_B->start();
+    start_machines(machines);
     mainWindow->show();
 }
 

@@ -7,6 +7,8 @@
 #include "files/support_misc.h"
 #include "gui/language.h"
 #include "machines/outcome_model.h"
+#include "machines/sm_a.h"
+#include "machines/sm_b.h"
 #include "simulator/simulator.h"
 
 #include <QCoreApplication>
@@ -50,6 +52,7 @@ ToolProblem prepare_dfu_util()
     // Without its own dfu-util and a working folder the program runs none at all: not one
     // found elsewhere, and none that writes its files anywhere else.
     ToolProblem problem;
+    problem.where = Files::temporary_base();
     problem.text_id = Files::prepare_working_folder();
     if (problem.text_id.isEmpty() && simulator::use && !simulator::python_found())
         problem.text_id = "status_noPython";
@@ -59,7 +62,8 @@ ToolProblem prepare_dfu_util()
         // The package's own copy is broken where it is installed, and no TMPDIR mends that.
         const bool installed = Files::tools_installed() && !simulator::use;
         problem.text_id = installed ? "status_toolBrokenInstalled" : "status_toolBroken";
-        problem.where = installed ? DFU::Command::path + "/dfu-util" : Files::temporary_base();
+        if (installed)
+            problem.where = DFU::Command::path + "/dfu-util";
         DFU::refuse_runs("the execution test failed");
         const DFU::Result test = DFU::dfu_util::last_execution_test();
         problem.reason_id = test.code == -1 ? (installed ? "reason_cannotStartInstalled" : "reason_cannotStart")
@@ -82,12 +86,37 @@ Settings::Settings make_settings()
     return built;
 }
 
-void tell_tool_problem(OutcomeModel* model, const ToolProblem& problem, const Settings::GUI& gui)
+QString told_in_english(const Outcome& outcome, const Settings::GUI& gui)
 {
-    if (problem.text_id.isEmpty())
-        return;
-    model->tool_unusable(problem.text_id, {problem.where.isEmpty() ? Files::temporary_base() : problem.where}, problem.reason_id,
-                         QString::number(problem.reason_code));
-    qWarning().noquote() << "No unit can be reached:"
-                         << plain_text(status_html(model->current(), [&gui](const QString& id) { return gui.text(id); }));
+    return plain_text(status_html(outcome, [&gui](const QString& id) { return gui.text(id); }));
+}
+
+Machines make_machines(const Settings::Settings& settings, const ToolProblem& problem)
+{
+    Machines made;
+    made.worker = new SM_A(Files::path_of(Files::desired_FW_fileName_dfu), Files::path_of(Files::desired_FW_fileName_bin),
+                           Files::path_of(Files::uploaded_FW_fileName_bin), nullptr);
+    made.worker->idle_interval_ms = 500;
+    made.worker->poll_interval_ms = 1000;
+    made.worker->enable_debug_output();
+    made.machine = new SM_B(made.worker, settings.desired_type, settings.desired_revision);
+    made.machine->enable_debug_output();
+    made.model = new OutcomeModel(Device::ProductInfo{settings.desired_type}.product_name(), made.machine);
+    if (!problem.text_id.isEmpty()) {
+        made.model->tool_unusable(problem.text_id, {problem.where}, problem.reason_id,
+                                  QString::number(problem.reason_code));
+        qWarning().noquote() << "No unit can be reached:" << told_in_english(made.model->current(), settings.gui);
+    }
+    made.model->attach(made.worker, made.machine);
+    return made;
+}
+
+void start_machines(const Machines& machines)
+{
+    SM_A* worker = machines.worker;
+    QObject::connect(machines.machine, &QStateMachine::started, machines.machine, [worker] {
+        qInfo() << "Starting sm_A";
+        worker->start(QThread::InheritPriority);
+    }, Qt::DirectConnection);
+    machines.machine->start();
 }

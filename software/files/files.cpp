@@ -178,16 +178,6 @@ QStringList remove_stale_working_folders(const QString& base)
     return removed;
 }
 
-QString tool_dir()
-{
-#ifdef VELMORA_TOOLS_INSTALLED
-    // Installed by the package beside the program (lib/ beside bin/), wherever it was unpacked.
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../lib/velmora-fw-upgrade");
-#else
-    return external_dir.path();
-#endif
-}
-
 bool tools_installed()
 {
 #ifdef VELMORA_TOOLS_INSTALLED
@@ -195,6 +185,13 @@ bool tools_installed()
 #else
     return false;
 #endif
+}
+
+QString tool_dir()
+{
+    // Installed by the package beside the program (lib/ beside bin/), wherever it was unpacked.
+    return tools_installed() ? QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../lib/velmora-fw-upgrade")
+                             : external_dir.path();
 }
 
 QString prepare_working_folder()
@@ -206,11 +203,7 @@ QString prepare_working_folder()
     for (const QString& name : remove_stale_working_folders(temporary_base()))
         qInfo() << "Removed the working folder an ended run left:" << name;
 
-#ifdef VELMORA_TOOLS_INSTALLED
-    constexpr bool unpack_tool = false;
-#else
-    constexpr bool unpack_tool = true;
-#endif
+    const bool unpack_tool = !tools_installed();
     QList<ID> ids{desired_FW_dfu, desired_FW_bin};
     if (unpack_tool)
         ids << dfu_util_exe << libusb_dylib;

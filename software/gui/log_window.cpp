@@ -1,6 +1,7 @@
 #include "gui/log_window.h"
 
 #include "app/globals.h"
+#include "machines/outcome_model.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
-#include <QTextDocumentFragment>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -226,8 +226,7 @@ void LogWindowDialog::refuse(const QString& text_id, const QString& name)
 {
     // Only the main window saves a log, so the settings are loaded by then.
     const QString file = name.toHtmlEscaped();
-    qInfo().noquote() << "Shown:"
-                      << QTextDocumentFragment::fromHtml(settings.gui.text(text_id).arg(file)).toPlainText().simplified();
+    qInfo().noquote() << "Shown:" << plain_text(settings.gui.text(text_id).arg(file));
     QMessageBox::warning(this, tr("Error"), settings.gui.display_text(text_id).arg(file), QMessageBox::Ok);
 }
 

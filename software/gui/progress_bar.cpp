@@ -131,17 +131,21 @@ QString ProgressBar::phase() const
     return caption.trimmed();
 }
 
+QString ProgressBar::caption_at(int percent, int at) const
+{
+    return localized_format()
+        .replace("%p", QString::number(percent))
+        .replace("%v", QString::number(at))
+        .replace("%m", QString::number(qint64(maximum()) - minimum()));
+}
+
 QString ProgressBar::text() const
 {
     if (!localize || value() < minimum())
         return QProgressBar::text();
     const qint64 total = qint64(maximum()) - minimum();
     const qint64 done = qint64(value()) - minimum();
-    const int percent = total > 0 ? int((done * 100 + total / 2) / total) : 100;
-    return localized_format()
-        .replace("%p", QString::number(percent))
-        .replace("%v", QString::number(value()))
-        .replace("%m", QString::number(total));
+    return caption_at(total > 0 ? int((done * 100 + total / 2) / total) : 100, value());
 }
 
 QFont ProgressBar::caption_font() const
@@ -149,11 +153,7 @@ QFont ProgressBar::caption_font() const
     QFont fitted = base_font;
     // The caption at its widest, 100 %, inside the style sheet's 2-pixel border with a little
     // air: the font does not change size as the figure grows.
-    const qint64 total = qint64(maximum()) - minimum();
-    const QString caption = localized_format()
-                                .replace("%p", "100")
-                                .replace("%v", QString::number(maximum()))
-                                .replace("%m", QString::number(total));
+    const QString caption = caption_at(100, maximum());
     const QRect room = contentsRect().adjusted(3, 2, -3, -2);
     const auto fits = [&] {
         const QFontMetrics metrics(fitted);

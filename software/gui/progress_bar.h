@@ -65,6 +65,8 @@ private:
     QFont base_font;
     // The caption in the window's language, worked out once a caption.
     QString localized_format() const;
+    // The localized caption with its figures: percent, and the value the bar is at.
+    QString caption_at(int percent, int at) const;
     mutable QString localized_from;
     mutable QString localized;
 };
