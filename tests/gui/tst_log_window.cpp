@@ -339,16 +339,20 @@ private slots:
         qInfo() << "first line";
         qWarning() << "second";
         QString filter;
-        QTimer::singleShot(200, [&] {
+        // Until the dialog is up: on a busy machine it may take longer than any fixed wait.
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
+            answer.stop();
             filter = dialog->nameFilters().join(";;");
             // Typed as a user would: selectFile() leaves the proposed name in a save dialog.
             dialog->setDirectory(dir.path());
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText("saved log.txt");
             static_cast<QDialog*>(dialog)->accept();
         });
+        answer.start(50);
         QMetaObject::invokeMethod(logWindow->dialog, "save");
         QCOMPARE(filter, QString("Text Files (*.txt);;All Files (*)"));
         // The platform may add its own warnings about the file dialog after these.
