@@ -39,9 +39,9 @@ LogRecord make_LogRecord(QtMsgType type, const QMessageLogContext& context, cons
 LogWindowDialog::LogWindowDialog(QWidget* parent)
     : QDialog(parent)
     , textEdit(new QTextBrowser(this))
-    , clearButton(new QPushButton(tr("clear"), this))
-    , saveButton(new QPushButton(tr("save output"), this))
-    , hideButton(new QPushButton(tr("hide log"), this))
+    , clearButton(new QPushButton(tr("Clear"), this))
+    , saveButton(new QPushButton(tr("Save Log…"), this))
+    , hideButton(new QPushButton(tr("Hide Log"), this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(textEdit);

@@ -195,7 +195,7 @@ private slots:
                            "Shown: Waiting for a unit in DFU mode: do steps 1 to 3.", "Shown: Connected to an R12.",
                            "Shown: Connected to an R12 with firmware version C7", "Install clicked",
                            "Shown: Upgrading firmware", "Shown: Firmware written. To check it, restart the unit in DFU mode",
-                           "Shown: Uploading & verifying", done, "Shown: Connected to an R12 with firmware version C8",
+                           "Shown: Checking the firmware", done, "Shown: Connected to an R12 with firmware version C8",
                            "app.exec() returns:  0"}
             << QStringList{"FW differs", "does not hold", "Oops"} << 0 << "image";
         QTest::newRow("the embedded firmware is done at once, in German: the log stays English")
@@ -222,7 +222,7 @@ private slots:
             << "emu --rev C7 --seed 7 | pace_f4=1 leave_delay_ms=1500" << real
             << "await " + offered + "; click; await " + done + "; wait 500; bar-followed; shot real-dfu-util-done"
             << QStringList{"Shown: Upgrading firmware: erasing", "Shown: Upgrading firmware: writing",
-                           "Shown: Firmware written", "Shown: Uploading & verifying: reading back", done}
+                           "Shown: Firmware written", "Shown: Checking the firmware: reading back", done}
             << QStringList{"Exit with", "not answered"} << -1 << "image";
         QTest::newRow("Escape with nothing running: stopped, and nothing after")
             << "sim older_revision" << sim
@@ -388,7 +388,7 @@ private slots:
                 QMap<QString, int> reached;
                 QString phase;
                 for (const QString& line : program.log.split('\n')) {
-                    if (line.contains("Shown: Upgrading firmware: ") || line.contains("Shown: Uploading & verifying: "))
+                    if (line.contains("Shown: Upgrading firmware: ") || line.contains("Shown: Checking the firmware: "))
                         phase = line.section("Shown: ", 1).section(' ', 0, 3);
                     const QRegularExpressionMatch m = figure.match(line);
                     const int bar = m.captured(2).toInt();

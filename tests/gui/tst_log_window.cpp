@@ -103,7 +103,7 @@ private slots:
         logWindow->toggle_visibility(nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QCOMPARE((QStringList{dialog->clearButton->text(), dialog->saveButton->text(), dialog->hideButton->text()}),
-                 (QStringList{"clear", "save output", "hide log"}));
+                 (QStringList{"Clear", "Save Log…", "Hide Log"}));
         QVERIFY(dialog->clearButton->x() > dialog->width() / 3);
         QVERIFY(dialog->clearButton->x() < dialog->saveButton->x() && dialog->saveButton->x() < dialog->hideButton->x());
         QTest::keyClick(dialog, Qt::Key_Escape);

@@ -53,7 +53,7 @@ private slots:
         QFETCH(double, seconds);
         ProgressBar bar;
         QSignalSpy finished(&bar, &ProgressBar::finished);
-        bar.startAutoProgress("Uploading & verifying", seconds);
+        bar.startAutoProgress("Checking the firmware", seconds);
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
         QCOMPARE(bar.value(), 100);
         QVERIFY(!bar.timer->isActive());

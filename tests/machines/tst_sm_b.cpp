@@ -116,7 +116,7 @@ private slots:
         QTest::newRow("a whole upgrade")
             << "sim older_revision" << "await B2; click; await B6"
             << QStringList{"Waiting for a unit", c7, "bar: Upgrading firmware", written, c8,
-                           "bar: Uploading & verifying", done}
+                           "bar: Checking the firmware", done}
             << QStringList{differs, "not answered"} << "B6" << "image";
         QTest::newRow("the embedded firmware: verified at once")
             << "sim current" << "await B6" << QStringList{"Connected to an R12.", c8, done}
@@ -162,7 +162,7 @@ private slots:
                                                 << "await B2; click; await B6"
                                                 << QStringList{c7, "bar: Upgrading firmware: erasing",
                                                                "bar: Upgrading firmware: writing", written, c8,
-                                                               "bar: Uploading & verifying: reading back", done}
+                                                               "bar: Checking the firmware: reading back", done}
                                                 << QStringList{failed, differs} << "B6" << "image";
         QTest::newRow("unplugged mid-write, back: the failed write, never done")
             << "emu --rev C7 --seed 7 | leave_delay_ms=300 vanish_on=write vanish_after=40"
@@ -170,7 +170,7 @@ private slots:
             << QStringList{failed, failed} << QStringList{done, written} << "B7" << "";
         QTest::newRow("unplugged mid-read-back: the check could not be made, nothing offered")
             << "emu | vanish_on=upload vanish_after=20" << "await B10; wait 300"
-            << QStringList{"bar: Uploading & verifying",
+            << QStringList{"bar: Checking the firmware",
                            "The firmware could not be checked: the USB tool stopped with code 74."}
             << QStringList{differs, "bar: Done"} << "" << "image";
         QTest::newRow("a write that hangs: not answering, then ended")

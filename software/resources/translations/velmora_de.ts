@@ -11,18 +11,6 @@
 <context>
     <name>LogWindowDialog</name>
     <message>
-        <source>clear</source>
-        <translation>leeren</translation>
-    </message>
-    <message>
-        <source>save output</source>
-        <translation>Ausgabe speichern</translation>
-    </message>
-    <message>
-        <source>hide log</source>
-        <translation>Protokoll ausblenden</translation>
-    </message>
-    <message>
         <source>Velmora Firmware Upgrade Tool – Log</source>
         <translation>Velmora Firmware-Update – Protokoll</translation>
     </message>
@@ -45,6 +33,18 @@
     <message>
         <source>Error</source>
         <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Log…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Log</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -345,19 +345,9 @@ Ihr Gerät:</translation>
         <translation>Update: Schreiben %p%</translation>
     </message>
     <message>
-        <source>Uploading &amp; verifying: reading back %p%</source>
-        <comment>bar_reading</comment>
-        <translation>Prüfen: Zurücklesen %p%</translation>
-    </message>
-    <message>
         <source>Upgrading firmware</source>
         <comment>bar_upgrading</comment>
         <translation>Firmware wird aktualisiert</translation>
-    </message>
-    <message>
-        <source>Uploading &amp; verifying</source>
-        <comment>bar_verifying</comment>
-        <translation>Zurücklesen und Prüfen</translation>
     </message>
     <message>
         <source>Done. Disconnect USB cable.</source>
@@ -526,11 +516,6 @@ Ihr Gerät:</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Der Ordner %1 kann von einem anderen Benutzer geändert werden.&lt;br&gt;Setzen Sie TMPDIR auf einen eigenen Ordner und starten Sie neu.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
-        <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Aus %1 können keine Programme laufen (als &apos;noexec&apos; eingehängt).&lt;br&gt;Setzen Sie TMPDIR auf einen Ordner, der Programme ausführt, und starten Sie neu.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Der Simulator (Option -s) braucht python3, das nicht installiert ist.&lt;br&gt;Installieren Sie python3 und starten Sie neu.&lt;/span&gt;</translation>
@@ -554,6 +539,21 @@ Ihr Gerät:</translation>
         <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
         <comment>log_cannotWrite</comment>
         <translation>&lt;nobr&gt;Die Datei „%1“&lt;br/&gt;kann nicht zum Schreiben geöffnet werden.&lt;br/&gt;&lt;br/&gt;Das Protokoll wurde &lt;b&gt;nicht&lt;/b&gt; gespeichert!&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking the firmware: reading back %p%</source>
+        <comment>bar_reading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking the firmware</source>
+        <comment>bar_verifying</comment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

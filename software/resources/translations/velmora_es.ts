@@ -11,18 +11,6 @@
 <context>
     <name>LogWindowDialog</name>
     <message>
-        <source>clear</source>
-        <translation>borrar</translation>
-    </message>
-    <message>
-        <source>save output</source>
-        <translation>guardar</translation>
-    </message>
-    <message>
-        <source>hide log</source>
-        <translation>ocultar registro</translation>
-    </message>
-    <message>
         <source>Velmora Firmware Upgrade Tool – Log</source>
         <translation>Actualización del firmware Velmora – Registro</translation>
     </message>
@@ -45,6 +33,18 @@
     <message>
         <source>Error</source>
         <translation>Error</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Log…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Log</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -343,19 +343,9 @@ actualizar su producto.</translation>
         <translation>Actualizando: escribiendo %p%</translation>
     </message>
     <message>
-        <source>Uploading &amp; verifying: reading back %p%</source>
-        <comment>bar_reading</comment>
-        <translation>Verificando: releyendo %p%</translation>
-    </message>
-    <message>
         <source>Upgrading firmware</source>
         <comment>bar_upgrading</comment>
         <translation>Actualizando el firmware</translation>
-    </message>
-    <message>
-        <source>Uploading &amp; verifying</source>
-        <comment>bar_verifying</comment>
-        <translation>Releyendo y verificando</translation>
     </message>
     <message>
         <source>Done. Disconnect USB cable.</source>
@@ -524,11 +514,6 @@ actualizar su producto.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Otro usuario puede modificar la carpeta %1.&lt;br&gt;Apunte TMPDIR a una carpeta propia y vuelva a empezar.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
-        <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se pueden ejecutar programas desde %1 (montado &apos;noexec&apos;).&lt;br&gt;Apunte TMPDIR a una carpeta que ejecute programas y vuelva a empezar.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El simulador (opción -s) necesita python3, que no está instalado.&lt;br&gt;Instale python3 y vuelva a empezar.&lt;/span&gt;</translation>
@@ -552,6 +537,21 @@ actualizar su producto.</translation>
         <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
         <comment>log_cannotWrite</comment>
         <translation>&lt;nobr&gt;El archivo «%1»&lt;br/&gt;no se puede abrir para escribir.&lt;br/&gt;&lt;br/&gt;¡El registro &lt;b&gt;no&lt;/b&gt; se ha podido guardar!&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking the firmware: reading back %p%</source>
+        <comment>bar_reading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking the firmware</source>
+        <comment>bar_verifying</comment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

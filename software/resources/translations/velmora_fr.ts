@@ -11,18 +11,6 @@
 <context>
     <name>LogWindowDialog</name>
     <message>
-        <source>clear</source>
-        <translation>effacer</translation>
-    </message>
-    <message>
-        <source>save output</source>
-        <translation>enregistrer</translation>
-    </message>
-    <message>
-        <source>hide log</source>
-        <translation>masquer le journal</translation>
-    </message>
-    <message>
         <source>Velmora Firmware Upgrade Tool – Log</source>
         <translation>Mise à jour du firmware Velmora – Journal</translation>
     </message>
@@ -45,6 +33,18 @@
     <message>
         <source>Error</source>
         <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Log…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Log</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -344,19 +344,9 @@ pour mettre à jour l&apos;appareil.</translation>
         <translation>Mise à jour : écriture %p%</translation>
     </message>
     <message>
-        <source>Uploading &amp; verifying: reading back %p%</source>
-        <comment>bar_reading</comment>
-        <translation>Vérification : relecture %p%</translation>
-    </message>
-    <message>
         <source>Upgrading firmware</source>
         <comment>bar_upgrading</comment>
         <translation>Mise à jour du firmware</translation>
-    </message>
-    <message>
-        <source>Uploading &amp; verifying</source>
-        <comment>bar_verifying</comment>
-        <translation>Relecture et vérification</translation>
     </message>
     <message>
         <source>Done. Disconnect USB cable.</source>
@@ -525,11 +515,6 @@ pour mettre à jour l&apos;appareil.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le dossier %1 peut être modifié par un autre utilisateur.&lt;br&gt;Faites pointer TMPDIR vers un dossier à vous, puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
-        <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Aucun programme ne peut s&apos;exécuter depuis %1 (monté &apos;noexec&apos;).&lt;br&gt;Faites pointer TMPDIR vers un dossier qui exécute des programmes, puis relancez.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le simulateur (option -s) nécessite python3, qui n&apos;est pas installé.&lt;br&gt;Installez python3, puis relancez.&lt;/span&gt;</translation>
@@ -553,6 +538,21 @@ pour mettre à jour l&apos;appareil.</translation>
         <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
         <comment>log_cannotWrite</comment>
         <translation>&lt;nobr&gt;Le fichier « %1 »&lt;br/&gt;ne peut pas être ouvert en écriture.&lt;br/&gt;&lt;br/&gt;Le journal n&apos;a &lt;b&gt;pas&lt;/b&gt; pu être enregistré !&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking the firmware: reading back %p%</source>
+        <comment>bar_reading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking the firmware</source>
+        <comment>bar_verifying</comment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -11,18 +11,6 @@
 <context>
     <name>LogWindowDialog</name>
     <message>
-        <source>clear</source>
-        <translation>svuota</translation>
-    </message>
-    <message>
-        <source>save output</source>
-        <translation>salva</translation>
-    </message>
-    <message>
-        <source>hide log</source>
-        <translation>nascondi log</translation>
-    </message>
-    <message>
         <source>Velmora Firmware Upgrade Tool – Log</source>
         <translation>Aggiornamento firmware Velmora – Log</translation>
     </message>
@@ -45,6 +33,18 @@
     <message>
         <source>Error</source>
         <translation>Errore</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Log…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Log</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -343,19 +343,9 @@ aggiornare il prodotto.</translation>
         <translation>Firmware: scrittura %p%</translation>
     </message>
     <message>
-        <source>Uploading &amp; verifying: reading back %p%</source>
-        <comment>bar_reading</comment>
-        <translation>Verifica: rilettura %p%</translation>
-    </message>
-    <message>
         <source>Upgrading firmware</source>
         <comment>bar_upgrading</comment>
         <translation>Aggiornamento del firmware</translation>
-    </message>
-    <message>
-        <source>Uploading &amp; verifying</source>
-        <comment>bar_verifying</comment>
-        <translation>Rilettura e verifica</translation>
     </message>
     <message>
         <source>Done. Disconnect USB cable.</source>
@@ -524,11 +514,6 @@ aggiornare il prodotto.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La cartella %1 può essere modificata da un altro utente.&lt;br&gt;Imposta TMPDIR su una cartella tua, poi riavvia.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
-        <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Da %1 non si possono eseguire programmi (montato &apos;noexec&apos;).&lt;br&gt;Imposta TMPDIR su una cartella che esegua programmi, poi riavvia.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il simulatore (opzione -s) richiede python3, che non è installato.&lt;br&gt;Installa python3, poi riavvia.&lt;/span&gt;</translation>
@@ -552,6 +537,21 @@ aggiornare il prodotto.</translation>
         <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
         <comment>log_cannotWrite</comment>
         <translation>&lt;nobr&gt;Il file &quot;%1&quot;&lt;br/&gt;non può essere aperto in scrittura.&lt;br/&gt;&lt;br/&gt;Il log &lt;b&gt;non&lt;/b&gt; è stato salvato!&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking the firmware: reading back %p%</source>
+        <comment>bar_reading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking the firmware</source>
+        <comment>bar_verifying</comment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -11,18 +11,6 @@
 <context>
     <name>LogWindowDialog</name>
     <message>
-        <source>clear</source>
-        <translation>消去</translation>
-    </message>
-    <message>
-        <source>save output</source>
-        <translation>保存</translation>
-    </message>
-    <message>
-        <source>hide log</source>
-        <translation>ログを隠す</translation>
-    </message>
-    <message>
         <source>Velmora Firmware Upgrade Tool – Log</source>
         <translation>Velmora ファームウェア更新ツール – ログ</translation>
     </message>
@@ -45,6 +33,18 @@
     <message>
         <source>Error</source>
         <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Log…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Log</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -338,19 +338,9 @@ to upgrade your product.</source>
         <translation>更新中：書き込み %p%</translation>
     </message>
     <message>
-        <source>Uploading &amp; verifying: reading back %p%</source>
-        <comment>bar_reading</comment>
-        <translation>検証中：読み戻し %p%</translation>
-    </message>
-    <message>
         <source>Upgrading firmware</source>
         <comment>bar_upgrading</comment>
         <translation>ファームウェアを更新中</translation>
-    </message>
-    <message>
-        <source>Uploading &amp; verifying</source>
-        <comment>bar_verifying</comment>
-        <translation>読み戻して検証中</translation>
     </message>
     <message>
         <source>Done. Disconnect USB cable.</source>
@@ -519,11 +509,6 @@ to upgrade your product.</source>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;フォルダー %1 は他のユーザーが変更できます。&lt;br&gt;TMPDIR を自分のフォルダーに設定して、起動し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder that can run programs, then start again.&lt;/span&gt;</source>
-        <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 ではプログラムを実行できません（&apos;noexec&apos; でマウント）。&lt;br&gt;プログラムを実行できるフォルダーを TMPDIR に設定して、起動し直してください。&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;シミュレーター（オプション -s）には python3 が必要ですが、インストールされていません。&lt;br&gt;python3 をインストールして、起動し直してください。&lt;/span&gt;</translation>
@@ -547,6 +532,21 @@ to upgrade your product.</source>
         <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
         <comment>log_cannotWrite</comment>
         <translation>&lt;nobr&gt;ファイル「%1」を&lt;br/&gt;書き込み用に開けません。&lt;br/&gt;&lt;br/&gt;ログは保存&lt;b&gt;されませんでした&lt;/b&gt;。&lt;/nobr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
+        <comment>status_noExec</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking the firmware: reading back %p%</source>
+        <comment>bar_reading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking the firmware</source>
+        <comment>bar_verifying</comment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
