@@ -6,7 +6,7 @@
 #include "gui/fonts.h"
 #include "gui/main_window.h"
 #include "gui/outcome_view.h"
-#include "gui/settings.h"
+#include "texts/settings.h"
 #include "machines/outcome_model.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "fuzz_support.h"
-#include "gui/settings.h"
+#include "texts/settings.h"
 
 FUZZ_INIT
 

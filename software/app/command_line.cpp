@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "gui/language.h"
+#include "texts/language.h"
 #include "simulator/simulator.h"
 
 #include <QCommandLineParser>
@@ -171,7 +171,3 @@ bool use_log_window()
     return log_window_requested;
 }
 
-bool have_service_build()
-{
-    return false;
-}

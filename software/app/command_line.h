@@ -21,4 +21,3 @@ void parse_arguments(const QStringList& arguments);
 void parse_arguments(QCoreApplication* app);
 const BatchOptions& batch_options();
 bool use_log_window();
-bool have_service_build();

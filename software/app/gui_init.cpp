@@ -6,7 +6,7 @@
 #include "app/globals.h"
 #include "app/start_up.h"
 #include "gui/fonts.h"
-#include "gui/language.h"
+#include "texts/language.h"
 #include "gui/log_window.h"
 #include "gui/main_window.h"
 #include "machines/sm_a.h"
@@ -34,11 +34,12 @@ void GUI_init()
     support::setup_fonts();
     logWindow = new LogWindow(nullptr);
     if (use_log_window())
-        qInstallMessageHandler(logWindowMessageHandler);
+        logWindow->receive_messages();
     const ToolProblem problem = prepare_dfu_util();
     if (!spoken)
         qWarning().noquote() << "The translation for" << wanted << "cannot be loaded: the window speaks English";
     settings = make_settings();
+    logWindow->dialog->texts = &settings.gui;
 
     if (!use_log_window())
         logWindow->dialog->textEdit->setPlainText(settings.gui.display_text("log_hint"));

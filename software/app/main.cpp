@@ -1,7 +1,7 @@
 #include "app/batch.h"
 #include "app/command_line.h"
 #include "app/gui_init.h"
-#include "gui/language.h"
+#include "texts/language.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "dfu/dfu_util.h"
 #include "files/files.h"
 #include "files/support_misc.h"
-#include "gui/language.h"
+#include "texts/language.h"
 #include "machines/outcome_model.h"
 #include "machines/sm_a.h"
 #include "machines/sm_b.h"

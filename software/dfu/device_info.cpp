@@ -1,6 +1,5 @@
 #include "dfu/device_info.h"
 
-#include "app/command_line.h"
 #include "files/files.h"
 #include "files/support_misc.h"
 

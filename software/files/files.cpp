@@ -146,7 +146,13 @@ QString WorkingFolder::errorString() const
     return dir ? dir->errorString() : QString("the folder can be changed by another user");
 }
 
-WorkingFolder external_dir(temporary_base());
+WorkingFolder& external_dir()
+{
+    // Made at its first use, once start-up has read the command line: --help and --version
+    // make no folder.
+    static WorkingFolder folder(temporary_base());
+    return folder;
+}
 
 QStringList remove_stale_working_folders(const QString& base)
 {
@@ -191,12 +197,12 @@ QString tool_dir()
 {
     // Installed by the package beside the program (lib/ beside bin/), wherever it was unpacked.
     return tools_installed() ? QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../lib/velmora-fw-upgrade")
-                             : external_dir.path();
+                             : external_dir().path();
 }
 
 QString prepare_working_folder()
 {
-    if (!external_dir.base_is_safe()) {
+    if (!external_dir().base_is_safe()) {
         qWarning() << "No working folder is made in a folder that another user can change:" << temporary_base();
         return "status_unsafeTmpDir";
     }
@@ -209,15 +215,15 @@ QString prepare_working_folder()
         ids << dfu_util_exe << libusb_dylib;
     const bool extracted = extract_resources(ids, true);
     const bool marked = !unpack_tool || support_misc::mark_file_executable(path_of(dfu_util_executable_fileName));
-    if (!external_dir.isValid())
+    if (!external_dir().isValid())
         return "status_noWorkDir";
     if (!extracted || !marked)
         return "status_noExtract";
     struct statvfs fs;
-    if (unpack_tool && ::statvfs(QFile::encodeName(external_dir.path()).constData(), &fs) == 0
+    if (unpack_tool && ::statvfs(QFile::encodeName(external_dir().path()).constData(), &fs) == 0
         && (fs.f_flag & ST_NOEXEC) != 0) {
         qWarning() << "The working folder is on a file system that runs no programs (noexec):"
-                   << external_dir.path();
+                   << external_dir().path();
         return "status_noExec";
     }
     return {};
@@ -226,9 +232,9 @@ QString prepare_working_folder()
 QString path_of(const QString& file_name)
 {
     // Without the folder there is no place for working files: never "/" and the name.
-    if (!external_dir.isValid())
+    if (!external_dir().isValid())
         return {};
-    return external_dir.path() + "/" + file_name;
+    return external_dir().path() + "/" + file_name;
 }
 
 namespace {
@@ -257,8 +263,8 @@ bool extract(const QString& resource, const QString& path)
 
 bool extract_resources(QList<ID> ids, bool report_failure)
 {
-    if (!external_dir.isValid()) {
-        qInfo() << "Failed to create temporary directory:" << external_dir.errorString();
+    if (!external_dir().isValid()) {
+        qInfo() << "Failed to create temporary directory:" << external_dir().errorString();
         return false;
     }
     bool all_ok = true;

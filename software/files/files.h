@@ -59,7 +59,7 @@ private:
     std::optional<QTemporaryDir> dir;
 };
 
-extern WorkingFolder external_dir;
+WorkingFolder& external_dir();
 
 // The file a run writes into its working folder once it holds the folder's lock.
 extern const QString run_marker_fileName;

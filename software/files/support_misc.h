@@ -9,6 +9,8 @@ namespace support_misc {
 enum class Platform : int { Linux = 0, macOS = 1, Windows = 2, Unknown = 3 };
 
 constexpr bool compiled_w_DEBUG = false;
+// A service build may write a unit with a blank product record; this program never does.
+constexpr bool service_build = false;
 
 Platform compiled_for_platform();
 bool compiled_for_platform(Platform platform);
@@ -26,3 +28,8 @@ void show_resources();
 } // namespace support_misc
 
 QDebug operator<<(QDebug debug, support_misc::Platform platform);
+
+inline bool have_service_build()
+{
+    return support_misc::service_build;
+}

@@ -1,6 +1,5 @@
 #include "gui/log_window.h"
 
-#include "app/globals.h"
 #include "machines/outcome_model.h"
 
 #include <QCloseEvent>
@@ -14,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -224,10 +224,9 @@ bool LogWindowDialog::save_to(const QString& name)
 
 void LogWindowDialog::refuse(const QString& text_id, const QString& name)
 {
-    // Only the main window saves a log, so the settings are loaded by then.
     const QString file = name.toHtmlEscaped();
-    qInfo().noquote() << "Shown:" << plain_text(settings.gui.text(text_id).arg(file));
-    QMessageBox::warning(this, tr("Error"), settings.gui.display_text(text_id).arg(file), QMessageBox::Ok);
+    qInfo().noquote() << "Shown:" << plain_text(texts->text(text_id).arg(file));
+    QMessageBox::warning(this, tr("Error"), texts->display_text(text_id).arg(file), QMessageBox::Ok);
 }
 
 LogWindow::LogWindow(QObject* parent)
@@ -282,8 +281,18 @@ void LogWindow::toggle_visibility(QMainWindow* mainWindow)
     }
 }
 
+namespace {
+QPointer<LogWindow> receiver;
+} // namespace
+
+void LogWindow::receive_messages()
+{
+    receiver = this;
+    qInstallMessageHandler(logWindowMessageHandler);
+}
+
 void logWindowMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& msg)
 {
-    if (logWindow)
-        logWindow->outputMessage(type, context, msg);
+    if (receiver)
+        receiver->outputMessage(type, context, msg);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts/settings.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QDialog>
@@ -40,6 +42,9 @@ public:
     bool has_log() const;
     // Saves the log under name; false, after telling the user, when it was not saved.
     bool save_to(const QString& name);
+    // The texts a refusal to save is told in; the window's are loaded after this dialog
+    // exists, and only the main window saves a log, so they are there by then.
+    const Settings::GUI* texts = nullptr;
 
     // Appends to the window and prints on standard error; a fatal record ends the process.
     void outputRecord(const LogRecord& record);
@@ -74,6 +79,8 @@ public:
     ~LogWindow() override;
 
     LogWindowDialog* dialog;
+    // From now on every message of the program goes to this window (and standard error).
+    void receive_messages();
 
 signals:
     void sendMessage(QtMsgType type, const QMessageLogContext& context, const QString& msg);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/settings.h"
+#include "texts/settings.h"
 #include "machines/outcome_model.h"
 
 class MainWindow;

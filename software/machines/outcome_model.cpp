@@ -1,10 +1,10 @@
 #include "machines/outcome_model.h"
 
-#include "app/command_line.h"
 #include "device/product.h"
 #include "dfu/dfu_util.h"
 #include "dfu/firmware_transfer.h"
 #include "dfu/progress.h"
+#include "files/support_misc.h"
 #include "machines/sm_a.h"
 #include "machines/sm_b.h"
 

@@ -1,6 +1,6 @@
 #include "machines/sm_b.h"
 
-#include "app/command_line.h"
+#include "files/support_misc.h"
 #include "machines/guarded_transition.h"
 
 #include <QDebug>

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
-#include "gui/language.h"
+#include "files/support_misc.h"
+#include "texts/language.h"
 #include "simulator/simulator.h"
 
 #include <QCoreApplication>

@@ -77,8 +77,9 @@ private slots:
         emu.reset();
     }
 
-    // Of two units, the one named by its serial is read; a serial that is not there reads nothing.
-    void a_unit_is_read_by_its_serial()
+    // Of two units, the one named by its serial is read and written; a serial that is not there
+    // reads nothing.
+    void a_unit_is_read_and_written_by_its_serial()
     {
         QVERIFY(emu->create(serial));
         QVERIFY(emu->create("3472385A3036", {"--otp", "0x04", "--type", "0x04", "--rev", "B3"}));
@@ -90,6 +91,12 @@ private slots:
         QCOMPARE(info.FW_revision, QString("C8"));
         const DFU::DeviceItem other{"3472385A3037"};
         QCOMPARE(DFU::read_device_info(&other, &info).code, 74);
+
+        const QByteArray before = testsupport::read_file(emu->unit_dir(serial) + "/flash.bin");
+        QCOMPARE(DFU::download_FW_to_device(desired(), "3472385A3036"), 0);
+        const QByteArray image = testsupport::read_file(desired());
+        QCOMPARE(testsupport::read_file(emu->unit_dir("3472385A3036") + "/flash.bin").left(image.size()), image);
+        QCOMPARE(testsupport::read_file(emu->unit_dir(serial) + "/flash.bin"), before);
     }
 
     // A read-back cut short says nothing of the flash: never "differs".

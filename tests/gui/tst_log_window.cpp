@@ -1,5 +1,4 @@
-#include "app/globals.h"
-#include "gui/language.h"
+#include "texts/language.h"
 #include "gui/log_window.h"
 #include "test_support.h"
 
@@ -44,6 +43,11 @@ private:
     int saved = dup(2);
 };
 
+namespace {
+QPointer<LogWindow> logWindow;
+Settings::Settings settings;
+} // namespace
+
 class TestLogWindow final : public QObject {
     Q_OBJECT
 
@@ -86,7 +90,8 @@ private slots:
     void init()
     {
         logWindow = new LogWindow(nullptr);
-        qInstallMessageHandler(logWindowMessageHandler);
+        logWindow->dialog->texts = &settings.gui;
+        logWindow->receive_messages();
     }
 
     void cleanup()

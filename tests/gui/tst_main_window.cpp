@@ -1,5 +1,5 @@
 #include "gui/fonts.h"
-#include "gui/language.h"
+#include "texts/language.h"
 #include "gui/main_window.h"
 #include "gui/progress_bar.h"
 #include "test_support.h"

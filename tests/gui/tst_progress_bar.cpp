@@ -1,6 +1,6 @@
 #include "gui/fonts.h"
 #include "gui/progress_bar.h"
-#include "gui/settings.h"
+#include "texts/settings.h"
 
 #include <QSignalSpy>
 #include <QtTest>

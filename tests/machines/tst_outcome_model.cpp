@@ -1,6 +1,6 @@
 #include "dfu/firmware_transfer.h"
 #include "dfu/progress.h"
-#include "gui/settings.h"
+#include "texts/settings.h"
 #include "machines/outcome_model.h"
 #include "machines/sm_a.h"
 

@@ -201,7 +201,7 @@ bool use_embedded_dfu_util()
     const QString exe = DFU::dfu_util::full_path();
     if (!QFileInfo::exists(exe) && !Files::extract_resources({Files::dfu_util_exe, Files::libusb_dylib}, true))
         return false;
-    DFU::Command::path = Files::external_dir.path();
+    DFU::Command::path = Files::external_dir().path();
     return support_misc::mark_file_executable(exe);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/settings.h"
+#include "texts/settings.h"
 #include "machines/outcome_model.h"
 #include "machines/sm_a.h"
 #include "machines/sm_b.h"

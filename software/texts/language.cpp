@@ -1,4 +1,4 @@
-#include "gui/language.h"
+#include "texts/language.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

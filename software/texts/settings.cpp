@@ -1,7 +1,7 @@
-#include "gui/settings.h"
+#include "texts/settings.h"
 
 #include "files/support_misc.h"
-#include "gui/language.h"
+#include "texts/language.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

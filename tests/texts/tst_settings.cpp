@@ -1,5 +1,5 @@
-#include "gui/language.h"
-#include "gui/settings.h"
+#include "texts/language.h"
+#include "texts/settings.h"
 #include "test_support.h"
 
 #include <QProcess>
