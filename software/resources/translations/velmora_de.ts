@@ -217,15 +217,15 @@ Ihr Blitzgerät:</translation>
     pushing the TEST button
     for 1 second</source>
         <comment>7b</comment>
-        <translation>2. Ganz rechte Taste unter
-    dem Display gedrückt halten,
-    dabei die TEST-Taste
+        <translation>2. Die ganz rechte Taste unter
+    dem Display gedrückt halten
+    und dabei die TEST-Taste
     1 Sekunde lang drücken</translation>
     </message>
     <message>
         <source>3. Connect USB cable</source>
         <comment>9</comment>
-        <translation>3. USB-Kabel anschließen</translation>
+        <translation>3. Per USB anschließen</translation>
     </message>
     <message>
         <source>4. Click here to start upgrade</source>
@@ -314,7 +314,7 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_readFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Daten des Blitzgeräts lassen sich nicht lesen.&lt;br&gt;Trennen Sie es, starten Sie es im DFU-Modus neu (Schritte 1 bis 3) und schließen Sie es wieder an.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Daten des Blitzgeräts lassen sich nicht lesen.&lt;br&gt;Trennen Sie es und schließen Sie es im DFU-Modus wieder an (Schritte 1 bis 3).&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
@@ -405,7 +405,7 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware konnte nicht geprüft werden: %1.&lt;br&gt;Trennen Sie das Blitzgerät, starten Sie es im DFU-Modus neu (Schritte 1 bis 3) und schließen Sie es wieder an.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware konnte nicht geprüft werden: %1.&lt;br&gt;Trennen Sie das Blitzgerät und schließen Sie es im DFU-Modus wieder an (Schritte 1 bis 3).&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
@@ -450,7 +450,7 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>the disk of %1 is full, free some space there</source>
         <comment>reason_noSpace</comment>
-        <translation>der Datenträger von %1 ist voll, geben Sie dort Speicherplatz frei</translation>
+        <translation>der Datenträger von %1 ist voll, geben Sie dort Platz frei</translation>
     </message>
     <message>
         <source>the unit stopped answering</source>
@@ -465,7 +465,7 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
         <comment>reason_noImage</comment>
-        <translation>die programmeigene Kopie der Firmware lässt sich nicht lesen</translation>
+        <translation>die Firmware-Kopie im Programm ist nicht lesbar</translation>
     </message>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>

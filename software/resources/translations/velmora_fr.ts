@@ -215,20 +215,20 @@ pour mettre à jour le flash.</translation>
     pushing the TEST button
     for 1 second</source>
         <comment>7b</comment>
-        <translation>2. Maintenez enfoncé le bouton
-    tout à droite sous l’écran
+        <translation>2. Sous l’écran, maintenez le
+    bouton tout à droite enfoncé
     en appuyant 1 seconde sur
     le bouton TEST</translation>
     </message>
     <message>
         <source>3. Connect USB cable</source>
         <comment>9</comment>
-        <translation>3. Branchez le câble USB</translation>
+        <translation>3. Branchez en USB</translation>
     </message>
     <message>
         <source>4. Click here to start upgrade</source>
         <comment>8b2</comment>
-        <translation>4. Cliquez pour mettre à jour</translation>
+        <translation>4. Cliquez ici pour mettre à jour</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1.&lt;/span&gt;</source>
@@ -261,7 +261,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No working folder can be made in %1.&lt;br&gt;Set TMPDIR to a folder with free space that you can write to, then start again.&lt;/span&gt;</source>
         <comment>status_noWorkDir</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossible de créer un dossier de travail dans %1.&lt;br&gt;Faites pointer TMPDIR vers un dossier accessible en écriture et disposant d’espace libre, puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossible de créer un dossier de travail dans %1.&lt;br&gt;Faites pointer TMPDIR vers un dossier accessible en écriture avec de l’espace libre, puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot be unpacked into %1 (is the disk full?).&lt;br&gt;Free some space or set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
