@@ -5,7 +5,7 @@
     <name>InstallButton</name>
     <message>
         <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
-        <translation>Installiert die Firmware auf dem angeschlossenen Gerät. Die Eingabetaste oder die Leertaste löst sie aus.</translation>
+        <translation>Installiert die Firmware auf dem angeschlossenen Blitzgerät. Eingabe- oder Leertaste löst die Schaltfläche aus.</translation>
     </message>
 </context>
 <context>
@@ -36,15 +36,15 @@
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Leeren</translation>
     </message>
     <message>
         <source>Save Log…</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll speichern…</translation>
     </message>
     <message>
         <source>Hide Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll ausblenden</translation>
     </message>
 </context>
 <context>
@@ -123,49 +123,51 @@ signal n. --help and --version: 0.
 </source>
         <translation>Aufruf: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                            [-l | --use-log-window]
-        velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                           [--verbose] [-s | -S]
+        velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS]
+                           [--json] [--verbose] [-s | -S]
         velmora-fw-upgrade -h | --help | --version
 Aktualisiert die Firmware eines Velmora-Blitzgeräts, das im DFU-Modus über USB
 angeschlossen ist.
 
-  -s, --use-simulator      das Simulator-Skript statt eines Geräts ansprechen
-  -S, --no-use-simulator   das echte Gerät verwenden (hat Vorrang vor -s)
+  -s, --use-simulator      das Simulator-Skript statt eines Blitzgeräts nutzen
+  -S, --no-use-simulator   das echte Blitzgerät verwenden (hat Vorrang vor -s)
   -l, --use-log-window     alle Meldungen im Protokollfenster sammeln (Strg+L),
-                           das sie für den Service speichern kann; auch auf der
-                           Standardfehlerausgabe
-  -b, --batch              ohne Fenster: Geräte nacheinander am Terminal
-                           bedienen; jedes wird wie im Fenster gelesen und
+                           das sie für den Kundendienst speichern kann; auch
+                           auf der Standardfehlerausgabe
+  -b, --batch              ohne Fenster: Blitzgeräte nacheinander im Terminal
+                           bearbeiten; jedes wird wie im Fenster ausgelesen und
                            beurteilt, beschrieben, wenn seine Firmware abweicht,
-                           dann zurückgelesen und verglichen; ein Gerät eines
-                           anderen Produkts wird abgelehnt
-      --units N            nach N Geräten enden (Standard 1); 0: bis zum Abbruch
-      --timeout SECONDS    enden, wenn in dieser Zeit kein Gerät angeschlossen
-                           wird (Standard: warten)
-      --json               ein JSON-Objekt pro Gerät auf der Standardausgabe,
-                           sobald es fertig ist (serial, product,
-                           revision_before, revision_after, result, reason,
-                           seconds), und sonst nichts dort
+                           dann zurückgelesen und verglichen; ein Blitzgerät
+                           eines anderen Produkts wird abgelehnt
+      --units N            nach N Blitzgeräten enden (Standard: 1); 0: bis zum
+                           Abbruch
+      --timeout SECONDS    enden, wenn in dieser Zeit kein Blitzgerät
+                           angeschlossen wird (Standard: warten)
+      --json               ein JSON-Objekt pro Blitzgerät auf der
+                           Standardausgabe, sobald es fertig ist (serial,
+                           product, revision_before, revision_after, result,
+                           reason, seconds), und sonst nichts dort
       --verbose            das ganze Protokoll auf der Standardfehlerausgabe
                            (statt -l)
   -h, --help               dieser Text, auf der Standardausgabe
       --version            die Version des Programms, auf der Standardausgabe
 
-Tasten im Fenster: Eingabe, Enter oder Leertaste startet das Update, wenn die
-Schaltfläche angeboten wird; Escape oder Q beendet die Verbindung zum Gerät
-(eine laufende Übertragung wird zuerst abgeschlossen); Strg+L zeigt oder
-verbirgt das Protokollfenster.
+Tasten im Fenster: Eingabe- oder Leertaste startet das Update, wenn die
+Schaltfläche aktiv ist; Esc oder Q beendet die Kommunikation mit dem Blitzgerät
+(eine laufende Übertragung wird zuerst abgeschlossen); Strg+L blendet das
+Protokollfenster ein oder aus.
 Das Protokollfenster schlägt vor, das Protokoll als ~/logfile.txt zu speichern.
 Im Batch-Modus gehen die Meldungen auf die Standardausgabe (mit --json auf die
 Standardfehlerausgabe), auf einem Terminal als eine laufend aktualisierte Zeile
 je Übertragung, sonst als Zeilen mit Zeitstempel. Strg+C, SIGTERM und SIGHUP
 brechen nie eine Übertragung ab: Das Programm schließt sie zuerst ab.
 
-Rückgabewert: 0 das Fenster wurde geschlossen oder jedes Gerät hat die Prüfung
-bestanden; 1 falsche Befehlszeile; 2 ein Schreiben oder eine Prüfung ist
-fehlgeschlagen oder dfu-util kann nicht laufen; 3 ein Gerät wurde abgelehnt (und
-keines ist fehlgeschlagen); 4 innerhalb von --timeout wurde kein Gerät
-angeschlossen; 128+n durch Signal n beendet. --help und --version: 0.
+Rückgabewert: 0 das Fenster wurde geschlossen oder jedes Blitzgerät hat die
+Prüfung bestanden; 1 fehlerhafte Befehlszeile; 2 ein Schreiben oder eine Prüfung
+ist fehlgeschlagen oder dfu-util kann nicht laufen; 3 ein Blitzgerät wurde
+abgelehnt (und bei keinem ist etwas fehlgeschlagen); 4 innerhalb von --timeout
+wurde kein Blitzgerät angeschlossen; 128+n durch Signal n beendet. --help und
+--version: 0.
 </translation>
     </message>
 </context>
@@ -202,12 +204,12 @@ Firmware-Version:
 to upgrade your product.</source>
         <comment>5</comment>
         <translation>So aktualisieren Sie
-Ihr Gerät:</translation>
+Ihr Blitzgerät:</translation>
     </message>
     <message>
         <source>1. Turn off the device</source>
         <comment>7a</comment>
-        <translation>1. Gerät ausschalten</translation>
+        <translation>1. Blitzgerät ausschalten</translation>
     </message>
     <message>
         <source>2. Hold the rightmost button
@@ -223,7 +225,7 @@ Ihr Gerät:</translation>
     <message>
         <source>3. Connect USB cable</source>
         <comment>9</comment>
-        <translation>3. Per USB verbinden</translation>
+        <translation>3. Per USB anschließen</translation>
     </message>
     <message>
         <source>4. Click here to start upgrade</source>
@@ -234,90 +236,90 @@ Ihr Gerät:</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1.&lt;/span&gt;</source>
         <comment>status_devConn</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Blitzgerät %1 angeschlossen.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with firmware version %2&lt;/span&gt;</source>
         <comment>status_devRev</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1 mit Firmware-Version %2&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Blitzgerät %1 angeschlossen, Firmware-Version %2&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with unknown firmware version.&lt;/span&gt;</source>
         <comment>status_devRevUnknown</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1 mit unbekannter Firmware-Version.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Blitzgerät %1 angeschlossen, Firmware-Version unbekannt.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Finishing the transfer: keep the USB cable connected.&lt;br&gt;The program goes on as soon as it is done.&lt;/span&gt;</source>
         <comment>status_finishing</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Übertragung wird abgeschlossen: USB-Kabel bitte nicht trennen.&lt;br&gt;Das Programm macht weiter, sobald sie fertig ist.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Übertragung wird abgeschlossen: Lassen Sie das USB-Kabel angeschlossen.&lt;br&gt;Das Programm fährt fort, sobald sie beendet ist.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Stopped. To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stopped</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Angehalten. Um weiterzumachen, schließen Sie das Fenster und starten das Programm neu.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Angehalten. Um fortzufahren, schließen Sie das Fenster und starten Sie das Programm neu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No working folder can be made in %1.&lt;br&gt;Set TMPDIR to a folder with free space that you can write to, then start again.&lt;/span&gt;</source>
         <comment>status_noWorkDir</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;In %1 kann kein Arbeitsordner angelegt werden.&lt;br&gt;Setzen Sie TMPDIR auf einen beschreibbaren Ordner mit freiem Platz und starten Sie neu.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;In %1 kann kein Arbeitsordner angelegt werden.&lt;br&gt;Setzen Sie TMPDIR auf einen beschreibbaren Ordner mit freiem Speicherplatz und starten Sie neu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot be unpacked into %1 (is the disk full?).&lt;br&gt;Free some space or set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
         <comment>status_noExtract</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug kann nicht nach %1 entpackt werden (ist der Datenträger voll?).&lt;br&gt;Schaffen Sie Platz oder setzen Sie TMPDIR auf einen anderen Ordner und starten Sie neu.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug kann nicht nach %1 entpackt werden (ist der Datenträger voll?).&lt;br&gt;Geben Sie Speicherplatz frei oder setzen Sie TMPDIR auf einen anderen Ordner und starten Sie neu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot run from %1: %2.&lt;br&gt;Set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
         <comment>status_toolBroken</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug kann nicht aus %1 laufen: %2.&lt;br&gt;Setzen Sie TMPDIR auf einen anderen Ordner und starten Sie neu.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug kann in %1 nicht ausgeführt werden: %2.&lt;br&gt;Setzen Sie TMPDIR auf einen anderen Ordner und starten Sie neu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
         <comment>status_written</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware geschrieben. Zur Prüfung das Gerät neu im DFU-Modus starten (Schritte 1 bis 3).&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware geschrieben. Starten Sie das Blitzgerät zum Prüfen im DFU-Modus neu (Schritte 1 bis 3).&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Schreiben der Firmware ist fehlgeschlagen (der Grund steht im Protokoll).&lt;br&gt;Lassen Sie das Gerät im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Schreiben der Firmware ist fehlgeschlagen (der Grund steht im Protokoll).&lt;br&gt;Lassen Sie das Blitzgerät im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Gerät enthält diese Firmware nicht: Die Prüfung ist fehlgeschlagen.&lt;br&gt;Klicken Sie auf die Schaltfläche, um sie erneut zu installieren.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Blitzgerät enthält diese Firmware nicht: Die Prüfung ist fehlgeschlagen.&lt;br&gt;Klicken Sie auf die Schaltfläche, um sie erneut zu installieren.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1. Dieses Programm aktualisiert nur %2-Geräte,&lt;br&gt;dieses Gerät also nicht.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Blitzgerät %1 angeschlossen. Dieses Programm aktualisiert&lt;br&gt;nur Blitzgeräte vom Typ %2, dieses also nicht.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
         <comment>status_unidentified</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Dieses Gerät lässt sich nicht erkennen (sein Produkteintrag ist leer oder unbekannt).&lt;br&gt;Es kann hier nicht aktualisiert werden: Bitte wenden Sie sich an den Service.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Dieses Blitzgerät lässt sich nicht erkennen (sein Produkteintrag ist leer oder unbekannt).&lt;br&gt;Es kann hier nicht aktualisiert werden: Bitte wenden Sie sich an den Kundendienst.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Es ist mehr als ein Gerät angeschlossen.&lt;br&gt;Trennen Sie alle bis auf das zu aktualisierende.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Es ist mehr als ein Blitzgerät angeschlossen.&lt;br&gt;Trennen Sie alle bis auf das zu aktualisierende.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht verwenden (USB-Berechtigung).&lt;br&gt;Installieren Sie die udev-Regel (siehe README) und schließen Sie das Gerät neu an.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Blitzgerät ist angeschlossen, aber dieser Benutzer hat keine USB-Berechtigung dafür.&lt;br&gt;Installieren Sie die udev-Regel (siehe README) und schließen Sie das Blitzgerät wieder an.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_readFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Daten des Geräts lassen sich nicht lesen.&lt;br&gt;Trennen Sie es, starten Sie es neu im DFU-Modus (Schritte 1 bis 3) und schließen Sie es wieder an.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Daten des Blitzgeräts lassen sich nicht lesen.&lt;br&gt;Trennen Sie es und schließen Sie es im DFU-Modus wieder an (Schritte 1 bis 3).&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
         <comment>status_notAnswering</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug antwortet seit 30 Sekunden nicht.&lt;br&gt;Trennen Sie das Gerät, warten Sie einen Moment und schließen Sie es wieder an.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug antwortet seit 30 Sekunden nicht.&lt;br&gt;Trennen Sie das Blitzgerät, warten Sie einen Moment und schließen Sie es wieder an.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
@@ -327,7 +329,7 @@ Ihr Gerät:</translation>
     <message>
         <source>it stopped with code %1</source>
         <comment>reason_exitCode</comment>
-        <translation>es endete mit Code %1</translation>
+        <translation>es wurde mit Code %1 beendet</translation>
     </message>
     <message>
         <source>it is not the version this program was built with</source>
@@ -337,12 +339,12 @@ Ihr Gerät:</translation>
     <message>
         <source>Upgrading firmware: erasing %p%</source>
         <comment>bar_erasing</comment>
-        <translation>Update: Löschen %p%</translation>
+        <translation>Firmware-Update: Löschen %p%</translation>
     </message>
     <message>
         <source>Upgrading firmware: writing %p%</source>
         <comment>bar_writing</comment>
-        <translation>Update: Schreiben %p%</translation>
+        <translation>Firmware-Update: Schreiben %p%</translation>
     </message>
     <message>
         <source>Upgrading firmware</source>
@@ -352,18 +354,18 @@ Ihr Gerät:</translation>
     <message>
         <source>Done. Disconnect USB cable.</source>
         <comment>bar_done</comment>
-        <translation>Fertig. USB-Kabel trennen.</translation>
+        <translation>Fertig. Trennen Sie das USB-Kabel.</translation>
     </message>
     <message>
         <source>a unit of unknown type</source>
         <comment>product_unknown</comment>
         <extracomment>Stands for a product name in the status texts.</extracomment>
-        <translation>Gerät unbekannten Typs</translation>
+        <translation>unbekannten Typs</translation>
     </message>
     <message>
         <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
         <comment>log_hint</comment>
-        <translation>Dieses Fenster sammelt das Protokoll des Programms, wenn es mit -l gestartet wird, etwa so: velmora-fw-upgrade -l</translation>
+        <translation>Dieses Fenster sammelt das Protokoll, wenn das Programm mit -l gestartet wird, zum Beispiel: velmora-fw-upgrade -l</translation>
     </message>
     <message>
         <source>Simulator mode</source>
@@ -378,37 +380,37 @@ Ihr Gerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Warten auf ein Gerät im DFU-Modus: Führen Sie die Schritte 1 bis 3 aus.&lt;br&gt;Das USB-Kabel braucht einen „Micro B“-Stecker und einen „Typ A“-Stecker.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Warten auf ein Blitzgerät im DFU-Modus: Führen Sie die Schritte 1 bis 3 aus.&lt;br&gt;Das USB-Kabel muss einen Micro-B-Stecker und einen Typ-A-Stecker haben.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Gerät ist angeschlossen: Produkt und Firmware werden ausgelesen.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Blitzgerät ist angeschlossen: Produkt und Firmware werden ausgelesen.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
         <comment>status_unknownDevice</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein DFU-Gerät ist angeschlossen, aber es ist kein Blitzgerät im DFU-Modus.&lt;br&gt;Trennen Sie es und führen Sie dann mit dem Blitzgerät die Schritte 1 bis 3 aus.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein DFU-Gerät ist angeschlossen, aber es ist kein Blitzgerät im DFU-Modus.&lt;br&gt;Trennen Sie es und führen Sie dann die Schritte 1 bis 3 mit dem Blitzgerät aus.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Gerät antwortet seit 30 Sekunden nicht: USB-Kabel bitte nicht trennen.&lt;br&gt;Das Programm wartet noch etwas länger darauf.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Blitzgerät antwortet seit 30 Sekunden nicht: Lassen Sie das USB-Kabel angeschlossen.&lt;br&gt;Das Programm wartet noch eine Weile darauf.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Gerät antwortete nicht mehr, daher wurde das Schreiben vorzeitig beendet.&lt;br&gt;Starten Sie das Gerät neu im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Blitzgerät antwortete nicht mehr, daher wurde das Schreiben vorzeitig abgebrochen.&lt;br&gt;Starten Sie das Blitzgerät im DFU-Modus neu (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware konnte nicht geprüft werden: %1.&lt;br&gt;Gerät trennen, neu im DFU-Modus starten (Schritte 1 bis 3) und wieder anschließen.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware konnte nicht geprüft werden: %1.&lt;br&gt;Trennen Sie das Blitzgerät und schließen Sie es im DFU-Modus wieder an (Schritte 1 bis 3).&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Das Programm wurde angehalten.&lt;br&gt;Um weiterzumachen, schließen Sie das Fenster und starten das Programm neu.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Das Programm wurde angehalten.&lt;br&gt;Um fortzufahren, schließen Sie das Fenster und starten Sie das Programm neu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written.</source>
@@ -423,17 +425,17 @@ Ihr Gerät:</translation>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation>Das Schreiben wurde beendet: Das Gerät antwortete nicht mehr.</translation>
+        <translation>Das Schreiben wurde abgebrochen: Das Blitzgerät antwortete nicht mehr.</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
         <comment>result_verified</comment>
-        <translation>Das Gerät enthält diese Firmware.</translation>
+        <translation>Das Blitzgerät enthält diese Firmware.</translation>
     </message>
     <message>
         <source>The unit does not hold this firmware.</source>
         <comment>result_verifyFailed</comment>
-        <translation>Das Gerät enthält diese Firmware nicht.</translation>
+        <translation>Das Blitzgerät enthält diese Firmware nicht.</translation>
     </message>
     <message>
         <source>The firmware could not be checked.</source>
@@ -443,72 +445,72 @@ Ihr Gerät:</translation>
     <message>
         <source>the USB tool stopped with code %1</source>
         <comment>reason_uploadFailed</comment>
-        <translation>das USB-Werkzeug endete mit Code %1</translation>
+        <translation>das USB-Werkzeug wurde mit Code %1 beendet</translation>
     </message>
     <message>
         <source>the disk of %1 is full, free some space there</source>
         <comment>reason_noSpace</comment>
-        <translation>der Datenträger von %1 ist voll, schaffen Sie dort Platz</translation>
+        <translation>der Datenträger von %1 ist voll, geben Sie dort Platz frei</translation>
     </message>
     <message>
         <source>the unit stopped answering</source>
         <comment>reason_silent</comment>
-        <translation>das Gerät antwortete nicht mehr</translation>
+        <translation>das Blitzgerät antwortete nicht mehr</translation>
     </message>
     <message>
         <source>the unit sent only %1 bytes of the firmware</source>
         <comment>reason_shortUpload</comment>
-        <translation>das Gerät hat nur %1 Bytes der Firmware gesendet</translation>
+        <translation>das Blitzgerät hat nur %1 Bytes der Firmware gesendet</translation>
     </message>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
         <comment>reason_noImage</comment>
-        <translation>die Firmware-Kopie des Programms lässt sich nicht lesen</translation>
+        <translation>die Firmware-Kopie im Programm ist nicht lesbar</translation>
     </message>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>Gerät %1: auf Firmware-Version %2 aktualisiert und geprüft.</translation>
+        <translation>Blitzgerät %1: auf Firmware-Version %2 aktualisiert und geprüft.</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation>Gerät %1: enthält bereits Firmware-Version %2, ohne Schreiben geprüft.</translation>
+        <translation>Blitzgerät %1: enthält bereits Firmware-Version %2, ohne Schreiben geprüft.</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation>Gerät %1: abgelehnt. %2</translation>
+        <translation>Blitzgerät %1: abgelehnt. %2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation>Gerät %1: fehlgeschlagen. %2</translation>
+        <translation>Blitzgerät %1: fehlgeschlagen. %2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation>Gerät %1: angehalten. %2</translation>
+        <translation>Blitzgerät %1: angehalten. %2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation>Trennen Sie das Gerät und schließen Sie dann das nächste an.</translation>
+        <translation>Trennen Sie das Blitzgerät und schließen Sie dann das nächste an.</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation>Innerhalb von %1 Sekunden wurde kein Gerät angeschlossen.</translation>
+        <translation>Innerhalb von %1 Sekunden wurde kein Blitzgerät angeschlossen.</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation>Das Gerät meldete sich nach dem Schreiben der Firmware nicht wieder im DFU-Modus.</translation>
+        <translation>Das Blitzgerät hat sich nach dem Schreiben der Firmware nicht wieder im DFU-Modus gemeldet.</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation>Das Gerät wurde getrennt, bevor seine Firmware geprüft wurde.</translation>
+        <translation>Das Blitzgerät wurde getrennt, bevor seine Firmware geprüft wurde.</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
@@ -518,12 +520,12 @@ Ihr Gerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Der Simulator (Option -s) braucht python3, das nicht installiert ist.&lt;br&gt;Installieren Sie python3 und starten Sie neu.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Der Simulator (Option -s) benötigt python3, das nicht installiert ist.&lt;br&gt;Installieren Sie python3 und starten Sie neu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool %1 cannot run: %2.&lt;br&gt;Install the velmora-fw-upgrade package again, then start the program again.&lt;/span&gt;</source>
         <comment>status_toolBrokenInstalled</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug %1 kann nicht laufen: %2.&lt;br&gt;Installieren Sie das Paket velmora-fw-upgrade erneut und starten Sie das Programm neu.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das USB-Werkzeug %1 kann nicht ausgeführt werden: %2.&lt;br&gt;Installieren Sie das Paket velmora-fw-upgrade erneut und starten Sie das Programm neu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>it is missing or cannot be started</source>
@@ -533,27 +535,27 @@ Ihr Gerät:</translation>
     <message>
         <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
         <comment>log_notPlainFile</comment>
-        <translation>&lt;nobr&gt;„%1“&lt;br/&gt;ist keine normale Datei.&lt;br/&gt;&lt;br/&gt;Das Protokoll wurde &lt;b&gt;nicht&lt;/b&gt; gespeichert, und nichts wurde ersetzt.&lt;/nobr&gt;</translation>
+        <translation>&lt;nobr&gt;„%1“&lt;br/&gt;ist keine normale Datei.&lt;br/&gt;&lt;br/&gt;Das Protokoll wurde &lt;b&gt;nicht&lt;/b&gt; gespeichert, und es wurde nichts ersetzt.&lt;/nobr&gt;</translation>
     </message>
     <message>
         <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
         <comment>log_cannotWrite</comment>
-        <translation>&lt;nobr&gt;Die Datei „%1“&lt;br/&gt;kann nicht zum Schreiben geöffnet werden.&lt;br/&gt;&lt;br/&gt;Das Protokoll wurde &lt;b&gt;nicht&lt;/b&gt; gespeichert!&lt;/nobr&gt;</translation>
+        <translation>&lt;nobr&gt;Die Datei „%1“&lt;br/&gt;kann nicht zum Schreiben geöffnet werden.&lt;br/&gt;&lt;br/&gt;Das Protokoll konnte &lt;b&gt;nicht&lt;/b&gt; gespeichert werden!&lt;/nobr&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Aus %1 können keine Programme ausgeführt werden (mit „noexec“ eingehängt).&lt;br&gt;Setzen Sie TMPDIR auf einen Ordner in einem Dateisystem ohne „noexec“ und starten Sie neu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Checking the firmware: reading back %p%</source>
         <comment>bar_reading</comment>
-        <translation type="unfinished"></translation>
+        <translation>Firmware-Prüfung: Zurücklesen %p%</translation>
     </message>
     <message>
         <source>Checking the firmware</source>
         <comment>bar_verifying</comment>
-        <translation type="unfinished"></translation>
+        <translation>Firmware wird geprüft</translation>
     </message>
 </context>
 </TS>

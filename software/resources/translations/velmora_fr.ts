@@ -5,7 +5,7 @@
     <name>InstallButton</name>
     <message>
         <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
-        <translation>Installe le firmware sur l&apos;appareil connecté. Les touches Entrée et Espace l&apos;actionnent.</translation>
+        <translation>Installe le firmware sur le flash branché. Les touches Entrée et Espace actionnent ce bouton.</translation>
     </message>
 </context>
 <context>
@@ -36,15 +36,15 @@
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer</translation>
     </message>
     <message>
         <source>Save Log…</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le journal…</translation>
     </message>
     <message>
         <source>Hide Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer le journal</translation>
     </message>
 </context>
 <context>
@@ -121,50 +121,51 @@ line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
 refused (and none failed); 4 no unit came within --timeout; 128+n ended by
 signal n. --help and --version: 0.
 </source>
-        <translation>Utilisation : velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+        <translation>Utilisation : velmora-fw-upgrade [-s | --use-simulator]
+                                 [-S | --no-use-simulator]
                                  [-l | --use-log-window]
               velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS]
                                  [--json] [--verbose] [-s | -S]
               velmora-fw-upgrade -h | --help | --version
-Met à jour le firmware d&apos;un flash Velmora connecté en USB en mode DFU.
+Met à jour le firmware d’un flash Velmora branché en USB et en mode DFU.
 
-  -s, --use-simulator      utiliser le script simulateur au lieu d&apos;un appareil
-  -S, --no-use-simulator   utiliser l&apos;appareil réel (l&apos;emporte sur -s)
+  -s, --use-simulator      utiliser le script simulateur au lieu d’un flash
+  -S, --no-use-simulator   utiliser le flash réel (l’emporte sur -s)
   -l, --use-log-window     réunir tous les messages dans la fenêtre du journal
                            (Ctrl+L), qui peut les enregistrer pour le service
-                           après-vente ; aussi sur la sortie d&apos;erreur standard
-  -b, --batch              sans fenêtre : servir les appareils l&apos;un après
-                           l&apos;autre depuis un terminal ; chacun est lu et jugé
-                           comme dans la fenêtre, écrit si son firmware diffère,
-                           puis relu et comparé ; un appareil d&apos;un autre produit
-                           est refusé
-      --units N            terminer après N appareils (1 par défaut) ;
-                           0 : jusqu&apos;à l&apos;arrêt
-      --timeout SECONDS    terminer si aucun appareil n&apos;est connecté dans ce
-                           délai (par défaut : attendre)
-      --json               un objet JSON par appareil sur la sortie standard,
-                           dès qu&apos;il est terminé (serial, product,
-                           revision_before, revision_after, result, reason,
-                           seconds), et rien d&apos;autre
-      --verbose            tout le journal sur la sortie d&apos;erreur standard
+                           après-vente ; aussi sur la sortie d’erreur standard
+  -b, --batch              sans fenêtre : traiter les flashs l’un après l’autre
+                           depuis un terminal ; chacun est lu et évalué comme
+                           dans la fenêtre, écrit si son firmware diffère, puis
+                           relu et comparé ; un flash d’un autre produit est
+                           refusé
+      --units N            terminer après N flashs (1 par défaut) ; 0 : jusqu’à
+                           l’arrêt
+      --timeout SECONDS    terminer si aucun flash n’est branché dans ce délai
+                           (par défaut : attendre)
+      --json               un objet JSON par flash sur la sortie standard, dès
+                           qu’il est terminé (serial, product, revision_before,
+                           revision_after, result, reason, seconds), et rien
+                           d’autre
+      --verbose            tout le journal sur la sortie d’erreur standard
                            (au lieu de -l)
   -h, --help               ce texte, sur la sortie standard
       --version            la version du programme, sur la sortie standard
 
-Touches de la fenêtre : Entrée ou Espace lance la mise à jour quand le bouton
-est proposé ; Échap ou Q arrête le dialogue avec l&apos;appareil (un transfert en
-cours est d&apos;abord terminé) ; Ctrl+L affiche ou masque la fenêtre du journal.
-La fenêtre du journal propose d&apos;enregistrer le journal sous ~/logfile.txt.
-En mode batch, les messages vont sur la sortie standard (sur la sortie d&apos;erreur
-standard avec --json) : sur un terminal, une ligne mise à jour par transfert,
-sinon des lignes horodatées. Ctrl+C, SIGTERM et SIGHUP n&apos;interrompent jamais un
-transfert : le programme le termine d&apos;abord.
+Touches de la fenêtre : Entrée ou Espace lance la mise à jour quand le bouton
+est actif ; Échap ou Q arrête la communication avec le flash (un transfert en
+cours est d’abord terminé) ; Ctrl+L affiche ou masque la fenêtre du journal.
+La fenêtre du journal propose d’enregistrer le journal sous ~/logfile.txt.
+En mode par lots, les messages vont sur la sortie standard (sur la sortie
+d’erreur standard avec --json) : sur un terminal, une ligne mise à jour par
+transfert, sinon des lignes horodatées. Ctrl+C, SIGTERM et SIGHUP
+n’interrompent jamais un transfert : le programme le termine d’abord.
 
-Code de sortie : 0 la fenêtre a été fermée, ou chaque appareil a été vérifié ;
-1 ligne de commande erronée ; 2 une écriture ou une vérification a échoué, ou
-dfu-util ne peut pas s&apos;exécuter ; 3 un appareil a été refusé (et aucun n&apos;a
-échoué) ; 4 aucun appareil n&apos;a été connecté dans le délai --timeout ; 128+n
-arrêté par le signal n. --help et --version : 0.
+Code de sortie : 0 la fenêtre a été fermée, ou chaque flash a été vérifié avec
+succès ; 1 ligne de commande erronée ; 2 une écriture ou une vérification a
+échoué, ou dfu-util ne peut pas s’exécuter ; 3 un flash a été refusé (et aucun
+n’a échoué) ; 4 aucun flash n’a été branché dans le délai --timeout ; 128+n
+arrêté par le signal n. --help et --version : 0.
 </translation>
     </message>
 </context>
@@ -191,7 +192,7 @@ Firmware version:
 &lt;/span&gt;</source>
         <comment>4</comment>
         <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
-Version du&lt;br&gt;firmware :
+Version du&lt;br&gt;firmware :
 &lt;br&gt;
 %1
 &lt;/span&gt;</translation>
@@ -201,12 +202,12 @@ Version du&lt;br&gt;firmware :
 to upgrade your product.</source>
         <comment>5</comment>
         <translation>Suivez les étapes ci-dessous
-pour mettre à jour l&apos;appareil.</translation>
+pour mettre à jour le flash.</translation>
     </message>
     <message>
         <source>1. Turn off the device</source>
         <comment>7a</comment>
-        <translation>1. Éteignez l&apos;appareil</translation>
+        <translation>1. Éteignez le flash</translation>
     </message>
     <message>
         <source>2. Hold the rightmost button
@@ -214,43 +215,43 @@ pour mettre à jour l&apos;appareil.</translation>
     pushing the TEST button
     for 1 second</source>
         <comment>7b</comment>
-        <translation>2. Maintenez le bouton tout à
-    droite sous l&apos;écran enfoncé
-    en appuyant 1 seconde
-    sur le bouton TEST</translation>
+        <translation>2. Sous l’écran, maintenez le
+    bouton tout à droite enfoncé
+    en appuyant 1 seconde sur
+    le bouton TEST</translation>
     </message>
     <message>
         <source>3. Connect USB cable</source>
         <comment>9</comment>
-        <translation>3. Reliez le câble USB</translation>
+        <translation>3. Branchez en USB</translation>
     </message>
     <message>
         <source>4. Click here to start upgrade</source>
         <comment>8b2</comment>
-        <translation>4. Cliquez ici pour démarrer</translation>
+        <translation>4. Cliquez ici pour mettre à jour</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1.&lt;/span&gt;</source>
         <comment>status_devConn</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Flash %1 branché.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with firmware version %2&lt;/span&gt;</source>
         <comment>status_devRev</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1, version du firmware %2&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Flash %1 branché, version du firmware %2&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1 with unknown firmware version.&lt;/span&gt;</source>
         <comment>status_devRevUnknown</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1, version du firmware inconnue.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Flash %1 branché, version du firmware inconnue.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Finishing the transfer: keep the USB cable connected.&lt;br&gt;The program goes on as soon as it is done.&lt;/span&gt;</source>
         <comment>status_finishing</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Fin du transfert en cours : laissez le câble USB branché.&lt;br&gt;Le programme reprend dès qu&apos;il est terminé.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Fin du transfert en cours : laissez le câble USB branché.&lt;br&gt;Le programme reprend dès que le transfert est terminé.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Stopped. To go on, close the window and start the program again.&lt;/span&gt;</source>
@@ -260,88 +261,88 @@ pour mettre à jour l&apos;appareil.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No working folder can be made in %1.&lt;br&gt;Set TMPDIR to a folder with free space that you can write to, then start again.&lt;/span&gt;</source>
         <comment>status_noWorkDir</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossible de créer un dossier de travail dans %1.&lt;br&gt;Faites pointer TMPDIR vers un dossier accessible en écriture et avec de la place, puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossible de créer un dossier de travail dans %1.&lt;br&gt;Faites pointer TMPDIR vers un dossier accessible en écriture avec de l’espace libre, puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot be unpacked into %1 (is the disk full?).&lt;br&gt;Free some space or set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
         <comment>status_noExtract</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;outil USB ne peut pas être décompressé dans %1 (disque plein ?).&lt;br&gt;Libérez de la place ou faites pointer TMPDIR vers un autre dossier, puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’outil USB ne peut pas être extrait dans %1 (le disque est-il plein ?).&lt;br&gt;Libérez de l’espace ou faites pointer TMPDIR vers un autre dossier, puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot run from %1: %2.&lt;br&gt;Set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
         <comment>status_toolBroken</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;outil USB ne peut pas s&apos;exécuter depuis %1 : %2.&lt;br&gt;Faites pointer TMPDIR vers un autre dossier, puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’outil USB ne peut pas s’exécuter depuis %1 : %2.&lt;br&gt;Faites pointer TMPDIR vers un autre dossier, puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
         <comment>status_written</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware écrit. Pour le vérifier, redémarrez l&apos;appareil en mode DFU : refaites les étapes 1 à 3.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware écrit. Pour le vérifier, redémarrez le flash en mode DFU : refaites les étapes 1 à 3.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;écriture du firmware a échoué (le journal en donne la raison).&lt;br&gt;Laissez l&apos;appareil en mode DFU (étapes 1 à 3) et relancez l&apos;installation.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’écriture du firmware a échoué (le journal en donne la raison).&lt;br&gt;Laissez le flash en mode DFU (étapes 1 à 3) et relancez l’installation.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;appareil ne contient pas ce firmware : la vérification a échoué.&lt;br&gt;Cliquez sur le bouton pour l&apos;installer à nouveau.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne contient pas ce firmware : la vérification a échoué.&lt;br&gt;Cliquez sur le bouton pour l’installer à nouveau.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1. Cet outil ne met à jour que les appareils %2,&lt;br&gt;il ne peut donc pas mettre celui-ci à jour.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Flash %1 branché. Cet outil ne met à jour que les flashs %2&lt;br&gt;et ne peut donc pas mettre à jour celui-ci.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
         <comment>status_unidentified</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Cet appareil ne peut pas être identifié (sa fiche produit est vide ou inconnue).&lt;br&gt;Il ne peut pas être mis à jour ici : veuillez contacter le service après-vente.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ce flash ne peut pas être identifié (sa fiche produit est vide ou inconnue).&lt;br&gt;Il ne peut pas être mis à jour ici : veuillez contacter le service après-vente.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Plusieurs appareils sont connectés.&lt;br&gt;Débranchez-les tous sauf celui à mettre à jour.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Plusieurs flashs sont branchés.&lt;br&gt;Débranchez-les tous sauf celui à mettre à jour.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un appareil est connecté, mais cet utilisateur n&apos;a pas le droit de l&apos;utiliser (permission USB).&lt;br&gt;Installez la règle udev (voir le README), puis rebranchez l&apos;appareil.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un flash est branché, mais cet utilisateur n’a pas le droit de l’utiliser (autorisation USB).&lt;br&gt;Installez la règle udev (voir le README), puis rebranchez le flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_readFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Les informations de l&apos;appareil ne peuvent pas être lues.&lt;br&gt;Débranchez-le, redémarrez-le en mode DFU (étapes 1 à 3) et rebranchez-le.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Les informations du flash ne peuvent pas être lues.&lt;br&gt;Débranchez-le, redémarrez-le en mode DFU (étapes 1 à 3) et rebranchez-le.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
         <comment>status_notAnswering</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;outil USB ne répond plus depuis 30 secondes.&lt;br&gt;Débranchez l&apos;appareil, attendez un instant et rebranchez-le.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’outil USB ne répond pas depuis 30 secondes.&lt;br&gt;Débranchez le flash, attendez un instant et rebranchez-le.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
         <comment>reason_cannotStart</comment>
-        <translation>il ne peut pas y être lancé (dossier « noexec » ?)</translation>
+        <translation>il ne peut pas y être lancé (dossier « noexec » ?)</translation>
     </message>
     <message>
         <source>it stopped with code %1</source>
         <comment>reason_exitCode</comment>
-        <translation>il s&apos;est arrêté avec le code %1</translation>
+        <translation>il s’est arrêté avec le code %1</translation>
     </message>
     <message>
         <source>it is not the version this program was built with</source>
         <comment>reason_wrongVersion</comment>
-        <translation>ce n&apos;est pas la version attendue</translation>
+        <translation>ce n’est pas la version attendue</translation>
     </message>
     <message>
         <source>Upgrading firmware: erasing %p%</source>
         <comment>bar_erasing</comment>
-        <translation>Mise à jour : effacement %p%</translation>
+        <translation>Mise à jour du firmware : effacement %p%</translation>
     </message>
     <message>
         <source>Upgrading firmware: writing %p%</source>
         <comment>bar_writing</comment>
-        <translation>Mise à jour : écriture %p%</translation>
+        <translation>Mise à jour du firmware : écriture %p%</translation>
     </message>
     <message>
         <source>Upgrading firmware</source>
@@ -351,18 +352,18 @@ pour mettre à jour l&apos;appareil.</translation>
     <message>
         <source>Done. Disconnect USB cable.</source>
         <comment>bar_done</comment>
-        <translation>Terminé. Débranchez le câble.</translation>
+        <translation>Terminé. Débranchez le câble USB.</translation>
     </message>
     <message>
         <source>a unit of unknown type</source>
         <comment>product_unknown</comment>
         <extracomment>Stands for a product name in the status texts.</extracomment>
-        <translation>un appareil de type inconnu</translation>
+        <translation>de type inconnu</translation>
     </message>
     <message>
         <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
         <comment>log_hint</comment>
-        <translation>Cette fenêtre recueille le journal du programme lorsqu&apos;il est lancé avec -l, par exemple : velmora-fw-upgrade -l</translation>
+        <translation>Cette fenêtre recueille le journal du programme lorsqu’il est lancé avec -l, par exemple : velmora-fw-upgrade -l</translation>
     </message>
     <message>
         <source>Simulator mode</source>
@@ -377,37 +378,37 @@ pour mettre à jour l&apos;appareil.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;En attente d&apos;un appareil en mode DFU : faites les étapes 1 à 3.&lt;br&gt;Le câble USB doit avoir une fiche « Micro B » et une fiche « Type A ».&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;En attente d’un flash en mode DFU : suivez les étapes 1 à 3.&lt;br&gt;Le câble USB doit avoir une fiche « Micro B » et une fiche « Type A ».&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un appareil est connecté : lecture du produit et du firmware qu&apos;il contient.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un flash est branché : lecture du produit et du firmware qu’il contient.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
         <comment>status_unknownDevice</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un périphérique DFU est connecté, mais ce n&apos;est pas un flash en mode DFU.&lt;br&gt;Débranchez-le, puis faites les étapes 1 à 3 avec le flash.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un périphérique DFU est branché, mais ce n’est pas un flash en mode DFU.&lt;br&gt;Débranchez-le, puis suivez les étapes 1 à 3 avec le flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;appareil ne répond plus depuis 30 secondes : laissez le câble USB branché.&lt;br&gt;Le programme l&apos;attend encore un peu.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répond pas depuis 30 secondes : laissez le câble USB branché.&lt;br&gt;Le programme l’attend encore un peu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;appareil ne répondait plus : l&apos;écriture a été arrêtée avant la fin.&lt;br&gt;Redémarrez l&apos;appareil en mode DFU (étapes 1 à 3) et relancez l&apos;installation.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répondait plus : l’écriture a été interrompue avant la fin.&lt;br&gt;Redémarrez le flash en mode DFU (étapes 1 à 3) et relancez l’installation.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le firmware n&apos;a pas pu être vérifié : %1.&lt;br&gt;Débranchez l&apos;appareil, redémarrez-le en mode DFU (étapes 1 à 3) et rebranchez-le.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le firmware n’a pas pu être vérifié : %1.&lt;br&gt;Débranchez le flash, redémarrez-le en mode DFU (étapes 1 à 3) et rebranchez-le.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Le programme s&apos;est arrêté.&lt;br&gt;Pour continuer, fermez la fenêtre et relancez le programme.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Le programme s’est arrêté.&lt;br&gt;Pour continuer, fermez la fenêtre et relancez le programme.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written.</source>
@@ -417,47 +418,47 @@ pour mettre à jour l&apos;appareil.</translation>
     <message>
         <source>Writing the firmware failed.</source>
         <comment>result_writeFailed</comment>
-        <translation>L&apos;écriture du firmware a échoué.</translation>
+        <translation>L’écriture du firmware a échoué.</translation>
     </message>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation>L&apos;écriture a été arrêtée : l&apos;appareil ne répondait plus.</translation>
+        <translation>L’écriture a été interrompue : le flash ne répondait plus.</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
         <comment>result_verified</comment>
-        <translation>L&apos;appareil contient ce firmware.</translation>
+        <translation>Le flash contient ce firmware.</translation>
     </message>
     <message>
         <source>The unit does not hold this firmware.</source>
         <comment>result_verifyFailed</comment>
-        <translation>L&apos;appareil ne contient pas ce firmware.</translation>
+        <translation>Le flash ne contient pas ce firmware.</translation>
     </message>
     <message>
         <source>The firmware could not be checked.</source>
         <comment>result_checkNotMade</comment>
-        <translation>Le firmware n&apos;a pas pu être vérifié.</translation>
+        <translation>Le firmware n’a pas pu être vérifié.</translation>
     </message>
     <message>
         <source>the USB tool stopped with code %1</source>
         <comment>reason_uploadFailed</comment>
-        <translation>l&apos;outil USB s&apos;est arrêté avec le code %1</translation>
+        <translation>l’outil USB s’est arrêté avec le code %1</translation>
     </message>
     <message>
         <source>the disk of %1 is full, free some space there</source>
         <comment>reason_noSpace</comment>
-        <translation>le disque de %1 est plein, libérez-y de la place</translation>
+        <translation>le disque de %1 est plein, libérez-y de l’espace</translation>
     </message>
     <message>
         <source>the unit stopped answering</source>
         <comment>reason_silent</comment>
-        <translation>l&apos;appareil ne répondait plus</translation>
+        <translation>le flash ne répondait plus</translation>
     </message>
     <message>
         <source>the unit sent only %1 bytes of the firmware</source>
         <comment>reason_shortUpload</comment>
-        <translation>l&apos;appareil n&apos;a envoyé que %1 octets du firmware</translation>
+        <translation>le flash n’a envoyé que %1 octets du firmware</translation>
     </message>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
@@ -467,62 +468,62 @@ pour mettre à jour l&apos;appareil.</translation>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>Appareil %1 : mis à jour vers la version du firmware %2 et vérifié.</translation>
+        <translation>Flash %1 : mis à jour vers la version %2 du firmware et vérifié.</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation>Appareil %1 : il contient déjà la version du firmware %2, vérifié sans écriture.</translation>
+        <translation>Flash %1 : contient déjà la version %2 du firmware, vérifié sans écriture.</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation>Appareil %1 : refusé. %2</translation>
+        <translation>Flash %1 : refusé. %2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation>Appareil %1 : échec. %2</translation>
+        <translation>Flash %1 : échec. %2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation>Appareil %1 : arrêté. %2</translation>
+        <translation>Flash %1 : arrêté. %2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation>Débranchez l&apos;appareil, puis branchez le suivant.</translation>
+        <translation>Débranchez le flash, puis branchez le suivant.</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation>Aucun appareil n&apos;a été connecté en %1 secondes.</translation>
+        <translation>Aucun flash n’a été branché dans un délai de %1 secondes.</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation>L&apos;appareil n&apos;est pas revenu en mode DFU après l&apos;écriture du firmware.</translation>
+        <translation>Le flash n’est pas revenu en mode DFU après l’écriture du firmware.</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation>L&apos;appareil a été débranché avant la vérification de son firmware.</translation>
+        <translation>Le flash a été débranché avant la vérification de son firmware.</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
         <comment>status_unsafeTmpDir</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le dossier %1 peut être modifié par un autre utilisateur.&lt;br&gt;Faites pointer TMPDIR vers un dossier à vous, puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le dossier %1 peut être modifié par un autre utilisateur.&lt;br&gt;Faites pointer TMPDIR vers un dossier qui vous appartient, puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le simulateur (option -s) nécessite python3, qui n&apos;est pas installé.&lt;br&gt;Installez python3, puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le simulateur (option -s) nécessite python3, qui n’est pas installé.&lt;br&gt;Installez python3, puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool %1 cannot run: %2.&lt;br&gt;Install the velmora-fw-upgrade package again, then start the program again.&lt;/span&gt;</source>
         <comment>status_toolBrokenInstalled</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;outil USB %1 ne peut pas s&apos;exécuter : %2.&lt;br&gt;Réinstallez le paquet velmora-fw-upgrade, puis relancez le programme.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’outil USB %1 ne peut pas s’exécuter : %2.&lt;br&gt;Réinstallez le paquet velmora-fw-upgrade, puis relancez le programme.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>it is missing or cannot be started</source>
@@ -532,27 +533,27 @@ pour mettre à jour l&apos;appareil.</translation>
     <message>
         <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
         <comment>log_notPlainFile</comment>
-        <translation>&lt;nobr&gt;« %1 »&lt;br/&gt;n&apos;est pas un fichier ordinaire.&lt;br/&gt;&lt;br/&gt;Le journal n&apos;a &lt;b&gt;pas&lt;/b&gt; été enregistré, et rien n&apos;a été remplacé.&lt;/nobr&gt;</translation>
+        <translation>&lt;nobr&gt;« %1 »&lt;br/&gt;n’est pas un fichier ordinaire.&lt;br/&gt;&lt;br/&gt;Le journal n’a &lt;b&gt;pas&lt;/b&gt; été enregistré et rien n’a été remplacé.&lt;/nobr&gt;</translation>
     </message>
     <message>
         <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
         <comment>log_cannotWrite</comment>
-        <translation>&lt;nobr&gt;Le fichier « %1 »&lt;br/&gt;ne peut pas être ouvert en écriture.&lt;br/&gt;&lt;br/&gt;Le journal n&apos;a &lt;b&gt;pas&lt;/b&gt; pu être enregistré !&lt;/nobr&gt;</translation>
+        <translation>&lt;nobr&gt;Le fichier « %1 »&lt;br/&gt;ne peut pas être ouvert en écriture.&lt;br/&gt;&lt;br/&gt;Le journal n’a &lt;b&gt;pas&lt;/b&gt; pu être enregistré !&lt;/nobr&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Les programmes ne peuvent pas s’exécuter depuis %1 (monté avec « noexec »).&lt;br&gt;Faites pointer TMPDIR vers un dossier d’un système de fichiers sans « noexec », puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Checking the firmware: reading back %p%</source>
         <comment>bar_reading</comment>
-        <translation type="unfinished"></translation>
+        <translation>Vérification du firmware : relecture %p%</translation>
     </message>
     <message>
         <source>Checking the firmware</source>
         <comment>bar_verifying</comment>
-        <translation type="unfinished"></translation>
+        <translation>Vérification du firmware</translation>
     </message>
 </context>
 </TS>
