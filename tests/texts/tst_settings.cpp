@@ -153,13 +153,13 @@ private slots:
         const QString span = "<span style=\"color:#000000; font-size:9pt\">%1</span>";
         QTest::newRow("English") << "en" << span.arg("Connected to an R12.") << span.arg("Connected to an R12.");
         QTest::newRow("revision") << "de" << span.arg("Connected to an R12 with firmware version C7")
-                                  << span.arg("Verbunden: R12 mit Firmware-Version C7");
+                                  << span.arg("Blitzgerät R12 angeschlossen, Firmware-Version C7");
         QTest::newRow("unknown product") << "de" << span.arg("Connected to a unit of unknown type.")
-                                         << span.arg("Verbunden: Gerät unbekannten Typs.");
+                                         << span.arg("Blitzgerät unbekannten Typs angeschlossen.");
         QTest::newRow("another product, not the shorter template")
             << "fr" << span.arg("Connected to a ZX-8. This tool upgrades R12 units only,<br>so it cannot upgrade this one.")
-            << span.arg("Connecté à ZX-8. Cet outil ne met à jour que les appareils R12,<br>il ne peut donc pas mettre "
-                        "celui-ci à jour.");
+            << span.arg("Flash ZX-8 branché. Cet outil ne met à jour que les flashs R12<br>et ne peut donc pas "
+                        "mettre à jour celui-ci.");
         QTest::newRow("Japanese") << "ja" << span.arg("Connected to an M5.") << span.arg("M5 に接続しました。");
         QTest::newRow("bar caption") << "zh_CN" << "Upgrading firmware: writing %p%" << "升级中：写入 %p%";
         QTest::newRow("no text of the file") << "it" << "Anything else" << "Anything else";
