@@ -218,7 +218,7 @@ to upgrade your product.</source>
     <message>
         <source>3. Connect USB cable</source>
         <comment>9</comment>
-        <translation>3. USB ケーブルを接続する</translation>
+        <translation>3. USB ケーブルを接続</translation>
     </message>
     <message>
         <source>4. Click here to start upgrade</source>
@@ -538,7 +538,7 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 からはプログラムを実行できません（「noexec」でマウントされています）。&lt;br&gt;TMPDIR を、プログラムの実行が許可されたファイル システム上のフォルダーに設定して、起動し直してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 からはプログラムを実行できません（「noexec」でマウントされています）。&lt;br&gt;プログラムを実行できるファイル システム上のフォルダーを TMPDIR に設定し、起動し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Checking the firmware: reading back %p%</source>
