@@ -290,7 +290,7 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;连接了不止一台闪光灯。&lt;br&gt;请只保留要升级的那一台，断开其他闪光灯。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接多台闪光灯。&lt;br&gt;请只保留要升级的那一台，断开其他闪光灯。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
@@ -526,7 +526,7 @@ to upgrade your product.</source>
     <message>
         <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
         <comment>log_cannotWrite</comment>
-        <translation>&lt;nobr&gt;无法打开文件“%1”&lt;br/&gt;进行写入。&lt;br/&gt;&lt;br/&gt;日志&lt;b&gt;未能&lt;/b&gt;保存！&lt;/nobr&gt;</translation>
+        <translation>&lt;nobr&gt;文件“%1”&lt;br/&gt;无法以写入方式打开。&lt;br/&gt;&lt;br/&gt;日志&lt;b&gt;未能&lt;/b&gt;保存。&lt;/nobr&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
