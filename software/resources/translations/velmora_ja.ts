@@ -5,7 +5,7 @@
     <name>InstallButton</name>
     <message>
         <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
-        <translation>接続された機器にファームウェアをインストールします。Return、Enter、Space キーで押せます。</translation>
+        <translation>接続されたストロボにファームウェアをインストールします。Return、Enter、Space キーで押せます。</translation>
     </message>
 </context>
 <context>
@@ -24,7 +24,7 @@
     </message>
     <message>
         <source>Save Log Output</source>
-        <translation>ログを保存</translation>
+        <translation>ログの保存</translation>
     </message>
     <message>
         <source>Text Files (*.txt);;All Files (*)</source>
@@ -36,15 +36,15 @@
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>クリア</translation>
     </message>
     <message>
         <source>Save Log…</source>
-        <translation type="unfinished"></translation>
+        <translation>ログを保存…</translation>
     </message>
     <message>
         <source>Hide Log</source>
-        <translation type="unfinished"></translation>
+        <translation>ログを非表示</translation>
     </message>
 </context>
 <context>
@@ -59,7 +59,7 @@
     </message>
     <message>
         <source>The firmware version this tool installs</source>
-        <translation>このツールがインストールするファームウェアのバージョン</translation>
+        <translation>このツールがインストールするファームウェア バージョン</translation>
     </message>
     <message>
         <source>Instructions</source>
@@ -121,45 +121,47 @@ line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
 refused (and none failed); 4 no unit came within --timeout; 128+n ended by
 signal n. --help and --version: 0.
 </source>
-        <translation>使い方: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+        <translation>使い方：velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                            [-l | --use-log-window]
         velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
                            [--verbose] [-s | -S]
         velmora-fw-upgrade -h | --help | --version
-DFU モードで USB 接続された Velmora フラッシュのファームウェアを更新します。
+DFU モードで USB 接続された Velmora ストロボのファームウェアを更新します。
 
-  -s, --use-simulator      機器の代わりにシミュレーター スクリプトと通信する
-  -S, --no-use-simulator   実際の機器を使う（-s より優先）
+  -s, --use-simulator      ストロボの代わりにシミュレーター スクリプトと通信する
+  -S, --no-use-simulator   実際のストロボを使う（-s より優先）
   -l, --use-log-window     すべての診断メッセージをログ ウィンドウ（Ctrl+L）に
-                           集める。サービス用に保存可能。標準エラー出力にも出す
-  -b, --batch              ウィンドウなしで、端末から機器を 1 台ずつ処理する。
-                           各機器はウィンドウと同様に読み取って判定し、
-                           ファームウェアが異なれば書き込み、読み戻して比較
-                           する。別の製品の機器は拒否する
-      --units N            N 台で終了する（既定値 1）。0 なら停止するまで続ける
-      --timeout SECONDS    この時間内に機器が接続されなければ終了する
-                           （既定: 待ち続ける）
-      --json               機器ごとに、終わった時点で JSON オブジェクトを 1 つ
-                           標準出力に出す（serial, product, revision_before,
+                           集める。サービス窓口に送るために保存できる。
+                           標準エラー出力にも出す
+  -b, --batch              ウィンドウなしで、端末でストロボを 1 台ずつ処理する。
+                           各ストロボをウィンドウと同様に読み取って判定し、
+                           ファームウェアが異なれば書き込んでから読み戻して
+                           比較する。別の製品のストロボは拒否する
+      --units N            N 台で終了する（既定値 1）。0 なら停止まで続ける
+      --timeout SECONDS    この時間内にストロボが接続されなければ終了する
+                           （既定値：待ち続ける）
+      --json               ストロボごとに、終わった時点で JSON オブジェクトを
+                           1 つ標準出力に出す（serial, product, revision_before,
                            revision_after, result, reason, seconds）。
                            標準出力にはそれ以外を出さない
       --verbose            ログ全体を標準エラー出力に出す（-l の代わり）
   -h, --help               このテキストを標準出力に出す
       --version            プログラムのバージョンを標準出力に出す
 
-ウィンドウのキー: ボタンが有効なとき、Return、Enter、Space キーで更新を
-開始します。Escape または Q で機器との通信を止めます（実行中の転送は先に
-完了します）。Ctrl+L でログ ウィンドウを表示または非表示にします。
-ログ ウィンドウは ~/logfile.txt として保存することを提案します。
+ウィンドウのキー：ボタンが有効なとき、Return、Enter、Space キーで更新を
+開始します。Escape または Q でストロボとの通信を止めます（実行中の転送は
+先に完了させます）。Ctrl+L でログ ウィンドウを表示または非表示にします。
+ログ ウィンドウでの保存先の既定値は ~/logfile.txt です。
 バッチ モードでは、メッセージは標準出力（--json のときは標準エラー出力）に
 出ます。端末では転送ごとに更新される 1 行として、それ以外ではタイムスタンプ
 付きの行として出ます。Ctrl+C、SIGTERM、SIGHUP で転送が途中で切れることは
 ありません。プログラムは先に転送を完了させます。
 
-終了ステータス: 0 ウィンドウが閉じられた、またはすべての機器が確認された。
-1 コマンドラインの誤り。2 書き込みまたは確認に失敗した、または dfu-util を
-実行できない。3 機器が拒否された（失敗はない）。4 --timeout 以内に機器が
-接続されなかった。128+n シグナル n で終了した。--help と --version: 0。
+終了ステータス：0 ウィンドウが閉じられた、またはすべてのストロボの検証に
+成功した。1 コマンドラインの誤り。2 書き込みまたは検証に失敗した、または
+dfu-util を実行できない。3 ストロボが拒否された（失敗はない）。4 --timeout
+以内にストロボが接続されなかった。128+n シグナル n で終了した。
+--help と --version：0。
 </translation>
     </message>
 </context>
@@ -201,7 +203,7 @@ to upgrade your product.</source>
     <message>
         <source>1. Turn off the device</source>
         <comment>7a</comment>
-        <translation>1. 機器の電源を切る</translation>
+        <translation>1. ストロボの電源を切る</translation>
     </message>
     <message>
         <source>2. Hold the rightmost button
@@ -210,8 +212,8 @@ to upgrade your product.</source>
     for 1 second</source>
         <comment>7b</comment>
         <translation>2. 画面下の右端のボタンを
-    押したまま、TEST
-    ボタンを 1 秒間押す</translation>
+    押したまま、TEST ボタンを
+    1 秒間押す</translation>
     </message>
     <message>
         <source>3. Connect USB cable</source>
@@ -269,48 +271,48 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
         <comment>status_written</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアを書き込みました。&lt;br&gt;確認するには、機器を DFU モードで起動し直してください（手順 1～3）。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアを書き込みました。&lt;br&gt;検証するには、手順 1～3 をもう一度行い、ストロボを DFU モードで起動し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアの書き込みに失敗しました（理由はログにあります）。&lt;br&gt;機器を DFU モードのまま（手順 1～3）、もう一度インストールしてください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアの書き込みに失敗しました（理由はログにあります）。&lt;br&gt;ストロボを DFU モードにしたまま（手順 1～3）、もう一度インストールしてください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器にこのファームウェアが入っていません。確認に失敗しました。&lt;br&gt;ボタンをクリックして、もう一度インストールしてください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボにこのファームウェアが入っていません。検証に失敗しました。&lt;br&gt;ボタンをクリックして、もう一度インストールしてください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました。このツールで更新できるのは %2 だけのため、&lt;br&gt;この機器は更新できません。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました。このツールで更新できるのは %2 のみのため、&lt;br&gt;このストロボは更新できません。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
         <comment>status_unidentified</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;この機器を識別できません（製品情報が空か不明です）。&lt;br&gt;ここでは更新できません。サービス窓口にお問い合わせください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;このストロボを識別できません（製品情報が空か不明です）。&lt;br&gt;ここでは更新できません。サービス窓口にお問い合わせください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;複数の機器が接続されています。&lt;br&gt;更新する機器以外はすべて取り外してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;複数のストロボが接続されています。&lt;br&gt;更新するストロボ以外はすべて取り外してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器は接続されていますが、このユーザーには使用する権限がありません（USB の権限）。&lt;br&gt;udev ルールをインストールして（README を参照）、機器を接続し直してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボは接続されていますが、このユーザーには使用する権限がありません（USB の権限）。&lt;br&gt;udev ルールをインストールして（README を参照）、ストロボを接続し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_readFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器の情報を読み取れません。&lt;br&gt;機器を取り外し、DFU モードで起動し直して（手順 1～3）、もう一度接続してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボの情報を読み取れません。&lt;br&gt;ストロボを取り外し、DFU モードで起動し直して（手順 1～3）、もう一度接続してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
         <comment>status_notAnswering</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;USB ツールが 30 秒間応答していません。&lt;br&gt;機器を取り外し、少し待ってから接続し直してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;USB ツールが 30 秒間応答していません。&lt;br&gt;ストロボを取り外し、少し待ってから接続し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
@@ -345,13 +347,13 @@ to upgrade your product.</source>
     <message>
         <source>Done. Disconnect USB cable.</source>
         <comment>bar_done</comment>
-        <translation>完了。USB を外してください。</translation>
+        <translation>完了。USB ケーブルを抜いてください。</translation>
     </message>
     <message>
         <source>a unit of unknown type</source>
         <comment>product_unknown</comment>
         <extracomment>Stands for a product name in the status texts.</extracomment>
-        <translation>種類不明の機器</translation>
+        <translation>機種不明のストロボ</translation>
     </message>
     <message>
         <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
@@ -371,32 +373,32 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;DFU モードの機器を待っています。手順 1～3 を行ってください。&lt;br&gt;USB ケーブルには「Micro B」プラグと「Type A」プラグが必要です。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;DFU モードのストロボを待っています。手順 1～3 を行ってください。&lt;br&gt;USB ケーブルには「Micro B」プラグと「Type A」プラグが必要です。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器が接続されています。製品とファームウェアを読み取っています。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボが接続されています。製品とファームウェアを読み取っています。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
         <comment>status_unknownDevice</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;DFU デバイスが接続されていますが、DFU モードのフラッシュではありません。&lt;br&gt;そのデバイスを取り外してから、フラッシュで手順 1～3 を行ってください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;DFU デバイスが接続されていますが、DFU モードのストロボではありません。&lt;br&gt;そのデバイスを取り外してから、ストロボで手順 1～3 を行ってください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器が 30 秒間応答していません。USB ケーブルを抜かないでください。&lt;br&gt;プログラムはもう少し応答を待ちます。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボが 30 秒間応答していません。USB ケーブルを抜かないでください。&lt;br&gt;プログラムはもう少し応答を待ちます。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器が応答しなくなったため、書き込みは完了する前に終了しました。&lt;br&gt;機器を DFU モードで起動し直して（手順 1～3）、もう一度インストールしてください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボが応答しなくなったため、書き込みは完了前に中断されました。&lt;br&gt;ストロボを DFU モードで起動し直して（手順 1～3）、もう一度インストールしてください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアを確認できませんでした：%1。&lt;br&gt;機器を取り外し、DFU モードで起動し直して（手順 1～3）、もう一度接続してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアを検証できませんでした：%1。&lt;br&gt;ストロボを取り外し、DFU モードで起動し直して（手順 1～3）、もう一度接続してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
@@ -416,22 +418,22 @@ to upgrade your product.</source>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation>機器が応答しなくなったため、書き込みを終了しました。</translation>
+        <translation>ストロボが応答しなくなったため、書き込みを中断しました。</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
         <comment>result_verified</comment>
-        <translation>機器にこのファームウェアが入っています。</translation>
+        <translation>ストロボにこのファームウェアが入っています。</translation>
     </message>
     <message>
         <source>The unit does not hold this firmware.</source>
         <comment>result_verifyFailed</comment>
-        <translation>機器にこのファームウェアが入っていません。</translation>
+        <translation>ストロボにこのファームウェアが入っていません。</translation>
     </message>
     <message>
         <source>The firmware could not be checked.</source>
         <comment>result_checkNotMade</comment>
-        <translation>ファームウェアを確認できませんでした。</translation>
+        <translation>ファームウェアを検証できませんでした。</translation>
     </message>
     <message>
         <source>the USB tool stopped with code %1</source>
@@ -446,12 +448,12 @@ to upgrade your product.</source>
     <message>
         <source>the unit stopped answering</source>
         <comment>reason_silent</comment>
-        <translation>機器が応答しなくなりました</translation>
+        <translation>ストロボが応答しなくなりました</translation>
     </message>
     <message>
         <source>the unit sent only %1 bytes of the firmware</source>
         <comment>reason_shortUpload</comment>
-        <translation>機器から送られたファームウェアは %1 バイトだけでした</translation>
+        <translation>ストロボから送られたファームウェアは %1 バイトだけでした</translation>
     </message>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
@@ -461,47 +463,47 @@ to upgrade your product.</source>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>機器 %1：ファームウェア バージョン %2 に更新し、確認しました。</translation>
+        <translation>ストロボ %1：ファームウェア バージョン %2 に更新し、検証しました。</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation>機器 %1：すでにファームウェア バージョン %2 が入っているため、書き込まずに確認しました。</translation>
+        <translation>ストロボ %1：すでにファームウェア バージョン %2 が入っているため、書き込まずに検証しました。</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation>機器 %1：拒否しました。%2</translation>
+        <translation>ストロボ %1：拒否しました。%2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation>機器 %1：失敗しました。%2</translation>
+        <translation>ストロボ %1：失敗しました。%2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation>機器 %1：停止しました。%2</translation>
+        <translation>ストロボ %1：停止しました。%2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation>機器を取り外してから、次の機器を接続してください。</translation>
+        <translation>ストロボを取り外してから、次のストロボを接続してください。</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation>%1 秒以内に機器が接続されませんでした。</translation>
+        <translation>%1 秒以内にストロボが接続されませんでした。</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation>ファームウェアの書き込み後、機器が DFU モードで戻りませんでした。</translation>
+        <translation>ファームウェアの書き込み後、ストロボが DFU モードで再接続されませんでした。</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation>ファームウェアを確認する前に機器が取り外されました。</translation>
+        <translation>ファームウェアを検証する前にストロボが取り外されました。</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
@@ -536,17 +538,17 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 からはプログラムを実行できません（「noexec」でマウントされています）。&lt;br&gt;プログラムを実行できるファイル システム上のフォルダーを TMPDIR に設定し、起動し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Checking the firmware: reading back %p%</source>
         <comment>bar_reading</comment>
-        <translation type="unfinished"></translation>
+        <translation>検証中：読み戻し %p%</translation>
     </message>
     <message>
         <source>Checking the firmware</source>
         <comment>bar_verifying</comment>
-        <translation type="unfinished"></translation>
+        <translation>ファームウェアを検証中</translation>
     </message>
 </context>
 </TS>

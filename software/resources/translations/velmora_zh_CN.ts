@@ -5,7 +5,7 @@
     <name>InstallButton</name>
     <message>
         <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
-        <translation>将固件安装到已连接的设备。按回车键或空格键即可按下此按钮。</translation>
+        <translation>将固件安装到已连接的闪光灯。按回车键、Enter 键或空格键即可按下此按钮。</translation>
     </message>
 </context>
 <context>
@@ -36,15 +36,15 @@
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>清除</translation>
     </message>
     <message>
         <source>Save Log…</source>
-        <translation type="unfinished"></translation>
+        <translation>保存日志…</translation>
     </message>
     <message>
         <source>Hide Log</source>
-        <translation type="unfinished"></translation>
+        <translation>隐藏日志</translation>
     </message>
 </context>
 <context>
@@ -121,23 +121,23 @@ line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
 refused (and none failed); 4 no unit came within --timeout; 128+n ended by
 signal n. --help and --version: 0.
 </source>
-        <translation>用法: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+        <translation>用法：velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                          [-l | --use-log-window]
       velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
                          [--verbose] [-s | -S]
       velmora-fw-upgrade -h | --help | --version
 升级以 DFU 模式通过 USB 连接的 Velmora 闪光灯的固件。
 
-  -s, --use-simulator      与模拟器脚本通信，而不是与设备通信
-  -S, --no-use-simulator   使用真实设备（优先于 -s）
+  -s, --use-simulator      与模拟器脚本通信，而不是与闪光灯通信
+  -S, --no-use-simulator   使用真实的闪光灯（优先于 -s）
   -l, --use-log-window     将所有诊断消息收集到日志窗口（Ctrl+L），
                            可保存下来供售后服务使用；同时输出到标准错误
-  -b, --batch              不打开窗口：在终端中逐台处理设备；每台设备都像在
+  -b, --batch              不打开窗口：在终端中逐台处理闪光灯；每台都像在
                            窗口中一样读取并判断，固件不同时写入，然后读回并
-                           比对；其他产品的设备会被拒绝
-      --units N            处理 N 台设备后结束（默认 1）；0：直到被停止
-      --timeout SECONDS    在此时间内没有设备连接时结束（默认：一直等待）
-      --json               每台设备结束时在标准输出上输出一个 JSON 对象
+                           比对；其他产品的闪光灯会被拒绝
+      --units N            处理 N 台闪光灯后结束（默认 1）；0：直到被停止
+      --timeout SECONDS    在此时间内没有闪光灯连接时结束（默认：一直等待）
+      --json               每台闪光灯结束时在标准输出上输出一个 JSON 对象
                            （serial, product, revision_before, revision_after,
                            result, reason, seconds），标准输出上不输出其他内容
       --verbose            将完整日志输出到标准错误（代替 -l）
@@ -145,16 +145,16 @@ signal n. --help and --version: 0.
       --version            在标准输出上显示程序版本
 
 窗口按键：安装按钮可用时，按回车键、Enter 键或空格键开始升级；
-Esc 或 Q 停止与设备通信（正在进行的传输会先完成）；
+Esc 或 Q 停止与闪光灯通信（正在进行的传输会先完成）；
 Ctrl+L 显示或隐藏日志窗口。
-日志窗口建议将日志保存为 ~/logfile.txt。
+日志窗口默认将日志保存为 ~/logfile.txt。
 批处理模式下，消息输出到标准输出（使用 --json 时输出到标准错误）：在终端上
 每次传输显示为一行并不断更新，否则显示为带时间戳的行。Ctrl+C、SIGTERM 和
 SIGHUP 绝不会中断传输：程序会先完成传输。
 
-退出状态：0 窗口已关闭，或每台设备都已检查通过；1 命令行有误；2 写入或检查
-失败，或 dfu-util 无法运行；3 有设备被拒绝（且没有失败）；4 在 --timeout 内
-没有设备连接；128+n 被信号 n 终止。--help 和 --version：0。
+退出状态：0 窗口已关闭，或每台闪光灯都已校验通过；1 命令行有误；2 写入或
+校验失败，或 dfu-util 无法运行；3 有闪光灯被拒绝（且没有失败）；4 在
+--timeout 内没有闪光灯连接；128+n 被信号 n 终止。--help 和 --version：0。
 </translation>
     </message>
 </context>
@@ -196,7 +196,7 @@ to upgrade your product.</source>
     <message>
         <source>1. Turn off the device</source>
         <comment>7a</comment>
-        <translation>1. 关闭设备电源</translation>
+        <translation>1. 关闭闪光灯电源</translation>
     </message>
     <message>
         <source>2. Hold the rightmost button
@@ -264,48 +264,48 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
         <comment>status_written</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;固件已写入。如需检查，请让设备重新进入 DFU 模式：再次执行步骤 1 至 3。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;固件已写入。如需校验，请让闪光灯重新进入 DFU 模式：再次执行步骤 1 至 3。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;固件写入失败（原因见日志）。&lt;br&gt;请让设备保持 DFU 模式（步骤 1 至 3），然后重新安装。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;固件写入失败（原因见日志）。&lt;br&gt;请让闪光灯保持 DFU 模式（步骤 1 至 3），然后重新安装。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;设备中不是此固件：检查未通过。&lt;br&gt;请点击按钮重新安装。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;闪光灯中的固件与此固件不一致：校验未通过。&lt;br&gt;请点击按钮重新安装。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接到 %1。本工具只能升级 %2 设备，&lt;br&gt;因此无法升级此设备。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接到 %1。本工具只能升级 %2 闪光灯，&lt;br&gt;因此无法升级此闪光灯。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
         <comment>status_unidentified</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法识别此设备（其产品记录为空或未知）。&lt;br&gt;无法在此升级：请联系售后服务。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法识别此闪光灯（其产品记录为空或未知）。&lt;br&gt;无法在此升级：请联系售后服务。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;连接了不止一台设备。&lt;br&gt;请只保留要升级的那一台，断开其他设备。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接多台闪光灯。&lt;br&gt;请只保留要升级的那一台，断开其他闪光灯。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接设备，但当前用户无权使用它（USB 权限）。&lt;br&gt;请安装 udev 规则（见 README），然后重新连接设备。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接闪光灯，但当前用户无权使用它（USB 权限）。&lt;br&gt;请安装 udev 规则（见 README），然后重新连接闪光灯。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_readFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法读取设备信息。&lt;br&gt;请断开设备，让其重新进入 DFU 模式（步骤 1 至 3），然后重新连接。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法读取闪光灯的信息。&lt;br&gt;请断开闪光灯，让其重新进入 DFU 模式（步骤 1 至 3），然后重新连接。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
         <comment>status_notAnswering</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;USB 工具已有 30 秒没有响应。&lt;br&gt;请断开设备，稍等片刻后重新连接。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;USB 工具已有 30 秒没有响应。&lt;br&gt;请断开闪光灯，稍等片刻后重新连接。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
@@ -315,12 +315,12 @@ to upgrade your product.</source>
     <message>
         <source>it stopped with code %1</source>
         <comment>reason_exitCode</comment>
-        <translation>它以代码 %1 退出</translation>
+        <translation>以代码 %1 退出</translation>
     </message>
     <message>
         <source>it is not the version this program was built with</source>
         <comment>reason_wrongVersion</comment>
-        <translation>它不是构建本程序时所用的版本</translation>
+        <translation>不是构建本程序时所用的版本</translation>
     </message>
     <message>
         <source>Upgrading firmware: erasing %p%</source>
@@ -346,7 +346,7 @@ to upgrade your product.</source>
         <source>a unit of unknown type</source>
         <comment>product_unknown</comment>
         <extracomment>Stands for a product name in the status texts.</extracomment>
-        <translation>未知类型的设备</translation>
+        <translation>未知型号的闪光灯</translation>
     </message>
     <message>
         <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
@@ -366,12 +366,12 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;正在等待处于 DFU 模式的设备：请执行步骤 1 至 3。&lt;br&gt;USB 数据线须带有“Micro B”插头和“Type A”插头。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;正在等待处于 DFU 模式的闪光灯：请执行步骤 1 至 3。&lt;br&gt;USB 数据线须带有“Micro B”插头和“Type A”插头。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接设备：正在读取其产品型号和固件。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接闪光灯：正在读取其产品型号和固件。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
@@ -381,17 +381,17 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;设备已有 30 秒没有响应：请保持 USB 数据线连接。&lt;br&gt;程序将再等待一会儿。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;闪光灯已有 30 秒没有响应：请保持 USB 数据线连接。&lt;br&gt;程序将再等待一会儿。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;设备停止了响应，因此写入在完成前被中止。&lt;br&gt;请让设备重新进入 DFU 模式（步骤 1 至 3），然后重新安装。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;闪光灯停止了响应，因此写入在完成前被中止。&lt;br&gt;请让闪光灯重新进入 DFU 模式（步骤 1 至 3），然后重新安装。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法检查固件：%1。&lt;br&gt;请断开设备，让其重新进入 DFU 模式（步骤 1 至 3），然后重新连接。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法校验固件：%1。&lt;br&gt;请断开闪光灯，让其重新进入 DFU 模式（步骤 1 至 3），然后重新连接。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
@@ -411,22 +411,22 @@ to upgrade your product.</source>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation>写入已中止：设备停止了响应。</translation>
+        <translation>写入已中止：闪光灯停止了响应。</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
         <comment>result_verified</comment>
-        <translation>设备中已是此固件。</translation>
+        <translation>闪光灯中已是此固件。</translation>
     </message>
     <message>
         <source>The unit does not hold this firmware.</source>
         <comment>result_verifyFailed</comment>
-        <translation>设备中不是此固件。</translation>
+        <translation>闪光灯中的固件与此固件不一致。</translation>
     </message>
     <message>
         <source>The firmware could not be checked.</source>
         <comment>result_checkNotMade</comment>
-        <translation>无法检查固件。</translation>
+        <translation>无法校验固件。</translation>
     </message>
     <message>
         <source>the USB tool stopped with code %1</source>
@@ -441,12 +441,12 @@ to upgrade your product.</source>
     <message>
         <source>the unit stopped answering</source>
         <comment>reason_silent</comment>
-        <translation>设备停止了响应</translation>
+        <translation>闪光灯停止了响应</translation>
     </message>
     <message>
         <source>the unit sent only %1 bytes of the firmware</source>
         <comment>reason_shortUpload</comment>
-        <translation>设备只发送了固件的 %1 个字节</translation>
+        <translation>闪光灯只发送了固件的 %1 个字节</translation>
     </message>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
@@ -456,47 +456,47 @@ to upgrade your product.</source>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>设备 %1：已升级到固件版本 %2，并已检查。</translation>
+        <translation>闪光灯 %1：已升级到固件版本 %2，并已校验。</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation>设备 %1：已是固件版本 %2，未写入，检查通过。</translation>
+        <translation>闪光灯 %1：已是固件版本 %2，未写入，校验通过。</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation>设备 %1：已拒绝。%2</translation>
+        <translation>闪光灯 %1：已拒绝。%2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation>设备 %1：失败。%2</translation>
+        <translation>闪光灯 %1：失败。%2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation>设备 %1：已停止。%2</translation>
+        <translation>闪光灯 %1：已停止。%2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation>请断开此设备，然后连接下一台。</translation>
+        <translation>请断开此闪光灯，然后连接下一台。</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation>%1 秒内没有设备连接。</translation>
+        <translation>%1 秒内没有闪光灯连接。</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation>写入固件后，设备没有以 DFU 模式重新连接。</translation>
+        <translation>写入固件后，闪光灯没有以 DFU 模式重新连接。</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation>检查固件之前，设备已被断开。</translation>
+        <translation>校验固件之前，闪光灯已被断开。</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
@@ -526,22 +526,22 @@ to upgrade your product.</source>
     <message>
         <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
         <comment>log_cannotWrite</comment>
-        <translation>&lt;nobr&gt;无法打开文件“%1”&lt;br/&gt;进行写入。&lt;br/&gt;&lt;br/&gt;日志&lt;b&gt;未能&lt;/b&gt;保存！&lt;/nobr&gt;</translation>
+        <translation>&lt;nobr&gt;文件“%1”&lt;br/&gt;无法以写入方式打开。&lt;br/&gt;&lt;br/&gt;日志&lt;b&gt;未能&lt;/b&gt;保存。&lt;/nobr&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法从 %1 运行程序（它以“noexec”方式挂载）。&lt;br&gt;请将 TMPDIR 设为允许运行程序的文件系统上的文件夹，然后重新启动。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Checking the firmware: reading back %p%</source>
         <comment>bar_reading</comment>
-        <translation type="unfinished"></translation>
+        <translation>校验中：回读 %p%</translation>
     </message>
     <message>
         <source>Checking the firmware</source>
         <comment>bar_verifying</comment>
-        <translation type="unfinished"></translation>
+        <translation>正在校验固件</translation>
     </message>
 </context>
 </TS>
