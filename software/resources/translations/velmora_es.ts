@@ -213,15 +213,15 @@ actualizar su producto.</translation>
     pushing the TEST button
     for 1 second</source>
         <comment>7b</comment>
-        <translation>2. Mantenga pulsado el botón
-    de más a la derecha bajo
-    la pantalla mientras pulsa
-    el botón TEST durante 1 s</translation>
+        <translation>2. Mantenga pulsados a la vez
+    TEST y el botón de más a la
+    derecha bajo la pantalla
+    durante 1 segundo</translation>
     </message>
     <message>
         <source>3. Connect USB cable</source>
         <comment>9</comment>
-        <translation>3. Conecte el cable USB</translation>
+        <translation>3. Conéctelo por USB</translation>
     </message>
     <message>
         <source>4. Click here to start upgrade</source>
@@ -279,7 +279,7 @@ actualizar su producto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware (el registro indica el motivo).&lt;br&gt;Mantenga el flash en modo DFU (pasos 1 a 3) y vuelva a instalarlo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware (el registro indica el motivo).&lt;br&gt;Mantenga el flash en modo DFU (pasos 1 a 3) y vuelva a instalar el firmware.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
@@ -330,17 +330,17 @@ actualizar su producto.</translation>
     <message>
         <source>it is not the version this program was built with</source>
         <comment>reason_wrongVersion</comment>
-        <translation>no es la versión con la que se compiló el programa</translation>
+        <translation>no es la versión que requiere el programa</translation>
     </message>
     <message>
         <source>Upgrading firmware: erasing %p%</source>
         <comment>bar_erasing</comment>
-        <translation>Actualizando el firmware: borrando %p%</translation>
+        <translation>Actualizando: borrando %p%</translation>
     </message>
     <message>
         <source>Upgrading firmware: writing %p%</source>
         <comment>bar_writing</comment>
-        <translation>Actualizando el firmware: escribiendo %p%</translation>
+        <translation>Actualizando: escribiendo %p%</translation>
     </message>
     <message>
         <source>Upgrading firmware</source>
@@ -396,7 +396,7 @@ actualizar su producto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El flash ha dejado de responder y la escritura se ha interrumpido antes de completarse.&lt;br&gt;Reinicie el flash en modo DFU (pasos 1 a 3) y vuelva a instalarlo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El flash ha dejado de responder y la escritura se ha interrumpido antes de completarse.&lt;br&gt;Reinicie el flash en modo DFU (pasos 1 a 3) y vuelva a instalar el firmware.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
@@ -541,12 +541,12 @@ actualizar su producto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se pueden ejecutar programas desde %1 (está montado con «noexec»).&lt;br&gt;Apunte TMPDIR a una carpeta de un sistema de archivos que permita ejecutarlos y reinicie el programa.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se pueden ejecutar programas desde %1 (está montado con «noexec»).&lt;br&gt;Apunte TMPDIR a una carpeta en un sistema de archivos que lo permita y reinicie el programa.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Checking the firmware: reading back %p%</source>
         <comment>bar_reading</comment>
-        <translation>Comprobando el firmware: leyendo %p%</translation>
+        <translation>Comprobando: leyendo %p%</translation>
     </message>
     <message>
         <source>Checking the firmware</source>

@@ -150,9 +150,8 @@ Aggiorna il firmware di un flash Velmora collegato via USB in modalità DFU.
       --version            la versione del programma, sullo standard output
 
 Tasti della finestra: Invio o Spazio avvia l&apos;aggiornamento quando il pulsante è
-disponibile; Esc o Q interrompe la comunicazione con il flash (un
-trasferimento in corso viene prima completato); Ctrl+L mostra o nasconde la
-finestra del log.
+disponibile; Esc o Q interrompe la comunicazione con il flash (un trasferimento
+in corso viene prima completato); Ctrl+L mostra o nasconde la finestra del log.
 La finestra del log propone di salvare il log come ~/logfile.txt.
 In modalità batch i messaggi vanno sullo standard output (sullo standard error
 con --json): su un terminale una riga aggiornata per trasferimento, altrimenti
@@ -177,7 +176,7 @@ terminato dal segnale n. --help e --version: 0.
 &lt;/span&gt;</source>
         <comment>2</comment>
         <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
-&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Aggiornamento firmware&lt;/span&gt;
+&lt;span style=&quot;color:#FFFFFF; font-weight:bold;&quot;&gt;Aggiorna firmware&lt;/span&gt;
 &lt;br&gt;
 &lt;span style=&quot;font-weight:bold&quot;&gt;%1&lt;/span&gt;
 &lt;/span&gt;</translation>
@@ -249,7 +248,7 @@ aggiornare il prodotto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Finishing the transfer: keep the USB cable connected.&lt;br&gt;The program goes on as soon as it is done.&lt;/span&gt;</source>
         <comment>status_finishing</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Completamento del trasferimento: tenga collegato il cavo USB.&lt;br&gt;Il programma proseguirà non appena avrà finito.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Completamento del trasferimento: tenga collegato il cavo USB.&lt;br&gt;Il programma proseguirà al termine del trasferimento.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Stopped. To go on, close the window and start the program again.&lt;/span&gt;</source>
@@ -290,12 +289,12 @@ aggiornare il prodotto.</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Collegato a %1. Questo strumento aggiorna solo i flash %2,&lt;br&gt;quindi non può aggiornare questo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Collegato a %1. Questo strumento aggiorna solo i flash %2,&lt;br&gt;quindi non può aggiornarlo.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
         <comment>status_unidentified</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossibile identificare questo flash (i dati del prodotto sono vuoti o sconosciuti).&lt;br&gt;Non può essere aggiornato qui: contatti l&apos;assistenza.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossibile identificare questo flash (i dati del prodotto sono vuoti o sconosciuti).&lt;br&gt;Non è possibile aggiornarlo qui: contatti l&apos;assistenza.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
@@ -330,17 +329,17 @@ aggiornare il prodotto.</translation>
     <message>
         <source>it is not the version this program was built with</source>
         <comment>reason_wrongVersion</comment>
-        <translation>non è la versione con cui è stato compilato il programma</translation>
+        <translation>non è la versione richiesta dal programma</translation>
     </message>
     <message>
         <source>Upgrading firmware: erasing %p%</source>
         <comment>bar_erasing</comment>
-        <translation>Aggiornamento firmware: cancellazione %p%</translation>
+        <translation>Aggiornamento: cancellazione %p%</translation>
     </message>
     <message>
         <source>Upgrading firmware: writing %p%</source>
         <comment>bar_writing</comment>
-        <translation>Aggiornamento firmware: scrittura %p%</translation>
+        <translation>Aggiornamento: scrittura %p%</translation>
     </message>
     <message>
         <source>Upgrading firmware</source>
@@ -396,7 +395,7 @@ aggiornare il prodotto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il flash ha smesso di rispondere, quindi la scrittura è stata interrotta prima della fine.&lt;br&gt;Riavvii il flash in modalità DFU (passi da 1 a 3) e ripeta l&apos;installazione.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il flash ha smesso di rispondere, quindi la scrittura è stata interrotta prima di essere completata.&lt;br&gt;Riavvii il flash in modalità DFU (passi da 1 a 3) e ripeta l&apos;installazione.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
@@ -541,12 +540,12 @@ aggiornare il prodotto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossibile eseguire programmi da %1 (è montata con «noexec»).&lt;br&gt;Imposti TMPDIR su una cartella di un file system che consenta di eseguire programmi, quindi riavvii il programma.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossibile eseguire programmi da %1 (è montata con «noexec»).&lt;br&gt;Imposti TMPDIR su una cartella di un file system che lo consenta, quindi riavvii il programma.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Checking the firmware: reading back %p%</source>
         <comment>bar_reading</comment>
-        <translation>Verifica del firmware: rilettura %p%</translation>
+        <translation>Verifica: rilettura %p%</translation>
     </message>
     <message>
         <source>Checking the firmware</source>
