@@ -349,7 +349,7 @@ aggiornare il prodotto.</translation>
     <message>
         <source>Done. Disconnect USB cable.</source>
         <comment>bar_done</comment>
-        <translation>Completato. Scolleghi il cavo USB.</translation>
+        <translation>Fatto. Scolleghi il cavo USB.</translation>
     </message>
     <message>
         <source>a unit of unknown type</source>
