@@ -5,7 +5,7 @@
     <name>InstallButton</name>
     <message>
         <source>Installs the firmware on the connected unit. Return, Enter or Space presses it.</source>
-        <translation>Instala el firmware en el dispositivo conectado. Se pulsa con Intro o con la barra espaciadora.</translation>
+        <translation>Instala el firmware en el flash conectado. Se pulsa con Intro o con la barra espaciadora.</translation>
     </message>
 </context>
 <context>
@@ -36,15 +36,15 @@
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Limpiar</translation>
     </message>
     <message>
         <source>Save Log…</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar registro…</translation>
     </message>
     <message>
         <source>Hide Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Ocultar registro</translation>
     </message>
 </context>
 <context>
@@ -128,21 +128,21 @@ signal n. --help and --version: 0.
      velmora-fw-upgrade -h | --help | --version
 Actualiza el firmware de un flash Velmora conectado por USB en modo DFU.
 
-  -s, --use-simulator      usar el script simulador en lugar de un dispositivo
-  -S, --no-use-simulator   usar el dispositivo real (prevalece sobre -s)
+  -s, --use-simulator      usar el script simulador en lugar de un flash
+  -S, --no-use-simulator   usar el flash real (prevalece sobre -s)
   -l, --use-log-window     reunir todos los mensajes en la ventana de registro
                            (Ctrl+L), que puede guardarlos para el servicio
                            técnico; también en la salida de error estándar
-  -b, --batch              sin ventana: atender dispositivos uno tras otro desde
-                           un terminal; cada uno se lee y se evalúa como en la
+  -b, --batch              sin ventana: atender flashes uno tras otro desde un
+                           terminal; cada uno se lee y se evalúa como en la
                            ventana, se escribe si su firmware es distinto, y
-                           luego se relee y se compara; un dispositivo de otro
+                           luego se relee y se compara; un flash de otro
                            producto se rechaza
-      --units N            terminar tras N dispositivos (por defecto 1);
+      --units N            terminar tras N flashes (por defecto 1);
                            0: hasta que se detenga
-      --timeout SECONDS    terminar si no se conecta ningún dispositivo en ese
+      --timeout SECONDS    terminar si no se conecta ningún flash en ese
                            tiempo (por defecto: esperar)
-      --json               un objeto JSON por dispositivo al terminar, en la
+      --json               un objeto JSON por flash al terminar, en la
                            salida estándar (serial, product, revision_before,
                            revision_after, result, reason, seconds), y nada más
       --verbose            todo el registro en la salida de error estándar
@@ -151,19 +151,19 @@ Actualiza el firmware de un flash Velmora conectado por USB en modo DFU.
       --version            la versión del programa, en la salida estándar
 
 Teclas de la ventana: Intro o Espacio inicia la actualización cuando se ofrece
-el botón; Escape o Q deja de comunicarse con el dispositivo (una transferencia
-en curso termina antes); Ctrl+L muestra u oculta la ventana de registro.
+el botón; Escape o Q deja de comunicarse con el flash (una transferencia en
+curso termina antes); Ctrl+L muestra u oculta la ventana de registro.
 La ventana de registro propone guardar el registro como ~/logfile.txt.
 En modo por lotes, los mensajes van a la salida estándar (a la salida de error
 estándar con --json): en un terminal, una línea por transferencia que se va
 actualizando; si no, líneas con marca de tiempo. Ctrl+C, SIGTERM y SIGHUP nunca
 interrumpen una transferencia: el programa la termina primero.
 
-Estado de salida: 0 se cerró la ventana, o se comprobaron todos los
-dispositivos; 1 línea de órdenes incorrecta; 2 falló una escritura o una
-comprobación, o no se puede ejecutar dfu-util; 3 se rechazó un dispositivo (y
-ninguno falló); 4 no se conectó ningún dispositivo dentro de --timeout; 128+n
-terminado por la señal n. --help y --version: 0.
+Estado de salida: 0 se cerró la ventana, o se comprobaron todos los flashes;
+1 línea de órdenes incorrecta; 2 falló una escritura o una comprobación, o no
+se puede ejecutar dfu-util; 3 se rechazó un flash (y ninguno falló); 4 no se
+conectó ningún flash dentro de --timeout; 128+n terminado por la señal n.
+--help y --version: 0.
 </translation>
     </message>
 </context>
@@ -190,7 +190,7 @@ Firmware version:
 &lt;/span&gt;</source>
         <comment>4</comment>
         <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
-Versión del&lt;br&gt;firmware:
+Versión de&lt;br&gt;firmware:
 &lt;br&gt;
 %1
 &lt;/span&gt;</translation>
@@ -205,7 +205,7 @@ actualizar su producto.</translation>
     <message>
         <source>1. Turn off the device</source>
         <comment>7a</comment>
-        <translation>1. Apague el dispositivo</translation>
+        <translation>1. Apague el flash</translation>
     </message>
     <message>
         <source>2. Hold the rightmost button
@@ -213,10 +213,10 @@ actualizar su producto.</translation>
     pushing the TEST button
     for 1 second</source>
         <comment>7b</comment>
-        <translation>2. Mantenga pulsado el botón
-    de más a la derecha bajo
-    la pantalla y pulse el
-    botón TEST durante 1 s</translation>
+        <translation>2. Mantenga pulsados a la vez
+    TEST y el botón de más a la
+    derecha bajo la pantalla
+    durante 1 segundo</translation>
     </message>
     <message>
         <source>3. Connect USB cable</source>
@@ -226,7 +226,7 @@ actualizar su producto.</translation>
     <message>
         <source>4. Click here to start upgrade</source>
         <comment>8b2</comment>
-        <translation>4. Haga clic aquí para empezar</translation>
+        <translation>4. Haga clic aquí para actualizar</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1.&lt;/span&gt;</source>
@@ -259,63 +259,63 @@ actualizar su producto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No working folder can be made in %1.&lt;br&gt;Set TMPDIR to a folder with free space that you can write to, then start again.&lt;/span&gt;</source>
         <comment>status_noWorkDir</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se puede crear una carpeta de trabajo en %1.&lt;br&gt;Apunte TMPDIR a una carpeta con espacio libre y permiso de escritura, y vuelva a empezar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se puede crear una carpeta de trabajo en %1.&lt;br&gt;Apunte TMPDIR a una carpeta con espacio libre y permiso de escritura, y reinicie el programa.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot be unpacked into %1 (is the disk full?).&lt;br&gt;Free some space or set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
         <comment>status_noExtract</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB no se puede descomprimir en %1 (¿está lleno el disco?).&lt;br&gt;Libere espacio o apunte TMPDIR a otra carpeta, y vuelva a empezar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se puede extraer la herramienta USB en %1 (¿está lleno el disco?).&lt;br&gt;Libere espacio o apunte TMPDIR a otra carpeta, y reinicie el programa.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot run from %1: %2.&lt;br&gt;Set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
         <comment>status_toolBroken</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB no se puede ejecutar desde %1: %2.&lt;br&gt;Apunte TMPDIR a otra carpeta y vuelva a empezar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB no se puede ejecutar desde %1: %2.&lt;br&gt;Apunte TMPDIR a otra carpeta y reinicie el programa.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
         <comment>status_written</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware escrito. Para comprobarlo, reinicie el dispositivo en modo DFU: repita los pasos 1 a 3.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware escrito. Para comprobarlo, reinicie el flash en modo DFU: repita los pasos 1 a 3.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware (el registro indica el motivo).&lt;br&gt;Mantenga el dispositivo en modo DFU (pasos 1 a 3) y vuelva a instalar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware (el registro indica el motivo).&lt;br&gt;Mantenga el flash en modo DFU (pasos 1 a 3) y vuelva a instalar el firmware.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El dispositivo no contiene este firmware: la comprobación ha fallado.&lt;br&gt;Haga clic en el botón para instalarlo de nuevo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El flash no contiene este firmware: la comprobación ha fallado.&lt;br&gt;Haga clic en el botón para volver a instalarlo.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Conectado a %1. Esta herramienta solo actualiza dispositivos %2,&lt;br&gt;así que no puede actualizar este.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Conectado a %1. Esta herramienta solo actualiza flashes %2,&lt;br&gt;por lo que no puede actualizar este.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
         <comment>status_unidentified</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se puede identificar este dispositivo (su registro de producto está vacío o es desconocido).&lt;br&gt;No se puede actualizar aquí: póngase en contacto con el servicio técnico.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se puede identificar este flash (sus datos de producto están vacíos o son desconocidos).&lt;br&gt;No se puede actualizar aquí: póngase en contacto con el servicio técnico.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay más de un dispositivo conectado.&lt;br&gt;Desconecte todos excepto el que desea actualizar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay más de un flash conectado.&lt;br&gt;Desconecte todos excepto el que desea actualizar.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un dispositivo conectado, pero este usuario no puede usarlo (permiso USB).&lt;br&gt;Instale la regla udev (consulte el README) y vuelva a conectar el dispositivo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un flash conectado, pero este usuario no puede usarlo (permiso USB).&lt;br&gt;Instale la regla udev (consulte el README) y vuelva a conectar el flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_readFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se puede leer la información del dispositivo.&lt;br&gt;Desconéctelo, reinícielo en modo DFU (pasos 1 a 3) y vuelva a conectarlo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se puede leer la información del flash.&lt;br&gt;Desconéctelo, reinícielo en modo DFU (pasos 1 a 3) y vuelva a conectarlo.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool has not answered for 30 seconds.&lt;br&gt;Disconnect the unit, wait a moment and connect it again.&lt;/span&gt;</source>
         <comment>status_notAnswering</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB lleva 30 segundos sin responder.&lt;br&gt;Desconecte el dispositivo, espere un momento y vuelva a conectarlo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB lleva 30 segundos sin responder.&lt;br&gt;Desconecte el flash, espere un momento y vuelva a conectarlo.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
@@ -325,12 +325,12 @@ actualizar su producto.</translation>
     <message>
         <source>it stopped with code %1</source>
         <comment>reason_exitCode</comment>
-        <translation>terminó con el código %1</translation>
+        <translation>ha terminado con el código %1</translation>
     </message>
     <message>
         <source>it is not the version this program was built with</source>
         <comment>reason_wrongVersion</comment>
-        <translation>no es la versión esperada</translation>
+        <translation>no es la versión que requiere el programa</translation>
     </message>
     <message>
         <source>Upgrading firmware: erasing %p%</source>
@@ -356,12 +356,12 @@ actualizar su producto.</translation>
         <source>a unit of unknown type</source>
         <comment>product_unknown</comment>
         <extracomment>Stands for a product name in the status texts.</extracomment>
-        <translation>un dispositivo de tipo desconocido</translation>
+        <translation>un flash de tipo desconocido</translation>
     </message>
     <message>
         <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
         <comment>log_hint</comment>
-        <translation>Esta ventana recoge el registro del programa cuando se inicia con -l, así: velmora-fw-upgrade -l</translation>
+        <translation>Esta ventana recoge el registro del programa cuando se inicia con -l, por ejemplo: velmora-fw-upgrade -l</translation>
     </message>
     <message>
         <source>Simulator mode</source>
@@ -371,17 +371,17 @@ actualizar su producto.</translation>
     <message>
         <source>Debug mode</source>
         <comment>debug_mode</comment>
-        <translation>Modo depuración</translation>
+        <translation>Modo de depuración</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Esperando un dispositivo en modo DFU: siga los pasos 1 a 3.&lt;br&gt;El cable USB debe tener un conector «Micro B» y un conector «Tipo A».&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Esperando un flash en modo DFU: siga los pasos 1 a 3.&lt;br&gt;El cable USB debe tener un conector «Micro B» y un conector «Tipo A».&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un dispositivo conectado: leyendo qué producto es y qué firmware tiene.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un flash conectado: leyendo qué producto es y qué firmware tiene.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
@@ -391,17 +391,17 @@ actualizar su producto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El dispositivo lleva 30 segundos sin responder: mantenga conectado el cable USB.&lt;br&gt;El programa lo esperará un poco más.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El flash lleva 30 segundos sin responder: mantenga conectado el cable USB.&lt;br&gt;El programa lo esperará un poco más.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El dispositivo dejó de responder, así que la escritura terminó antes de completarse.&lt;br&gt;Reinicie el dispositivo en modo DFU (pasos 1 a 3) y vuelva a instalar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El flash ha dejado de responder y la escritura se ha interrumpido antes de completarse.&lt;br&gt;Reinicie el flash en modo DFU (pasos 1 a 3) y vuelva a instalar el firmware.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se ha podido comprobar el firmware: %1.&lt;br&gt;Desconecte el dispositivo, reinícielo en modo DFU (pasos 1 a 3) y vuelva a conectarlo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se ha podido comprobar el firmware: %1.&lt;br&gt;Desconecte el flash, reinícielo en modo DFU (pasos 1 a 3) y vuelva a conectarlo.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
@@ -421,17 +421,17 @@ actualizar su producto.</translation>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation>Se ha interrumpido la escritura: el dispositivo dejó de responder.</translation>
+        <translation>Se ha interrumpido la escritura: el flash ha dejado de responder.</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
         <comment>result_verified</comment>
-        <translation>El dispositivo contiene este firmware.</translation>
+        <translation>El flash contiene este firmware.</translation>
     </message>
     <message>
         <source>The unit does not hold this firmware.</source>
         <comment>result_verifyFailed</comment>
-        <translation>El dispositivo no contiene este firmware.</translation>
+        <translation>El flash no contiene este firmware.</translation>
     </message>
     <message>
         <source>The firmware could not be checked.</source>
@@ -441,87 +441,87 @@ actualizar su producto.</translation>
     <message>
         <source>the USB tool stopped with code %1</source>
         <comment>reason_uploadFailed</comment>
-        <translation>la herramienta USB terminó con el código %1</translation>
+        <translation>la herramienta USB ha terminado con el código %1</translation>
     </message>
     <message>
         <source>the disk of %1 is full, free some space there</source>
         <comment>reason_noSpace</comment>
-        <translation>el disco de %1 está lleno, libere espacio en él</translation>
+        <translation>el disco de %1 está lleno; libere espacio en él</translation>
     </message>
     <message>
         <source>the unit stopped answering</source>
         <comment>reason_silent</comment>
-        <translation>el dispositivo dejó de responder</translation>
+        <translation>el flash ha dejado de responder</translation>
     </message>
     <message>
         <source>the unit sent only %1 bytes of the firmware</source>
         <comment>reason_shortUpload</comment>
-        <translation>el dispositivo solo envió %1 bytes del firmware</translation>
+        <translation>el flash solo ha enviado %1 bytes del firmware</translation>
     </message>
     <message>
         <source>the program&apos;s own copy of the firmware cannot be read</source>
         <comment>reason_noImage</comment>
-        <translation>no se puede leer la copia del firmware del programa</translation>
+        <translation>no se puede leer la copia del firmware incluida en el programa</translation>
     </message>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>Dispositivo %1: actualizado a la versión de firmware %2 y comprobado.</translation>
+        <translation>Flash %1: actualizado a la versión de firmware %2 y comprobado.</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation>Dispositivo %1: ya contiene la versión de firmware %2, comprobado sin escribir.</translation>
+        <translation>Flash %1: ya contiene la versión de firmware %2; comprobado sin escribir.</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation>Dispositivo %1: rechazado. %2</translation>
+        <translation>Flash %1: rechazado. %2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation>Dispositivo %1: ha fallado. %2</translation>
+        <translation>Flash %1: ha fallado. %2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation>Dispositivo %1: detenido. %2</translation>
+        <translation>Flash %1: detenido. %2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
         <comment>batch_next</comment>
-        <translation>Desconecte el dispositivo y conecte el siguiente.</translation>
+        <translation>Desconecte el flash y conecte el siguiente.</translation>
     </message>
     <message>
         <source>No unit came within %1 seconds.</source>
         <comment>batch_timeout</comment>
-        <translation>No se ha conectado ningún dispositivo en %1 segundos.</translation>
+        <translation>No se ha conectado ningún flash en %1 segundos.</translation>
     </message>
     <message>
         <source>The unit did not come back in DFU mode after the firmware was written.</source>
         <comment>reason_notBack</comment>
-        <translation>El dispositivo no volvió en modo DFU después de escribir el firmware.</translation>
+        <translation>El flash no ha vuelto a aparecer en modo DFU después de escribir el firmware.</translation>
     </message>
     <message>
         <source>The unit was disconnected before its firmware was checked.</source>
         <comment>reason_gone</comment>
-        <translation>El dispositivo se desconectó antes de que se comprobara su firmware.</translation>
+        <translation>El flash se ha desconectado antes de que se comprobara su firmware.</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The folder %1 can be changed by another user.&lt;br&gt;Set TMPDIR to a folder of your own, then start again.&lt;/span&gt;</source>
         <comment>status_unsafeTmpDir</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Otro usuario puede modificar la carpeta %1.&lt;br&gt;Apunte TMPDIR a una carpeta propia y vuelva a empezar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Otro usuario puede modificar la carpeta %1.&lt;br&gt;Apunte TMPDIR a una carpeta propia y reinicie el programa.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The simulator (option -s) needs python3, which is not installed.&lt;br&gt;Install python3, then start again.&lt;/span&gt;</source>
         <comment>status_noPython</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El simulador (opción -s) necesita python3, que no está instalado.&lt;br&gt;Instale python3 y vuelva a empezar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El simulador (opción -s) necesita python3, que no está instalado.&lt;br&gt;Instale python3 y reinicie el programa.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool %1 cannot run: %2.&lt;br&gt;Install the velmora-fw-upgrade package again, then start the program again.&lt;/span&gt;</source>
         <comment>status_toolBrokenInstalled</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB %1 no se puede ejecutar: %2.&lt;br&gt;Vuelva a instalar el paquete velmora-fw-upgrade y vuelva a iniciar el programa.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La herramienta USB %1 no se puede ejecutar: %2.&lt;br&gt;Reinstale el paquete velmora-fw-upgrade y reinicie el programa.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>it is missing or cannot be started</source>
@@ -541,17 +541,17 @@ actualizar su producto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se pueden ejecutar programas desde %1 (está montado con «noexec»).&lt;br&gt;Apunte TMPDIR a una carpeta en un sistema de archivos que lo permita y reinicie el programa.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Checking the firmware: reading back %p%</source>
         <comment>bar_reading</comment>
-        <translation type="unfinished"></translation>
+        <translation>Comprobando: leyendo %p%</translation>
     </message>
     <message>
         <source>Checking the firmware</source>
         <comment>bar_verifying</comment>
-        <translation type="unfinished"></translation>
+        <translation>Comprobando el firmware</translation>
     </message>
 </context>
 </TS>
