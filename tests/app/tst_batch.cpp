@@ -79,7 +79,7 @@ private slots:
             << "sim older_revision" << QStringList{"terminal", "-b", "-s"} << "" << QStringList{}
             << QStringList{"\nConnected to an R12 with firmware version C7\r\n", "\r\033[KUpgrading firmware: erasing 0%\r\033[K",
                            "\r\033[KUpgrading firmware: writing", "%\r\nFirmware written.",
-                           "\r\033[KChecking the firmware: reading back"}
+                           "\r\033[KChecking firmware: reading back"}
             << 0 << "";
         QTest::newRow("no working folder: said, and the end")
             << "tmpdir /proc/no-such-folder" << QStringList{"-b"} << "" << QStringList{}

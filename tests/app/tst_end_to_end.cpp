@@ -222,7 +222,7 @@ private slots:
             << "emu --rev C7 --seed 7 | pace_f4=1 leave_delay_ms=1500" << real
             << "await " + offered + "; click; await " + done + "; wait 500; bar-followed; shot real-dfu-util-done"
             << QStringList{"Shown: Upgrading firmware: erasing", "Shown: Upgrading firmware: writing",
-                           "Shown: Firmware written", "Shown: Checking the firmware: reading back", done}
+                           "Shown: Firmware written", "Shown: Checking firmware: reading back", done}
             << QStringList{"Exit with", "not answered"} << -1 << "image";
         QTest::newRow("Escape with nothing running: stopped, and nothing after")
             << "sim older_revision" << sim

@@ -162,7 +162,7 @@ private slots:
                                                 << "await B2; click; await B6"
                                                 << QStringList{c7, "bar: Upgrading firmware: erasing",
                                                                "bar: Upgrading firmware: writing", written, c8,
-                                                               "bar: Checking the firmware: reading back", done}
+                                                               "bar: Checking firmware: reading back", done}
                                                 << QStringList{failed, differs} << "B6" << "image";
         QTest::newRow("unplugged mid-write, back: the failed write, never done")
             << "emu --rev C7 --seed 7 | leave_delay_ms=300 vanish_on=write vanish_after=40"

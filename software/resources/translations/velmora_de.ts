@@ -548,7 +548,7 @@ Ihr Blitzgerät:</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Aus %1 können keine Programme ausgeführt werden (mit „noexec“ eingehängt).&lt;br&gt;Setzen Sie TMPDIR auf einen Ordner in einem Dateisystem ohne „noexec“ und starten Sie neu.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>Checking the firmware: reading back %p%</source>
+        <source>Checking firmware: reading back %p%</source>
         <comment>bar_reading</comment>
         <translation>Firmware-Prüfung: Zurücklesen %p%</translation>
     </message>

@@ -544,7 +544,7 @@ actualizar su producto.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No se pueden ejecutar programas desde %1 (está montado con «noexec»).&lt;br&gt;Apunte TMPDIR a una carpeta en un sistema de archivos que lo permita y reinicie el programa.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>Checking the firmware: reading back %p%</source>
+        <source>Checking firmware: reading back %p%</source>
         <comment>bar_reading</comment>
         <translation>Comprobando: leyendo %p%</translation>
     </message>

@@ -121,7 +121,7 @@ line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
 refused (and none failed); 4 no unit came within --timeout; 128+n ended by
 signal n. --help and --version: 0.
 </source>
-        <translation>Utilisation : velmora-fw-upgrade [-s | --use-simulator]
+        <translation>Utilisation&#xa0;: velmora-fw-upgrade [-s | --use-simulator]
                                  [-S | --no-use-simulator]
                                  [-l | --use-log-window]
               velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS]
@@ -133,16 +133,16 @@ Met à jour le firmware d’un flash Velmora branché en USB et en mode DFU.
   -S, --no-use-simulator   utiliser le flash réel (l’emporte sur -s)
   -l, --use-log-window     réunir tous les messages dans la fenêtre du journal
                            (Ctrl+L), qui peut les enregistrer pour le service
-                           après-vente ; aussi sur la sortie d’erreur standard
-  -b, --batch              sans fenêtre : traiter les flashs l’un après l’autre
-                           depuis un terminal ; chacun est lu et évalué comme
+                           après-vente&#x202f;; aussi sur la sortie d’erreur standard
+  -b, --batch              sans fenêtre&#xa0;: traiter les flashs l’un après l’autre
+                           depuis un terminal&#x202f;; chacun est lu et évalué comme
                            dans la fenêtre, écrit si son firmware diffère, puis
-                           relu et comparé ; un flash d’un autre produit est
+                           relu et comparé&#x202f;; un flash d’un autre produit est
                            refusé
-      --units N            terminer après N flashs (1 par défaut) ; 0 : jusqu’à
+      --units N            terminer après N flashs (1 par défaut)&#x202f;; 0&#xa0;: jusqu’à
                            l’arrêt
       --timeout SECONDS    terminer si aucun flash n’est branché dans ce délai
-                           (par défaut : attendre)
+                           (par défaut&#xa0;: attendre)
       --json               un objet JSON par flash sur la sortie standard, dès
                            qu’il est terminé (serial, product, revision_before,
                            revision_after, result, reason, seconds), et rien
@@ -152,20 +152,20 @@ Met à jour le firmware d’un flash Velmora branché en USB et en mode DFU.
   -h, --help               ce texte, sur la sortie standard
       --version            la version du programme, sur la sortie standard
 
-Touches de la fenêtre : Entrée ou Espace lance la mise à jour quand le bouton
-est actif ; Échap ou Q arrête la communication avec le flash (un transfert en
-cours est d’abord terminé) ; Ctrl+L affiche ou masque la fenêtre du journal.
+Touches de la fenêtre&#xa0;: Entrée ou Espace lance la mise à jour quand le bouton
+est actif&#x202f;; Échap ou Q arrête la communication avec le flash (un transfert en
+cours est d’abord terminé)&#x202f;; Ctrl+L affiche ou masque la fenêtre du journal.
 La fenêtre du journal propose d’enregistrer le journal sous ~/logfile.txt.
 En mode par lots, les messages vont sur la sortie standard (sur la sortie
-d’erreur standard avec --json) : sur un terminal, une ligne mise à jour par
+d’erreur standard avec --json)&#xa0;: sur un terminal, une ligne mise à jour par
 transfert, sinon des lignes horodatées. Ctrl+C, SIGTERM et SIGHUP
-n’interrompent jamais un transfert : le programme le termine d’abord.
+n’interrompent jamais un transfert&#xa0;: le programme le termine d’abord.
 
-Code de sortie : 0 la fenêtre a été fermée, ou chaque flash a été vérifié avec
-succès ; 1 ligne de commande erronée ; 2 une écriture ou une vérification a
-échoué, ou dfu-util ne peut pas s’exécuter ; 3 un flash a été refusé (et aucun
-n’a échoué) ; 4 aucun flash n’a été branché dans le délai --timeout ; 128+n
-arrêté par le signal n. --help et --version : 0.
+Code de sortie&#xa0;: 0 la fenêtre a été fermée, ou chaque flash a été vérifié avec
+succès&#x202f;; 1 ligne de commande erronée&#x202f;; 2 une écriture ou une vérification a
+échoué, ou dfu-util ne peut pas s’exécuter&#x202f;; 3 un flash a été refusé (et aucun
+n’a échoué)&#x202f;; 4 aucun flash n’a été branché dans le délai --timeout&#x202f;; 128+n
+arrêté par le signal n. --help et --version&#xa0;: 0.
 </translation>
     </message>
 </context>
@@ -192,7 +192,7 @@ Firmware version:
 &lt;/span&gt;</source>
         <comment>4</comment>
         <translation>&lt;span style=&quot;font-size:20pt&quot;&gt;
-Version du&lt;br&gt;firmware :
+Version du&lt;br&gt;firmware&#xa0;:
 &lt;br&gt;
 %1
 &lt;/span&gt;</translation>
@@ -251,7 +251,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Finishing the transfer: keep the USB cable connected.&lt;br&gt;The program goes on as soon as it is done.&lt;/span&gt;</source>
         <comment>status_finishing</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Fin du transfert en cours : laissez le câble USB branché.&lt;br&gt;Le programme reprend dès que le transfert est terminé.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Fin du transfert en cours&#xa0;: laissez le câble USB branché.&lt;br&gt;Le programme reprend dès que le transfert est terminé.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Stopped. To go on, close the window and start the program again.&lt;/span&gt;</source>
@@ -266,17 +266,17 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot be unpacked into %1 (is the disk full?).&lt;br&gt;Free some space or set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
         <comment>status_noExtract</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’outil USB ne peut pas être extrait dans %1 (le disque est-il plein ?).&lt;br&gt;Libérez de l’espace ou faites pointer TMPDIR vers un autre dossier, puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’outil USB ne peut pas être extrait dans %1 (le disque est-il plein&#x202f;?).&lt;br&gt;Libérez de l’espace ou faites pointer TMPDIR vers un autre dossier, puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool cannot run from %1: %2.&lt;br&gt;Set TMPDIR to another folder, then start again.&lt;/span&gt;</source>
         <comment>status_toolBroken</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’outil USB ne peut pas s’exécuter depuis %1 : %2.&lt;br&gt;Faites pointer TMPDIR vers un autre dossier, puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’outil USB ne peut pas s’exécuter depuis %1&#xa0;: %2.&lt;br&gt;Faites pointer TMPDIR vers un autre dossier, puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware written. To check it, restart the unit in DFU mode: do steps 1 to 3 again.&lt;/span&gt;</source>
         <comment>status_written</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware écrit. Pour le vérifier, redémarrez le flash en mode DFU : refaites les étapes 1 à 3.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware écrit. Pour le vérifier, redémarrez le flash en mode DFU&#xa0;: refaites les étapes 1 à 3.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
@@ -286,7 +286,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne contient pas ce firmware : la vérification a échoué.&lt;br&gt;Cliquez sur le bouton pour l’installer à nouveau.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne contient pas ce firmware&#xa0;: la vérification a échoué.&lt;br&gt;Cliquez sur le bouton pour l’installer à nouveau.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
@@ -297,7 +297,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;This unit cannot be identified (its product record is blank or unknown).&lt;br&gt;It cannot be upgraded here: please contact service.&lt;/span&gt;</source>
         <comment>status_unidentified</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ce flash ne peut pas être identifié (sa fiche produit est vide ou inconnue).&lt;br&gt;Il ne peut pas être mis à jour ici : veuillez contacter le service après-vente.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ce flash ne peut pas être identifié (sa fiche produit est vide ou inconnue).&lt;br&gt;Il ne peut pas être mis à jour ici&#xa0;: veuillez contacter le service après-vente.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
@@ -322,7 +322,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>it cannot be started there (a &apos;noexec&apos; folder?)</source>
         <comment>reason_cannotStart</comment>
-        <translation>il ne peut pas y être lancé (dossier « noexec » ?)</translation>
+        <translation>il ne peut pas y être lancé (dossier «&#x202f;noexec&#x202f;»&#x202f;?)</translation>
     </message>
     <message>
         <source>it stopped with code %1</source>
@@ -337,12 +337,12 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>Upgrading firmware: erasing %p%</source>
         <comment>bar_erasing</comment>
-        <translation>Mise à jour du firmware : effacement %p%</translation>
+        <translation>Mise à jour du firmware&#xa0;: effacement %p%</translation>
     </message>
     <message>
         <source>Upgrading firmware: writing %p%</source>
         <comment>bar_writing</comment>
-        <translation>Mise à jour du firmware : écriture %p%</translation>
+        <translation>Mise à jour du firmware&#xa0;: écriture %p%</translation>
     </message>
     <message>
         <source>Upgrading firmware</source>
@@ -363,7 +363,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>This window collects the program&apos;s log when it is started with -l, as in: velmora-fw-upgrade -l</source>
         <comment>log_hint</comment>
-        <translation>Cette fenêtre recueille le journal du programme lorsqu’il est lancé avec -l, par exemple : velmora-fw-upgrade -l</translation>
+        <translation>Cette fenêtre recueille le journal du programme lorsqu’il est lancé avec -l, par exemple&#xa0;: velmora-fw-upgrade -l</translation>
     </message>
     <message>
         <source>Simulator mode</source>
@@ -378,12 +378,12 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Waiting for a unit in DFU mode: do steps 1 to 3.&lt;br&gt;The USB cable must have a &apos;Micro B&apos; plug and a &apos;Type A&apos; plug.&lt;/span&gt;</source>
         <comment>status_noDev</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;En attente d’un flash en mode DFU : suivez les étapes 1 à 3.&lt;br&gt;Le câble USB doit avoir une fiche « Micro B » et une fiche « Type A ».&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;En attente d’un flash en mode DFU&#xa0;: suivez les étapes 1 à 3.&lt;br&gt;Le câble USB doit avoir une fiche «&#x202f;Micro B&#x202f;» et une fiche «&#x202f;Type A&#x202f;».&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected: reading which product and firmware it has.&lt;/span&gt;</source>
         <comment>status_reading</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un flash est branché : lecture du produit et du firmware qu’il contient.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un flash est branché&#xa0;: lecture du produit et du firmware qu’il contient.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A DFU device is connected, but it is not a flash unit in DFU mode.&lt;br&gt;Disconnect it, then do steps 1 to 3 with the unit.&lt;/span&gt;</source>
@@ -393,17 +393,17 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répond pas depuis 30 secondes : laissez le câble USB branché.&lt;br&gt;Le programme l’attend encore un peu.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répond pas depuis 30 secondes&#xa0;: laissez le câble USB branché.&lt;br&gt;Le programme l’attend encore un peu.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répondait plus : l’écriture a été interrompue avant la fin.&lt;br&gt;Redémarrez le flash en mode DFU (étapes 1 à 3) et relancez l’installation.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répondait plus&#xa0;: l’écriture a été interrompue avant la fin.&lt;br&gt;Redémarrez le flash en mode DFU (étapes 1 à 3) et relancez l’installation.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware could not be checked: %1.&lt;br&gt;Disconnect the unit, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
         <comment>status_checkNotMade</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le firmware n’a pas pu être vérifié : %1.&lt;br&gt;Débranchez le flash, redémarrez-le en mode DFU (étapes 1 à 3) et rebranchez-le.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le firmware n’a pas pu être vérifié&#xa0;: %1.&lt;br&gt;Débranchez le flash, redémarrez-le en mode DFU (étapes 1 à 3) et rebranchez-le.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
@@ -423,7 +423,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>The write was ended: the unit stopped answering.</source>
         <comment>result_writeInterrupted</comment>
-        <translation>L’écriture a été interrompue : le flash ne répondait plus.</translation>
+        <translation>L’écriture a été interrompue&#xa0;: le flash ne répondait plus.</translation>
     </message>
     <message>
         <source>The unit holds this firmware.</source>
@@ -468,27 +468,27 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>Unit %1: upgraded to firmware version %2 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>Flash %1 : mis à jour vers la version %2 du firmware et vérifié.</translation>
+        <translation>Flash %1&#xa0;: mis à jour vers la version %2 du firmware et vérifié.</translation>
     </message>
     <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
-        <translation>Flash %1 : contient déjà la version %2 du firmware, vérifié sans écriture.</translation>
+        <translation>Flash %1&#xa0;: contient déjà la version %2 du firmware, vérifié sans écriture.</translation>
     </message>
     <message>
         <source>Unit %1: refused. %2</source>
         <comment>batch_refused</comment>
-        <translation>Flash %1 : refusé. %2</translation>
+        <translation>Flash %1&#xa0;: refusé. %2</translation>
     </message>
     <message>
         <source>Unit %1: failed. %2</source>
         <comment>batch_failed</comment>
-        <translation>Flash %1 : échec. %2</translation>
+        <translation>Flash %1&#xa0;: échec. %2</translation>
     </message>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation>Flash %1 : arrêté. %2</translation>
+        <translation>Flash %1&#xa0;: arrêté. %2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
@@ -523,7 +523,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The USB tool %1 cannot run: %2.&lt;br&gt;Install the velmora-fw-upgrade package again, then start the program again.&lt;/span&gt;</source>
         <comment>status_toolBrokenInstalled</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’outil USB %1 ne peut pas s’exécuter : %2.&lt;br&gt;Réinstallez le paquet velmora-fw-upgrade, puis relancez le programme.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’outil USB %1 ne peut pas s’exécuter&#xa0;: %2.&lt;br&gt;Réinstallez le paquet velmora-fw-upgrade, puis relancez le programme.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>it is missing or cannot be started</source>
@@ -533,22 +533,22 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;nobr&gt;&apos;%1&apos;&lt;br/&gt;is not a plain file.&lt;br/&gt;&lt;br/&gt;The log output was &lt;b&gt;not&lt;/b&gt; saved, and nothing was replaced.&lt;/nobr&gt;</source>
         <comment>log_notPlainFile</comment>
-        <translation>&lt;nobr&gt;« %1 »&lt;br/&gt;n’est pas un fichier ordinaire.&lt;br/&gt;&lt;br/&gt;Le journal n’a &lt;b&gt;pas&lt;/b&gt; été enregistré et rien n’a été remplacé.&lt;/nobr&gt;</translation>
+        <translation>&lt;nobr&gt;«&#x202f;%1&#x202f;»&lt;br/&gt;n’est pas un fichier ordinaire.&lt;br/&gt;&lt;br/&gt;Le journal n’a &lt;b&gt;pas&lt;/b&gt; été enregistré et rien n’a été remplacé.&lt;/nobr&gt;</translation>
     </message>
     <message>
         <source>&lt;nobr&gt;File &apos;%1&apos;&lt;br/&gt;cannot be opened for writing.&lt;br/&gt;&lt;br/&gt;The log output could &lt;b&gt;not&lt;/b&gt; be saved!&lt;/nobr&gt;</source>
         <comment>log_cannotWrite</comment>
-        <translation>&lt;nobr&gt;Le fichier « %1 »&lt;br/&gt;ne peut pas être ouvert en écriture.&lt;br/&gt;&lt;br/&gt;Le journal n’a &lt;b&gt;pas&lt;/b&gt; pu être enregistré !&lt;/nobr&gt;</translation>
+        <translation>&lt;nobr&gt;Le fichier «&#x202f;%1&#x202f;»&lt;br/&gt;ne peut pas être ouvert en écriture.&lt;br/&gt;&lt;br/&gt;Le journal n’a &lt;b&gt;pas&lt;/b&gt; pu être enregistré&#x202f;!&lt;/nobr&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Programs cannot run from %1 (it is mounted &apos;noexec&apos;).&lt;br&gt;Set TMPDIR to a folder on a file system that allows programs to run, then start again.&lt;/span&gt;</source>
         <comment>status_noExec</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Les programmes ne peuvent pas s’exécuter depuis %1 (monté avec « noexec »).&lt;br&gt;Faites pointer TMPDIR vers un dossier d’un système de fichiers sans « noexec », puis relancez.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Les programmes ne peuvent pas s’exécuter depuis %1 (monté avec «&#x202f;noexec&#x202f;»).&lt;br&gt;Faites pointer TMPDIR vers un dossier d’un système de fichiers sans «&#x202f;noexec&#x202f;», puis relancez.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>Checking the firmware: reading back %p%</source>
+        <source>Checking firmware: reading back %p%</source>
         <comment>bar_reading</comment>
-        <translation>Vérification du firmware : relecture %p%</translation>
+        <translation>Vérification du firmware&#xa0;: relecture %p%</translation>
     </message>
     <message>
         <source>Checking the firmware</source>

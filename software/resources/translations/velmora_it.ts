@@ -543,7 +543,7 @@ aggiornare il prodotto.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Impossibile eseguire programmi da %1 (è montata con «noexec»).&lt;br&gt;Imposti TMPDIR su una cartella di un file system che lo consenta, quindi riavvii il programma.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>Checking the firmware: reading back %p%</source>
+        <source>Checking firmware: reading back %p%</source>
         <comment>bar_reading</comment>
         <translation>Verifica: rilettura %p%</translation>
     </message>

@@ -541,7 +541,7 @@ to upgrade your product.</source>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 からはプログラムを実行できません（「noexec」でマウントされています）。&lt;br&gt;プログラムを実行できるファイル システム上のフォルダーを TMPDIR に設定し、起動し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>Checking the firmware: reading back %p%</source>
+        <source>Checking firmware: reading back %p%</source>
         <comment>bar_reading</comment>
         <translation>検証中：読み戻し %p%</translation>
     </message>

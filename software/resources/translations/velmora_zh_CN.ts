@@ -534,7 +534,7 @@ to upgrade your product.</source>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法从 %1 运行程序（它以“noexec”方式挂载）。&lt;br&gt;请将 TMPDIR 设为允许运行程序的文件系统上的文件夹，然后重新启动。&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>Checking the firmware: reading back %p%</source>
+        <source>Checking firmware: reading back %p%</source>
         <comment>bar_reading</comment>
         <translation>校验中：回读 %p%</translation>
     </message>
