@@ -166,9 +166,17 @@ void MainWindow::showStatus(const QString& html)
 {
     if (!statusLabel)
         return;
+    statusLabel->setWordWrap(false);
     statusLabel->setText(html);
-    // Some texts take two lines: the label takes the size its text needs.
-    statusLabel->resize(statusLabel->sizeHint());
+    // Some texts take two lines: the label takes the size its text needs. One wider than the
+    // window, margins kept as on the left, is wrapped to it: a longer language takes a line more.
+    const int room = width() - 2 * statusLabel->x();
+    if (statusLabel->sizeHint().width() > room) {
+        statusLabel->setWordWrap(true);
+        statusLabel->resize(room, statusLabel->heightForWidth(room));
+    } else {
+        statusLabel->resize(statusLabel->sizeHint());
+    }
     // Two lines in a font with tall letters (Japanese, Chinese) would reach past the window.
     statusLabel->move(statusLabel->x(), std::min(statusTop, height() - statusLabel->height()));
     // The new name is announced (a name change of the status line, which screen readers
