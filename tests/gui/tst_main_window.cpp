@@ -80,14 +80,29 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QPoint>("status_at");
+        QTest::addColumn<QRect>("step_within"); // where step 2's text must lie, its words kept; null: anywhere
         const QStringList normal{"Firmware upgrade", "<span style=\"font-weight:bold\">Velmora R12</span>",
                                  "Firmware version:\n<br>\nC8", "1. Turn off the device", "3. Connect USB cable", "'Micro B'"};
-        QTest::newRow("normal") << "" << false << 7 << normal << QPoint(37, 483);
-        QTest::newRow("simulator") << "" << true << 8 << normal + QStringList{"Simulator mode"} << QPoint(37, 483);
+        QTest::newRow("normal") << "" << false << 7 << normal << QPoint(37, 483) << QRect();
+        QTest::newRow("simulator") << "" << true << 8 << normal + QStringList{"Simulator mode"} << QPoint(37, 483) << QRect();
         QTest::newRow("one without a position, one empty, one not created")
             << R"({"labels":[{"id":"status_noDev","text":"s","position":{"x":0,"y":100}}, {"id":"e","text":""},
                              {"id":"z","create":false,"text":"hidden"}]})"
-            << false << 1 << QStringList{"s"} << QPoint(0, 0);
+            << false << 1 << QStringList{"s"} << QPoint(0, 0) << QRect();
+        // A step too wide or too long for its room is wrapped anew within it, smaller if it must.
+        const QString step = R"({"labels":[{"id":"status_noDev","text":"s","position":{"x":37,"y":483}},
+                                 {"id":"7b","position":{"x":37,"y":338},"room":{"width":223,"height":79},"text":"%1"}]})";
+        QTest::newRow("a step too wide for its room")
+            << step.arg("2. Halten Sie die ganz rechte Taste unter dem Display gedrückt\\n    und drücken Sie dabei die "
+                        "TEST-Taste\\n    eine Sekunde lang")
+            << false << 2 << QStringList{"2. Halten"} << QPoint(37, 483) << QRect(37, 338, 223, 79);
+        QTest::newRow("a step of too many lines for its room")
+            << step.arg("2. Halten Sie\\n    die ganz rechte\\n    Taste unter dem\\n    Display gedrückt\\n    und drücken "
+                        "Sie\\n    die TEST-Taste\\n    eine Sekunde lang")
+            << false << 2 << QStringList{"2. Halten"} << QPoint(37, 483) << QRect(37, 338, 223, 79);
+        QTest::newRow("a Japanese step too wide for its room")
+            << step.arg("2. 画面下の右端のボタンを押したまま、TEST ボタンを 1 秒間押してください。両方のボタンを同時に押し続けます。")
+            << false << 2 << QStringList{"2. 画面"} << QPoint(37, 483) << QRect(37, 338, 223, 79);
     }
 
     void labels()
@@ -108,6 +123,18 @@ private slots:
         for (const QString& text : shown)
             QVERIFY2(!texts.filter(text).isEmpty(), qPrintable(text));
         QCOMPARE(window->statusLabel->pos(), status_at);
+        QFETCH(QRect, step_within);
+        if (!step_within.isNull()) {
+            const QLabel* label = window->findChild<QLabel*>("7b");
+            const QFontMetrics metrics(label->font());
+            const QStringList lines = label->text().split('\n');
+            for (int i = 0; i < lines.size(); ++i)
+                QVERIFY2(step_within.contains(QRect(label->x(), label->y() + i * metrics.lineSpacing(),
+                                                    metrics.horizontalAdvance(lines[i]), metrics.height())),
+                         qPrintable(label->text()));
+            static const QRegularExpression space("\\s");
+            QCOMPARE(QString(label->text()).remove(space), QString(own.gui.text("7b")).remove(space));
+        }
         window.reset();
     }
 
