@@ -22,6 +22,8 @@ namespace {
 
 constexpr int base_width = 665;
 constexpr int base_height = 517;
+// Where the picture's light strip begins, on which the status line is written in black.
+constexpr int strip_top = 470;
 
 int truncated(double value)
 {
@@ -176,6 +178,17 @@ void MainWindow::showStatus(const QString& html)
     const int room = width() - 2 * statusLabel->x();
     if (statusLabel->sizeHint().width() > room) {
         statusLabel->setWordWrap(true);
+        // Black on the picture's light strip only: lines more than it holds are set smaller.
+        static const QRegularExpression size("font-size:\\s*([0-9.]+)pt");
+        for (double less = 0.5; statusLabel->heightForWidth(room) > height() - qRound(strip_top * scale) && less <= 2.0;
+             less += 0.5) {
+            QString smaller = html;
+            for (auto m = size.globalMatch(html); m.hasNext();) {
+                const QRegularExpressionMatch found = m.next();
+                smaller.replace(found.captured(0), QString("font-size:%1pt").arg(found.captured(1).toDouble() - less));
+            }
+            statusLabel->setText(smaller);
+        }
         statusLabel->resize(room, statusLabel->heightForWidth(room));
     } else {
         statusLabel->resize(statusLabel->sizeHint());

@@ -287,6 +287,8 @@ private slots:
                 wrong << "cut";
             if (!support::draws(QTextDocumentFragment::fromHtml(label->text()).toPlainText()))
                 wrong << "boxed";
+            if (label == window->statusLabel && !QRect(0, 470, 665, 47).contains(text))
+                wrong << "off the light strip";
             if (overlaps(label, button))
                 wrong << "under the button";
             for (const QRect& part : unit)
