@@ -269,19 +269,15 @@ private slots:
             }
             return lines;
         };
-        const auto text_of = [&](const QLabel* label) {
-            QRect whole;
-            for (const QRect& line : lines_of(label))
-                whole |= line;
-            return whole;
-        };
         const auto overlaps = [&](const QLabel* label, const QRect& area) {
             const QVector<QRect> lines = lines_of(label);
             return std::any_of(lines.begin(), lines.end(), [&](const QRect& line) { return line.intersects(area); });
         };
         QStringList misfits;
         const auto check = [&](const QLabel* label, const QString& what) {
-            const QRect text = text_of(label);
+            QRect text;
+            for (const QRect& line : lines_of(label))
+                text |= line;
             QStringList wrong;
             if (!window->rect().contains(text) || label->width() < text.width() || label->height() < text.height())
                 wrong << "cut";
@@ -317,19 +313,16 @@ private slots:
         const QString folder = "/home/firstname.lastname-of-a-long-account/.cache/velmora-fw-upgrade/tmp";
         const QString tool = "/opt/velmora/velmora-fw-upgrade/usr/lib/velmora-fw-upgrade/dfu-util";
         const QString desired = Device::ProductInfo{settings.desired_type}.product_name();
-        const QList<QPair<QString, QString>> tool_reasons{
-            {"reason_cannotStart", ""}, {"reason_cannotStartInstalled", ""}, {"reason_exitCode", "255"},
-            {"reason_wrongVersion", ""}};
-        QList<QPair<QString, QString>> results;
-        for (const Settings::LabelData& record : settings.gui.labels)
-            if (record.id.startsWith("result_"))
-                results << qMakePair(record.id, QString());
-        const QMap<QString, QList<QPair<QString, QString>>> reasons{
+        const QList<QPair<QString, QString>> tool_reasons{{"reason_cannotStart", ""}, {"reason_cannotStartInstalled", ""},
+                                                          {"reason_exitCode", "255"}, {"reason_wrongVersion", ""}};
+        QMap<QString, QList<QPair<QString, QString>>> reasons{
             {"status_toolBroken", tool_reasons},
             {"status_toolBrokenInstalled", tool_reasons},
             {"status_checkNotMade", {{"reason_uploadFailed", "255"}, {"reason_noSpace", folder}, {"reason_silent", ""},
-                                     {"reason_shortUpload", "733655"}, {"reason_noImage", ""}}},
-            {"status_stoppedAfter", results}};
+                                     {"reason_shortUpload", "733655"}, {"reason_noImage", ""}}}};
+        for (const Settings::LabelData& record : settings.gui.labels)
+            if (record.id.startsWith("result_"))
+                reasons["status_stoppedAfter"] << qMakePair(record.id, QString());
         const QStringList named{"status_devConn", "status_devRev", "status_devRevUnknown", "status_otherProduct"};
         const auto fillings = [&](const QString& id) {
             QList<QStringList> all;
@@ -341,19 +334,16 @@ private slots:
             }
             return all;
         };
-        Outcome before;
-        before.kind = Outcome::Kind::stopped;
+        using K = Outcome::Kind;
+        Outcome before{K::stopped};
         for (const Settings::LabelData& record : settings.gui.labels) {
             if (!record.id.startsWith("status_"))
                 continue;
             const QList<QPair<QString, QString>> reasons_here = reasons.value(record.id, {{QString(), QString()}});
             for (const QStringList& arguments : fillings(record.id)) {
                 for (const auto& reason : reasons_here) {
-                    Outcome outcome;
-                    outcome.text_id = record.id;
-                    outcome.arguments = arguments.mid(0, record.text.count(QRegularExpression("%\\d")) - (reason.first.isEmpty() ? 0 : 1));
-                    outcome.reason_id = reason.first;
-                    outcome.reason_argument = reason.second;
+                    const int values = record.text.count(QRegularExpression("%\\d")) - (reason.first.isEmpty() ? 0 : 1);
+                    const Outcome outcome{K::waiting, record.id, arguments.mid(0, values), reason.first, reason.second};
                     render_outcome(window.get(), settings.gui, outcome, before);
                     check(window->statusLabel, record.id);
                     before = outcome;
@@ -372,26 +362,14 @@ private slots:
         }
 
         // The main states, as pictures: build/screenshots/<language>-<dpi>-<state>.png.
-        const auto outcome = [](Outcome::Kind kind, const QString& id, const QStringList& arguments, bool offer,
-                                Outcome::Bar bar, const QString& caption, int percent) {
-            Outcome made;
-            made.kind = kind;
-            made.text_id = id;
-            made.arguments = arguments;
-            made.offer_install = offer;
-            made.bar = bar;
-            made.bar_caption_id = caption;
-            made.percent = percent;
-            return made;
-        };
-        using K = Outcome::Kind;
         using B = Outcome::Bar;
+        const QStringList r12{"an R12", "C7"};
         const QList<QPair<QString, Outcome>> states{
-            {"no-unit", outcome(K::waiting, "status_noDev", {}, false, B::hidden, "", 0)},
-            {"offer", outcome(K::offered, "status_devRev", {"an R12", "C7"}, true, B::hidden, "", 0)},
-            {"writing", outcome(K::writing, "status_devRev", {"an R12", "C7"}, false, B::moving, "bar_writing", 42)},
-            {"done", outcome(K::verified, "status_devRev", {"an R12", "C8"}, false, B::full, "bar_done", 100)},
-            {"failure", outcome(K::write_failed, "status_downloadFailed", {}, true, B::hidden, "", 0)}};
+            {"no-unit", {K::waiting, "status_noDev"}},
+            {"offer", {K::offered, "status_devRev", r12, {}, {}, true}},
+            {"writing", {K::writing, "status_devRev", r12, {}, {}, false, B::moving, "bar_writing", 42}},
+            {"done", {K::verified, "status_devRev", {"an R12", "C8"}, {}, {}, false, B::full, "bar_done", 100}},
+            {"failure", {K::write_failed, "status_downloadFailed", {}, {}, {}, true}}};
         const QString shots = QString(BUILD_DIR) + "/screenshots";
         QVERIFY(QDir().mkpath(shots));
         const int dpi = qRound(96 * window->devicePixelRatioF());
