@@ -32,12 +32,21 @@ void GUI_init()
     const bool spoken = language::install(wanted);
     parse_arguments(app);
     support::setup_fonts();
+    // A language whose letters no installed font has would be boxes on the screen: English then.
+    const bool drawn = !spoken
+        || support::draws(language::native_name(wanted)
+                          + QCoreApplication::translate("MainWindow", "Velmora Firmware Upgrade Tool"));
+    if (!drawn)
+        language::install("en");
     logWindow = new LogWindow(nullptr);
     if (use_log_window())
         logWindow->receive_messages();
     const ToolProblem problem = prepare_dfu_util();
     if (!spoken)
         qWarning().noquote() << "The translation for" << wanted << "cannot be loaded: the window speaks English";
+    if (!drawn)
+        qWarning().noquote() << "No installed font has the letters of" << wanted + ", so the window speaks English:"
+                             << "install the package" << language::font_package(wanted);
     settings = make_settings();
     logWindow->dialog->texts = &settings.gui;
 

@@ -4,6 +4,8 @@
 #include <QDebug>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGlyphRun>
+#include <QTextLayout>
 
 namespace support {
 
@@ -46,6 +48,19 @@ void setup_fonts()
     } else {
         qWarning() << "Unable to load/set the Velmora font as default";
     }
+}
+
+bool draws(const QString& text)
+{
+    QTextLayout layout(text, QApplication::font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    // Glyph 0 is the font's box for a character it has not, taken when no fallback has it.
+    for (const QGlyphRun& run : layout.glyphRuns())
+        if (run.glyphIndexes().contains(0))
+            return false;
+    return true;
 }
 
 } // namespace support

@@ -11,7 +11,10 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <QRegularExpression>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -19,6 +22,8 @@ namespace {
 
 constexpr int base_width = 665;
 constexpr int base_height = 517;
+// Where the picture's light strip begins, on which the status line is written in black.
+constexpr int strip_top = 470;
 
 int truncated(double value)
 {
@@ -166,9 +171,28 @@ void MainWindow::showStatus(const QString& html)
 {
     if (!statusLabel)
         return;
+    statusLabel->setWordWrap(false);
     statusLabel->setText(html);
-    // Some texts take two lines: the label takes the size its text needs.
-    statusLabel->resize(statusLabel->sizeHint());
+    // Some texts take two lines: the label takes the size its text needs. One wider than the
+    // window, margins kept as on the left, is wrapped to it: a longer language takes a line more.
+    const int room = width() - 2 * statusLabel->x();
+    if (statusLabel->sizeHint().width() > room) {
+        statusLabel->setWordWrap(true);
+        // Black on the picture's light strip only: lines more than it holds are set smaller.
+        static const QRegularExpression size("font-size:\\s*([0-9.]+)pt");
+        for (double less = 0.5; statusLabel->heightForWidth(room) > height() - qRound(strip_top * scale) && less <= 2.0;
+             less += 0.5) {
+            QString smaller = html;
+            for (auto m = size.globalMatch(html); m.hasNext();) {
+                const QRegularExpressionMatch found = m.next();
+                smaller.replace(found.captured(0), QString("font-size:%1pt").arg(found.captured(1).toDouble() - less));
+            }
+            statusLabel->setText(smaller);
+        }
+        statusLabel->resize(room, statusLabel->heightForWidth(room));
+    } else {
+        statusLabel->resize(statusLabel->sizeHint());
+    }
     // Two lines in a font with tall letters (Japanese, Chinese) would reach past the window.
     statusLabel->move(statusLabel->x(), std::min(statusTop, height() - statusLabel->height()));
     // The new name is announced (a name change of the status line, which screen readers
@@ -253,6 +277,58 @@ QString accessible_description(const QString& id)
     return QString();
 }
 
+bool cjk(QChar c)
+{
+    const QChar::Script script = c.script();
+    return script == QChar::Script_Han || script == QChar::Script_Hiragana || script == QChar::Script_Katakana;
+}
+
+// A step as its translator broke it into lines, unless a line is too wide or there are too
+// many for the room it has: then it is wrapped anew to that width, in a smaller size if it must,
+// its number standing out and the lines after the first indented as the translator did.
+QString fitted_step(const QString& text, QFont* font, QSize room)
+{
+    const auto fits = [&room](const QStringList& lines, const QFont& font) {
+        const QFontMetrics metrics(font);
+        if ((lines.size() - 1) * metrics.lineSpacing() + metrics.height() > room.height())
+            return false;
+        return std::all_of(lines.begin(), lines.end(),
+                           [&](const QString& line) { return metrics.horizontalAdvance(line) <= room.width(); });
+    };
+    const QStringList as_broken = text.split('\n');
+    if (room.isEmpty() || fits(as_broken, *font))
+        return text;
+    static const QRegularExpression number("^\\s*\\d+\\.\\s+");
+    const QString head = number.match(text).captured(0);
+    QString indent = as_broken.value(1).section(QRegularExpression("\\S"), 0, 0);
+    if (indent.isEmpty() && !head.isEmpty())
+        indent = QString(head.size() + 1, ' ');
+    // One paragraph again: a break between two Japanese or Chinese letters was no space.
+    QString body;
+    for (const QString& part : as_broken) {
+        const QString line = (body.isEmpty() ? part.mid(head.size()) : part).trimmed();
+        if (!body.isEmpty() && !line.isEmpty() && !(cjk(body.back()) && cjk(line.front())))
+            body += ' ';
+        body += line;
+    }
+    QStringList lines;
+    for (;;) {
+        const QFontMetrics metrics(*font);
+        QTextLayout layout(body, *font);
+        layout.beginLayout();
+        lines.clear();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(room.width() - metrics.horizontalAdvance(lines.isEmpty() ? head : indent));
+            lines << (lines.isEmpty() ? head : indent) + body.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+        if (fits(lines, *font) || font->pointSizeF() < 8.5)
+            break;
+        font->setPointSizeF(font->pointSizeF() - 0.5);
+    }
+    return lines.join('\n');
+}
+
 } // namespace
 
 void add_labels(const Settings::Settings* settings, MainWindow* window, bool simulatorMode)
@@ -295,6 +371,12 @@ void add_labels(const Settings::Settings* settings, MainWindow* window, bool sim
             }
             QFont font = label->font();
             font.setPixelSize(truncated(record.size * density));
+            label->setFont(font);
+        }
+
+        if (!record.room.isEmpty() && !Qt::mightBeRichText(label->text())) {
+            QFont font = label->font();
+            label->setText(fitted_step(label->text(), &font, record.room * window->scale));
             label->setFont(font);
         }
 

@@ -73,8 +73,8 @@ void show_status(MainWindow* window, const Outcome& outcome, const std::function
     QLabel* label = window->statusLabel;
     if (!label)
         return;
-    const int room = window->width() - label->x();
-    for (int limit = 48; limit >= 8 && label->sizeHint().width() > room; limit -= 8) {
+    // Wrapped: too wide for one line each.
+    for (int limit = 48; limit >= 8 && label->wordWrap(); limit -= 8) {
         Outcome shorter = outcome;
         for (QString& argument : shorter.arguments)
             argument = elided(argument, limit);

@@ -94,6 +94,11 @@ QString current()
     return installed;
 }
 
+QString font_package(const QString& code)
+{
+    return (code == "ja" || code.startsWith("zh")) ? QString("fonts-noto-cjk") : QString("fonts-noto-core");
+}
+
 QString native_name(const QString& code)
 {
     return code == "en" ? QString("English") : QLocale(code).nativeLanguageName();

@@ -20,6 +20,9 @@ QString choose(const QProcessEnvironment& environment);
 // buttons). Returns false, and speaks English, when the language cannot be loaded.
 bool install(const QString& code);
 
+// The Debian package whose fonts draw the language's letters, for a system that has none.
+QString font_package(const QString& code);
+
 // The language installed, "en" before any.
 QString current();
 

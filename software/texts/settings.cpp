@@ -28,6 +28,10 @@ LabelData LabelData_factory(QJsonObject object)
     }
     if (object.contains("size"))
         label.size = object["size"].toInt();
+    if (object.contains("room")) {
+        const QJsonObject room = object["room"].toObject();
+        label.room = QSize(room["width"].toInt(), room["height"].toInt());
+    }
     if (object.contains("font"))
         label.font = object["font"].toString();
     if (object.contains("create"))

@@ -8,6 +8,8 @@
 #include <QPoint>
 #include <QString>
 
+#include <QSize>
+
 #include <vector>
 
 namespace Settings {
@@ -17,6 +19,7 @@ struct LabelData {
     qint32 x = -1;
     qint32 y = -1;
     qint32 size = -1; // font pixel size before the screen-density factor; -1: none requested
+    QSize room;       // the space its text must keep within, from its position; empty: any
     QString font;
     QString text; // may be rich text, may hold %1, %2
     bool create = true;

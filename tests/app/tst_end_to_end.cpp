@@ -245,6 +245,18 @@ private slots:
         QTest::newRow("Ctrl-C in the terminal during a write")
             << f4 << real << writing + "group-signal 2; await " + finishing
             << QStringList{finishing, "The transfer has ended"} << QStringList{"Exit with"} << 128 + SIGINT << "image";
+        // Without a font for its letters a language would be boxes: English instead, and the log
+        // names the package that brings them.
+        for (const QString language : {"ja_JP", "zh_CN"})
+            QTest::newRow(qPrintable("no CJK font, " + language))
+                << "sim no_unit | LANG=" + language + ".UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES= FONTCONFIG_FILE=" SOURCE_DIR
+                   "/tests/support/fonts-without-cjk.conf"
+                << sim << "await Shown: Waiting; shot no-cjk-font-" + language
+                << QStringList{"Language shown: English (en)",
+                               "No installed font has the letters of " + language.left(2).replace("zh", "zh_CN")
+                                   + ", so the window speaks English: install the package fonts-noto-cjk",
+                               "Shown: Waiting for a unit in DFU mode"}
+                << QStringList{"Language shown: 日本語", "Language shown: 中文"} << -1 << "";
         // A working folder that cannot be used, and the simulator without python3: told, and no
         // dfu-util ever started.
         const QString scans = "await Starting sm_A; wait 1500; shot unusable-";

@@ -1,15 +1,20 @@
 #include "gui/fonts.h"
 #include "texts/language.h"
 #include "gui/main_window.h"
+#include "gui/outcome_view.h"
 #include "gui/progress_bar.h"
 #include "test_support.h"
 
+#include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -75,14 +80,29 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QPoint>("status_at");
+        QTest::addColumn<QRect>("step_within"); // where step 2's text must lie, its words kept; null: anywhere
         const QStringList normal{"Firmware upgrade", "<span style=\"font-weight:bold\">Velmora R12</span>",
                                  "Firmware version:\n<br>\nC8", "1. Turn off the device", "3. Connect USB cable", "'Micro B'"};
-        QTest::newRow("normal") << "" << false << 7 << normal << QPoint(37, 483);
-        QTest::newRow("simulator") << "" << true << 8 << normal + QStringList{"Simulator mode"} << QPoint(37, 483);
+        QTest::newRow("normal") << "" << false << 7 << normal << QPoint(37, 483) << QRect();
+        QTest::newRow("simulator") << "" << true << 8 << normal + QStringList{"Simulator mode"} << QPoint(37, 483) << QRect();
         QTest::newRow("one without a position, one empty, one not created")
             << R"({"labels":[{"id":"status_noDev","text":"s","position":{"x":0,"y":100}}, {"id":"e","text":""},
                              {"id":"z","create":false,"text":"hidden"}]})"
-            << false << 1 << QStringList{"s"} << QPoint(0, 0);
+            << false << 1 << QStringList{"s"} << QPoint(0, 0) << QRect();
+        // A step too wide or too long for its room is wrapped anew within it, smaller if it must.
+        const QString step = R"({"labels":[{"id":"status_noDev","text":"s","position":{"x":37,"y":483}},
+                                 {"id":"7b","position":{"x":37,"y":338},"room":{"width":223,"height":79},"text":"%1"}]})";
+        QTest::newRow("a step too wide for its room")
+            << step.arg("2. Halten Sie die ganz rechte Taste unter dem Display gedrückt\\n    und drücken Sie dabei die "
+                        "TEST-Taste\\n    eine Sekunde lang")
+            << false << 2 << QStringList{"2. Halten"} << QPoint(37, 483) << QRect(37, 338, 223, 79);
+        QTest::newRow("a step of too many lines for its room")
+            << step.arg("2. Halten Sie\\n    die ganz rechte\\n    Taste unter dem\\n    Display gedrückt\\n    und drücken "
+                        "Sie\\n    die TEST-Taste\\n    eine Sekunde lang")
+            << false << 2 << QStringList{"2. Halten"} << QPoint(37, 483) << QRect(37, 338, 223, 79);
+        QTest::newRow("a Japanese step too wide for its room")
+            << step.arg("2. 画面下の右端のボタンを押したまま、TEST ボタンを 1 秒間押してください。両方のボタンを同時に押し続けます。")
+            << false << 2 << QStringList{"2. 画面"} << QPoint(37, 483) << QRect(37, 338, 223, 79);
     }
 
     void labels()
@@ -103,6 +123,18 @@ private slots:
         for (const QString& text : shown)
             QVERIFY2(!texts.filter(text).isEmpty(), qPrintable(text));
         QCOMPARE(window->statusLabel->pos(), status_at);
+        QFETCH(QRect, step_within);
+        if (!step_within.isNull()) {
+            const QLabel* label = window->findChild<QLabel*>("7b");
+            const QFontMetrics metrics(label->font());
+            const QStringList lines = label->text().split('\n');
+            for (int i = 0; i < lines.size(); ++i)
+                QVERIFY2(step_within.contains(QRect(label->x(), label->y() + i * metrics.lineSpacing(),
+                                                    metrics.horizontalAdvance(lines[i]), metrics.height())),
+                         qPrintable(label->text()));
+            static const QRegularExpression space("\\s");
+            QCOMPARE(QString(label->text()).remove(space), QString(own.gui.text("7b")).remove(space));
+        }
         window.reset();
     }
 
@@ -193,7 +225,11 @@ private slots:
         QVERIFY2(mean < 1.5, qPrintable(QString::number(mean)));
     }
 
-    // Every text of every language within its place in the window, in the window's fonts.
+    // Every text of every language whole and clear at this density: each label's text inside
+    // its label and the window, clear of the button, of the other texts and (the header and
+    // the steps) of the unit in the picture; every status so, filled with the longest values
+    // the program shows; each caption inside the bar. The main states are kept as pictures in
+    // the build tree for a reviewer.
     void every_language_fits_data()
     {
         QTest::addColumn<QString>("language");
@@ -206,39 +242,116 @@ private slots:
     {
         QFETCH(QString, language);
         QVERIFY(language::install(language));
+        const auto english = qScopeGuard([] { language::install("en"); });
         window.reset(MainWindow_factory(&settings, nullptr, true));
         window->activateWindow(); // for the focus frame
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        // Where each label's text may go: clear of the unit in the picture, of the button, of
-        // its neighbours and of the window's edges.
-        const QMap<QString, QRect> places = {
-            {"2", {37, 32, 333, 110}},  {"4", {386, 32, 243, 110}}, {"5", {37, 270, 223, 50}},
-            {"7a", {37, 320, 223, 30}}, {"7b", {37, 350, 223, 78}}, {"9", {37, 428, 170, 40}},
-            {"sim_mode", {470, 400, 195, 30}}, {"status_noDev", {0, 470, 665, 47}}};
-        QStringList misfits;
-        const auto check = [&](const QLabel* label, const QString& id) {
-            QRect text(label->pos(), label->sizeHint());
-            if (label->alignment() & Qt::AlignRight)
-                text.moveRight(label->geometry().right());
-            if (!places.value(id).contains(text) || label->width() < text.width() || label->height() < text.height())
-                misfits << QString("%1 '%2': %3,%4 %5x%6").arg(id, label->text()).arg(text.x()).arg(text.y())
-                               .arg(text.width()).arg(text.height());
+        // The flash unit in the picture: head, neck, body, foot.
+        const QVector<QRect> unit = {{290, 140, 200, 72}, {355, 210, 70, 16}, {262, 224, 250, 186}, {335, 410, 110, 22}};
+        const QRect button = window->installButton->geometry();
+        // Where a label's text is drawn: line by line for plain text, whose lines differ in
+        // length (a short last line may pass beside the button); the whole block for rich text.
+        const auto lines_of = [](const QLabel* label) {
+            QVector<QRect> lines;
+            if (label->wordWrap()) {
+                lines << QRect(label->pos(), QSize(label->width(), label->heightForWidth(label->width())));
+            } else if (Qt::mightBeRichText(label->text())) {
+                QRect text(label->pos(), label->sizeHint());
+                if (label->alignment() & Qt::AlignRight)
+                    text.moveRight(label->geometry().right());
+                lines << text;
+            } else {
+                const QFontMetrics metrics(label->font());
+                const QStringList texts = label->text().split('\n');
+                for (int i = 0; i < texts.size(); ++i)
+                    lines << QRect(label->x(), label->y() + i * metrics.lineSpacing(), metrics.horizontalAdvance(texts[i]),
+                                   metrics.height());
+            }
+            return lines;
         };
-        for (const QString& id : places.keys()) {
-            const QLabel* label = window->findChild<QLabel*>(id);
-            QVERIFY2(label, qPrintable(id));
-            check(label, id);
+        const auto overlaps = [&](const QLabel* label, const QRect& area) {
+            const QVector<QRect> lines = lines_of(label);
+            return std::any_of(lines.begin(), lines.end(), [&](const QRect& line) { return line.intersects(area); });
+        };
+        QStringList misfits;
+        const auto check = [&](const QLabel* label, const QString& what) {
+            QRect text;
+            for (const QRect& line : lines_of(label))
+                text |= line;
+            QStringList wrong;
+            if (!window->rect().contains(text) || label->width() < text.width() || label->height() < text.height())
+                wrong << "cut";
+            if (!support::draws(QTextDocumentFragment::fromHtml(label->text()).toPlainText()))
+                wrong << "boxed";
+            if (label == window->statusLabel && !QRect(0, 470, 665, 47).contains(text))
+                wrong << "off the light strip";
+            if (overlaps(label, button))
+                wrong << "under the button";
+            for (const QRect& part : unit)
+                if (QStringList{"2", "4", "5", "7a", "7b", "9"}.contains(label->objectName()) && overlaps(label, part))
+                    wrong << "over the unit";
+            for (const QLabel* other : window->findChildren<QLabel*>())
+                for (const QRect& line : other == label || !other->isVisible() ? QVector<QRect>() : lines_of(other))
+                    if (overlaps(label, line))
+                        wrong << "over " + other->objectName();
+            wrong.removeDuplicates();
+            if (!wrong.isEmpty())
+                misfits << QString("%1 %2: %3,%4 %5x%6 '%7'").arg(what, wrong.join(", ")).arg(text.x()).arg(text.y())
+                               .arg(text.width()).arg(text.height()).arg(label->text());
+        };
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            if (label != window->statusLabel)
+                check(label, label->objectName());
+
+        // The longest values each status is filled with: product names with their article,
+        // a revision as long as one is shown, a folder as long as a home's cache, the largest
+        // numbers; a reason in its place, each of those that go there.
+        QStringList products{"a unit of unknown type"};
+        for (const Device::Product& product : Device::products)
+            if (Device::is_known(product.type))
+                products << Device::with_article(product.name);
+        const QString folder = "/home/firstname.lastname-of-a-long-account/.cache/velmora-fw-upgrade/tmp";
+        const QString tool = "/opt/velmora/velmora-fw-upgrade/usr/lib/velmora-fw-upgrade/dfu-util";
+        const QString desired = Device::ProductInfo{settings.desired_type}.product_name();
+        const QList<QPair<QString, QString>> tool_reasons{{"reason_cannotStart", ""}, {"reason_cannotStartInstalled", ""},
+                                                          {"reason_exitCode", "255"}, {"reason_wrongVersion", ""}};
+        QMap<QString, QList<QPair<QString, QString>>> reasons{
+            {"status_toolBroken", tool_reasons},
+            {"status_toolBrokenInstalled", tool_reasons},
+            {"status_checkNotMade", {{"reason_uploadFailed", "255"}, {"reason_noSpace", folder}, {"reason_silent", ""},
+                                     {"reason_shortUpload", "733655"}, {"reason_noImage", ""}}}};
+        for (const Settings::LabelData& record : settings.gui.labels)
+            if (record.id.startsWith("result_"))
+                reasons["status_stoppedAfter"] << qMakePair(record.id, QString());
+        const QStringList named{"status_devConn", "status_devRev", "status_devRevUnknown", "status_otherProduct"};
+        const auto fillings = [&](const QString& id) {
+            QList<QStringList> all;
+            if (named.contains(id)) {
+                for (const QString& product : products) // the revision: as long as one is shown
+                    all << QStringList{product, id == "status_otherProduct" ? desired : "C8.1234567890-WW"};
+            } else {
+                all << QStringList{id == "status_toolBrokenInstalled" ? tool : folder};
+            }
+            return all;
+        };
+        using K = Outcome::Kind;
+        Outcome before{K::stopped};
+        for (const Settings::LabelData& record : settings.gui.labels) {
+            if (!record.id.startsWith("status_"))
+                continue;
+            const QList<QPair<QString, QString>> reasons_here = reasons.value(record.id, {{QString(), QString()}});
+            for (const QStringList& arguments : fillings(record.id)) {
+                for (const auto& reason : reasons_here) {
+                    const int values = record.text.count(QRegularExpression("%\\d")) - (reason.first.isEmpty() ? 0 : 1);
+                    const Outcome outcome{K::waiting, record.id, arguments.mid(0, values), reason.first, reason.second};
+                    render_outcome(window.get(), settings.gui, outcome, before);
+                    check(window->statusLabel, record.id);
+                    before = outcome;
+                }
+            }
         }
-        const QSize button = window->installButton->sizeHint();
-        if (button.width() > 250 || button.height() > 40)
-            misfits << window->installButton->text();
         ProgressBar* bar = window->progressBar;
         for (const Settings::LabelData& record : settings.gui.labels) {
-            if (record.id.startsWith("status_")) {
-                const QString second = record.id.startsWith("status_toolBroken") ? settings.gui.text("reason_wrongVersion") : "C8";
-                window->showStatus(settings.gui.localize(record.text.arg("a ZX-8", second)));
-                check(window->statusLabel, "status_noDev");
-            }
             if (record.id.startsWith("bar_")) {
                 bar->setFormat(record.text);
                 bar->setValue(100);
@@ -247,8 +360,26 @@ private slots:
                     misfits << QString("%1 (%2 pt)").arg(bar->text()).arg(font.pointSizeF());
             }
         }
+
+        // The main states, as pictures: build/screenshots/<language>-<dpi>-<state>.png.
+        using B = Outcome::Bar;
+        const QStringList r12{"an R12", "C7"};
+        const QList<QPair<QString, Outcome>> states{
+            {"no-unit", {K::waiting, "status_noDev"}},
+            {"offer", {K::offered, "status_devRev", r12, {}, {}, true}},
+            {"writing", {K::writing, "status_devRev", r12, {}, {}, false, B::moving, "bar_writing", 42}},
+            {"done", {K::verified, "status_devRev", {"an R12", "C8"}, {}, {}, false, B::full, "bar_done", 100}},
+            {"failure", {K::write_failed, "status_downloadFailed", {}, {}, {}, true}}};
+        const QString shots = QString(BUILD_DIR) + "/screenshots";
+        QVERIFY(QDir().mkpath(shots));
+        const int dpi = qRound(96 * window->devicePixelRatioF());
+        for (const auto& state : states) {
+            render_outcome(window.get(), settings.gui, state.second, before);
+            before = state.second;
+            check(window->statusLabel, state.first);
+            QVERIFY(window->grab().save(QString("%1/%2-%3-%4.png").arg(shots, language).arg(dpi).arg(state.first)));
+        }
         QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join('\n')));
-        QVERIFY(language::install("en"));
     }
 
     // The circles lie above everything else, the first a disc on the picture's TEST button: its
