@@ -49,7 +49,7 @@ public:
     // The font the caption is drawn in: the bar's own, smaller where the caption would not
     // fit in it otherwise (never below smallest_points).
     QFont caption_font() const;
-    static constexpr double smallest_points = 8.0;
+    static constexpr double smallest_points = 8.5;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
