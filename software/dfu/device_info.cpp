@@ -1,6 +1,7 @@
 #include "dfu/device_info.h"
 
 #include "app/command_line.h"
+#include "device/device_text.h"
 #include "files/files.h"
 #include "files/support_misc.h"
 
@@ -12,7 +13,7 @@ DeviceInfo::operator QString() const
     if (!valid)
         return text + "Invalid";
     text += QString("\tDevice type:\t%1\n").arg(static_cast<int>(type));
-    text += "\tFW_revision:\t" + FW_revision + "\n";
+    text += "\tFW_revision:\t" + Device::for_people(FW_revision) + "\n";
     return text;
 }
 

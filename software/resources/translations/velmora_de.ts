@@ -555,5 +555,10 @@ Ihr Gerät:</translation>
         <comment>bar_verifying</comment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected whose USB serial number (“%1”) cannot be read for certain, so it cannot be told apart from other units: it is not read and nothing is written to it.&lt;br&gt;Disconnect it.&lt;/span&gt;</source>
+        <comment>status_serialUnsafe</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Gerät ist angeschlossen, dessen USB-Seriennummer („%1“) sich nicht eindeutig lesen lässt. Es kann daher nicht sicher von anderen Geräten unterschieden werden: Es wird nicht ausgelesen, und nichts wird darauf geschrieben.&lt;br&gt;Trennen Sie es.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

@@ -554,5 +554,10 @@ pour mettre à jour l&apos;appareil.</translation>
         <comment>bar_verifying</comment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected whose USB serial number (“%1”) cannot be read for certain, so it cannot be told apart from other units: it is not read and nothing is written to it.&lt;br&gt;Disconnect it.&lt;/span&gt;</source>
+        <comment>status_serialUnsafe</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un appareil est connecté dont le numéro de série USB (« %1 ») ne peut pas être lu avec certitude : il ne peut donc pas être distingué des autres appareils. Il n&apos;est pas lu et rien n&apos;y est écrit.&lt;br&gt;Débranchez-le.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

@@ -553,5 +553,10 @@ aggiornare il prodotto.</translation>
         <comment>bar_verifying</comment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected whose USB serial number (“%1”) cannot be read for certain, so it cannot be told apart from other units: it is not read and nothing is written to it.&lt;br&gt;Disconnect it.&lt;/span&gt;</source>
+        <comment>status_serialUnsafe</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato un dispositivo il cui numero di serie USB («%1») non si può leggere con certezza, quindi non si può distinguere dagli altri dispositivi: non viene letto e non vi viene scritto nulla.&lt;br&gt;Scollegalo.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>
