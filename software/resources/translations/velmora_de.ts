@@ -556,9 +556,9 @@ Ihr Gerät:</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected whose USB serial number (“%1”) cannot be read for certain, so it cannot be told apart from other units: it is not read and nothing is written to it.&lt;br&gt;Disconnect it.&lt;/span&gt;</source>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Gerät ist angeschlossen, dessen USB-Seriennummer („%1“) sich nicht eindeutig lesen lässt. Es kann daher nicht sicher von anderen Geräten unterschieden werden: Es wird nicht ausgelesen, und nichts wird darauf geschrieben.&lt;br&gt;Trennen Sie es.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die USB-Seriennummer des Geräts („%1“) lässt sich nicht eindeutig lesen.&lt;br&gt;Es wird weder ausgelesen noch beschrieben: Trennen Sie es.&lt;/span&gt;</translation>
     </message>
 </context>
 </TS>

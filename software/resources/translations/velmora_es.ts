@@ -554,9 +554,9 @@ actualizar su producto.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected whose USB serial number (“%1”) cannot be read for certain, so it cannot be told apart from other units: it is not read and nothing is written to it.&lt;br&gt;Disconnect it.&lt;/span&gt;</source>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un dispositivo conectado cuyo número de serie USB («%1») no se puede leer con certeza, así que no se puede distinguir de otros dispositivos: no se lee y no se escribe nada en él.&lt;br&gt;Desconéctelo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El número de serie USB del dispositivo («%1») no se puede leer con certeza.&lt;br&gt;No se lee ni se escribe: desconéctelo.&lt;/span&gt;</translation>
     </message>
 </context>
 </TS>

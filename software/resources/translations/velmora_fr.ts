@@ -555,9 +555,9 @@ pour mettre à jour l&apos;appareil.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected whose USB serial number (“%1”) cannot be read for certain, so it cannot be told apart from other units: it is not read and nothing is written to it.&lt;br&gt;Disconnect it.&lt;/span&gt;</source>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un appareil est connecté dont le numéro de série USB (« %1 ») ne peut pas être lu avec certitude : il ne peut donc pas être distingué des autres appareils. Il n&apos;est pas lu et rien n&apos;y est écrit.&lt;br&gt;Débranchez-le.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le numéro de série USB de l&apos;appareil (« %1 ») ne peut pas être lu avec certitude.&lt;br&gt;Il n&apos;est ni lu ni écrit : débranchez-le.&lt;/span&gt;</translation>
     </message>
 </context>
 </TS>

@@ -554,9 +554,9 @@ aggiornare il prodotto.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected whose USB serial number (“%1”) cannot be read for certain, so it cannot be told apart from other units: it is not read and nothing is written to it.&lt;br&gt;Disconnect it.&lt;/span&gt;</source>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato un dispositivo il cui numero di serie USB («%1») non si può leggere con certezza, quindi non si può distinguere dagli altri dispositivi: non viene letto e non vi viene scritto nulla.&lt;br&gt;Scollegalo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il numero di serie USB del dispositivo («%1») non si può leggere con certezza.&lt;br&gt;Non viene letto né scritto: scollegalo.&lt;/span&gt;</translation>
     </message>
 </context>
 </TS>

@@ -549,9 +549,9 @@ to upgrade your product.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected whose USB serial number (“%1”) cannot be read for certain, so it cannot be told apart from other units: it is not read and nothing is written to it.&lt;br&gt;Disconnect it.&lt;/span&gt;</source>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;USB シリアル番号（「%1」）を確実に読み取れない機器が接続されています。ほかの機器と区別できないため、読み取りも書き込みも行いません。&lt;br&gt;その機器を取り外してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;機器の USB シリアル番号（「%1」）を確実に読み取れません。&lt;br&gt;読み取りも書き込みも行いません。機器を取り外してください。&lt;/span&gt;</translation>
     </message>
 </context>
 </TS>

@@ -544,9 +544,9 @@ to upgrade your product.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected whose USB serial number (“%1”) cannot be read for certain, so it cannot be told apart from other units: it is not read and nothing is written to it.&lt;br&gt;Disconnect it.&lt;/span&gt;</source>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接一台设备，但无法确切读取其 USB 序列号（“%1”），因此无法将它与其他设备区分开：不会读取它，也不会向它写入任何内容。&lt;br&gt;请断开该设备。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法确切读取该设备的 USB 序列号（“%1”）。&lt;br&gt;不会读取也不会写入该设备：请断开它。&lt;/span&gt;</translation>
     </message>
 </context>
 </TS>
