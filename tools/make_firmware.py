@@ -7,6 +7,7 @@ differs from the image in one byte, a blank or unknown OTP area.
 
     make_firmware.py image --bin OUT [--dfu OUT] [--type 0x1e] [--name Quel]
                            [--rev C8] [--size 733656] [--seed 1] [--flip OFFSET]
+                           [--name-hex HEX] [--rev-hex HEX]  (the field's bytes, whatever they are)
     make_firmware.py otp --out OUT [--type 0x1e | --blank]
 """
 import argparse
@@ -30,7 +31,7 @@ DETAILS = [
 
 
 def text_field(text):
-    raw = text.encode("latin-1")
+    raw = text if isinstance(text, bytes) else text.encode("latin-1")
     if len(raw) > 31:
         raise ValueError("text field longer than 31 characters: %r" % text)
     return raw + bytes(32 - len(raw))
@@ -92,6 +93,8 @@ def main(argv):
     img.add_argument("--type", default="0x1e")
     img.add_argument("--name", default="Quel")
     img.add_argument("--rev", default="C8")
+    img.add_argument("--name-hex", type=bytes.fromhex)
+    img.add_argument("--rev-hex", type=bytes.fromhex)
     img.add_argument("--size", type=int, default=IMAGE_SIZE)
     img.add_argument("--seed", type=int, default=1)
     img.add_argument("--flip", type=int, action="append", default=[],
@@ -104,7 +107,9 @@ def main(argv):
     args = parser.parse_args(argv)
 
     if args.what == "image":
-        image = bytearray(make_image(int(args.type, 0), args.name, args.rev, args.size, args.seed))
+        name = args.name if args.name_hex is None else args.name_hex
+        rev = args.rev if args.rev_hex is None else args.rev_hex
+        image = bytearray(make_image(int(args.type, 0), name, rev, args.size, args.seed))
         for offset in args.flip:
             image[offset] ^= 0xFF
         with open(args.bin, "wb") as f:

@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/exit_signals.h"
 #include "app/start_up.h"
+#include "device/device_text.h"
 #include "device/product.h"
 #include "machines/outcome_model.h"
 #include "machines/sm_a.h"
@@ -130,6 +131,8 @@ public:
         // the unit in between means it was taken away and connected again.
         connect(worker, &SM_A::sig_FwDownloadResult, this, [this] { scans_since_write = 0; });
         connect(worker, &SM_A::sig_A1_entered, this, [this] { ++scans_since_write; });
+        // Said before the model's refusal of that unit, which is never read.
+        connect(worker, &SM_A::sig_Unaddressable, this, [this](const QString& serial) { unaddressable_serial = serial; });
         wait_for_unit();
     }
 
@@ -253,6 +256,15 @@ private:
             if (phase == Phase::serving)
                 finish(Result::refused, said(outcome));
             break;
+        case Kind::unaddressable:
+            if (phase == Phase::awaiting_unit || phase == Phase::awaiting_removal) {
+                timeout.stop();
+                unit = Unit();
+                unit.taken.start();
+                unit.serial = unaddressable_serial;
+                finish(Result::refused, said(outcome));
+            }
+            break;
         default:
             break;
         }
@@ -304,7 +316,7 @@ private:
             : result == Result::failed                 ? "batch_failed"
                                                        : "batch_stopped";
         const bool good = result == Result::upgraded || result == Result::verified;
-        talk->line(gui.text(id).arg(unit.serial, good ? unit.revision_after : unit.reason).trimmed());
+        talk->line(gui.text(id).arg(Device::for_people(unit.serial), good ? Device::for_people(unit.revision_after) : unit.reason).trimmed());
         if (options.json) {
             QJsonObject object;
             const auto or_null = [](const QString& value) { return value.isEmpty() ? QJsonValue() : QJsonValue(value); };
@@ -315,11 +327,11 @@ private:
             object["result"] = token(result);
             object["reason"] = unit.reason;
             object["seconds"] = qRound(seconds * 10) / 10.0;
-            const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
+            const QByteArray json = Device::json_for_people(QJsonDocument(object).toJson(QJsonDocument::Compact));
             std::fprintf(results, "%s\n", json.constData());
             std::fflush(results);
         }
-        qInfo().noquote() << "Unit" << unit.serial << "ends:" << token(result) << unit.reason;
+        qInfo().noquote() << "Unit" << Device::for_people(unit.serial) << "ends:" << token(result) << unit.reason;
         last_serial = unit.serial;
         ++handled;
         if (!go_on)
@@ -352,6 +364,7 @@ private:
     Phase phase = Phase::awaiting_unit;
     Unit unit;
     QString last_serial;
+    QString unaddressable_serial;
     int handled = 0;
     int scans_since_write = 2;
     int signal_number = 0;

@@ -1,5 +1,7 @@
 #include "device/fw_info.h"
 
+#include "device/device_text.h"
+
 #include <QFile>
 
 namespace Device {
@@ -79,11 +81,11 @@ FW_Info::operator QString() const
     if (!valid)
         return text + "\tInvalid";
     text += QString("  Type: %1\n").arg(QString(product));
-    text += "  Name: " + name + "\n";
-    text += "  Rev.: " + revision + "\n";
+    text += "  Name: " + for_people(name) + "\n";
+    text += "  Rev.: " + for_people(revision) + "\n";
     text += "  Details:";
     for (const auto& [key, value] : details)
-        text += "\n    " + key.leftJustified(31) + ": " + value.leftJustified(31);
+        text += "\n    " + for_people(key).leftJustified(31) + ": " + for_people(value).leftJustified(31);
     return text;
 }
 

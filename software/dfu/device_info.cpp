@@ -1,5 +1,6 @@
 #include "dfu/device_info.h"
 
+#include "device/device_text.h"
 #include "files/files.h"
 #include "files/support_misc.h"
 
@@ -11,7 +12,7 @@ DeviceInfo::operator QString() const
     if (!valid)
         return text + "Invalid";
     text += QString("\tDevice type:\t%1\n").arg(static_cast<int>(type));
-    text += "\tFW_revision:\t" + FW_revision + "\n";
+    text += "\tFW_revision:\t" + Device::for_people(FW_revision) + "\n";
     return text;
 }
 

@@ -7,8 +7,12 @@
 #include <map>
 
 const QString DfuUtilParser::prefix_RE = "^Found DFU: \\[0483:df11\\] ver=2200";
-// Whatever the bootloader reports: some report a fixed text rather than hex digits.
-const QString DfuUtilParser::extract_serial_RE = "serial=\\\"([^\\\"]*)\\\"";
+// The fields dfu-util itself makes, up to the first the unit names (its interface's name).
+const QString DfuUtilParser::fields_RE =
+    "^Found DFU: \\[0483:df11\\] ver=2200, devnum=\\d+, cfg=\\d+, intf=\\d+, path=\"([0-9.-]*)\", alt=\\d+, name=\"";
+// The last field of the line; whatever the bootloader reports: some report a fixed text rather
+// than hex digits.
+const QString DfuUtilParser::serial_field = ", serial=\"";
 
 namespace {
 
@@ -19,9 +23,9 @@ const QRegularExpression& prefix_expression()
     return expression;
 }
 
-const QRegularExpression& serial_expression()
+const QRegularExpression& fields_expression()
 {
-    static const QRegularExpression expression(DfuUtilParser::extract_serial_RE);
+    static const QRegularExpression expression(DfuUtilParser::fields_RE);
     return expression;
 }
 
@@ -36,21 +40,42 @@ DfuUtilParser::DfuUtilParser(const QString& output)
     // The listing runs twice a second for as long as the window is open: lines are looked at
     // in place, the expression is tried only on lines that begin as a device's, and only the
     // few of a bootloader are copied.
+    const QVector<QStringRef> lines = output.splitRef('\n');
     QStringList kept;
-    for (const QStringRef& line : output.splitRef('\n'))
-        if (line.startsWith(QLatin1String("Found DFU: ")) && prefix_expression().match(line).hasMatch())
-            kept << line.toString();
+    for (int i = 0; i < lines.size(); ++i) {
+        if (!lines[i].startsWith(QLatin1String("Found DFU: ")) || !prefix_expression().match(lines[i]).hasMatch())
+            continue;
+        // A serial with a line break goes on over the lines that follow, up to its quote.
+        QString line = lines[i].toString();
+        while (!line.endsWith('"') && !line.endsWith("\"\r") && i + 1 < lines.size()
+               && !lines[i + 1].startsWith(QLatin1String("Found DFU: ")))
+            line += "\n" + lines[++i];
+        kept << line;
+    }
 
-    for (const QString& line : kept) {
-        const QRegularExpressionMatch match = serial_expression().match(line);
-        if (!match.hasMatch()) {
+    for (QString line : kept) {
+        const QRegularExpressionMatch match = fields_expression().match(line);
+        const int field = line.lastIndexOf(serial_field);
+        if (!match.hasMatch() || field < 0) {
             qDebug() << line;
             status = no_dfu_device;
             return;
         }
-        const QString serial = match.captured(1);
-        if (devices.isEmpty() || devices.last().serial != serial)
-            devices.append({serial});
+        if (line.endsWith("\"\r"))
+            line.chop(1);
+        DFU::DeviceItem item;
+        item.path = match.captured(1);
+        item.serial = line.mid(field + serial_field.size());
+        const bool closed = item.serial.endsWith('"');
+        if (closed)
+            item.serial.chop(1);
+        // U+FFFD stands for bytes that were no UTF-8: the serial's own cannot be given back.
+        item.ambiguous = !closed || item.serial.isEmpty() || item.serial.contains('"') || item.serial.contains('\n')
+            || item.serial.contains(QChar::ReplacementCharacter) || line.count(serial_field) > 1;
+        if (devices.isEmpty() || devices.last().serial != item.serial || devices.last().path != item.path)
+            devices.append(item);
+        else
+            devices.last().ambiguous = devices.last().ambiguous || item.ambiguous;
     }
 
     nr_of_devices = devices.size();

@@ -8,6 +8,11 @@ namespace DFU {
 
 struct DeviceItem {
     QString serial; // exactly as dfu-util printed it
+    // dfu-util prints the serial between quotes without escaping it: one holding a quote or a
+    // line break, or none at all, cannot be told for certain, nor given to -S to reach only
+    // this unit. Such a unit is never addressed: serial holds what could be read.
+    bool ambiguous = false;
+    QString path; // the USB bus path dfu-util listed it on
 };
 
 struct ScanResult {
@@ -34,7 +39,8 @@ public:
     };
 
     static const QString prefix_RE;
-    static const QString extract_serial_RE;
+    static const QString fields_RE;
+    static const QString serial_field;
 
     explicit DfuUtilParser(const QString& output);
 

@@ -1,5 +1,6 @@
 #include "machines/outcome_model.h"
 
+#include "device/device_text.h"
 #include "device/product.h"
 #include "dfu/dfu_util.h"
 #include "dfu/firmware_transfer.h"
@@ -124,6 +125,11 @@ void OutcomeModel::show_no_unit()
         show(told(Kind::no_permission, "status_noPermission"));
     else if (worker_problem == SM_A::problem_unknown_device)
         show(told(Kind::unknown_device, "status_unknownDevice"));
+    else if (worker_problem == SM_A::problem_unaddressable) {
+        Outcome outcome = told(Kind::unaddressable, "status_serialUnsafe");
+        outcome.arguments << Device::for_people(unaddressable_serial);
+        show(outcome);
+    }
     else if (worker_problem == SM_A::problem_not_answering)
         show(told(Kind::not_answering, "status_notAnswering"));
     else if (unit_unreadable)
@@ -176,6 +182,13 @@ void OutcomeModel::problem(int problem)
         show_no_unit();
 }
 
+void OutcomeModel::unaddressable(const QString& serial)
+{
+    unaddressable_serial = serial;
+    if (!in_use && !stopping)
+        show_no_unit();
+}
+
 void OutcomeModel::reading()
 {
     unit_reading = true;
@@ -221,7 +234,7 @@ void OutcomeModel::unit_read(const DFU::DeviceInfo& info, const QString& serial)
                                    : QString("a unit of unknown type");
     unit.revision = shown_revision(info.FW_revision);
     if (unit.revision != info.FW_revision)
-        qInfo().noquote() << "The unit's revision is not shown as it stands:" << info.FW_revision;
+        qInfo().noquote() << "The unit's revision is not shown as it stands:" << Device::for_people(info.FW_revision);
     // A failed write is told again only of the unit it failed on, and only at its next reading.
     if (serial == written_serial
         && (after_write.kind == Kind::write_failed || after_write.kind == Kind::write_interrupted))
@@ -412,6 +425,7 @@ void OutcomeModel::worker_finished()
 
 void OutcomeModel::attach(SM_A* worker, SM_B* machine)
 {
+    connect(worker, &SM_A::sig_Unaddressable, this, &OutcomeModel::unaddressable);
     connect(worker, &SM_A::sig_Problem, this, &OutcomeModel::problem);
     connect(worker, &SM_A::sig_readingInfo, this, &OutcomeModel::reading);
     connect(worker, &SM_A::sig_DeviceError, this, [this] { read_failed(); });

@@ -20,6 +20,7 @@ struct Outcome {
         several_units,
         no_permission,
         unknown_device,    // a DFU device that is not the bootloader this tool knows
+        unaddressable,     // a unit whose serial the listing cannot name for certain: refused
         reading,           // a unit was found and is being read
         not_answering,     // reading a unit has taken 30 s
         read_failed,
@@ -85,6 +86,7 @@ public:
 
     // Events, each as one of the machines announces it.
     void problem(int problem);
+    void unaddressable(const QString& serial);
     void reading();
     void read_failed();
     void worker_restarted();
@@ -126,6 +128,7 @@ private:
     Outcome now;
     Outcome unusable;      // kind tool_unusable once start-up has said so
     int worker_problem = 0;
+    QString unaddressable_serial; // as far as the listing could read it
     bool unit_reading = false;
     bool unit_unreadable = false;
     bool in_use = false;   // a unit is judged or worked on (the machine is out of its no-unit state)

@@ -1,5 +1,6 @@
 #include "machines/sm_a.h"
 
+#include "device/device_text.h"
 #include "dfu/firmware_transfer.h"
 
 #include <QDebug>
@@ -154,7 +155,8 @@ SM_A::Command SM_A::take_command()
 
 bool SM_A::same_unit_still_there(const DFU::ScanResult& scan) const
 {
-    return scan.code == 0 && scan.devices.size() == 1 && scan.devices.first().serial == last_serial;
+    return scan.code == 0 && scan.devices.size() == 1 && !scan.devices.first().ambiguous
+        && scan.devices.first().serial == last_serial;
 }
 
 bool SM_A::still_the_judged_unit(const DFU::DeviceItem& item)
@@ -214,11 +216,24 @@ void SM_A::run()
             emit sig_A2_entered();
             emit sig_scanning();
             const DFU::ScanResult scan = DFU::make_scan();
+            // Nothing is run with a serial the listing could not name: dfu-util's -S would
+            // take another unit, or any.
+            const bool unaddressable = scan.code == 0 && scan.devices.size() == 1 && scan.devices.first().ambiguous;
+            if (!unaddressable) {
+                told_unaddressable = false;
+            } else if (!told_unaddressable || unaddressable_serial != scan.devices.first().serial) {
+                told_unaddressable = true;
+                unaddressable_serial = scan.devices.first().serial;
+                qInfo().noquote() << "A unit is listed whose serial cannot be read for certain, on bus path"
+                                  << scan.devices.first().path + ":" << Device::for_people(unaddressable_serial);
+                emit sig_Unaddressable(unaddressable_serial);
+            }
             report(scan.access_denied ? problem_no_permission
                    : scan.devices.size() > 1 ? problem_several_units
                    : scan.unknown_device     ? problem_unknown_device
+                   : unaddressable           ? problem_unaddressable
                                              : problem_none);
-            if (scan.code != 0 || scan.devices.size() != 1) {
+            if (scan.code != 0 || scan.devices.size() != 1 || unaddressable) {
                 state = State::A0;
                 break;
             }
@@ -230,7 +245,7 @@ void SM_A::run()
             emit sig_readingInfo();
             emit sig_NoDevConn();
             last_serial = item.serial;
-            qInfo().noquote() << "Reading the unit of serial" << item.serial;
+            qInfo().noquote() << "Reading the unit of serial" << Device::for_people(item.serial);
             // Nothing of the unit read before may carry over to this one.
             DFU::DeviceInfo fresh;
             const DFU::Result result = DFU::read_device_info(&item, &fresh);

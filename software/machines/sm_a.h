@@ -17,7 +17,8 @@ public:
     enum Command : int { cmd_none = 0, cmd_download = 1, cmd_upload_and_compare = 2 };
     // Why no unit can be used although the scan saw something.
     enum Problem : int { problem_none = 0, problem_several_units = 1, problem_no_permission = 2,
-                         problem_not_answering = 3, problem_unknown_device = 4 };
+                         problem_not_answering = 3, problem_unknown_device = 4,
+                         problem_unaddressable = 5 };
 
     // What the worker knows of the connected unit, and which reading of a unit it came from.
     struct Snapshot {
@@ -65,6 +66,9 @@ signals:
     // The download's exit code: 0 when dfu-util wrote the whole image.
     void sig_FwDownloadResult(int code);
     void sig_Problem(int problem);
+    // The one unit listed has a serial that cannot be read for certain (as far as it could be
+    // read): it is never addressed. Said before its problem_unaddressable.
+    void sig_Unaddressable(QString serial);
     void sig_A0_entered();
     void sig_A1_entered();
     void sig_A2_entered();
@@ -102,6 +106,8 @@ private:
     QString last_serial; // worker thread only
     DFU::ProgressParser progress; // worker thread only
     Problem reported = problem_none; // worker thread only
+    bool told_unaddressable = false; // worker thread only, with the serial told
+    QString unaddressable_serial;
     Command command = cmd_none;
     quint64 connection = 0;
     quint64 evaluated_connection = 0;

@@ -20,6 +20,22 @@ QString serial_of(const QString& letter)
     return "305F3871343" + QString::number(7 + letter.at(0).unicode() - 'A');
 }
 
+// What may reach people: text with line feeds and tabs, and nothing that steers a terminal or
+// reorders a line (controls, DEL, C1, bidirectional marks, overrides and isolates); valid UTF-8.
+QString steering(const QByteArray& bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    if (text.toUtf8() != bytes)
+        return "bytes that are no UTF-8";
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if ((u < 0x20 && u != '\n' && u != '\t') || (u >= 0x7f && u <= 0x9f) || u == 0x061c || u == 0x200e
+            || u == 0x200f || (u >= 0x2028 && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069))
+            return QString("U+%1 in: %2").arg(u, 4, 16, QChar('0')).arg(text.mid(text.indexOf(c) - 200, 260));
+    }
+    return {};
+}
+
 } // namespace
 
 // The terminal face of the real program, without a display, over the emulated bootloader or
@@ -86,6 +102,113 @@ private slots:
             << QStringList{"No working folder can be made in /proc/no-such-folder."} << 2 << "";
         QTest::newRow("--help") << "" << QStringList{"--help"} << "" << QStringList{}
                                 << QStringList{"Usage: velmora-fw-upgrade", "Exit status: 0"} << 0 << "";
+    }
+
+    // A unit's own texts, each as its USB serial (unit A, with them as its revision and product
+    // name too) and as the revision and product name of a unit with a plain serial (B), served in
+    // turn by both faces of the terminal: nothing that steers a terminal reaches standard output
+    // or standard error (with the whole log), the JSON holds each text exactly, every unit gets
+    // its result, and a unit the listing could not name is refused and never written.
+    void hostile_texts_data()
+    {
+        QTest::addColumn<QByteArray>("text"); // the bytes the unit sends
+        QTest::addColumn<QString>("listed");  // the serial as dfu-util lists it (ASCII, "?" for others)
+        QTest::addColumn<QString>("shown");   // the serial in the results' lines
+        QTest::addColumn<bool>("named");      // the listing names unit A for certain: it is upgraded
+        QTest::addColumn<bool>("json");
+        // With and without --json by turns: the words for people are the same, only their stream differs.
+        bool json = false;
+        const auto row = [&json](const char* name, const QByteArray& text, const QString& listed, const QString& shown,
+                                 bool named) {
+            json = !json;
+            QTest::newRow(qPrintable(QString(name) + (json ? " (json)" : " (plain)")))
+                << text << listed << shown << named << json;
+        };
+        row("escape sequences", "AB\x1b]0;pwned-title\x07\x1b[2J\x1b[31mCD", "AB\x1b]0;pwned-title\x07\x1b[2J\x1b[31mCD",
+            "AB\\x1b]0;pwned-title\\x07\\x1b[2J\\x1b[31mCD", true);
+        row("a carriage return", "AB\rUnit 999: upgraded", "AB\rUnit 999: upgraded", "AB\\rUnit 999: upgraded", true);
+        row("a line feed", "AB\nUnit 999: upgraded", "AB\nUnit 999: upgraded", "AB\\nUnit 999: upgraded", false);
+        row("bells", "AB\x07\x07" "CD", "AB\x07\x07" "CD", "AB\\x07\\x07CD", true);
+        row("C1 controls", "A\x9b" "2J\x85" "B", "A?2J?B", "A?2J?B", true);
+        row("bidirectional overrides", "C7\xe2\x80\xae" "8C\xe2\x81\xa6x\xe2\x81\xa9", "C7?8C?x?", "C7?8C?x?", true);
+        row("a quote", "AB\"CD", "AB\"CD", "AB\"CD", false);
+        row("200 characters", QByteArray(200, 'W'), QString(126, 'W'), QString(64, 'W') + QString::fromUtf8("…"),
+            true);
+        row("bytes that are no UTF-8", "AB\xff\xfe\xed\xa0\x80" "CD", "AB?????CD", "AB?????CD", true);
+    }
+
+    void hostile_texts()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, listed);
+        QFETCH(QString, shown);
+        QFETCH(bool, named);
+        QFETCH(bool, json);
+        testsupport::EmulatorState emu;
+        const QString hex = text.left(31).toHex(); // a text field holds 31 bytes
+        for (const char* letter : {"A", "B"}) {
+            QVERIFY(emu.create(serial_of(letter), {"--rev-hex", hex, "--name-hex", hex}));
+            QVERIFY(emu.set(serial_of(letter), {"leave_delay_ms=100"}));
+        }
+        testsupport::write_file(emu.unit_dir(serial_of("A")) + "/usb_serial", text);
+        QVERIFY(emu.run({"unplug", serial_of("B")}));
+        const QByteArray before = testsupport::read_file(emu.unit_dir(serial_of("A")) + "/flash.bin");
+
+        QTemporaryDir tmp;
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.insert("TMPDIR", tmp.path());
+        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0:detect_leaks=0");
+        program.setProcessEnvironment(env);
+        QStringList arguments{"--batch", "--units", "2", "--timeout", "60", "--verbose"};
+        if (json)
+            arguments << "--json";
+        program.start(PROGRAM, arguments);
+        QVERIFY(program.waitForStarted(10000));
+        QByteArray out;
+        QByteArray err;
+        QElapsedTimer waited;
+        waited.start();
+        const QByteArray next = "Disconnect the unit, then connect the next one.";
+        while (!(out + err).contains(next) && waited.elapsed() < 120000 && program.state() != QProcess::NotRunning) {
+            program.waitForReadyRead(100);
+            out += program.readAllStandardOutput();
+            err += program.readAllStandardError();
+        }
+        QVERIFY2((out + err).contains(next), err.right(3000).constData());
+        QVERIFY(emu.run({"unplug", serial_of("A")}));
+        QVERIFY(emu.run({"plug", serial_of("B")}));
+        QVERIFY2(program.waitForFinished(120000), err.right(3000).constData());
+        out += program.readAllStandardOutput();
+        err += program.readAllStandardError();
+        QCOMPARE(program.exitCode(), named ? 0 : 3);
+
+        QVERIFY2(steering(out).isEmpty(), qPrintable(steering(out)));
+        QVERIFY2(steering(err).isEmpty(), qPrintable(steering(err)));
+        const QString revision = QString::fromLatin1(text.left(31));
+        const QString unit_a = named ? QString("Unit %1: upgraded to firmware version C8 and checked.").arg(shown)
+                                     : QString("Unit %1: refused. The unit's USB serial number (\u201c%1\u201d) cannot be "
+                                               "read for certain. It is not read or written: disconnect it.").arg(shown);
+        const QString said = QString::fromUtf8(json ? err : out);
+        QVERIFY2(said.contains(unit_a + "\n"), qPrintable(unit_a + "\n" + said.right(3000)));
+        QVERIFY2(said.contains("Unit 305F38713438: upgraded to firmware version C8 and checked.\n"), qPrintable(said));
+        if (json) {
+            const QList<QByteArray> lines = out.trimmed().split('\n');
+            QCOMPARE(lines.size(), 2);
+            const QJsonObject a = QJsonDocument::fromJson(lines[0]).object();
+            const QJsonObject b = QJsonDocument::fromJson(lines[1]).object();
+            QCOMPARE(a["serial"].toString(), listed);
+            QCOMPARE(a["result"].toString(), QString(named ? "upgraded" : "refused"));
+            QCOMPARE(a["revision_before"].toString(), named ? revision : QString());
+            QCOMPARE(b["serial"].toString(), serial_of("B"));
+            QCOMPARE(b["result"].toString(), QString("upgraded"));
+            QCOMPARE(b["revision_before"].toString(), revision);
+        }
+        const QByteArray image = testsupport::read_file(testsupport::embedded_firmware_path());
+        const QByteArray flash_a = testsupport::read_file(emu.unit_dir(serial_of("A")) + "/flash.bin");
+        QVERIFY(named ? flash_a.left(image.size()) == image : flash_a == before);
+        QVERIFY(testsupport::read_file(emu.unit_dir(serial_of("B")) + "/flash.bin").left(image.size()) == image);
     }
 
     void bench()

@@ -1,6 +1,9 @@
+#include "device/device_text.h"
 #include "device/fw_info.h"
 #include "test_support.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -40,6 +43,52 @@ class TestFwInfo final : public QObject {
     Q_OBJECT
 
 private slots:
+    // A unit's text as people read it (terminal, log, window) and as JSON carries it.
+    void device_text_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("json"); // the value as written, between its quotes
+        const auto row = [](const char* name, const QString& text, const QString& shown, const QByteArray& json) {
+            QTest::newRow(name) << text << shown << json;
+        };
+        const QString a62(62, 'A');
+        row("a plain serial as it is", "305F38713437", "305F38713437", "305F38713437");
+        row("terminal escapes", "AB\x1b]0;pwned\x07\x1b[2J\x1b[31mCD", "AB\\x1b]0;pwned\\x07\\x1b[2J\\x1b[31mCD",
+            "AB\\u001b]0;pwned\\u0007\\u001b[2J\\u001b[31mCD");
+        row("a carriage return that would overwrite the line", "AB\rUnit 999: upgraded", "AB\\rUnit 999: upgraded",
+            "AB\\rUnit 999: upgraded");
+        row("line feed and tab", "A\nB\tC", "A\\nB\\tC", "A\\nB\\tC");
+        row("DEL and C1 controls", QString("A\x7f") + QChar(0x85) + QChar(0x9b) + "2J", "A\\x7f\\u0085\\u009b2J",
+            "A\\u007f\\u0085\\u009b2J");
+        row("bidirectional overrides, isolates and marks",
+            QString("C7") + QChar(0x202e) + "8C" + QChar(0x2066) + QChar(0x200f) + QChar(0x061c) + QChar(0x2028),
+            "C7\\u202e8C\\u2066\\u200f\\u061c\\u2028", "C7\\u202e8C\\u2066\\u200f\\u061c\\u2028");
+        row("a backslash doubled: no escape can be faked", "A\\x1b", "A\\\\x1b", "A\\\\x1b");
+        row("a quote", "AB\"CD", "AB\"CD", "AB\\\"CD");
+        row("letters of any script kept", QString::fromUtf8("Grüße 日本 😀"), QString::fromUtf8("Grüße 日本 😀"),
+            "Grüße 日本 😀");
+        const QString replaced = QString("A") + QChar(QChar::ReplacementCharacter);
+        row("a byte that is no UTF-8 as the replacement character", QString::fromUtf8("A\xff"), replaced,
+            replaced.toUtf8());
+        row("200 characters cut at 64 with a mark", QString(200, 'W'), QString(64, 'W') + QString::fromUtf8("…"),
+            QByteArray(200, 'W'));
+        row("an escape is never cut in two", a62 + "\x1b", a62 + QString::fromUtf8("…"), a62.toLatin1() + "\\u001b");
+    }
+
+    void device_text()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, json);
+        QCOMPARE(Device::for_people(text), shown);
+        const QByteArray written
+            = Device::json_for_people(QJsonDocument(QJsonObject{{"s", text}}).toJson(QJsonDocument::Compact));
+        QCOMPARE(written, "{\"s\":\"" + json + "\"}");
+        // Exact: the text comes back as the unit sent it.
+        QCOMPARE(QJsonDocument::fromJson(written).object()["s"].toString(), text);
+    }
+
     void decoding_data()
     {
         QTest::addColumn<QByteArray>("data");

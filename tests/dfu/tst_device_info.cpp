@@ -72,7 +72,7 @@ private slots:
         SimulatorState state;
         QVERIFY(state.setup(config));
         QCOMPARE(DFU::make_scan().code, scan_code);
-        const DFU::DeviceItem item{state.serial()};
+        const DFU::DeviceItem item{state.serial(), false, {}};
         DFU::DeviceInfo info;
         info.FW_revision = "stale";
         LogCapture log;

@@ -76,6 +76,10 @@ private slots:
         QTest::newRow("extra arguments follow the fixed ones") << CmdID::upload_FW << ""
             << QStringList{"args", "-d", "0483"} << QStringList{"-U", "F"} << 0 << "-d\n0483\n-U\nF\n" << QStringList{}
             << 1;
+        // A unit's serial reaches dfu-util as one argument, never through a shell.
+        const QString serial = "A B \"C\" 'D' $(touch /tmp/velmora-pwned) `id` ; *";
+        QTest::newRow("a serial with spaces, quotes and $(...) as one argument") << CmdID::upload_OTP << ""
+            << QStringList{"args"} << DFU::serial_option(serial) << 0 << "-S\n" + serial + "\n" << QStringList{} << 1;
         // The program may end while dfu-util writes flash: its closed pipe must not kill it.
         // A terminal's Ctrl-C or hang-up goes to its foreground process group, and must not
         // cut a transfer short.

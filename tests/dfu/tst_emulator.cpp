@@ -85,11 +85,11 @@ private slots:
         QVERIFY(emu->create("3472385A3036", {"--otp", "0x04", "--type", "0x04", "--rev", "B3"}));
         QCOMPARE(DFU::make_scan().code, 1);
         DFU::DeviceInfo info;
-        const DFU::DeviceItem item{serial};
+        const DFU::DeviceItem item{serial, false, {}};
         QCOMPARE(DFU::read_device_info(&item, &info).code, 0);
         QCOMPARE(info.type, Device::Type::QUEL);
         QCOMPARE(info.FW_revision, QString("C8"));
-        const DFU::DeviceItem other{"3472385A3037"};
+        const DFU::DeviceItem other{"3472385A3037", false, {}};
         QCOMPARE(DFU::read_device_info(&other, &info).code, 74);
 
         const QByteArray before = testsupport::read_file(emu->unit_dir(serial) + "/flash.bin");

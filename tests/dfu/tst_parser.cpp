@@ -32,8 +32,8 @@ class TestParser final : public QObject {
     Q_OBJECT
 
 private slots:
-    // What a listing holds: the status, and the serials in the order listed; the scan
-    // succeeds with exactly one unit.
+    // What a listing holds: the status, and the serials in the order listed, each marked "?"
+    // when it cannot be read for certain; the scan succeeds with exactly one unit.
     void parsing_data()
     {
         QTest::addColumn<QString>("output");
@@ -43,6 +43,8 @@ private slots:
         const auto row = [](const char* name, const QString& output, P::Status status, const QStringList& serials) {
             QTest::newRow(name) << output << status << serials;
         };
+        const QString forged = "X\nFound DFU: [0483:df11] ver=2200, devnum=5, cfg=1, intf=0, path=\"1-5\", alt=0, "
+                               "name=\"@Internal Flash\", serial=\"X";
         const QString one = unit("1234");
         row("empty", QString(), P::no_dfu_device, {});
         row("banner only", banner, P::no_dfu_device, {});
@@ -64,6 +66,22 @@ private slots:
         row("lower-case found ignored", QString(one).replace("Found DFU", "found DFU"), P::no_dfu_device, {});
         row("leading spaces ignored", QString(one).replace("Found", " Found"), P::no_dfu_device, {});
         row("another product id ignored", QString(one).replace("df11", "df12"), P::no_dfu_device, {});
+        // dfu-util prints the unit's serial between quotes as it is.
+        row("a quote in the serial: still a unit, not addressable", unit("AB\"CD"), P::one_dfu_device, {"AB\"CD?"});
+        row("a line break in the serial", unit("AB\nCD"), P::one_dfu_device, {"AB\nCD?"});
+        row("a line break and CR LF line ends", unit("AB\nCD").replace("\n", "\r\n"), P::one_dfu_device,
+            {"AB\r\nCD?"});
+        row("no serial", unit(""), P::one_dfu_device, {"?"});
+        row("a serial of bytes that are no UTF-8", unit(QString("AB") + QChar(QChar::ReplacementCharacter)),
+            P::one_dfu_device, {QString("AB") + QChar(QChar::ReplacementCharacter) + "?"});
+        row("a serial field in the serial", unit("A\", serial=\"B"), P::one_dfu_device, {"B?"});
+        row("a carriage return is the serial's own", unit("AB\rUnit 999"), P::one_dfu_device, {"AB\rUnit 999"});
+        row("escapes and bidirectional overrides are the serial's own", unit(QString("\x1b[2J") + QChar(0x202e)),
+            P::one_dfu_device, {QString("\x1b[2J") + QChar(0x202e)});
+        row("a line forged after a line break: one unit, not addressable", unit(forged), P::invalid_dfu_device,
+            {"X?"});
+        row("a line forged for another path: two units", unit(QString(forged).replace("1-5", "1-9")),
+            P::multiple_dfu_devices, {"X?", "X", "X?", "X", "X?", "X", "X?", "X"});
         row("a NUL in the middle", unit("1234", 2) + QString(QChar(0)) + "\n" + unit("1234", 2), P::one_dfu_device,
             {"1234"});
     }
@@ -76,8 +94,10 @@ private slots:
         const DfuUtilParser parser(output);
         QCOMPARE(parser.status, status);
         QStringList found;
-        for (const DFU::DeviceItem& item : parser.devices)
-            found << item.serial;
+        for (const DFU::DeviceItem& item : parser.devices) {
+            found << item.serial + (item.ambiguous ? "?" : "");
+            QVERIFY(item.path == "1-5" || item.path == "1-9");
+        }
         QCOMPARE(found, serials);
         QCOMPARE(parser.nr_of_devices, serials.size());
         const DFU::ScanResult scan = DFU::scan_for_devices(output);

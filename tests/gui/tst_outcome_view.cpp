@@ -68,6 +68,7 @@ private slots:
         QTest::newRow("several-units") << make(K::several_units, "status_severalUnits");
         QTest::newRow("no-permission") << make(K::no_permission, "status_noPermission");
         QTest::newRow("unknown-device") << make(K::unknown_device, "status_unknownDevice");
+        QTest::newRow("unaddressable") << make(K::unaddressable, "status_serialUnsafe", {"AB\"\\x1b]0;x\\x07"});
         QTest::newRow("reading") << make(K::reading, "status_reading");
         QTest::newRow("not-answering") << make(K::not_answering, "status_notAnswering");
         QTest::newRow("read-failed") << make(K::read_failed, "status_readFailed");

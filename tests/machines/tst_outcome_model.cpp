@@ -62,6 +62,7 @@ class TestOutcomeModel final : public QObject {
             {"check", [&](const QStringList& w) { model.check_result(check(w[1]), w.value(2), w.value(3)); }},
             {"nounit", [&](const QStringList&) { model.no_unit(); }},
             {"problem", [&](const QStringList& w) { model.problem(w[1].toInt()); }},
+            {"unaddressable", [&](const QStringList& w) { model.unaddressable(QString(w[1]).replace("\\n", "\n")); }},
             {"reading", [&](const QStringList&) { model.reading(); }},
             {"readfailed", [&](const QStringList&) { model.read_failed(); }},
             {"restart", [&](const QStringList&) { model.worker_restarted(); }},
@@ -113,6 +114,11 @@ private slots:
         QTest::newRow("a DFU device that is not the bootloader")
             << "problem 4" << "A DFU device is connected, but it is not a flash unit in DFU mode. Disconnect it, then "
                               "do steps 1 to 3 with the unit." << false << "hidden" << "";
+        QTest::newRow("a unit the listing cannot name: refused, its serial shown escaped")
+            << "unaddressable AB\"CD\\nEF; problem 5"
+            << "The unit's USB serial number (“AB\"CD\\nEF”) cannot be read for certain. It is not read or "
+               "written: disconnect it."
+            << false << "hidden" << "";
         QTest::newRow("a reading that hangs") << "reading; problem 3" << "The USB tool has not answered for 30 seconds. "
                                                                          "Disconnect the unit, wait a moment and connect "
                                                                          "it again." << false << "hidden" << "";

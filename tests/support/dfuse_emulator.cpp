@@ -13,6 +13,10 @@
 //                        programmed, and a full-speed USB upload of about 500 KB/s
 //     vanish_on=upload|erase|write|leave    vanish_after=N (that many such requests go through)
 //   unplugged            present: the unit is not connected
+//   usb_serial           present: the USB serial the unit reports instead of its folder's name,
+//                        as UTF-8; a byte that is no UTF-8 is sent as a lone UTF-16 surrogate
+//                        (0xDC00 + byte), as a faulty unit may; cut at the 126 code units
+//                        a string descriptor holds
 //   back_at              ms since the epoch at which a unit that left DFU mode is back
 //   count_<kind>         requests of each kind so far (for vanish_after)
 // Every change is written at once: dfu-util ends with exit() on errors and never closes.
@@ -271,6 +275,37 @@ libusb_device* device_for(const std::string& serial)
     return d;
 }
 
+// UTF-16 code units of a text taken as UTF-8, each byte that is none as a lone surrogate.
+std::vector<uint16_t> utf16(const std::string& text)
+{
+    std::vector<uint16_t> units;
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = [&text](size_t at) { return at < text.size() ? static_cast<uint8_t>(text[at]) : 0u; };
+        const uint8_t lead = byte(i);
+        const size_t n = lead < 0x80 ? 1 : (lead & 0xe0) == 0xc0 ? 2 : (lead & 0xf0) == 0xe0 ? 3 : (lead & 0xf8) == 0xf0 ? 4 : 0;
+        uint32_t c = n == 1 ? lead : n == 2 ? lead & 0x1f : n == 3 ? lead & 0x0f : lead & 0x07;
+        bool valid = n > 0;
+        for (size_t k = 1; valid && k < n; ++k) {
+            valid = (byte(i + k) & 0xc0) == 0x80;
+            c = c << 6 | (byte(i + k) & 0x3f);
+        }
+        if (!valid || (n > 1 && c < (n == 2 ? 0x80u : n == 3 ? 0x800u : 0x10000u)) || c > 0x10ffff
+            || (c >= 0xd800 && c <= 0xdfff)) {
+            units.push_back(static_cast<uint16_t>(0xdc00 | lead));
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            units.push_back(static_cast<uint16_t>(0xd800 | (c - 0x10000) >> 10));
+            units.push_back(static_cast<uint16_t>(0xdc00 | (c & 0x3ff)));
+        } else {
+            units.push_back(static_cast<uint16_t>(c));
+        }
+        i += n;
+    }
+    return units;
+}
+
 int string_descriptor(const libusb_device* dev, uint8_t index, unsigned char* data, uint16_t length)
 {
     std::string text;
@@ -285,17 +320,19 @@ int string_descriptor(const libusb_device* dev, uint8_t index, unsigned char* da
     else if (index == 2)
         text = "STM32  BOOTLOADER";
     else if (index == 3)
-        text = dev->serial;
+        text = exists(unit_dir(dev->serial) + "/usb_serial") ? read_text(unit_dir(dev->serial) + "/usb_serial") : dev->serial;
     else if (index >= 4 && index < 8)
         text = segments[index - 4].name;
     else
         return LIBUSB_ERROR_PIPE;
+    std::vector<uint16_t> units = utf16(text);
+    units.resize(std::min<size_t>(units.size(), 126)); // a descriptor's length is one byte
     std::vector<unsigned char> out;
-    out.push_back(static_cast<unsigned char>(2 + 2 * text.size()));
+    out.push_back(static_cast<unsigned char>(2 + 2 * units.size()));
     out.push_back(LIBUSB_DT_STRING);
-    for (const char c : text) {
-        out.push_back(static_cast<unsigned char>(c));
-        out.push_back(0);
+    for (const uint16_t c : units) {
+        out.push_back(static_cast<unsigned char>(c & 0xff));
+        out.push_back(static_cast<unsigned char>(c >> 8));
     }
     const int n = std::min<int>(length, static_cast<int>(out.size()));
     std::memcpy(data, out.data(), n);

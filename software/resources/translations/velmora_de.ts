@@ -557,5 +557,10 @@ Ihr Blitzgerät:</translation>
         <comment>bar_verifying</comment>
         <translation>Firmware wird geprüft</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
+        <comment>status_serialUnsafe</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die USB-Seriennummer des Blitzgeräts („%1“) lässt sich nicht eindeutig lesen.&lt;br&gt;Es wird weder ausgelesen noch beschrieben: Trennen Sie es.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

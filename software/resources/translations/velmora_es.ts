@@ -553,5 +553,10 @@ actualizar su producto.</translation>
         <comment>bar_verifying</comment>
         <translation>Comprobando el firmware</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
+        <comment>status_serialUnsafe</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El número de serie USB del flash («%1») no se puede leer con certeza.&lt;br&gt;No se lee ni se escribe en él: desconéctelo.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

@@ -555,5 +555,10 @@ pour mettre à jour le flash.</translation>
         <comment>bar_verifying</comment>
         <translation>Vérification du firmware</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
+        <comment>status_serialUnsafe</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le numéro de série USB du flash (« %1 ») ne peut pas être lu avec certitude.&lt;br&gt;Il n’est ni lu ni écrit : débranchez-le.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

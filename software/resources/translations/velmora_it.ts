@@ -552,5 +552,10 @@ aggiornare il prodotto.</translation>
         <comment>bar_verifying</comment>
         <translation>Verifica del firmware</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
+        <comment>status_serialUnsafe</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il numero di serie USB del flash («%1») non si può leggere con certezza.&lt;br&gt;Non viene letto né scritto: lo scolleghi.&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

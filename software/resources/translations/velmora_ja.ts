@@ -550,5 +550,10 @@ to upgrade your product.</source>
         <comment>bar_verifying</comment>
         <translation>ファームウェアを検証中</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
+        <comment>status_serialUnsafe</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボの USB シリアル番号（「%1」）を確実に読み取れません。&lt;br&gt;読み取りも書き込みも行いません。ストロボを取り外してください。&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>

@@ -543,5 +543,10 @@ to upgrade your product.</source>
         <comment>bar_verifying</comment>
         <translation>正在校验固件</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
+        <comment>status_serialUnsafe</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法确切读取该闪光灯的 USB 序列号（“%1”）。&lt;br&gt;不会读取也不会写入该闪光灯：请断开它。&lt;/span&gt;</translation>
+    </message>
 </context>
 </TS>
