@@ -25,6 +25,14 @@ const QRegularExpression& serial_expression()
     return expression;
 }
 
+const QRegularExpression& path_expression()
+{
+    static const QRegularExpression expression("path=\\\"([^\\\"]*)\\\"");
+    return expression;
+}
+
+QString only_serial; // set once, before the worker starts
+
 // An STM32 DfuSe bootloader lists one line per alternate setting: flash, option bytes,
 // OTP memory and device feature.
 constexpr int lines_of_one_device = 4;
@@ -49,8 +57,9 @@ DfuUtilParser::DfuUtilParser(const QString& output)
             return;
         }
         const QString serial = match.captured(1);
-        if (devices.isEmpty() || devices.last().serial != serial)
-            devices.append({serial});
+        const QString path = path_expression().match(line).captured(1);
+        if (devices.isEmpty() || devices.last().serial != serial || devices.last().path != path)
+            devices.append({serial, path});
     }
 
     nr_of_devices = devices.size();
@@ -85,11 +94,24 @@ ScanResult scan_for_devices(QString output)
     return result;
 }
 
+void scan_only(const QString& serial)
+{
+    only_serial = serial;
+}
+
 ScanResult make_scan()
 {
-    const Result listed = run_command(CmdID::list);
+    Result listed = run_command(CmdID::list);
     if (listed.code != 0)
         return {};
+    if (!only_serial.isEmpty()) {
+        QStringList kept;
+        const QString own = "serial=\"" + only_serial + "\"";
+        for (const QString& line : listed.text.split('\n'))
+            if (line.endsWith(own))
+                kept << line;
+        listed.text = kept.join('\n');
+    }
     ScanResult scan = scan_for_devices(listed.text);
     scan.unknown_device = scan.devices.size() == 1 && scan.code != 0;
     scan.access_denied = listed.errors.contains("LIBUSB_ERROR_ACCESS");

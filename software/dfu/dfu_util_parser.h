@@ -8,6 +8,7 @@ namespace DFU {
 
 struct DeviceItem {
     QString serial; // exactly as dfu-util printed it
+    QString path;   // the USB port: two units of one serial are told apart by it
 };
 
 struct ScanResult {
@@ -21,6 +22,9 @@ struct ScanResult {
 
 ScanResult scan_for_devices(QString output);
 ScanResult make_scan();
+// From now on make_scan sees only the units of this serial: a run that serves one unit of a
+// hub takes the others for nothing at all.
+void scan_only(const QString& serial);
 
 } // namespace DFU
 

@@ -12,6 +12,7 @@
 //                        sheet (16 KiB 250 ms, 64 KiB 550 ms, 128 KiB 1 s), 16 us a word
 //                        programmed, and a full-speed USB upload of about 500 KB/s
 //     vanish_on=upload|erase|write|leave    vanish_after=N (that many such requests go through)
+//     upload_error=otp|flash   every upload from that memory stalls; the unit stays
 //   unplugged            present: the unit is not connected
 //   back_at              ms since the epoch at which a unit that left DFU mode is back
 //   count_<kind>         requests of each kind so far (for vanish_after)
@@ -612,6 +613,14 @@ int LIBUSB_CALL libusb_control_transfer(libusb_device_handle* h, uint8_t request
         }
         if (vanishes_at(serial, "upload"))
             return LIBUSB_ERROR_NO_DEVICE;
+        // The unit stays, but the memory cannot be read: the first read of flash is the
+        // firmware information.
+        const std::string failing = setting_text(serial, "upload_error");
+        if ((failing == "otp" && h->alt == 2) || (failing == "flash" && h->alt == 0)) {
+            h->state = dfuERROR;
+            h->status = errUNKNOWN;
+            return LIBUSB_ERROR_PIPE;
+        }
         if (setting(serial, "pace_f4", 0))
             usleep(length * 2); // about 500 KB/s
         const Segment& seg = segments[h->alt];
