@@ -204,6 +204,11 @@ public:
         connect(worker, &SM_A::sig_DeviceError, this, &Serving::unreadable);
         connect(worker, &SM_A::sig_A0_entered, this, &Serving::scan_again);
         connect(worker, &SM_A::sig_FwDownloadResult, this, [this] { unit.written = true; });
+        // Listed, but not with the interfaces of the bootloader this tool knows: never read.
+        connect(worker, &SM_A::sig_Problem, this, [this](int problem) {
+            if (problem == SM_A::problem_unknown_device && phase == Phase::awaiting_unit)
+                finish(Result::refused, text("bench_unknownDevice"));
+        });
     }
 
     int exit_code() const
@@ -589,6 +594,8 @@ private:
     void scan()
     {
         const DFU::ScanResult scan = DFU::make_scan();
+        if (scan.listing_failed)
+            return;
         QMap<QString, int> listed;
         for (const DFU::DeviceItem& item : scan.devices)
             ++listed[item.serial];
@@ -597,9 +604,13 @@ private:
             if (access_denied)
                 board->note(text("status_noPermission"));
         }
-        // A unit served stays until it is taken away; one that went before its turn is forgotten.
-        for (auto it = served.begin(); it != served.end();)
-            it = listed.contains(*it) ? std::next(it) : served.erase(it);
+        // A unit served is left alone until it is taken away: missed by two listings in a row,
+        // not by one that a busy hub may answer without it. One that went before its turn is
+        // forgotten.
+        for (auto it = served.begin(); it != served.end();) {
+            it.value() = listed.contains(it.key()) ? 0 : it.value() + 1;
+            it = it.value() >= 2 ? served.erase(it) : std::next(it);
+        }
         for (auto it = waiting.begin(); it != waiting.end();) {
             if (listed.contains(*it)) {
                 ++it;
@@ -624,7 +635,7 @@ private:
                     unit.reason = text(serial.isEmpty() ? "reason_noSerial" : "reason_sameSerial");
                     record(unit);
                 }
-                served.insert(serial);
+                served.insert(serial, 0);
                 continue;
             }
             ++taken;
@@ -730,7 +741,7 @@ private:
             unit.reason = text("reason_childEnded").arg(crashed ? QString("crash") : QString::number(child->process.exitCode()));
         }
         board->ended(child->serial);
-        served.insert(child->serial);
+        served.insert(child->serial, 0);
         record(unit);
         child->process.disconnect(this);
         // Deleted once the process object's own signal is over.
@@ -803,7 +814,7 @@ private:
     QTimer timeout;
     QMap<QString, Child*> running;
     QStringList waiting;
-    QSet<QString> served;
+    QMap<QString, int> served; // by serial: the listings in a row that missed it
     QMap<Result, int> counts;
     int taken = 0;
     int handled = 0;

@@ -102,8 +102,11 @@ void scan_only(const QString& serial)
 ScanResult make_scan()
 {
     Result listed = run_command(CmdID::list);
-    if (listed.code != 0)
-        return {};
+    if (listed.code != 0) {
+        ScanResult failed;
+        failed.listing_failed = true;
+        return failed;
+    }
     if (!only_serial.isEmpty()) {
         QStringList kept;
         const QString own = "serial=\"" + only_serial + "\"";

@@ -18,6 +18,8 @@ struct ScanResult {
     bool access_denied = false;
     // One DFU device is there, but not with the interfaces of the bootloader this tool knows.
     bool unknown_device = false;
+    // dfu-util could not list at all: nothing is known of what is connected.
+    bool listing_failed = false;
 };
 
 ScanResult scan_for_devices(QString output);

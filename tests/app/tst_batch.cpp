@@ -87,13 +87,17 @@ private slots:
             << QStringList{"A stopped/R12/C7//written", "B stopped/R12/C7//written", "C stopped/R12/C7//written",
                            "D stopped/R12/C7//written", "summary 4: 0 0 0 0 0 0 4"}
             << 128 + SIGINT << "image image image image";
-        QTest::newRow("pulled mid-write: interrupted; the next unit is served, refused: the interruption is the status")
-            << "A " + older + " | vanish_on=write vanish_after=120; B unplugged " + korvid
-            << json + QStringList{"--units", "2", "--jobs", "1"} << "results 1; plug B"
+        QTest::newRow("one at a time: pulled mid-write is interrupted; an unknown device and the next unit are "
+                      "refused; the interruption is the status")
+            << "A " + older + " | vanish_on=write vanish_after=120; B unplugged " + korvid + "; C " + older + " | alts=3"
+            << json + QStringList{"--units", "3", "--jobs", "1"} << "results 2; plug B"
             << QStringList{"Unit 305F38713437: interrupted. The unit was disconnected while its firmware was written.",
+                           "Unit 305F38713439: refused. A DFU device is connected, but it is not a flash unit in DFU "
+                           "mode.",
                            "Unit 305F38713438: refused."}
-            << QStringList{"A interrupted/R12/C7//written", "B refused/ZX-8/B3/B3/", "summary 2: 0 0 1 0 0 1 0"}
-            << 2 << "written kept";
+            << QStringList{"A interrupted/R12/C7//written", "B refused/ZX-8/B3/B3/", "C refused////",
+                           "summary 3: 0 0 2 0 0 1 0"}
+            << 2 << "written kept kept";
         QTest::newRow("no unit: the time-out counts; no window system")
             << "A unplugged" << QStringList{"-b", "--timeout", "3", "--verbose"} << "no-window-system"
             << QStringList{"Embedded dfu-util:"}

@@ -645,5 +645,10 @@ Ihr Gerät:</translation>
         <comment>bench_checkNotMade</comment>
         <translation>Die Firmware konnte nicht geprüft werden: %1. Starten Sie das Gerät in seinem USB-Startmodus neu und schließen Sie es wieder an.</translation>
     </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>Gerät %1: Firmware-Version %2 durch Version %3 ersetzt und geprüft.</translation>
+    </message>
 </context>
 </TS>

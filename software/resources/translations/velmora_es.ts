@@ -646,5 +646,10 @@ actualizar su producto.</translation>
         <comment>bench_checkNotMade</comment>
         <translation>No se ha podido comprobar el firmware: %1. Reinicie el dispositivo en su modo de arranque USB y vuelva a conectarlo.</translation>
     </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>Dispositivo %1: versión de firmware %2 sustituida por la versión %3 y comprobada.</translation>
+    </message>
 </context>
 </TS>

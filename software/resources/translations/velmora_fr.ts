@@ -644,5 +644,10 @@ pour mettre à jour l&apos;appareil.</translation>
         <comment>bench_checkNotMade</comment>
         <translation>Le firmware n&apos;a pas pu être vérifié : %1. Redémarrez l&apos;appareil dans son mode de démarrage USB et rebranchez-le.</translation>
     </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>Appareil %1 : version du firmware %2 remplacée par la version %3 et vérifiée.</translation>
+    </message>
 </context>
 </TS>

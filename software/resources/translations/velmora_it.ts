@@ -645,5 +645,10 @@ aggiornare il prodotto.</translation>
         <comment>bench_checkNotMade</comment>
         <translation>Non è stato possibile verificare il firmware: %1. Riavvia il dispositivo nella sua modalità di avvio USB e ricollegalo.</translation>
     </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>Dispositivo %1: versione del firmware %2 sostituita con la versione %3 e verificata.</translation>
+    </message>
 </context>
 </TS>

@@ -638,5 +638,10 @@ to upgrade your product.</source>
         <comment>bench_checkNotMade</comment>
         <translation>ファームウェアを確認できませんでした：%1。機器を USB ブート モードで起動し直し、もう一度接続してください。</translation>
     </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>機器 %1：ファームウェア バージョン %2 をバージョン %3 に置き換え、確認しました。</translation>
+    </message>
 </context>
 </TS>

@@ -635,5 +635,10 @@ to upgrade your product.</source>
         <comment>bench_checkNotMade</comment>
         <translation>无法检查固件：%1。请让设备重新进入 USB 启动模式，然后重新连接。</translation>
     </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>设备 %1：固件版本 %2 已替换为版本 %3，检查通过。</translation>
+    </message>
 </context>
 </TS>
