@@ -648,7 +648,7 @@ Ihr Gerät:</translation>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
         <comment>bench_unknownDevice</comment>
-        <translation>Gerät %1: Firmware-Version %2 durch Version %3 ersetzt und geprüft.</translation>
+        <translation>Ein DFU-Gerät ist angeschlossen, aber es ist kein Blitzgerät im DFU-Modus.</translation>
     </message>
 </context>
 </TS>

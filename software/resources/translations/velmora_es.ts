@@ -649,7 +649,7 @@ actualizar su producto.</translation>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
         <comment>bench_unknownDevice</comment>
-        <translation>Dispositivo %1: versión de firmware %2 sustituida por la versión %3 y comprobada.</translation>
+        <translation>Hay un dispositivo DFU conectado, pero no es un flash en modo DFU.</translation>
     </message>
 </context>
 </TS>

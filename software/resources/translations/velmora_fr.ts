@@ -647,7 +647,7 @@ pour mettre à jour l&apos;appareil.</translation>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
         <comment>bench_unknownDevice</comment>
-        <translation>Appareil %1 : version du firmware %2 remplacée par la version %3 et vérifiée.</translation>
+        <translation>Un périphérique DFU est connecté, mais ce n&apos;est pas un flash en mode DFU.</translation>
     </message>
 </context>
 </TS>

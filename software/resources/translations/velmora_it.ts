@@ -648,7 +648,7 @@ aggiornare il prodotto.</translation>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
         <comment>bench_unknownDevice</comment>
-        <translation>Dispositivo %1: versione del firmware %2 sostituita con la versione %3 e verificata.</translation>
+        <translation>È collegato un dispositivo DFU, ma non è un flash in modalità DFU.</translation>
     </message>
 </context>
 </TS>

@@ -641,7 +641,7 @@ to upgrade your product.</source>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
         <comment>bench_unknownDevice</comment>
-        <translation>機器 %1：ファームウェア バージョン %2 をバージョン %3 に置き換え、確認しました。</translation>
+        <translation>DFU デバイスが接続されていますが、DFU モードのフラッシュではありません。</translation>
     </message>
 </context>
 </TS>

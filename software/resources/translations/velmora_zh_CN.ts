@@ -638,7 +638,7 @@ to upgrade your product.</source>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
         <comment>bench_unknownDevice</comment>
-        <translation>设备 %1：固件版本 %2 已替换为版本 %3，检查通过。</translation>
+        <translation>已连接一个 DFU 设备，但它不是处于 DFU 模式的闪光灯。</translation>
     </message>
 </context>
 </TS>
