@@ -46,9 +46,11 @@ private slots:
         const QStringList json{"--batch", "--json"};
         const QString older = "--rev C7 --seed 7";
         const QString korvid = "--otp 0x04 --type 0x04 --name Korvid --rev B3 --seed 4";
+        // The time-out counts only while no unit is connected and none is served: the first
+        // unit takes longer than it.
         QTest::newRow("three units in turn: upgraded, verified, refused")
-            << "A " + older + "; B unplugged; C unplugged " + korvid
-            << json + QStringList{"--units", "3"}
+            << "A " + older + " | pace_f4=1; B unplugged; C unplugged " + korvid
+            << json + QStringList{"--units", "3", "--timeout", "4"}
             << "results 1; unplug A; plug B; results 2; unplug B; plug C"
             << QStringList{"305F38713437: Connected to an R12 with firmware version C7",
                            "305F38713437: Upgrading firmware: writing",
