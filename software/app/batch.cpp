@@ -475,8 +475,9 @@ public:
         QString out;
         if (drawn > 0)
             out += QString("\r\033[%1A\033[J").arg(drawn);
+        // Written once and never redrawn: a long one may wrap.
         for (const QString& line : qAsConst(scrolled))
-            out += fitted(line, 0) + "\n";
+            out += line + "\n";
         scrolled.clear();
         drawn = 0;
         for (auto row = rows.cbegin(); row != rows.cend(); ++row) {
