@@ -19,7 +19,6 @@
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTimer>
 
 #include <csignal>
