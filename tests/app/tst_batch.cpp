@@ -76,19 +76,22 @@ private slots:
                            "D unreadable////", "E interrupted/R12/C7//written", "F unreadable/R12///",
                            "summary 6: 1 1 1 2 0 1 0"}
             << 2 << "image kept kept kept written kept";
-        // Every running write is finished and every unit reported; the last seen starts last.
-        const QString paced = " | pace_f4=1 leave_delay_ms=60000";
+        // Every running write is finished and every unit reported; the unit still waiting for
+        // its turn (units start in the order of their serials: C, ...39, comes after ...310
+        // and ...311) is reported stopped, untouched.
+        const QString paced = " " + older + " | pace_f4=1 leave_delay_ms=60000";
         QTest::newRow("Ctrl-C while four units are written: all finished, then reported")
-            << "A " + older + paced + "; B " + older + paced + "; C " + older + paced + "; D " + older + paced
-            << json + QStringList{"--jobs", "4", "--units", "4"}
+            << "A" + paced + "; B" + paced + "; C" + paced + "; D" + paced + "; E" + paced
+            << json + QStringList{"--jobs", "4", "--units", "5"}
             << "await 305F38713437: Upgrading firmware: writing; await 305F38713438: Upgrading firmware: writing; "
-               "await 305F38713439: Upgrading firmware: writing; await 305F387134310: Upgrading firmware: writing; "
+               "await 305F387134310: Upgrading firmware: writing; await 305F387134311: Upgrading firmware: writing; "
                "group-signal 2"
             << QStringList{"Finishing the transfer: keep the USB cable connected.",
-                           "Unit 305F387134310: stopped. The firmware was written."}
-            << QStringList{"A stopped/R12/C7//written", "B stopped/R12/C7//written", "C stopped/R12/C7//written",
-                           "D stopped/R12/C7//written", "summary 4: 0 0 0 0 0 0 4"}
-            << 128 + SIGINT << "image image image image";
+                           "Unit 305F387134310: stopped. The firmware was written.",
+                           "5 units: 0 upgraded, 0 verified, 0 refused, 0 unreadable, 0 failed, 0 interrupted, 5 stopped."}
+            << QStringList{"A stopped/R12/C7//written", "B stopped/R12/C7//written", "C stopped////",
+                           "D stopped/R12/C7//written", "E stopped/R12/C7//written", "summary 5: 0 0 0 0 0 0 5"}
+            << 128 + SIGINT << "image image kept image image";
         QTest::newRow("one at a time: pulled mid-write is interrupted; an unknown device and the next unit are "
                       "refused; the interruption is the status")
             << "A " + older + " | vanish_on=write vanish_after=120; B unplugged " + korvid + "; C " + older + " | alts=3"
