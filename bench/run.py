@@ -64,14 +64,15 @@ class Bench:
         return env
 
     # ---- the emulated bootloader ------------------------------------------------------------
-    def emu_dir(self, *settings, plugged=True):
+    def emu_dir(self, *settings, plugged=True, units=1):
         path = tempfile.mkdtemp(dir=self.scratch)
         env = dict(os.environ, VELMORA_EMU_DIR=path)
         env.pop("LD_PRELOAD", None)
-        subprocess.run([self.emu_command, "create", SERIAL, "--rev", "C7", "--seed", "7"], env=env, check=True)
-        subprocess.run([self.emu_command, "set", SERIAL, *settings], env=env, check=True)
-        if not plugged:
-            subprocess.run([self.emu_command, "unplug", SERIAL], env=env, check=True)
+        for serial in serials(units):
+            subprocess.run([self.emu_command, "create", serial, "--rev", "C7", "--seed", "7"], env=env, check=True)
+            subprocess.run([self.emu_command, "set", serial, *settings], env=env, check=True)
+            if not plugged:
+                subprocess.run([self.emu_command, "unplug", serial], env=env, check=True)
         return path
 
     def timed_dfu_util(self, emu_dir, *arguments):
@@ -285,9 +286,32 @@ class Bench:
         floor = self.timed_dfu_util(emu, "-l") + self.reading(emu) + self.upgrade_floor(emu)
         return program, floor
 
+    def hub(self, units):
+        """So many units on one hub, all served at once in the terminal mode, from the start of
+        the program to its end; against the floor of one unit alone."""
+        settings = ("pace_f4=1", "leave_delay_ms=0")
+        emu = self.emu_dir(*settings, units=units)
+        env = self.env(emu)
+        env.pop("DISPLAY", None)
+        began = time.monotonic()
+        done = subprocess.run([self.program, "--batch", "--units", str(units), "--jobs", str(units), "--json"],
+                              env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        program = time.monotonic() - began
+        upgraded = [line for line in done.stdout.splitlines() if '"result":"upgraded"' in line]
+        if done.returncode != 0 or len(upgraded) != units:
+            raise RuntimeError("%d units: exit %d\n%s" % (units, done.returncode, done.stdout))
+        emu = self.emu_dir(*settings)
+        floor = self.timed_dfu_util(emu, "-l") + self.reading(emu) + self.upgrade_floor(emu)
+        return program, floor
+
     def has_batch(self):
         usage = subprocess.run([self.program, "--help"], capture_output=True, text=True)
         return "--batch" in usage.stdout + usage.stderr
+
+
+def serials(count):
+    """The bench's units: the first is SERIAL."""
+    return ["%s%02X" % (SERIAL[:-2], int(SERIAL[-2:], 16) + i) for i in range(count)]
 
 
 def cpu_seconds(pid):
@@ -320,7 +344,7 @@ def main():
     parser.add_argument("--idle-reps", type=int, default=2)
     parser.add_argument("--idle-seconds", type=int, default=60)
     parser.add_argument("--only", nargs="*",
-                        default=["startup", "idle", "detection", "upgrade", "batch", "compare", "cycles"])
+                        default=["startup", "idle", "detection", "upgrade", "batch", "hub", "compare", "cycles"])
     options = parser.parse_args()
 
     bench = Bench(options.build)
@@ -350,6 +374,11 @@ def main():
             if "batch" in options.only and bench.has_batch():
                 p, f = bench.batch()
                 add("one unit in batch mode (F4 pace)", "s", [p], [f], "the 12 dfu-util runs + the pause")
+            if "hub" in options.only and bench.has_batch():
+                for units in (1, 2, 4, 8):
+                    p, f = bench.hub(units)
+                    add("%d unit%s at once, batch (F4 pace)" % (units, "" if units == 1 else "s"), "s", [p], [f],
+                        "one unit's 12 dfu-util runs")
             if "compare" in options.only and rep == 0:
                 p, f = bench.compare(200)
                 add("compare of two 733656-byte files", "s", p, f, "both files read whole, then memcmp")

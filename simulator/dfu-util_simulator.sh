@@ -32,7 +32,8 @@ readonly flash_base=$((0x08000000)) flash_size=1048576
 readonly otp_base=$((0x1FFF7800)) otp_size=512 otp_lock_size=16
 readonly default_config=older_revision
 configs=(no_unit older_revision current differing_flash differs_beyond_image other_product
-         blank_otp unknown_product two_units three_interfaces otp_upload_fails download_fails not_answering)
+         blank_otp unknown_product two_units three_interfaces otp_upload_fails info_upload_fails download_fails
+         not_answering)
 
 # VELMORA_SIM_FAST=1 makes every transfer fast, also when the program does not ask for it.
 fast=${VELMORA_SIM_FAST:-0}
@@ -90,6 +91,7 @@ serial_of() {
         two_units) echo 305F38713507 ;;
         three_interfaces) echo 305F38713508 ;;
         otp_upload_fails) echo 305F38713509 ;;
+        info_upload_fails) echo 305F3871350C ;;
         download_fails) echo 305F3871350A ;;
         not_answering) echo 305F3871350B ;;
         *) echo 305F38713500 ;;
@@ -133,6 +135,7 @@ setup_config() {
         two_units) add_unit $serial $quel --rev C7 --seed 7; add_unit 3472385A3036 $quel --rev C7 --seed 7 ;;
         three_interfaces) add_unit $serial $quel --rev C7 --seed 7; echo 3 > "$units_dir/$serial/alts" ;;
         otp_upload_fails) add_unit $serial $quel --rev C7 --seed 7; echo otp_upload > "$units_dir/$serial/fault" ;;
+        info_upload_fails) add_unit $serial $quel --rev C7 --seed 7; echo info_upload > "$units_dir/$serial/fault" ;;
         download_fails) add_unit $serial $quel --rev C7 --seed 7; echo download > "$units_dir/$serial/fault" ;;
         not_answering) add_unit $serial $quel --rev C7 --seed 7; echo hang > "$units_dir/$serial/fault" ;;
     esac
@@ -294,7 +297,9 @@ cmd_upload() { # -a ALT -s ADDR:LEN -U FILE
     opening "$alt"
     # A unit that stops answering: dfu-util waits for it, printing nothing.
     if [ "$alt" = 2 ] && [ "$(cat "$unit/fault")" = hang ]; then sleep 45; fi
-    if [ "$alt" = 2 ] && [ "$(cat "$unit/fault")" = otp_upload ]; then
+    # The firmware information is the one short read of the flash.
+    if { [ "$alt" = 2 ] && [ "$(cat "$unit/fault")" = otp_upload ]; } \
+        || { [ "$alt" = 0 ] && [ "$length" -le 2048 ] && [ "$(cat "$unit/fault")" = info_upload ]; }; then
         : > "$file"
         dfu_error "dfuse_upload: libusb_control_transfer returned -9 (LIBUSB_ERROR_PIPE)"
     fi

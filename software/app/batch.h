@@ -2,6 +2,7 @@
 
 class QCoreApplication;
 
-// The terminal face: serves units one after another without a window, over the same worker,
-// presentation machine and outcome model as the window, and returns the exit status.
+// The terminal face: serves every unit on the hub without a window, each by a run of this
+// program pinned to its serial (--serial), over the same worker, presentation machine and
+// outcome model as the window, and returns the exit status over all units.
 int run_batch(QCoreApplication* app);

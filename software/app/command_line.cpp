@@ -23,8 +23,8 @@ BatchOptions options;
 const char usage[] = QT_TRANSLATE_NOOP("command_line",
     "Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]\n"
     "                          [-l | --use-log-window]\n"
-    "       velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]\n"
-    "                          [--verbose] [-s | -S]\n"
+    "       velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]\n"
+    "                          [--json] [--verbose] [-s | -S]\n"
     "       velmora-fw-upgrade -h | --help | --version\n"
     "Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.\n"
     "\n"
@@ -32,15 +32,18 @@ const char usage[] = QT_TRANSLATE_NOOP("command_line",
     "  -S, --no-use-simulator   use the real unit (wins over -s)\n"
     "  -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),\n"
     "                           which can save it for service; also on standard error\n"
-    "  -b, --batch              no window: serve units one after another from a terminal;\n"
+    "  -b, --batch              no window: serve every unit on the USB hub from a terminal;\n"
     "                           each is read and judged as in the window, written when its\n"
     "                           firmware differs, then read back and compared; a unit of\n"
-    "                           another product is refused\n"
+    "                           another product, or two units of one serial, are refused\n"
+    "      --jobs N             serve up to N units at the same time (default 4)\n"
     "      --units N            end after N units (default 1); 0: until stopped\n"
-    "      --timeout SECONDS    end when no unit comes within that time (default: wait)\n"
+    "      --timeout SECONDS    end when no unit is connected or served for that time\n"
+    "                           (default: wait)\n"
     "      --json               one JSON object per unit on standard output as it ends\n"
-    "                           (serial, product, revision_before, revision_after, result,\n"
-    "                           reason, seconds), and nothing else there\n"
+    "                           (serial, product, revision_before, revision_after, written,\n"
+    "                           result, reason, seconds), then one with \"summary\": true\n"
+    "                           and the count of each result; nothing else there\n"
     "      --verbose            the whole log on standard error (instead of -l)\n"
     "  -h, --help               this text, on standard output\n"
     "      --version            the program's version, on standard output\n"
@@ -50,13 +53,15 @@ const char usage[] = QT_TRANSLATE_NOOP("command_line",
     "Ctrl-L shows or hides the log window.\n"
     "The log window proposes to save the log as ~/logfile.txt.\n"
     "In batch mode what is said goes to standard output (standard error with --json), as\n"
-    "one updating line per transfer on a terminal, else as time-stamped lines. Ctrl-C,\n"
-    "SIGTERM and SIGHUP never cut a transfer short: the program finishes it first.\n"
+    "one updating line per unit being served on a terminal, else as time-stamped lines\n"
+    "that name the unit's serial. A unit's result is upgraded, verified, refused,\n"
+    "unreadable, failed, interrupted or stopped. Ctrl-C, SIGTERM and SIGHUP never cut a\n"
+    "transfer short: the program finishes every running one first.\n"
     "\n"
     "Exit status: 0 the window was closed, or every unit was verified; 1 wrong command\n"
-    "line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was\n"
-    "refused (and none failed); 4 no unit came within --timeout; 128+n ended by\n"
-    "signal n. --help and --version: 0.\n");
+    "line; 2 a unit failed, was unreadable or interrupted, or dfu-util cannot run; 3 a\n"
+    "unit was refused (and none failed); 4 no unit came within --timeout; 128+n ended\n"
+    "by signal n. --help and --version: 0.\n");
 
 // The usage in the user's language. It is printed before any application object exists, so
 // one is made for the moment, only to hold the translation.
@@ -106,6 +111,9 @@ void parse_arguments(const QStringList& arguments)
     const QCommandLineOption batch({"b", "batch"}, "Serve units without a window.");
     const QCommandLineOption units("units", "Units to serve.", "N");
     const QCommandLineOption timeout("timeout", "Seconds to wait for a unit.", "SECONDS");
+    const QCommandLineOption jobs("jobs", "Units served at once.", "N");
+    QCommandLineOption serial("serial", "The one unit to serve.", "SERIAL");
+    serial.setFlags(QCommandLineOption::HiddenFromHelp);
     const QCommandLineOption json("json", "One JSON object per unit.");
     const QCommandLineOption verbose("verbose", "The whole log on standard error.");
     const QCommandLineOption help({"h", "help"}, "The usage.");
@@ -113,7 +121,7 @@ void parse_arguments(const QStringList& arguments)
 
     QCommandLineParser parser;
     for (const QCommandLineOption& option :
-         {use_simulator, no_use_simulator, log_window, batch, units, timeout, json, verbose, help, version})
+         {use_simulator, no_use_simulator, log_window, batch, jobs, serial, units, timeout, json, verbose, help, version})
         parser.addOption(option);
     if (!parser.parse(arguments))
         refuse_with_usage(parser.errorText());
@@ -130,7 +138,8 @@ void parse_arguments(const QStringList& arguments)
 
     options.batch = parser.isSet(batch);
     if (!options.batch)
-        for (const QCommandLineOption* option : {&units, &timeout, &json, &verbose})
+        for (const QCommandLineOption* option :
+             std::initializer_list<const QCommandLineOption*>{&jobs, &serial, &units, &timeout, &json, &verbose})
             if (parser.isSet(*option))
                 refuse_with_usage(QString("--%1 is for batch mode only (-b).").arg(option->names().last()));
     if (options.batch && parser.isSet(log_window))
@@ -139,6 +148,10 @@ void parse_arguments(const QStringList& arguments)
         options.units = count_of(parser, units, 0, 100000);
     if (parser.isSet(timeout))
         options.timeout_s = count_of(parser, timeout, 1, 7 * 24 * 3600);
+    if (parser.isSet(jobs))
+        options.jobs = count_of(parser, jobs, 1, 64);
+    options.one_unit = parser.isSet(serial);
+    options.serial = parser.value(serial);
     options.json = parser.isSet(json);
     options.verbose = parser.isSet(verbose);
 

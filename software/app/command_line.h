@@ -11,6 +11,10 @@ struct BatchOptions {
     bool verbose = false;
     int units = 1;      // 0: until stopped
     int timeout_s = 0;  // how long to wait for a unit; 0: without limit
+    int jobs = 4;       // units served at the same time
+    // Set only on the runs that batch mode starts itself: serve the one unit of this serial.
+    bool one_unit = false;
+    QString serial;
 };
 
 // Reads the command line before any application object exists, so that --help, --version and

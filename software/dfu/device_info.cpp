@@ -28,12 +28,15 @@ static QStringList addressing(const DeviceItem* item)
     return serial_option(item ? item->serial : QString());
 }
 
-Device::FW_Info read_FW_Info(const DeviceItem* item)
+Device::FW_Info read_FW_Info(const DeviceItem* item, Result* run)
 {
     const QString path = Files::path_of(Files::uploaded_FW_info_fileName_bin);
     // dfu-util refuses to overwrite an upload file, and a stale one must never be decoded.
     support_misc::ensure_file_is_deleted(path);
-    if (run_command(CmdID::upload_FW_Info, QStringList{path} + addressing(item)).code != 0)
+    const Result result = run_command(CmdID::upload_FW_Info, QStringList{path} + addressing(item));
+    if (run)
+        *run = result;
+    if (result.code != 0)
         return {};
     return Device::make_FW_Info(path);
 }
@@ -53,7 +56,15 @@ Result read_device_info(const DeviceItem* item, DeviceInfo* info)
     info->valid = true;
     qInfo() << QString(info->OTP_info);
 
-    info->FW_info = read_FW_Info(item);
+    // A revision that could not be read is not an unknown one: taken for one, it would have
+    // the unit written although nothing of its firmware was read.
+    Result firmware;
+    info->FW_info = read_FW_Info(item, &firmware);
+    if (firmware.code != 0) {
+        qInfo().noquote() << "The firmware information cannot be read:" << firmware.errors;
+        firmware.text = result.text + firmware.text;
+        return firmware;
+    }
     const bool accepted = info->FW_info.product == info->OTP_info.product
         || (info->OTP_info.blank && have_service_build());
     if (accepted) {

@@ -23,7 +23,8 @@ struct DeviceInfo {
 QDebug operator<<(QDebug debug, const DeviceInfo& info);
 
 Result read_device_info(const DeviceItem* item, DeviceInfo* info);
-Device::FW_Info read_FW_Info(const DeviceItem* item);
+// run, if given, receives how dfu-util's run went.
+Device::FW_Info read_FW_Info(const DeviceItem* item, Result* run = nullptr);
 Device::FW_Info read_FW_Info_from_desired_FW();
 // The embedded image's record, read at most once per run.
 const Device::FW_Info& desired_FW_Info();

@@ -29,6 +29,8 @@ const QRegularExpression& fields_expression()
     return expression;
 }
 
+QString only_serial; // set once, before the worker starts
+
 // An STM32 DfuSe bootloader lists one line per alternate setting: flash, option bytes,
 // OTP memory and device feature.
 constexpr int lines_of_one_device = 4;
@@ -110,11 +112,27 @@ ScanResult scan_for_devices(QString output)
     return result;
 }
 
+void scan_only(const QString& serial)
+{
+    only_serial = serial;
+}
+
 ScanResult make_scan()
 {
-    const Result listed = run_command(CmdID::list);
-    if (listed.code != 0)
-        return {};
+    Result listed = run_command(CmdID::list);
+    if (listed.code != 0) {
+        ScanResult failed;
+        failed.listing_failed = true;
+        return failed;
+    }
+    if (!only_serial.isEmpty()) {
+        QStringList kept;
+        const QString own = "serial=\"" + only_serial + "\"";
+        for (const QString& line : listed.text.split('\n'))
+            if (line.endsWith(own))
+                kept << line;
+        listed.text = kept.join('\n');
+    }
     ScanResult scan = scan_for_devices(listed.text);
     scan.unknown_device = scan.devices.size() == 1 && scan.code != 0;
     scan.access_denied = listed.errors.contains("LIBUSB_ERROR_ACCESS");

@@ -22,10 +22,15 @@ struct ScanResult {
     bool access_denied = false;
     // One DFU device is there, but not with the interfaces of the bootloader this tool knows.
     bool unknown_device = false;
+    // dfu-util could not list at all: nothing is known of what is connected.
+    bool listing_failed = false;
 };
 
 ScanResult scan_for_devices(QString output);
 ScanResult make_scan();
+// From now on make_scan sees only the units of this serial: a run that serves one unit of a
+// hub takes the others for nothing at all.
+void scan_only(const QString& serial);
 
 } // namespace DFU
 

@@ -34,15 +34,19 @@ int size_of_binary_file(QString file)
     return static_cast<int>(f.size());
 }
 
-bool compare_FW_bin_files(QString first, QString second)
+Check::Outcome compare_FW_bin_files(QString first, QString second)
 {
+    // A file that cannot be opened or read says nothing of the flash: taken for a difference,
+    // it would have a unit that holds the image written again.
     QFile a(first);
     QFile b(second);
     if (!a.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !b.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
+        return Check::not_made;
     const qint64 size = a.size();
-    if (size <= 0 || b.size() != size)
-        return false;
+    if (size <= 0 || b.size() <= 0)
+        return Check::not_made;
+    if (b.size() != size)
+        return Check::differs;
     // Block by block into two small buffers: no copy of either file is made in memory, and
     // the first difference ends it.
     constexpr qint64 block = 64 * 1024;
@@ -50,12 +54,13 @@ bool compare_FW_bin_files(QString first, QString second)
     std::vector<char> right(block);
     for (qint64 done = 0; done < size;) {
         const qint64 n = qMin(block, size - done);
-        if (a.read(left.data(), n) != n || b.read(right.data(), n) != n
-            || std::memcmp(left.data(), right.data(), static_cast<size_t>(n)) != 0)
-            return false;
+        if (a.read(left.data(), n) != n || b.read(right.data(), n) != n)
+            return Check::not_made;
+        if (std::memcmp(left.data(), right.data(), static_cast<size_t>(n)) != 0)
+            return Check::differs;
         done += n;
     }
-    return true;
+    return Check::matches;
 }
 
 Check upload_and_check_FW_bin(QString desired, QString uploaded, QString serial)
@@ -77,7 +82,10 @@ Check upload_and_check_FW_bin(QString desired, QString uploaded, QString serial)
     const int got = size_of_binary_file(uploaded);
     if (got != size)
         return {Check::not_made, "reason_shortUpload", QString::number(qMax(got, 0))};
-    return {compare_FW_bin_files(desired, uploaded) ? Check::matches : Check::differs, {}, {}};
+    const Check::Outcome compared = compare_FW_bin_files(desired, uploaded);
+    if (compared == Check::not_made)
+        return {Check::not_made, "reason_readBackUnreadable", uploaded};
+    return {compared, {}, {}};
 }
 
 } // namespace DFU

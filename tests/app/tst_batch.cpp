@@ -53,49 +53,85 @@ private slots:
         QTest::addColumn<QString>("steps");     // ";"-separated: results N, await TEXT, unplug L, plug L,
                                                 // group-signal N, no-window-system
         QTest::addColumn<QStringList>("said");  // on standard error, in this order
-        QTest::addColumn<QStringList>("out");   // standard output: "result/product/before/after" per JSON
-                                                // object, or fragments of plain text
+        QTest::addColumn<QStringList>("out");   // standard output, sorted: "LETTER result/product/before/
+                                                // after/written" per JSON object, "summary UNITS: COUNTS"
+                                                // (upgraded ... stopped), or fragments of plain text
         QTest::addColumn<int>("exit");
         QTest::addColumn<QString>("flash");     // per unit in order: image or kept
 
         const QStringList json{"--batch", "--json"};
         const QString older = "--rev C7 --seed 7";
         const QString korvid = "--otp 0x04 --type 0x04 --name Korvid --rev B3 --seed 4";
+        // The time-out counts only while no unit is connected and none is served: the first
+        // unit takes longer than it.
         QTest::newRow("three units in turn: upgraded, verified, refused")
-            << "A " + older + "; B unplugged; C unplugged " + korvid
-            << json + QStringList{"--units", "3"}
+            << "A " + older + " | pace_f4=1; B unplugged; C unplugged " + korvid
+            << json + QStringList{"--units", "3", "--timeout", "4"}
             << "results 1; unplug A; plug B; results 2; unplug B; plug C"
-            << QStringList{"Connected to an R12 with firmware version C7", "Upgrading firmware: writing",
-                           "Firmware written. To check it, restart the unit in DFU mode",
-                           "Done. Disconnect USB cable.", "Unit 305F38713437: upgraded to firmware version C8 and checked.",
-                           "Disconnect the unit, then connect the next one.",
+            << QStringList{"305F38713437: Connected to an R12 with firmware version C7",
+                           "305F38713437: Upgrading firmware: writing",
+                           "305F38713437: Firmware written. To check it, restart the unit in its USB boot mode.",
+                           "305F38713437: Done. Disconnect USB cable.",
+                           "Unit 305F38713437: firmware version C7 replaced by version C8 and checked.",
                            "Unit 305F38713438: it already holds firmware version C8, checked without writing.",
                            "Unit 305F38713439: refused. Connected to a ZX-8. This tool upgrades R12 units only, so it "
-                           "cannot upgrade this one."}
-            << QStringList{"upgraded/R12/C7/C8", "verified/R12/C8/C8", "refused/ZX-8/B3/B3"} << 3
-            << "image image kept";
-        QTest::newRow("Ctrl-C during the first write: finished, then reported")
-            << "A " + older + " | pace_f4=1 leave_delay_ms=60000" << json
-            << "await Upgrading firmware: writing; group-signal 2"
+                           "cannot upgrade this one.",
+                           "3 units: 1 upgraded, 1 verified, 1 refused, 0 unreadable, 0 failed, 0 interrupted, 0 stopped."}
+            << QStringList{"A upgraded/R12/C7/C8/written", "B verified/R12/C8/C8/", "C refused/ZX-8/B3/B3/",
+                           "summary 3: 1 1 1 0 0 0 0"}
+            << 3 << "image image kept";
+        // Six units together, four at a time: each gets its own result, and nothing is written
+        // on what was not read.
+        QTest::newRow("a hub of six: upgraded, verified, refused, unreadable twice, interrupted")
+            << "A " + older + "; B; C " + korvid + "; D " + older + " | upload_error=otp; E " + older
+                   + " | vanish_on=write vanish_after=120; F " + older + " | upload_error=flash"
+            << json + QStringList{"--jobs", "4", "--units", "6"} << ""
+            << QStringList{"Unit 305F387134310: unreadable, nothing written. The unit's information cannot be read.",
+                           "Unit 305F387134311: interrupted. The unit was disconnected while its firmware was written."}
+            << QStringList{"A upgraded/R12/C7/C8/written", "B verified/R12/C8/C8/", "C refused/ZX-8/B3/B3/",
+                           "D unreadable////", "E interrupted/R12/C7//written", "F unreadable/R12///",
+                           "summary 6: 1 1 1 2 0 1 0"}
+            << 2 << "image kept kept kept written kept";
+        // Every running write is finished and every unit reported; the unit still waiting for
+        // its turn (units start in the order of their serials: C, ...39, comes after ...310
+        // and ...311) is reported stopped, untouched.
+        const QString paced = " " + older + " | pace_f4=1 leave_delay_ms=60000";
+        QTest::newRow("Ctrl-C while four units are written: all finished, then reported")
+            << "A" + paced + "; B" + paced + "; C" + paced + "; D" + paced + "; E" + paced
+            << json + QStringList{"--jobs", "4", "--units", "5"}
+            << "await 305F38713437: Upgrading firmware: writing; await 305F38713438: Upgrading firmware: writing; "
+               "await 305F387134310: Upgrading firmware: writing; await 305F387134311: Upgrading firmware: writing; "
+               "group-signal 2"
             << QStringList{"Finishing the transfer: keep the USB cable connected.",
-                           "Unit 305F38713437: stopped. The firmware was written."}
-            << QStringList{"stopped/R12/C7/C7"} << 128 + SIGINT << "image";
-        QTest::newRow("pulled mid-write: failed; the next unit is served, refused: the failure is the status")
-            << "A " + older + " | vanish_on=write vanish_after=120; B unplugged " + korvid
-            << json + QStringList{"--units", "2"} << "results 1; plug B"
-            << QStringList{"Unit 305F38713437: failed. Writing the firmware failed", "Unit 305F38713438: refused."}
-            << QStringList{"failed/R12/C7/C7", "refused/ZX-8/B3/B3"} << 2 << "written kept";
-        QTest::newRow("several units: named, none written, none came; no window system")
-            << "A " + older + "; B " + older << QStringList{"-b", "--timeout", "4", "--verbose"}
-            << "await More than one unit; no-window-system" << QStringList{"SM_A: /sig_NoDevConn"}
-            << QStringList{"Waiting for a unit in DFU mode", "More than one unit is connected.", "No unit came within 4 seconds."}
-            << 4 << "kept kept";
-        // Under a pseudo-terminal: the transfer's phases and percent overwrite one line, untimed.
-        QTest::newRow("on a terminal: one updating line per transfer")
+                           "Unit 305F387134310: stopped. The firmware was written.",
+                           "5 units: 0 upgraded, 0 verified, 0 refused, 0 unreadable, 0 failed, 0 interrupted, 5 stopped."}
+            << QStringList{"A stopped/R12/C7//written", "B stopped/R12/C7//written", "C stopped////",
+                           "D stopped/R12/C7//written", "E stopped/R12/C7//written", "summary 5: 0 0 0 0 0 0 5"}
+            << 128 + SIGINT << "image image kept image image";
+        QTest::newRow("one at a time: pulled mid-write is interrupted; an unknown device and the next unit are "
+                      "refused; the interruption is the status")
+            << "A " + older + " | vanish_on=write vanish_after=120; B unplugged " + korvid + "; C " + older + " | alts=3"
+            << json + QStringList{"--units", "3", "--jobs", "1"} << "results 2; plug B"
+            << QStringList{"Unit 305F38713437: interrupted. The unit was disconnected while its firmware was written.",
+                           "Unit 305F38713439: refused. A DFU device is connected, but it is not a flash unit in DFU "
+                           "mode.",
+                           "Unit 305F38713438: refused."}
+            << QStringList{"A interrupted/R12/C7//written", "B refused/ZX-8/B3/B3/", "C refused////",
+                           "summary 3: 0 0 2 0 0 1 0"}
+            << 2 << "written kept kept";
+        QTest::newRow("no unit: the time-out counts; no window system")
+            << "A unplugged" << QStringList{"-b", "--timeout", "3", "--verbose"} << "no-window-system"
+            << QStringList{"Embedded dfu-util:"}
+            << QStringList{"Waiting for units in DFU mode", "No unit came within 3 seconds.", "0 units: 0 upgraded"}
+            << 4 << "kept";
+        // Under a pseudo-terminal: a line per unit being served, redrawn in place, with the
+        // counter under it; the result scrolls above.
+        QTest::newRow("on a terminal: one updating line per unit")
             << "sim older_revision" << QStringList{"terminal", "-b", "-s"} << "" << QStringList{}
-            << QStringList{"\nConnected to an R12 with firmware version C7\r\n", "\r\033[KUpgrading firmware: erasing 0%\r\033[K",
-                           "\r\033[KUpgrading firmware: writing", "%\r\nFirmware written.",
-                           "\r\033[KChecking firmware: reading back"}
+            << QStringList{"\r\033[2A\033[J", "305F38713437 R12   Upgrading firmware: writing",
+                           "\nUpgraded 0, verified 0, refused 0, not done 0; serving 1, waiting 0",
+                           "Unit 305F38713437: firmware version C7 replaced by version C8 and checked.",
+                           "1 units: 1 upgraded, 0 verified, 0 refused"}
             << 0 << "";
         QTest::newRow("no working folder: said, and the end")
             << "tmpdir /proc/no-such-folder" << QStringList{"-b"} << "" << QStringList{}
@@ -311,7 +347,7 @@ private slots:
 
         // The log reaches standard error only when asked for.
         if (arguments.contains("-b") || arguments.contains("--batch"))
-            QCOMPARE(err.contains("SM_A: /sig_NoDevConn"), arguments.contains("--verbose"));
+            QCOMPARE(err.contains("Embedded dfu-util:"), arguments.contains("--verbose"));
         int from = 0;
         for (const QString& text : said) {
             const int at = err.indexOf(text, from);
@@ -319,16 +355,30 @@ private slots:
             from = at + text.size();
         }
         if (arguments.contains("--json")) {
-            // Nothing but one JSON object per unit.
+            // Nothing but one JSON object per unit, in the order they end, then the summary.
             QStringList results;
-            for (const QString& line : stdout_text.split('\n', Qt::SkipEmptyParts)) {
+            const QStringList lines = stdout_text.split('\n', Qt::SkipEmptyParts);
+            for (const QString& line : lines) {
                 const QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
                 QVERIFY2(!object.isEmpty(), qPrintable(line));
-                QVERIFY(object["seconds"].isDouble() && object["serial"].isString() && object["reason"].isString());
-                results << QStringList{object["result"].toString(), object["product"].toString(),
-                                       object["revision_before"].toString(), object["revision_after"].toString()}
-                               .join('/');
+                if (object["summary"].toBool()) {
+                    QCOMPARE(line, lines.last());
+                    QStringList counts;
+                    for (const char* name : {"upgraded", "verified", "refused", "unreadable", "failed", "interrupted", "stopped"})
+                        counts << QString::number(object[name].toInt(-1));
+                    results << QString("summary %1: %2").arg(object["units"].toInt()).arg(counts.join(' '));
+                    continue;
+                }
+                QVERIFY(object["seconds"].isDouble() && object["serial"].isString() && object["reason"].isString()
+                        && object["written"].isBool());
+                const QString letter(QChar('A' + letters.indexOf(object["serial"].toString())));
+                results << letter + " "
+                        + QStringList{object["result"].toString(), object["product"].toString(),
+                                      object["revision_before"].toString(), object["revision_after"].toString(),
+                                      object["written"].toBool() ? "written" : ""}
+                              .join('/');
             }
+            results.sort();
             QCOMPARE(results, out);
         } else {
             for (const QString& text : out)

@@ -19,8 +19,8 @@ static int child_main(int argc, char* argv[])
     const BatchOptions& batch = batch_options();
     std::printf("use=%d log=%d service=%d", simulator::use, use_log_window(), have_service_build());
     if (batch.batch)
-        std::printf(" batch units=%d timeout=%d json=%d verbose=%d", batch.units, batch.timeout_s, batch.json,
-                    batch.verbose);
+        std::printf(" batch units=%d timeout=%d json=%d verbose=%d jobs=%d", batch.units, batch.timeout_s, batch.json,
+                    batch.verbose, batch.jobs);
     std::printf("\n");
     return 0;
 }
@@ -70,12 +70,12 @@ private slots:
         QTest::newRow("--no-use-simulator --use-log-window")
             << QStringList{"--no-use-simulator", "--use-log-window"} << "use=0 log=1 service=0" << "isSet('-S')=true";
         QTest::newRow("-b: one unit, waited for without limit")
-            << QStringList{"-b"} << "use=0 log=0 service=0 batch units=1 timeout=0 json=0 verbose=0" << "isSet('-s')=false";
-        QTest::newRow("--batch --units 3 --json --timeout 60 --verbose -s")
-            << QStringList{"--batch", "--units", "3", "--json", "--timeout", "60", "--verbose", "-s"}
-            << "use=1 log=0 service=0 batch units=3 timeout=60 json=1 verbose=1" << "isSet('-s')=true";
+            << QStringList{"-b"} << "use=0 log=0 service=0 batch units=1 timeout=0 json=0 verbose=0 jobs=4" << "isSet('-s')=false";
+        QTest::newRow("--batch --units 3 --json --timeout 60 --verbose -s --jobs 1")
+            << QStringList{"--batch", "--units", "3", "--json", "--timeout", "60", "--verbose", "-s", "--jobs", "1"}
+            << "use=1 log=0 service=0 batch units=3 timeout=60 json=1 verbose=1 jobs=1" << "isSet('-s')=true";
         QTest::newRow("-bs --units=0: until stopped")
-            << QStringList{"-bs", "--units=0"} << "use=1 log=0 service=0 batch units=0 timeout=0 json=0 verbose=0"
+            << QStringList{"-bs", "--units=0"} << "use=1 log=0 service=0 batch units=0 timeout=0 json=0 verbose=0 jobs=4"
             << "isSet('-s')=true";
     }
 
@@ -112,6 +112,12 @@ private slots:
         QTest::newRow("-lx") << QStringList{"-lx"} << "C.UTF-8" << 1 << "" << "Unknown option 'x'.\n" + usage;
         QTest::newRow("--json without --batch") << QStringList{"--json"} << "C.UTF-8" << 1 << ""
                                                 << "--json is for batch mode only (-b).\n" + usage;
+        QTest::newRow("--jobs without --batch") << QStringList{"--jobs", "2"} << "C.UTF-8" << 1 << ""
+                                                << "--jobs is for batch mode only (-b).\n" + usage;
+        QTest::newRow("--jobs 0") << QStringList{"-b", "--jobs", "0"} << "C.UTF-8" << 1 << ""
+                                  << "--jobs needs a whole number from 1 to 64, not '0'.\n" + usage;
+        QTest::newRow("--jobs four") << QStringList{"-b", "--jobs", "four"} << "C.UTF-8" << 1 << ""
+                                     << "--jobs needs a whole number from 1 to 64, not 'four'.\n" + usage;
         QTest::newRow("--units without a value") << QStringList{"-b", "--units"} << "C.UTF-8" << 1 << ""
                                                  << "Missing value after '--units'.\n" + usage;
         QTest::newRow("--units abc") << QStringList{"-b", "--units", "abc"} << "C.UTF-8" << 1 << ""

@@ -54,6 +54,8 @@ private slots:
         row("unknown_product", 0, 0, Type::invalid, false, "stale", false, "Unknown device type according to OTP info");
         // A failed read leaves the record alone.
         row("otp_upload_fails", 0, 74, Type::invalid, false, "stale", false, "");
+        // A record read, but not the firmware's: a failed read too, never an unknown revision.
+        row("info_upload_fails", 0, 74, Type::QUEL, false, "stale", false, "The firmware information cannot be read");
         row("two_units", 1, 74, Type::invalid, false, "stale", false, "");
         row("three_interfaces", 1, 0, Type::QUEL, false, "C7", true, "");
         row("no_unit", 1, 74, Type::invalid, false, "stale", false, "");
@@ -78,7 +80,7 @@ private slots:
         LogCapture log;
         const DFU::Result result = DFU::read_device_info(&item, &info);
         QCOMPARE(result.code, code);
-        QCOMPARE(info.valid, code == 0);
+        QCOMPARE(info.valid, code == 0 || type != Type::invalid); // the record was read
         QCOMPARE(info.type, type);
         QCOMPARE(info.OTP_info.blank, blank);
         QCOMPARE(info.FW_revision, revision);
@@ -148,31 +150,31 @@ private slots:
     {
         QTest::addColumn<QByteArray>("a");
         QTest::addColumn<QByteArray>("b"); // "missing": no such file
-        QTest::addColumn<bool>("same");
+        QTest::addColumn<int>("outcome"); // of DFU::Check
         QByteArray image(200000, 'x');
-        QTest::newRow("the same bytes") << QByteArray("same bytes") << QByteArray("same bytes") << true;
-        QTest::newRow("two empty files") << QByteArray() << QByteArray() << false;
-        QTest::newRow("a missing file") << QByteArray("same bytes") << QByteArray("missing") << false;
-        QTest::newRow("longer") << QByteArray("same bytes") << QByteArray("same bytes, longer") << false;
-        QTest::newRow("the last byte") << QByteArray("same bytes") << QByteArray("same bytez") << false;
-        QTest::newRow("the same blocks") << image << image << true;
+        QTest::newRow("the same bytes") << QByteArray("same bytes") << QByteArray("same bytes") << int(DFU::Check::matches);
+        QTest::newRow("two empty files: nothing compared") << QByteArray() << QByteArray() << int(DFU::Check::not_made);
+        QTest::newRow("a missing file: nothing compared") << QByteArray("same bytes") << QByteArray("missing") << int(DFU::Check::not_made);
+        QTest::newRow("longer") << QByteArray("same bytes") << QByteArray("same bytes, longer") << int(DFU::Check::differs);
+        QTest::newRow("the last byte") << QByteArray("same bytes") << QByteArray("same bytez") << int(DFU::Check::differs);
+        QTest::newRow("the same blocks") << image << image << int(DFU::Check::matches);
         // Compared block by block: the last byte of a later block counts as much as the first.
-        QTest::newRow("the last byte of a later block") << image << QByteArray(image).replace(199999, 1, "y") << false;
+        QTest::newRow("the last byte of a later block") << image << QByteArray(image).replace(199999, 1, "y") << int(DFU::Check::differs);
     }
 
     void comparing_files()
     {
         QFETCH(QByteArray, a);
         QFETCH(QByteArray, b);
-        QFETCH(bool, same);
+        QFETCH(int, outcome);
         const QString first = Files::path_of("a.bin");
         const QString second = Files::path_of("b.bin");
         testsupport::write_file(first, a);
         QFile::remove(second);
         if (b != "missing")
             testsupport::write_file(second, b);
-        QCOMPARE(DFU::compare_FW_bin_files(first, second), same);
-        QCOMPARE(DFU::compare_FW_bin_files(second, first), same);
+        QCOMPARE(int(DFU::compare_FW_bin_files(first, second)), outcome);
+        QCOMPARE(int(DFU::compare_FW_bin_files(second, first)), outcome);
         QCOMPARE(DFU::size_of_binary_file(second), b == "missing" ? -1 : b.size());
     }
 

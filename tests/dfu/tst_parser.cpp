@@ -12,13 +12,14 @@ const char* const names[] = {"@Device Feature/0xFFFF0000/01*004 e", "@OTP Memory
                              "@Internal Flash  /0x08000000/04*016Kg,01*064Kg,07*128Kg"};
 
 // The lines dfu-util 0.11 prints for one STM32 DfuSe bootloader, alternate settings 3 down to 0.
-QString unit(const QString& serial, int lines = 4, const QString& kind = "DFU", const QString& ver = "2200")
+QString unit(const QString& serial, int lines = 4, const QString& kind = "DFU", const QString& ver = "2200",
+             const QString& path = "1-5")
 {
     QString text;
     for (int alt = lines - 1; alt >= 0; --alt)
-        text += QString("Found %1: [0483:df11] ver=%2, devnum=5, cfg=1, intf=0, path=\"1-5\", alt=%3, "
-                        "name=\"%4\", serial=\"%5\"\n")
-                    .arg(kind, ver)
+        text += QString("Found %1: [0483:df11] ver=%2, devnum=5, cfg=1, intf=0, path=\"%3\", alt=%4, "
+                        "name=\"%5\", serial=\"%6\"\n")
+                    .arg(kind, ver, path)
                     .arg(alt)
                     .arg(names[alt % 4], serial);
     return text;
@@ -52,6 +53,9 @@ private slots:
         row("three interfaces", unit("305F38713437", 3), P::invalid_dfu_device, {"305F38713437"});
         row("five interfaces", unit("AAAA", 4) + unit("AAAA", 1), P::invalid_dfu_device, {"AAAA"});
         row("two units", unit("AAAA") + unit("BBBB"), P::multiple_dfu_devices, {"AAAA", "BBBB"});
+        // Told apart by their ports: neither may be taken for the one unit of that serial.
+        row("two units of one serial", unit("AAAA", 4, "DFU", "2200", "1-5") + unit("AAAA", 4, "DFU", "2200", "1-6"),
+            P::multiple_dfu_devices, {"AAAA", "AAAA"});
         row("A, B, A", unit("AAAA", 1) + unit("BBBB", 1) + unit("AAAA", 1), P::multiple_dfu_devices,
             {"AAAA", "BBBB", "AAAA"});
         row("serials differing in case", unit("abcd", 2) + unit("ABCD", 2), P::multiple_dfu_devices, {"abcd", "ABCD"});

@@ -12,6 +12,7 @@
 //                        sheet (16 KiB 250 ms, 64 KiB 550 ms, 128 KiB 1 s), 16 us a word
 //                        programmed, and a full-speed USB upload of about 500 KB/s
 //     vanish_on=upload|erase|write|leave    vanish_after=N (that many such requests go through)
+//     upload_error=otp|flash   every upload from that memory stalls; the unit stays
 //   unplugged            present: the unit is not connected
 //   usb_serial           present: the USB serial the unit reports instead of its folder's name,
 //                        as UTF-8; a byte that is no UTF-8 is sent as a lone UTF-16 surrogate
@@ -649,6 +650,14 @@ int LIBUSB_CALL libusb_control_transfer(libusb_device_handle* h, uint8_t request
         }
         if (vanishes_at(serial, "upload"))
             return LIBUSB_ERROR_NO_DEVICE;
+        // The unit stays, but the memory cannot be read: the first read of flash is the
+        // firmware information.
+        const std::string failing = setting_text(serial, "upload_error");
+        if ((failing == "otp" && h->alt == 2) || (failing == "flash" && h->alt == 0)) {
+            h->state = dfuERROR;
+            h->status = errUNKNOWN;
+            return LIBUSB_ERROR_PIPE;
+        }
         if (setting(serial, "pace_f4", 0))
             usleep(length * 2); // about 500 KB/s
         const Segment& seg = segments[h->alt];

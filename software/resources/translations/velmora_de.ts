@@ -86,8 +86,8 @@
     <message>
         <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                           [-l | --use-log-window]
-       velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                          [--verbose] [-s | -S]
+       velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
+                          [--json] [--verbose] [-s | -S]
        velmora-fw-upgrade -h | --help | --version
 Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
 
@@ -95,15 +95,18 @@ Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
   -S, --no-use-simulator   use the real unit (wins over -s)
   -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
                            which can save it for service; also on standard error
-  -b, --batch              no window: serve units one after another from a terminal;
+  -b, --batch              no window: serve every unit on the USB hub from a terminal;
                            each is read and judged as in the window, written when its
                            firmware differs, then read back and compared; a unit of
-                           another product is refused
+                           another product, or two units of one serial, are refused
+      --jobs N             serve up to N units at the same time (default 4)
       --units N            end after N units (default 1); 0: until stopped
-      --timeout SECONDS    end when no unit comes within that time (default: wait)
+      --timeout SECONDS    end when no unit is connected or served for that time
+                           (default: wait)
       --json               one JSON object per unit on standard output as it ends
-                           (serial, product, revision_before, revision_after, result,
-                           reason, seconds), and nothing else there
+                           (serial, product, revision_before, revision_after, written,
+                           result, reason, seconds), then one with &quot;summary&quot;: true
+                           and the count of each result; nothing else there
       --verbose            the whole log on standard error (instead of -l)
   -h, --help               this text, on standard output
       --version            the program&apos;s version, on standard output
@@ -113,61 +116,66 @@ Escape or Q stops talking to the unit (a running transfer is finished first);
 Ctrl-L shows or hides the log window.
 The log window proposes to save the log as ~/logfile.txt.
 In batch mode what is said goes to standard output (standard error with --json), as
-one updating line per transfer on a terminal, else as time-stamped lines. Ctrl-C,
-SIGTERM and SIGHUP never cut a transfer short: the program finishes it first.
+one updating line per unit being served on a terminal, else as time-stamped lines
+that name the unit&apos;s serial. A unit&apos;s result is upgraded, verified, refused,
+unreadable, failed, interrupted or stopped. Ctrl-C, SIGTERM and SIGHUP never cut a
+transfer short: the program finishes every running one first.
 
 Exit status: 0 the window was closed, or every unit was verified; 1 wrong command
-line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
-refused (and none failed); 4 no unit came within --timeout; 128+n ended by
-signal n. --help and --version: 0.
+line; 2 a unit failed, was unreadable or interrupted, or dfu-util cannot run; 3 a
+unit was refused (and none failed); 4 no unit came within --timeout; 128+n ended
+by signal n. --help and --version: 0.
 </source>
         <translation>Aufruf: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                            [-l | --use-log-window]
-        velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS]
+        velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
                            [--json] [--verbose] [-s | -S]
         velmora-fw-upgrade -h | --help | --version
 Aktualisiert die Firmware eines Velmora-Blitzgeräts, das im DFU-Modus über USB
 angeschlossen ist.
 
-  -s, --use-simulator      das Simulator-Skript statt eines Blitzgeräts nutzen
-  -S, --no-use-simulator   das echte Blitzgerät verwenden (hat Vorrang vor -s)
+  -s, --use-simulator      das Simulator-Skript statt eines Geräts ansprechen
+  -S, --no-use-simulator   das echte Gerät verwenden (hat Vorrang vor -s)
   -l, --use-log-window     alle Meldungen im Protokollfenster sammeln (Strg+L),
-                           das sie für den Kundendienst speichern kann; auch
-                           auf der Standardfehlerausgabe
-  -b, --batch              ohne Fenster: Blitzgeräte nacheinander im Terminal
-                           bearbeiten; jedes wird wie im Fenster ausgelesen und
+                           das sie für den Service speichern kann; auch auf der
+                           Standardfehlerausgabe
+  -b, --batch              ohne Fenster: alle Geräte am USB-Hub vom Terminal aus
+                           bedienen; jedes wird wie im Fenster gelesen und
                            beurteilt, beschrieben, wenn seine Firmware abweicht,
-                           dann zurückgelesen und verglichen; ein Blitzgerät
-                           eines anderen Produkts wird abgelehnt
-      --units N            nach N Blitzgeräten enden (Standard: 1); 0: bis zum
-                           Abbruch
-      --timeout SECONDS    enden, wenn in dieser Zeit kein Blitzgerät
-                           angeschlossen wird (Standard: warten)
-      --json               ein JSON-Objekt pro Blitzgerät auf der
-                           Standardausgabe, sobald es fertig ist (serial,
-                           product, revision_before, revision_after, result,
-                           reason, seconds), und sonst nichts dort
+                           dann zurückgelesen und verglichen; ein Gerät eines
+                           anderen Produkts und zwei Geräte mit derselben
+                           Seriennummer werden abgelehnt
+      --jobs N             bis zu N Geräte gleichzeitig bedienen (Standard 4)
+      --units N            nach N Geräten enden (Standard 1); 0: bis zum Abbruch
+      --timeout SECONDS    enden, wenn so lange kein Gerät angeschlossen ist und
+                           keines bedient wird (Standard: warten)
+      --json               ein JSON-Objekt pro Gerät auf der Standardausgabe,
+                           sobald es fertig ist (serial, product,
+                           revision_before, revision_after, written, result,
+                           reason, seconds), dann eines mit &quot;summary&quot;: true und
+                           der Anzahl jedes Ergebnisses; sonst nichts dort
       --verbose            das ganze Protokoll auf der Standardfehlerausgabe
                            (statt -l)
   -h, --help               dieser Text, auf der Standardausgabe
       --version            die Version des Programms, auf der Standardausgabe
 
-Tasten im Fenster: Eingabe- oder Leertaste startet das Update, wenn die
-Schaltfläche aktiv ist; Esc oder Q beendet die Kommunikation mit dem Blitzgerät
-(eine laufende Übertragung wird zuerst abgeschlossen); Strg+L blendet das
-Protokollfenster ein oder aus.
+Tasten im Fenster: Eingabe, Enter oder Leertaste startet das Update, wenn die
+Schaltfläche angeboten wird; Escape oder Q beendet die Verbindung zum Gerät
+(eine laufende Übertragung wird zuerst abgeschlossen); Strg+L zeigt oder
+verbirgt das Protokollfenster.
 Das Protokollfenster schlägt vor, das Protokoll als ~/logfile.txt zu speichern.
 Im Batch-Modus gehen die Meldungen auf die Standardausgabe (mit --json auf die
 Standardfehlerausgabe), auf einem Terminal als eine laufend aktualisierte Zeile
-je Übertragung, sonst als Zeilen mit Zeitstempel. Strg+C, SIGTERM und SIGHUP
-brechen nie eine Übertragung ab: Das Programm schließt sie zuerst ab.
+je bedientem Gerät, sonst als Zeilen mit Zeitstempel, die die Seriennummer des
+Geräts nennen. Das Ergebnis eines Geräts ist upgraded, verified, refused,
+unreadable, failed, interrupted oder stopped. Strg+C, SIGTERM und SIGHUP
+brechen nie eine Übertragung ab: Das Programm schließt jede laufende zuerst ab.
 
-Rückgabewert: 0 das Fenster wurde geschlossen oder jedes Blitzgerät hat die
-Prüfung bestanden; 1 fehlerhafte Befehlszeile; 2 ein Schreiben oder eine Prüfung
-ist fehlgeschlagen oder dfu-util kann nicht laufen; 3 ein Blitzgerät wurde
-abgelehnt (und bei keinem ist etwas fehlgeschlagen); 4 innerhalb von --timeout
-wurde kein Blitzgerät angeschlossen; 128+n durch Signal n beendet. --help und
---version: 0.
+Rückgabewert: 0 das Fenster wurde geschlossen oder jedes Gerät hat die Prüfung
+bestanden; 1 falsche Befehlszeile; 2 ein Gerät ist fehlgeschlagen, nicht
+lesbar oder unterbrochen, oder dfu-util kann nicht laufen; 3 ein Gerät wurde abgelehnt (und
+keines ist fehlgeschlagen); 4 innerhalb von --timeout wurde kein Gerät
+angeschlossen; 128+n durch Signal n beendet. --help und --version: 0.
 </translation>
     </message>
 </context>
@@ -468,11 +476,6 @@ Ihr Blitzgerät:</translation>
         <translation>die Firmware-Kopie im Programm ist nicht lesbar</translation>
     </message>
     <message>
-        <source>Unit %1: upgraded to firmware version %2 and checked.</source>
-        <comment>batch_upgraded</comment>
-        <translation>Blitzgerät %1: auf Firmware-Version %2 aktualisiert und geprüft.</translation>
-    </message>
-    <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
         <translation>Blitzgerät %1: enthält bereits Firmware-Version %2, ohne Schreiben geprüft.</translation>
@@ -561,6 +564,96 @@ Ihr Blitzgerät:</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die USB-Seriennummer des Blitzgeräts („%1“) lässt sich nicht eindeutig lesen.&lt;br&gt;Es wird weder ausgelesen noch beschrieben: Trennen Sie es.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
+        <comment>batch_upgraded</comment>
+        <translation>Gerät %1: Firmware-Version %2 durch Version %3 ersetzt und geprüft.</translation>
+    </message>
+    <message>
+        <source>Unit %1: unreadable, nothing written. %2</source>
+        <comment>batch_unreadable</comment>
+        <translation>Gerät %1: nicht lesbar, nichts geschrieben. %2</translation>
+    </message>
+    <message>
+        <source>Unit %1: interrupted. %2</source>
+        <comment>batch_interrupted</comment>
+        <translation>Gerät %1: unterbrochen. %2</translation>
+    </message>
+    <message>
+        <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
+        <comment>batch_counter</comment>
+        <translation>Aktualisiert %1, geprüft %2, abgelehnt %3, nicht erledigt %4; in Arbeit %5, wartend %6</translation>
+    </message>
+    <message>
+        <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
+        <comment>batch_summary</comment>
+        <translation>%1 Geräte: %2 aktualisiert, %3 geprüft, %4 abgelehnt, %5 nicht lesbar, %6 fehlgeschlagen, %7 unterbrochen, %8 angehalten.</translation>
+    </message>
+    <message>
+        <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
+        <comment>batch_waiting</comment>
+        <translation>Warten auf Geräte im DFU-Modus: jedes Gerät in seinem USB-Startmodus neu starten und an den Hub anschließen.</translation>
+    </message>
+    <message>
+        <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
+        <comment>reason_sameSerial</comment>
+        <translation>Ein anderes Gerät am Hub meldet dieselbe Seriennummer, daher lassen sich die beiden nicht unterscheiden; nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
+        <comment>reason_noSerial</comment>
+        <translation>Das Gerät meldet keine Seriennummer und lässt sich daher nicht von anderen unterscheiden; nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>The run serving this unit ended without a result (%1).</source>
+        <comment>reason_childEnded</comment>
+        <translation>Der Lauf, der dieses Gerät bediente, endete ohne Ergebnis (%1).</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected before it could be read.</source>
+        <comment>reason_goneBeforeRead</comment>
+        <translation>Das Gerät wurde getrennt, bevor es gelesen werden konnte.</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
+        <comment>reason_goneWriting</comment>
+        <translation>Das Gerät wurde getrennt, während seine Firmware geschrieben wurde. Starten Sie es in seinem USB-Startmodus neu und bedienen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>the file read back (%1) cannot be read</source>
+        <comment>reason_readBackUnreadable</comment>
+        <translation>die zurückgelesene Datei (%1) lässt sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>Ein DFU-Gerät ist angeschlossen, aber es ist kein Blitzgerät im DFU-Modus.</translation>
+    </message>
+    <message>
+        <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
+        <comment>bench_written</comment>
+        <translation>Firmware geschrieben. Zur Prüfung das Gerät in seinem USB-Startmodus neu starten.</translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_downloadFailed</comment>
+        <translation>Das Schreiben der Firmware ist fehlgeschlagen (das Protokoll nennt den Grund). Starten Sie das Gerät in seinem USB-Startmodus neu und bedienen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_readFailed</comment>
+        <translation>Die Daten des Geräts lassen sich nicht lesen. Starten Sie das Gerät in seinem USB-Startmodus neu und schließen Sie es wieder an.</translation>
+    </message>
+    <message>
+        <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_writeInterrupted</comment>
+        <translation>Das Gerät hat nicht mehr geantwortet, daher wurde das Schreiben vor dem Ende abgebrochen. Starten Sie das Gerät in seinem USB-Startmodus neu und bedienen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_checkNotMade</comment>
+        <translation>Die Firmware konnte nicht geprüft werden: %1. Starten Sie das Gerät in seinem USB-Startmodus neu und schließen Sie es wieder an.</translation>
     </message>
 </context>
 </TS>

@@ -86,8 +86,8 @@
     <message>
         <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                           [-l | --use-log-window]
-       velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                          [--verbose] [-s | -S]
+       velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
+                          [--json] [--verbose] [-s | -S]
        velmora-fw-upgrade -h | --help | --version
 Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
 
@@ -95,15 +95,18 @@ Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
   -S, --no-use-simulator   use the real unit (wins over -s)
   -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
                            which can save it for service; also on standard error
-  -b, --batch              no window: serve units one after another from a terminal;
+  -b, --batch              no window: serve every unit on the USB hub from a terminal;
                            each is read and judged as in the window, written when its
                            firmware differs, then read back and compared; a unit of
-                           another product is refused
+                           another product, or two units of one serial, are refused
+      --jobs N             serve up to N units at the same time (default 4)
       --units N            end after N units (default 1); 0: until stopped
-      --timeout SECONDS    end when no unit comes within that time (default: wait)
+      --timeout SECONDS    end when no unit is connected or served for that time
+                           (default: wait)
       --json               one JSON object per unit on standard output as it ends
-                           (serial, product, revision_before, revision_after, result,
-                           reason, seconds), and nothing else there
+                           (serial, product, revision_before, revision_after, written,
+                           result, reason, seconds), then one with &quot;summary&quot;: true
+                           and the count of each result; nothing else there
       --verbose            the whole log on standard error (instead of -l)
   -h, --help               this text, on standard output
       --version            the program&apos;s version, on standard output
@@ -113,57 +116,67 @@ Escape or Q stops talking to the unit (a running transfer is finished first);
 Ctrl-L shows or hides the log window.
 The log window proposes to save the log as ~/logfile.txt.
 In batch mode what is said goes to standard output (standard error with --json), as
-one updating line per transfer on a terminal, else as time-stamped lines. Ctrl-C,
-SIGTERM and SIGHUP never cut a transfer short: the program finishes it first.
+one updating line per unit being served on a terminal, else as time-stamped lines
+that name the unit&apos;s serial. A unit&apos;s result is upgraded, verified, refused,
+unreadable, failed, interrupted or stopped. Ctrl-C, SIGTERM and SIGHUP never cut a
+transfer short: the program finishes every running one first.
 
 Exit status: 0 the window was closed, or every unit was verified; 1 wrong command
-line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
-refused (and none failed); 4 no unit came within --timeout; 128+n ended by
-signal n. --help and --version: 0.
+line; 2 a unit failed, was unreadable or interrupted, or dfu-util cannot run; 3 a
+unit was refused (and none failed); 4 no unit came within --timeout; 128+n ended
+by signal n. --help and --version: 0.
 </source>
         <translation>Uso: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                         [-l | --use-log-window]
-     velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                        [--verbose] [-s | -S]
+     velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
+                        [--json] [--verbose] [-s | -S]
      velmora-fw-upgrade -h | --help | --version
 Actualiza el firmware de un flash Velmora conectado por USB en modo DFU.
 
-  -s, --use-simulator      usar el script simulador en lugar de un flash
-  -S, --no-use-simulator   usar el flash real (prevalece sobre -s)
+  -s, --use-simulator      usar el script simulador en lugar de un dispositivo
+  -S, --no-use-simulator   usar el dispositivo real (prevalece sobre -s)
   -l, --use-log-window     reunir todos los mensajes en la ventana de registro
                            (Ctrl+L), que puede guardarlos para el servicio
                            técnico; también en la salida de error estándar
-  -b, --batch              sin ventana: atender flashes uno tras otro desde un
-                           terminal; cada uno se lee y se evalúa como en la
-                           ventana, se escribe si su firmware es distinto, y
-                           luego se relee y se compara; un flash de otro
-                           producto se rechaza
-      --units N            terminar tras N flashes (por defecto 1);
+  -b, --batch              sin ventana: atender desde un terminal todos los
+                           dispositivos del hub USB; cada uno se lee y se evalúa
+                           como en la ventana, se escribe si su firmware es
+                           distinto, y luego se relee y se compara; un
+                           dispositivo de otro producto, o dos con el mismo
+                           número de serie, se rechazan
+      --jobs N             atender hasta N dispositivos a la vez (por defecto 4)
+      --units N            terminar tras N dispositivos (por defecto 1);
                            0: hasta que se detenga
-      --timeout SECONDS    terminar si no se conecta ningún flash en ese
-                           tiempo (por defecto: esperar)
-      --json               un objeto JSON por flash al terminar, en la
+      --timeout SECONDS    terminar si durante ese tiempo no hay ningún
+                           dispositivo conectado ni en curso (por defecto:
+                           esperar)
+      --json               un objeto JSON por dispositivo al terminar, en la
                            salida estándar (serial, product, revision_before,
-                           revision_after, result, reason, seconds), y nada más
+                           revision_after, written, result, reason, seconds),
+                           luego uno con &quot;summary&quot;: true y el número de cada
+                           resultado; nada más
       --verbose            todo el registro en la salida de error estándar
                            (en lugar de -l)
   -h, --help               este texto, en la salida estándar
       --version            la versión del programa, en la salida estándar
 
 Teclas de la ventana: Intro o Espacio inicia la actualización cuando se ofrece
-el botón; Escape o Q deja de comunicarse con el flash (una transferencia en
-curso termina antes); Ctrl+L muestra u oculta la ventana de registro.
+el botón; Escape o Q deja de comunicarse con el dispositivo (una transferencia
+en curso termina antes); Ctrl+L muestra u oculta la ventana de registro.
 La ventana de registro propone guardar el registro como ~/logfile.txt.
 En modo por lotes, los mensajes van a la salida estándar (a la salida de error
-estándar con --json): en un terminal, una línea por transferencia que se va
-actualizando; si no, líneas con marca de tiempo. Ctrl+C, SIGTERM y SIGHUP nunca
-interrumpen una transferencia: el programa la termina primero.
+estándar con --json): en un terminal, una línea por dispositivo en curso que se
+va actualizando; si no, líneas con marca de tiempo que nombran el número de
+serie del dispositivo. El resultado de un dispositivo es upgraded, verified,
+refused, unreadable, failed, interrupted o stopped. Ctrl+C, SIGTERM y SIGHUP
+nunca interrumpen una transferencia: el programa termina primero todas las que
+están en curso.
 
-Estado de salida: 0 se cerró la ventana, o se comprobaron todos los flashes;
-1 línea de órdenes incorrecta; 2 falló una escritura o una comprobación, o no
-se puede ejecutar dfu-util; 3 se rechazó un flash (y ninguno falló); 4 no se
-conectó ningún flash dentro de --timeout; 128+n terminado por la señal n.
---help y --version: 0.
+Estado de salida: 0 se cerró la ventana, o se comprobaron todos los
+dispositivos; 1 línea de órdenes incorrecta; 2 un dispositivo falló, fue
+ilegible o se interrumpió, o no se puede ejecutar dfu-util; 3 se rechazó un dispositivo (y
+ninguno falló); 4 no se conectó ningún dispositivo dentro de --timeout; 128+n
+terminado por la señal n. --help y --version: 0.
 </translation>
     </message>
 </context>
@@ -464,11 +477,6 @@ actualizar su producto.</translation>
         <translation>no se puede leer la copia del firmware incluida en el programa</translation>
     </message>
     <message>
-        <source>Unit %1: upgraded to firmware version %2 and checked.</source>
-        <comment>batch_upgraded</comment>
-        <translation>Flash %1: actualizado a la versión de firmware %2 y comprobado.</translation>
-    </message>
-    <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
         <translation>Flash %1: ya contiene la versión de firmware %2; comprobado sin escribir.</translation>
@@ -557,6 +565,96 @@ actualizar su producto.</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El número de serie USB del flash («%1») no se puede leer con certeza.&lt;br&gt;No se lee ni se escribe en él: desconéctelo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
+        <comment>batch_upgraded</comment>
+        <translation>Dispositivo %1: versión de firmware %2 sustituida por la versión %3 y comprobada.</translation>
+    </message>
+    <message>
+        <source>Unit %1: unreadable, nothing written. %2</source>
+        <comment>batch_unreadable</comment>
+        <translation>Dispositivo %1: ilegible, no se ha escrito nada. %2</translation>
+    </message>
+    <message>
+        <source>Unit %1: interrupted. %2</source>
+        <comment>batch_interrupted</comment>
+        <translation>Dispositivo %1: interrumpido. %2</translation>
+    </message>
+    <message>
+        <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
+        <comment>batch_counter</comment>
+        <translation>Actualizados %1, comprobados %2, rechazados %3, no hechos %4; en curso %5, en espera %6</translation>
+    </message>
+    <message>
+        <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
+        <comment>batch_summary</comment>
+        <translation>%1 dispositivos: %2 actualizados, %3 comprobados, %4 rechazados, %5 ilegibles, %6 fallidos, %7 interrumpidos, %8 detenidos.</translation>
+    </message>
+    <message>
+        <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
+        <comment>batch_waiting</comment>
+        <translation>Esperando dispositivos en modo DFU: reinicie cada dispositivo en su modo de arranque USB y conéctelo al hub.</translation>
+    </message>
+    <message>
+        <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
+        <comment>reason_sameSerial</comment>
+        <translation>Otro dispositivo del hub indica el mismo número de serie, así que no se pueden distinguir; no se ha escrito nada.</translation>
+    </message>
+    <message>
+        <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
+        <comment>reason_noSerial</comment>
+        <translation>El dispositivo no indica ningún número de serie, así que no se puede distinguir de otros; no se ha escrito nada.</translation>
+    </message>
+    <message>
+        <source>The run serving this unit ended without a result (%1).</source>
+        <comment>reason_childEnded</comment>
+        <translation>El proceso que atendía este dispositivo terminó sin resultado (%1).</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected before it could be read.</source>
+        <comment>reason_goneBeforeRead</comment>
+        <translation>El dispositivo se desconectó antes de poder leerlo.</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
+        <comment>reason_goneWriting</comment>
+        <translation>El dispositivo se desconectó mientras se escribía su firmware. Reinícielo en su modo de arranque USB y vuelva a procesarlo.</translation>
+    </message>
+    <message>
+        <source>the file read back (%1) cannot be read</source>
+        <comment>reason_readBackUnreadable</comment>
+        <translation>no se puede leer el archivo leído del dispositivo (%1)</translation>
+    </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>Hay un dispositivo DFU conectado, pero no es un flash en modo DFU.</translation>
+    </message>
+    <message>
+        <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
+        <comment>bench_written</comment>
+        <translation>Firmware escrito. Para comprobarlo, reinicie el dispositivo en su modo de arranque USB.</translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_downloadFailed</comment>
+        <translation>No se pudo escribir el firmware (el registro indica por qué). Reinicie el dispositivo en su modo de arranque USB y vuelva a procesarlo.</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_readFailed</comment>
+        <translation>No se puede leer la información del dispositivo. Reinicie el dispositivo en su modo de arranque USB y vuelva a conectarlo.</translation>
+    </message>
+    <message>
+        <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_writeInterrupted</comment>
+        <translation>El dispositivo dejó de responder, así que la escritura terminó antes de completarse. Reinicie el dispositivo en su modo de arranque USB y vuelva a procesarlo.</translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_checkNotMade</comment>
+        <translation>No se ha podido comprobar el firmware: %1. Reinicie el dispositivo en su modo de arranque USB y vuelva a conectarlo.</translation>
     </message>
 </context>
 </TS>

@@ -86,8 +86,8 @@
     <message>
         <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                           [-l | --use-log-window]
-       velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                          [--verbose] [-s | -S]
+       velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
+                          [--json] [--verbose] [-s | -S]
        velmora-fw-upgrade -h | --help | --version
 Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
 
@@ -95,15 +95,18 @@ Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
   -S, --no-use-simulator   use the real unit (wins over -s)
   -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
                            which can save it for service; also on standard error
-  -b, --batch              no window: serve units one after another from a terminal;
+  -b, --batch              no window: serve every unit on the USB hub from a terminal;
                            each is read and judged as in the window, written when its
                            firmware differs, then read back and compared; a unit of
-                           another product is refused
+                           another product, or two units of one serial, are refused
+      --jobs N             serve up to N units at the same time (default 4)
       --units N            end after N units (default 1); 0: until stopped
-      --timeout SECONDS    end when no unit comes within that time (default: wait)
+      --timeout SECONDS    end when no unit is connected or served for that time
+                           (default: wait)
       --json               one JSON object per unit on standard output as it ends
-                           (serial, product, revision_before, revision_after, result,
-                           reason, seconds), and nothing else there
+                           (serial, product, revision_before, revision_after, written,
+                           result, reason, seconds), then one with &quot;summary&quot;: true
+                           and the count of each result; nothing else there
       --verbose            the whole log on standard error (instead of -l)
   -h, --help               this text, on standard output
       --version            the program&apos;s version, on standard output
@@ -113,59 +116,65 @@ Escape or Q stops talking to the unit (a running transfer is finished first);
 Ctrl-L shows or hides the log window.
 The log window proposes to save the log as ~/logfile.txt.
 In batch mode what is said goes to standard output (standard error with --json), as
-one updating line per transfer on a terminal, else as time-stamped lines. Ctrl-C,
-SIGTERM and SIGHUP never cut a transfer short: the program finishes it first.
+one updating line per unit being served on a terminal, else as time-stamped lines
+that name the unit&apos;s serial. A unit&apos;s result is upgraded, verified, refused,
+unreadable, failed, interrupted or stopped. Ctrl-C, SIGTERM and SIGHUP never cut a
+transfer short: the program finishes every running one first.
 
 Exit status: 0 the window was closed, or every unit was verified; 1 wrong command
-line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
-refused (and none failed); 4 no unit came within --timeout; 128+n ended by
-signal n. --help and --version: 0.
+line; 2 a unit failed, was unreadable or interrupted, or dfu-util cannot run; 3 a
+unit was refused (and none failed); 4 no unit came within --timeout; 128+n ended
+by signal n. --help and --version: 0.
 </source>
-        <translation>Utilisation&#xa0;: velmora-fw-upgrade [-s | --use-simulator]
-                                 [-S | --no-use-simulator]
+        <translation>Utilisation : velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                                  [-l | --use-log-window]
-              velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS]
-                                 [--json] [--verbose] [-s | -S]
+              velmora-fw-upgrade -b | --batch [--jobs N] [--units N]
+                                 [--timeout SECONDS] [--json] [--verbose]
+                                 [-s | -S]
               velmora-fw-upgrade -h | --help | --version
-Met à jour le firmware d’un flash Velmora branché en USB et en mode DFU.
+Met à jour le firmware d&apos;un flash Velmora connecté en USB en mode DFU.
 
-  -s, --use-simulator      utiliser le script simulateur au lieu d’un flash
-  -S, --no-use-simulator   utiliser le flash réel (l’emporte sur -s)
+  -s, --use-simulator      utiliser le script simulateur au lieu d&apos;un appareil
+  -S, --no-use-simulator   utiliser l&apos;appareil réel (l&apos;emporte sur -s)
   -l, --use-log-window     réunir tous les messages dans la fenêtre du journal
                            (Ctrl+L), qui peut les enregistrer pour le service
-                           après-vente&#x202f;; aussi sur la sortie d’erreur standard
-  -b, --batch              sans fenêtre&#xa0;: traiter les flashs l’un après l’autre
-                           depuis un terminal&#x202f;; chacun est lu et évalué comme
+                           après-vente ; aussi sur la sortie d&apos;erreur standard
+  -b, --batch              sans fenêtre : servir depuis un terminal tous les
+                           appareils du hub USB ; chacun est lu et jugé comme
                            dans la fenêtre, écrit si son firmware diffère, puis
-                           relu et comparé&#x202f;; un flash d’un autre produit est
-                           refusé
-      --units N            terminer après N flashs (1 par défaut)&#x202f;; 0&#xa0;: jusqu’à
-                           l’arrêt
-      --timeout SECONDS    terminer si aucun flash n’est branché dans ce délai
-                           (par défaut&#xa0;: attendre)
-      --json               un objet JSON par flash sur la sortie standard, dès
-                           qu’il est terminé (serial, product, revision_before,
-                           revision_after, result, reason, seconds), et rien
-                           d’autre
-      --verbose            tout le journal sur la sortie d’erreur standard
+                           relu et comparé ; un appareil d&apos;un autre produit, ou
+                           deux appareils de même numéro de série, sont refusés
+      --jobs N             servir jusqu&apos;à N appareils à la fois (4 par défaut)
+      --units N            terminer après N appareils (1 par défaut) ;
+                           0 : jusqu&apos;à l&apos;arrêt
+      --timeout SECONDS    terminer si, pendant ce délai, aucun appareil n&apos;est
+                           connecté ni servi (par défaut : attendre)
+      --json               un objet JSON par appareil sur la sortie standard,
+                           dès qu&apos;il est terminé (serial, product,
+                           revision_before, revision_after, written, result,
+                           reason, seconds), puis un avec &quot;summary&quot;: true et le
+                           nombre de chaque résultat ; rien d&apos;autre
+      --verbose            tout le journal sur la sortie d&apos;erreur standard
                            (au lieu de -l)
   -h, --help               ce texte, sur la sortie standard
       --version            la version du programme, sur la sortie standard
 
-Touches de la fenêtre&#xa0;: Entrée ou Espace lance la mise à jour quand le bouton
-est actif&#x202f;; Échap ou Q arrête la communication avec le flash (un transfert en
-cours est d’abord terminé)&#x202f;; Ctrl+L affiche ou masque la fenêtre du journal.
-La fenêtre du journal propose d’enregistrer le journal sous ~/logfile.txt.
-En mode par lots, les messages vont sur la sortie standard (sur la sortie
-d’erreur standard avec --json)&#xa0;: sur un terminal, une ligne mise à jour par
-transfert, sinon des lignes horodatées. Ctrl+C, SIGTERM et SIGHUP
-n’interrompent jamais un transfert&#xa0;: le programme le termine d’abord.
+Touches de la fenêtre : Entrée ou Espace lance la mise à jour quand le bouton
+est proposé ; Échap ou Q arrête le dialogue avec l&apos;appareil (un transfert en
+cours est d&apos;abord terminé) ; Ctrl+L affiche ou masque la fenêtre du journal.
+La fenêtre du journal propose d&apos;enregistrer le journal sous ~/logfile.txt.
+En mode batch, les messages vont sur la sortie standard (sur la sortie d&apos;erreur
+standard avec --json) : sur un terminal, une ligne mise à jour par appareil
+servi, sinon des lignes horodatées qui nomment le numéro de série de l&apos;appareil.
+Le résultat d&apos;un appareil est upgraded, verified, refused, unreadable, failed,
+interrupted ou stopped. Ctrl+C, SIGTERM et SIGHUP n&apos;interrompent jamais un
+transfert : le programme termine d&apos;abord chacun de ceux en cours.
 
-Code de sortie&#xa0;: 0 la fenêtre a été fermée, ou chaque flash a été vérifié avec
-succès&#x202f;; 1 ligne de commande erronée&#x202f;; 2 une écriture ou une vérification a
-échoué, ou dfu-util ne peut pas s’exécuter&#x202f;; 3 un flash a été refusé (et aucun
-n’a échoué)&#x202f;; 4 aucun flash n’a été branché dans le délai --timeout&#x202f;; 128+n
-arrêté par le signal n. --help et --version&#xa0;: 0.
+Code de sortie : 0 la fenêtre a été fermée, ou chaque appareil a été vérifié ;
+1 ligne de commande erronée ; 2 un appareil a échoué, est illisible ou a été
+interrompu, ou dfu-util ne peut pas s&apos;exécuter ; 3 un appareil a été refusé (et aucun n&apos;a
+échoué) ; 4 aucun appareil n&apos;a été connecté dans le délai --timeout ; 128+n
+arrêté par le signal n. --help et --version : 0.
 </translation>
     </message>
 </context>
@@ -466,11 +475,6 @@ pour mettre à jour le flash.</translation>
         <translation>la copie du firmware intégrée au programme est illisible</translation>
     </message>
     <message>
-        <source>Unit %1: upgraded to firmware version %2 and checked.</source>
-        <comment>batch_upgraded</comment>
-        <translation>Flash %1&#xa0;: mis à jour vers la version %2 du firmware et vérifié.</translation>
-    </message>
-    <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
         <translation>Flash %1&#xa0;: contient déjà la version %2 du firmware, vérifié sans écriture.</translation>
@@ -558,7 +562,97 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le numéro de série USB du flash (« %1 ») ne peut pas être lu avec certitude.&lt;br&gt;Il n’est ni lu ni écrit : débranchez-le.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le numéro de série USB du flash («&#x202f;%1&#x202f;») ne peut pas être lu avec certitude.&lt;br&gt;Il n’est ni lu ni écrit&#xa0;: débranchez-le.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
+        <comment>batch_upgraded</comment>
+        <translation>Appareil %1 : version du firmware %2 remplacée par la version %3 et vérifiée.</translation>
+    </message>
+    <message>
+        <source>Unit %1: unreadable, nothing written. %2</source>
+        <comment>batch_unreadable</comment>
+        <translation>Appareil %1 : illisible, rien n&apos;a été écrit. %2</translation>
+    </message>
+    <message>
+        <source>Unit %1: interrupted. %2</source>
+        <comment>batch_interrupted</comment>
+        <translation>Appareil %1 : interrompu. %2</translation>
+    </message>
+    <message>
+        <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
+        <comment>batch_counter</comment>
+        <translation>Mis à jour %1, vérifiés %2, refusés %3, non faits %4 ; en cours %5, en attente %6</translation>
+    </message>
+    <message>
+        <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
+        <comment>batch_summary</comment>
+        <translation>%1 appareils : %2 mis à jour, %3 vérifiés, %4 refusés, %5 illisibles, %6 en échec, %7 interrompus, %8 arrêtés.</translation>
+    </message>
+    <message>
+        <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
+        <comment>batch_waiting</comment>
+        <translation>En attente d&apos;appareils en mode DFU : redémarrez chaque appareil dans son mode de démarrage USB et branchez-le sur le hub.</translation>
+    </message>
+    <message>
+        <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
+        <comment>reason_sameSerial</comment>
+        <translation>Un autre appareil du hub indique le même numéro de série : les deux ne peuvent pas être distingués ; rien n&apos;a été écrit.</translation>
+    </message>
+    <message>
+        <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
+        <comment>reason_noSerial</comment>
+        <translation>L&apos;appareil n&apos;indique aucun numéro de série : il ne peut pas être distingué des autres ; rien n&apos;a été écrit.</translation>
+    </message>
+    <message>
+        <source>The run serving this unit ended without a result (%1).</source>
+        <comment>reason_childEnded</comment>
+        <translation>Le processus qui servait cet appareil s&apos;est terminé sans résultat (%1).</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected before it could be read.</source>
+        <comment>reason_goneBeforeRead</comment>
+        <translation>L&apos;appareil a été débranché avant de pouvoir être lu.</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
+        <comment>reason_goneWriting</comment>
+        <translation>L&apos;appareil a été débranché pendant l&apos;écriture de son firmware. Redémarrez-le dans son mode de démarrage USB et traitez-le de nouveau.</translation>
+    </message>
+    <message>
+        <source>the file read back (%1) cannot be read</source>
+        <comment>reason_readBackUnreadable</comment>
+        <translation>le fichier relu (%1) ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>Un périphérique DFU est connecté, mais ce n&apos;est pas un flash en mode DFU.</translation>
+    </message>
+    <message>
+        <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
+        <comment>bench_written</comment>
+        <translation>Firmware écrit. Pour le vérifier, redémarrez l&apos;appareil dans son mode de démarrage USB.</translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_downloadFailed</comment>
+        <translation>L&apos;écriture du firmware a échoué (le journal indique pourquoi). Redémarrez l&apos;appareil dans son mode de démarrage USB et traitez-le de nouveau.</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_readFailed</comment>
+        <translation>Les informations de l&apos;appareil ne peuvent pas être lues. Redémarrez l&apos;appareil dans son mode de démarrage USB et rebranchez-le.</translation>
+    </message>
+    <message>
+        <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_writeInterrupted</comment>
+        <translation>L&apos;appareil a cessé de répondre : l&apos;écriture a été arrêtée avant la fin. Redémarrez l&apos;appareil dans son mode de démarrage USB et traitez-le de nouveau.</translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_checkNotMade</comment>
+        <translation>Le firmware n&apos;a pas pu être vérifié : %1. Redémarrez l&apos;appareil dans son mode de démarrage USB et rebranchez-le.</translation>
     </message>
 </context>
 </TS>

@@ -86,8 +86,8 @@
     <message>
         <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                           [-l | --use-log-window]
-       velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                          [--verbose] [-s | -S]
+       velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
+                          [--json] [--verbose] [-s | -S]
        velmora-fw-upgrade -h | --help | --version
 Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
 
@@ -95,15 +95,18 @@ Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
   -S, --no-use-simulator   use the real unit (wins over -s)
   -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
                            which can save it for service; also on standard error
-  -b, --batch              no window: serve units one after another from a terminal;
+  -b, --batch              no window: serve every unit on the USB hub from a terminal;
                            each is read and judged as in the window, written when its
                            firmware differs, then read back and compared; a unit of
-                           another product is refused
+                           another product, or two units of one serial, are refused
+      --jobs N             serve up to N units at the same time (default 4)
       --units N            end after N units (default 1); 0: until stopped
-      --timeout SECONDS    end when no unit comes within that time (default: wait)
+      --timeout SECONDS    end when no unit is connected or served for that time
+                           (default: wait)
       --json               one JSON object per unit on standard output as it ends
-                           (serial, product, revision_before, revision_after, result,
-                           reason, seconds), and nothing else there
+                           (serial, product, revision_before, revision_after, written,
+                           result, reason, seconds), then one with &quot;summary&quot;: true
+                           and the count of each result; nothing else there
       --verbose            the whole log on standard error (instead of -l)
   -h, --help               this text, on standard output
       --version            the program&apos;s version, on standard output
@@ -113,56 +116,66 @@ Escape or Q stops talking to the unit (a running transfer is finished first);
 Ctrl-L shows or hides the log window.
 The log window proposes to save the log as ~/logfile.txt.
 In batch mode what is said goes to standard output (standard error with --json), as
-one updating line per transfer on a terminal, else as time-stamped lines. Ctrl-C,
-SIGTERM and SIGHUP never cut a transfer short: the program finishes it first.
+one updating line per unit being served on a terminal, else as time-stamped lines
+that name the unit&apos;s serial. A unit&apos;s result is upgraded, verified, refused,
+unreadable, failed, interrupted or stopped. Ctrl-C, SIGTERM and SIGHUP never cut a
+transfer short: the program finishes every running one first.
 
 Exit status: 0 the window was closed, or every unit was verified; 1 wrong command
-line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
-refused (and none failed); 4 no unit came within --timeout; 128+n ended by
-signal n. --help and --version: 0.
+line; 2 a unit failed, was unreadable or interrupted, or dfu-util cannot run; 3 a
+unit was refused (and none failed); 4 no unit came within --timeout; 128+n ended
+by signal n. --help and --version: 0.
 </source>
         <translation>Uso: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                         [-l | --use-log-window]
-     velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                        [--verbose] [-s | -S]
+     velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
+                        [--json] [--verbose] [-s | -S]
      velmora-fw-upgrade -h | --help | --version
 Aggiorna il firmware di un flash Velmora collegato via USB in modalità DFU.
 
-  -s, --use-simulator      usa lo script simulatore invece di un flash
-  -S, --no-use-simulator   usa il flash reale (prevale su -s)
+  -s, --use-simulator      usa lo script simulatore invece di un dispositivo
+  -S, --no-use-simulator   usa il dispositivo reale (prevale su -s)
   -l, --use-log-window     raccoglie tutti i messaggi nella finestra del log
                            (Ctrl+L), che può salvarli per l&apos;assistenza; anche
                            sullo standard error
-  -b, --batch              senza finestra: serve i flash uno dopo l&apos;altro da
-                           un terminale; ognuno viene letto e valutato come
-                           nella finestra, scritto se il suo firmware è diverso,
-                           poi riletto e confrontato; un flash di un altro
-                           prodotto viene rifiutato
-      --units N            termina dopo N flash (predefinito 1); 0: finché non
-                           viene interrotto
-      --timeout SECONDS    termina se nessun flash viene collegato entro quel
-                           tempo (predefinito: attende)
-      --json               un oggetto JSON per flash sullo standard output
+  -b, --batch              senza finestra: serve da un terminale tutti i
+                           dispositivi dell&apos;hub USB; ognuno viene letto e
+                           valutato come nella finestra, scritto se il suo
+                           firmware è diverso, poi riletto e confrontato; un
+                           dispositivo di un altro prodotto, o due con lo stesso
+                           numero di serie, vengono rifiutati
+      --jobs N             serve fino a N dispositivi alla volta (predefinito 4)
+      --units N            termina dopo N dispositivi (predefinito 1); 0: finché
+                           non viene fermato
+      --timeout SECONDS    termina se per quel tempo nessun dispositivo è
+                           collegato né servito (predefinito: attende)
+      --json               un oggetto JSON per dispositivo sullo standard output
                            al suo termine (serial, product, revision_before,
-                           revision_after, result, reason, seconds), nient&apos;altro
+                           revision_after, written, result, reason, seconds),
+                           poi uno con &quot;summary&quot;: true e il numero di ogni
+                           risultato; nient&apos;altro
       --verbose            tutto il log sullo standard error (invece di -l)
   -h, --help               questo testo, sullo standard output
       --version            la versione del programma, sullo standard output
 
 Tasti della finestra: Invio o Spazio avvia l&apos;aggiornamento quando il pulsante è
-disponibile; Esc o Q interrompe la comunicazione con il flash (un trasferimento
-in corso viene prima completato); Ctrl+L mostra o nasconde la finestra del log.
+disponibile; Esc o Q interrompe la comunicazione con il dispositivo (un
+trasferimento in corso viene prima completato); Ctrl+L mostra o nasconde la
+finestra del log.
 La finestra del log propone di salvare il log come ~/logfile.txt.
 In modalità batch i messaggi vanno sullo standard output (sullo standard error
-con --json): su un terminale una riga aggiornata per trasferimento, altrimenti
-righe con data e ora. Ctrl+C, SIGTERM e SIGHUP non interrompono mai un
-trasferimento: il programma lo completa prima.
+con --json): su un terminale una riga aggiornata per dispositivo servito,
+altrimenti righe con data e ora che nominano il numero di serie del
+dispositivo. Il risultato di un dispositivo è upgraded, verified, refused,
+unreadable, failed, interrupted o stopped. Ctrl+C, SIGTERM e SIGHUP non
+interrompono mai un trasferimento: il programma completa prima ognuno di quelli
+in corso.
 
-Codici di uscita: 0 la finestra è stata chiusa, o ogni flash è stato
-verificato; 1 riga di comando errata; 2 una scrittura o una verifica non è
-riuscita, o dfu-util non può essere eseguito; 3 un flash è stato rifiutato (e
-nessuno ha avuto errori); 4 nessun flash collegato entro --timeout; 128+n
-terminato dal segnale n. --help e --version: 0.
+Codici di uscita: 0 la finestra è stata chiusa, o ogni dispositivo è stato
+verificato; 1 riga di comando errata; 2 un dispositivo non è riuscito, è
+illeggibile o è stato interrotto, o dfu-util non può essere eseguito; 3 un dispositivo è stato rifiutato
+(e nessuno ha avuto errori); 4 nessun dispositivo collegato entro --timeout;
+128+n terminato dal segnale n. --help e --version: 0.
 </translation>
     </message>
 </context>
@@ -463,11 +476,6 @@ aggiornare il prodotto.</translation>
         <translation>la copia del firmware inclusa nel programma non è leggibile</translation>
     </message>
     <message>
-        <source>Unit %1: upgraded to firmware version %2 and checked.</source>
-        <comment>batch_upgraded</comment>
-        <translation>Flash %1: aggiornato alla versione del firmware %2 e verificato.</translation>
-    </message>
-    <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
         <translation>Flash %1: contiene già la versione del firmware %2; verificato senza scrittura.</translation>
@@ -556,6 +564,96 @@ aggiornare il prodotto.</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il numero di serie USB del flash («%1») non si può leggere con certezza.&lt;br&gt;Non viene letto né scritto: lo scolleghi.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
+        <comment>batch_upgraded</comment>
+        <translation>Dispositivo %1: versione del firmware %2 sostituita con la versione %3 e verificata.</translation>
+    </message>
+    <message>
+        <source>Unit %1: unreadable, nothing written. %2</source>
+        <comment>batch_unreadable</comment>
+        <translation>Dispositivo %1: illeggibile, nulla è stato scritto. %2</translation>
+    </message>
+    <message>
+        <source>Unit %1: interrupted. %2</source>
+        <comment>batch_interrupted</comment>
+        <translation>Dispositivo %1: interrotto. %2</translation>
+    </message>
+    <message>
+        <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
+        <comment>batch_counter</comment>
+        <translation>Aggiornati %1, verificati %2, rifiutati %3, non fatti %4; in corso %5, in attesa %6</translation>
+    </message>
+    <message>
+        <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
+        <comment>batch_summary</comment>
+        <translation>%1 dispositivi: %2 aggiornati, %3 verificati, %4 rifiutati, %5 illeggibili, %6 non riusciti, %7 interrotti, %8 fermati.</translation>
+    </message>
+    <message>
+        <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
+        <comment>batch_waiting</comment>
+        <translation>In attesa di dispositivi in modalità DFU: riavvia ogni dispositivo nella sua modalità di avvio USB e collegalo all&apos;hub.</translation>
+    </message>
+    <message>
+        <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
+        <comment>reason_sameSerial</comment>
+        <translation>Un altro dispositivo sull&apos;hub riporta lo stesso numero di serie, quindi i due non si possono distinguere; nulla è stato scritto.</translation>
+    </message>
+    <message>
+        <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
+        <comment>reason_noSerial</comment>
+        <translation>Il dispositivo non riporta alcun numero di serie, quindi non si può distinguere dagli altri; nulla è stato scritto.</translation>
+    </message>
+    <message>
+        <source>The run serving this unit ended without a result (%1).</source>
+        <comment>reason_childEnded</comment>
+        <translation>Il processo che serviva questo dispositivo è terminato senza risultato (%1).</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected before it could be read.</source>
+        <comment>reason_goneBeforeRead</comment>
+        <translation>Il dispositivo è stato scollegato prima che potesse essere letto.</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
+        <comment>reason_goneWriting</comment>
+        <translation>Il dispositivo è stato scollegato durante la scrittura del firmware. Riavvialo nella sua modalità di avvio USB e servilo di nuovo.</translation>
+    </message>
+    <message>
+        <source>the file read back (%1) cannot be read</source>
+        <comment>reason_readBackUnreadable</comment>
+        <translation>il file riletto (%1) non può essere letto</translation>
+    </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>È collegato un dispositivo DFU, ma non è un flash in modalità DFU.</translation>
+    </message>
+    <message>
+        <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
+        <comment>bench_written</comment>
+        <translation>Firmware scritto. Per verificarlo, riavvia il dispositivo nella sua modalità di avvio USB.</translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_downloadFailed</comment>
+        <translation>La scrittura del firmware non è riuscita (il log spiega perché). Riavvia il dispositivo nella sua modalità di avvio USB e servilo di nuovo.</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_readFailed</comment>
+        <translation>Impossibile leggere le informazioni del dispositivo. Riavvia il dispositivo nella sua modalità di avvio USB e ricollegalo.</translation>
+    </message>
+    <message>
+        <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_writeInterrupted</comment>
+        <translation>Il dispositivo ha smesso di rispondere, quindi la scrittura è stata interrotta prima di finire. Riavvia il dispositivo nella sua modalità di avvio USB e servilo di nuovo.</translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_checkNotMade</comment>
+        <translation>Non è stato possibile verificare il firmware: %1. Riavvia il dispositivo nella sua modalità di avvio USB e ricollegalo.</translation>
     </message>
 </context>
 </TS>

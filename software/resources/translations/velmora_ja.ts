@@ -86,8 +86,8 @@
     <message>
         <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                           [-l | --use-log-window]
-       velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                          [--verbose] [-s | -S]
+       velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
+                          [--json] [--verbose] [-s | -S]
        velmora-fw-upgrade -h | --help | --version
 Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
 
@@ -95,15 +95,18 @@ Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
   -S, --no-use-simulator   use the real unit (wins over -s)
   -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
                            which can save it for service; also on standard error
-  -b, --batch              no window: serve units one after another from a terminal;
+  -b, --batch              no window: serve every unit on the USB hub from a terminal;
                            each is read and judged as in the window, written when its
                            firmware differs, then read back and compared; a unit of
-                           another product is refused
+                           another product, or two units of one serial, are refused
+      --jobs N             serve up to N units at the same time (default 4)
       --units N            end after N units (default 1); 0: until stopped
-      --timeout SECONDS    end when no unit comes within that time (default: wait)
+      --timeout SECONDS    end when no unit is connected or served for that time
+                           (default: wait)
       --json               one JSON object per unit on standard output as it ends
-                           (serial, product, revision_before, revision_after, result,
-                           reason, seconds), and nothing else there
+                           (serial, product, revision_before, revision_after, written,
+                           result, reason, seconds), then one with &quot;summary&quot;: true
+                           and the count of each result; nothing else there
       --verbose            the whole log on standard error (instead of -l)
   -h, --help               this text, on standard output
       --version            the program&apos;s version, on standard output
@@ -113,55 +116,60 @@ Escape or Q stops talking to the unit (a running transfer is finished first);
 Ctrl-L shows or hides the log window.
 The log window proposes to save the log as ~/logfile.txt.
 In batch mode what is said goes to standard output (standard error with --json), as
-one updating line per transfer on a terminal, else as time-stamped lines. Ctrl-C,
-SIGTERM and SIGHUP never cut a transfer short: the program finishes it first.
+one updating line per unit being served on a terminal, else as time-stamped lines
+that name the unit&apos;s serial. A unit&apos;s result is upgraded, verified, refused,
+unreadable, failed, interrupted or stopped. Ctrl-C, SIGTERM and SIGHUP never cut a
+transfer short: the program finishes every running one first.
 
 Exit status: 0 the window was closed, or every unit was verified; 1 wrong command
-line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
-refused (and none failed); 4 no unit came within --timeout; 128+n ended by
-signal n. --help and --version: 0.
+line; 2 a unit failed, was unreadable or interrupted, or dfu-util cannot run; 3 a
+unit was refused (and none failed); 4 no unit came within --timeout; 128+n ended
+by signal n. --help and --version: 0.
 </source>
-        <translation>使い方：velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+        <translation>使い方: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                            [-l | --use-log-window]
-        velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                           [--verbose] [-s | -S]
+        velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
+                           [--json] [--verbose] [-s | -S]
         velmora-fw-upgrade -h | --help | --version
-DFU モードで USB 接続された Velmora ストロボのファームウェアを更新します。
+DFU モードで USB 接続された Velmora フラッシュのファームウェアを更新します。
 
-  -s, --use-simulator      ストロボの代わりにシミュレーター スクリプトと通信する
-  -S, --no-use-simulator   実際のストロボを使う（-s より優先）
+  -s, --use-simulator      機器の代わりにシミュレーター スクリプトと通信する
+  -S, --no-use-simulator   実際の機器を使う（-s より優先）
   -l, --use-log-window     すべての診断メッセージをログ ウィンドウ（Ctrl+L）に
-                           集める。サービス窓口に送るために保存できる。
-                           標準エラー出力にも出す
-  -b, --batch              ウィンドウなしで、端末でストロボを 1 台ずつ処理する。
-                           各ストロボをウィンドウと同様に読み取って判定し、
-                           ファームウェアが異なれば書き込んでから読み戻して
-                           比較する。別の製品のストロボは拒否する
-      --units N            N 台で終了する（既定値 1）。0 なら停止まで続ける
-      --timeout SECONDS    この時間内にストロボが接続されなければ終了する
-                           （既定値：待ち続ける）
-      --json               ストロボごとに、終わった時点で JSON オブジェクトを
-                           1 つ標準出力に出す（serial, product, revision_before,
-                           revision_after, result, reason, seconds）。
-                           標準出力にはそれ以外を出さない
+                           集める。サービス用に保存可能。標準エラー出力にも出す
+  -b, --batch              ウィンドウなしで、端末から USB ハブ上のすべての機器を
+                           処理する。各機器はウィンドウと同様に読み取って判定し、
+                           ファームウェアが異なれば書き込み、読み戻して比較
+                           する。別の製品の機器と、同じシリアル番号の 2 台は
+                           拒否する
+      --jobs N             同時に最大 N 台を処理する（既定値 4）
+      --units N            N 台で終了する（既定値 1）。0 なら停止するまで続ける
+      --timeout SECONDS    この時間、接続中の機器も処理中の機器もなければ終了
+                           する（既定: 待ち続ける）
+      --json               機器ごとに、終わった時点で JSON オブジェクトを 1 つ
+                           標準出力に出す（serial, product, revision_before,
+                           revision_after, written, result, reason, seconds）。
+                           最後に &quot;summary&quot;: true と各結果の数を持つものを 1 つ
+                           出す。標準出力にはそれ以外を出さない
       --verbose            ログ全体を標準エラー出力に出す（-l の代わり）
   -h, --help               このテキストを標準出力に出す
       --version            プログラムのバージョンを標準出力に出す
 
-ウィンドウのキー：ボタンが有効なとき、Return、Enter、Space キーで更新を
-開始します。Escape または Q でストロボとの通信を止めます（実行中の転送は
-先に完了させます）。Ctrl+L でログ ウィンドウを表示または非表示にします。
-ログ ウィンドウでの保存先の既定値は ~/logfile.txt です。
+ウィンドウのキー: ボタンが有効なとき、Return、Enter、Space キーで更新を
+開始します。Escape または Q で機器との通信を止めます（実行中の転送は先に
+完了します）。Ctrl+L でログ ウィンドウを表示または非表示にします。
+ログ ウィンドウは ~/logfile.txt として保存することを提案します。
 バッチ モードでは、メッセージは標準出力（--json のときは標準エラー出力）に
-出ます。端末では転送ごとに更新される 1 行として、それ以外ではタイムスタンプ
-付きの行として出ます。Ctrl+C、SIGTERM、SIGHUP で転送が途中で切れることは
-ありません。プログラムは先に転送を完了させます。
+出ます。端末では処理中の機器ごとに更新される 1 行として、それ以外では
+機器のシリアル番号を示すタイムスタンプ付きの行として出ます。機器の結果は
+upgraded、verified、refused、unreadable、failed、interrupted、stopped の
+いずれかです。Ctrl+C、SIGTERM、SIGHUP で転送が途中で切れることはありません。
+プログラムは実行中の転送をすべて先に完了させます。
 
-終了ステータス：0 ウィンドウが閉じられた、またはすべてのストロボの検証に
-成功した。1 コマンドラインの誤り。2 書き込みまたは検証に失敗した、または
-dfu-util を実行できない。3 ストロボが拒否された（失敗はない）。4 --timeout
-以内にストロボが接続されなかった。128+n シグナル n で終了した。
---help と --version：0。
+終了ステータス: 0 ウィンドウが閉じられた、またはすべての機器が確認された。
+1 コマンドラインの誤り。2 機器が失敗した、読み取れなかった、または中断
+された、あるいは dfu-util を実行できない。3 機器が拒否された（失敗はない）。4 --timeout 以内に機器が
+接続されなかった。128+n シグナル n で終了した。--help と --version: 0。
 </translation>
     </message>
 </context>
@@ -461,11 +469,6 @@ to upgrade your product.</source>
         <translation>プログラム内蔵のファームウェアを読み取れません</translation>
     </message>
     <message>
-        <source>Unit %1: upgraded to firmware version %2 and checked.</source>
-        <comment>batch_upgraded</comment>
-        <translation>ストロボ %1：ファームウェア バージョン %2 に更新し、検証しました。</translation>
-    </message>
-    <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
         <translation>ストロボ %1：すでにファームウェア バージョン %2 が入っているため、書き込まずに検証しました。</translation>
@@ -554,6 +557,96 @@ to upgrade your product.</source>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボの USB シリアル番号（「%1」）を確実に読み取れません。&lt;br&gt;読み取りも書き込みも行いません。ストロボを取り外してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
+        <comment>batch_upgraded</comment>
+        <translation>機器 %1：ファームウェア バージョン %2 をバージョン %3 に置き換え、確認しました。</translation>
+    </message>
+    <message>
+        <source>Unit %1: unreadable, nothing written. %2</source>
+        <comment>batch_unreadable</comment>
+        <translation>機器 %1：読み取れないため、何も書き込んでいません。%2</translation>
+    </message>
+    <message>
+        <source>Unit %1: interrupted. %2</source>
+        <comment>batch_interrupted</comment>
+        <translation>機器 %1：中断されました。%2</translation>
+    </message>
+    <message>
+        <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
+        <comment>batch_counter</comment>
+        <translation>更新 %1、確認 %2、拒否 %3、未完了 %4；処理中 %5、待機中 %6</translation>
+    </message>
+    <message>
+        <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
+        <comment>batch_summary</comment>
+        <translation>機器 %1 台：更新 %2、確認 %3、拒否 %4、読み取り不可 %5、失敗 %6、中断 %7、停止 %8。</translation>
+    </message>
+    <message>
+        <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
+        <comment>batch_waiting</comment>
+        <translation>DFU モードの機器を待っています：各機器を USB ブート モードで起動し直し、ハブに接続してください。</translation>
+    </message>
+    <message>
+        <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
+        <comment>reason_sameSerial</comment>
+        <translation>ハブ上の別の機器が同じシリアル番号を報告しているため、2 台を区別できません。何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
+        <comment>reason_noSerial</comment>
+        <translation>機器がシリアル番号を報告しないため、他の機器と区別できません。何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>The run serving this unit ended without a result (%1).</source>
+        <comment>reason_childEnded</comment>
+        <translation>この機器を処理していた実行が結果なしで終了しました（%1）。</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected before it could be read.</source>
+        <comment>reason_goneBeforeRead</comment>
+        <translation>読み取る前に機器が取り外されました。</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
+        <comment>reason_goneWriting</comment>
+        <translation>ファームウェアの書き込み中に機器が取り外されました。USB ブート モードで起動し直し、もう一度処理してください。</translation>
+    </message>
+    <message>
+        <source>the file read back (%1) cannot be read</source>
+        <comment>reason_readBackUnreadable</comment>
+        <translation>読み戻したファイル（%1）を読み取れません</translation>
+    </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>DFU デバイスが接続されていますが、DFU モードのフラッシュではありません。</translation>
+    </message>
+    <message>
+        <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
+        <comment>bench_written</comment>
+        <translation>ファームウェアを書き込みました。確認するには、機器を USB ブート モードで起動し直してください。</translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_downloadFailed</comment>
+        <translation>ファームウェアの書き込みに失敗しました（理由はログにあります）。機器を USB ブート モードで起動し直し、もう一度処理してください。</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_readFailed</comment>
+        <translation>機器の情報を読み取れません。機器を USB ブート モードで起動し直し、もう一度接続してください。</translation>
+    </message>
+    <message>
+        <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_writeInterrupted</comment>
+        <translation>機器が応答しなくなったため、書き込みを完了前に終了しました。機器を USB ブート モードで起動し直し、もう一度処理してください。</translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_checkNotMade</comment>
+        <translation>ファームウェアを確認できませんでした：%1。機器を USB ブート モードで起動し直し、もう一度接続してください。</translation>
     </message>
 </context>
 </TS>

@@ -86,8 +86,8 @@
     <message>
         <source>Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                           [-l | --use-log-window]
-       velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                          [--verbose] [-s | -S]
+       velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
+                          [--json] [--verbose] [-s | -S]
        velmora-fw-upgrade -h | --help | --version
 Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
 
@@ -95,15 +95,18 @@ Upgrades the firmware of a Velmora flash unit connected over USB in DFU mode.
   -S, --no-use-simulator   use the real unit (wins over -s)
   -l, --use-log-window     collect every diagnostic in the log window (Ctrl-L),
                            which can save it for service; also on standard error
-  -b, --batch              no window: serve units one after another from a terminal;
+  -b, --batch              no window: serve every unit on the USB hub from a terminal;
                            each is read and judged as in the window, written when its
                            firmware differs, then read back and compared; a unit of
-                           another product is refused
+                           another product, or two units of one serial, are refused
+      --jobs N             serve up to N units at the same time (default 4)
       --units N            end after N units (default 1); 0: until stopped
-      --timeout SECONDS    end when no unit comes within that time (default: wait)
+      --timeout SECONDS    end when no unit is connected or served for that time
+                           (default: wait)
       --json               one JSON object per unit on standard output as it ends
-                           (serial, product, revision_before, revision_after, result,
-                           reason, seconds), and nothing else there
+                           (serial, product, revision_before, revision_after, written,
+                           result, reason, seconds), then one with &quot;summary&quot;: true
+                           and the count of each result; nothing else there
       --verbose            the whole log on standard error (instead of -l)
   -h, --help               this text, on standard output
       --version            the program&apos;s version, on standard output
@@ -113,48 +116,57 @@ Escape or Q stops talking to the unit (a running transfer is finished first);
 Ctrl-L shows or hides the log window.
 The log window proposes to save the log as ~/logfile.txt.
 In batch mode what is said goes to standard output (standard error with --json), as
-one updating line per transfer on a terminal, else as time-stamped lines. Ctrl-C,
-SIGTERM and SIGHUP never cut a transfer short: the program finishes it first.
+one updating line per unit being served on a terminal, else as time-stamped lines
+that name the unit&apos;s serial. A unit&apos;s result is upgraded, verified, refused,
+unreadable, failed, interrupted or stopped. Ctrl-C, SIGTERM and SIGHUP never cut a
+transfer short: the program finishes every running one first.
 
 Exit status: 0 the window was closed, or every unit was verified; 1 wrong command
-line; 2 a write or verification failed, or dfu-util cannot run; 3 a unit was
-refused (and none failed); 4 no unit came within --timeout; 128+n ended by
-signal n. --help and --version: 0.
+line; 2 a unit failed, was unreadable or interrupted, or dfu-util cannot run; 3 a
+unit was refused (and none failed); 4 no unit came within --timeout; 128+n ended
+by signal n. --help and --version: 0.
 </source>
-        <translation>用法：velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+        <translation>用法: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                          [-l | --use-log-window]
-      velmora-fw-upgrade -b | --batch [--units N] [--timeout SECONDS] [--json]
-                         [--verbose] [-s | -S]
+      velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
+                         [--json] [--verbose] [-s | -S]
       velmora-fw-upgrade -h | --help | --version
 升级以 DFU 模式通过 USB 连接的 Velmora 闪光灯的固件。
 
-  -s, --use-simulator      与模拟器脚本通信，而不是与闪光灯通信
-  -S, --no-use-simulator   使用真实的闪光灯（优先于 -s）
+  -s, --use-simulator      与模拟器脚本通信，而不是与设备通信
+  -S, --no-use-simulator   使用真实设备（优先于 -s）
   -l, --use-log-window     将所有诊断消息收集到日志窗口（Ctrl+L），
                            可保存下来供售后服务使用；同时输出到标准错误
-  -b, --batch              不打开窗口：在终端中逐台处理闪光灯；每台都像在
-                           窗口中一样读取并判断，固件不同时写入，然后读回并
-                           比对；其他产品的闪光灯会被拒绝
-      --units N            处理 N 台闪光灯后结束（默认 1）；0：直到被停止
-      --timeout SECONDS    在此时间内没有闪光灯连接时结束（默认：一直等待）
-      --json               每台闪光灯结束时在标准输出上输出一个 JSON 对象
+  -b, --batch              不打开窗口：在终端中处理 USB 集线器上的所有设备；
+                           每台设备都像在窗口中一样读取并判断，固件不同时
+                           写入，然后读回并比对；其他产品的设备，以及序列号
+                           相同的两台设备，会被拒绝
+      --jobs N             同时最多处理 N 台设备（默认 4）
+      --units N            处理 N 台设备后结束（默认 1）；0：直到被停止
+      --timeout SECONDS    在此时间内既没有设备连接也没有设备在处理时结束
+                           （默认：一直等待）
+      --json               每台设备结束时在标准输出上输出一个 JSON 对象
                            （serial, product, revision_before, revision_after,
-                           result, reason, seconds），标准输出上不输出其他内容
+                           written, result, reason, seconds），最后输出一个带
+                           &quot;summary&quot;: true 和各结果数量的对象；标准输出上
+                           不输出其他内容
       --verbose            将完整日志输出到标准错误（代替 -l）
   -h, --help               在标准输出上显示此文本
       --version            在标准输出上显示程序版本
 
 窗口按键：安装按钮可用时，按回车键、Enter 键或空格键开始升级；
-Esc 或 Q 停止与闪光灯通信（正在进行的传输会先完成）；
+Esc 或 Q 停止与设备通信（正在进行的传输会先完成）；
 Ctrl+L 显示或隐藏日志窗口。
-日志窗口默认将日志保存为 ~/logfile.txt。
+日志窗口建议将日志保存为 ~/logfile.txt。
 批处理模式下，消息输出到标准输出（使用 --json 时输出到标准错误）：在终端上
-每次传输显示为一行并不断更新，否则显示为带时间戳的行。Ctrl+C、SIGTERM 和
-SIGHUP 绝不会中断传输：程序会先完成传输。
+每台正在处理的设备显示为一行并不断更新，否则显示为注明设备序列号的带时间戳
+的行。设备的结果为 upgraded、verified、refused、unreadable、failed、
+interrupted 或 stopped。Ctrl+C、SIGTERM 和 SIGHUP 绝不会中断传输：程序会先
+完成所有正在进行的传输。
 
-退出状态：0 窗口已关闭，或每台闪光灯都已校验通过；1 命令行有误；2 写入或
-校验失败，或 dfu-util 无法运行；3 有闪光灯被拒绝（且没有失败）；4 在
---timeout 内没有闪光灯连接；128+n 被信号 n 终止。--help 和 --version：0。
+退出状态：0 窗口已关闭，或每台设备都已检查通过；1 命令行有误；2 有设备失败、
+无法读取或被中断，或 dfu-util 无法运行；3 有设备被拒绝（且没有失败）；4 在 --timeout 内
+没有设备连接；128+n 被信号 n 终止。--help 和 --version：0。
 </translation>
     </message>
 </context>
@@ -454,11 +466,6 @@ to upgrade your product.</source>
         <translation>无法读取程序自带的固件副本</translation>
     </message>
     <message>
-        <source>Unit %1: upgraded to firmware version %2 and checked.</source>
-        <comment>batch_upgraded</comment>
-        <translation>闪光灯 %1：已升级到固件版本 %2，并已校验。</translation>
-    </message>
-    <message>
         <source>Unit %1: it already holds firmware version %2, checked without writing.</source>
         <comment>batch_verified</comment>
         <translation>闪光灯 %1：已是固件版本 %2，未写入，校验通过。</translation>
@@ -547,6 +554,96 @@ to upgrade your product.</source>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法确切读取该闪光灯的 USB 序列号（“%1”）。&lt;br&gt;不会读取也不会写入该闪光灯：请断开它。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
+        <comment>batch_upgraded</comment>
+        <translation>设备 %1：固件版本 %2 已替换为版本 %3，检查通过。</translation>
+    </message>
+    <message>
+        <source>Unit %1: unreadable, nothing written. %2</source>
+        <comment>batch_unreadable</comment>
+        <translation>设备 %1：无法读取，未写入任何内容。%2</translation>
+    </message>
+    <message>
+        <source>Unit %1: interrupted. %2</source>
+        <comment>batch_interrupted</comment>
+        <translation>设备 %1：已中断。%2</translation>
+    </message>
+    <message>
+        <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
+        <comment>batch_counter</comment>
+        <translation>已升级 %1，已检查 %2，已拒绝 %3，未完成 %4；处理中 %5，等待中 %6</translation>
+    </message>
+    <message>
+        <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
+        <comment>batch_summary</comment>
+        <translation>共 %1 台设备：已升级 %2，已检查 %3，已拒绝 %4，无法读取 %5，失败 %6，已中断 %7，已停止 %8。</translation>
+    </message>
+    <message>
+        <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
+        <comment>batch_waiting</comment>
+        <translation>正在等待处于 DFU 模式的设备：请让每台设备重新进入 USB 启动模式，并连接到集线器。</translation>
+    </message>
+    <message>
+        <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
+        <comment>reason_sameSerial</comment>
+        <translation>集线器上另一台设备报告了相同的序列号，无法区分这两台设备；未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
+        <comment>reason_noSerial</comment>
+        <translation>设备未报告序列号，无法与其他设备区分；未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>The run serving this unit ended without a result (%1).</source>
+        <comment>reason_childEnded</comment>
+        <translation>处理此设备的进程未给出结果便已结束（%1）。</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected before it could be read.</source>
+        <comment>reason_goneBeforeRead</comment>
+        <translation>读取之前，设备已被断开。</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
+        <comment>reason_goneWriting</comment>
+        <translation>写入固件时设备被断开。请让其重新进入 USB 启动模式，然后再处理一次。</translation>
+    </message>
+    <message>
+        <source>the file read back (%1) cannot be read</source>
+        <comment>reason_readBackUnreadable</comment>
+        <translation>无法读取回读的文件（%1）</translation>
+    </message>
+    <message>
+        <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
+        <comment>bench_unknownDevice</comment>
+        <translation>已连接一个 DFU 设备，但它不是处于 DFU 模式的闪光灯。</translation>
+    </message>
+    <message>
+        <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
+        <comment>bench_written</comment>
+        <translation>固件已写入。如需检查，请让设备重新进入 USB 启动模式。</translation>
+    </message>
+    <message>
+        <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_downloadFailed</comment>
+        <translation>固件写入失败（原因见日志）。请让设备重新进入 USB 启动模式，然后再处理一次。</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_readFailed</comment>
+        <translation>无法读取设备信息。请让设备重新进入 USB 启动模式，然后重新连接。</translation>
+    </message>
+    <message>
+        <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
+        <comment>bench_writeInterrupted</comment>
+        <translation>设备停止响应，写入在完成前被终止。请让设备重新进入 USB 启动模式，然后再处理一次。</translation>
+    </message>
+    <message>
+        <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
+        <comment>bench_checkNotMade</comment>
+        <translation>无法检查固件：%1。请让设备重新进入 USB 启动模式，然后重新连接。</translation>
     </message>
 </context>
 </TS>
