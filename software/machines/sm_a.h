@@ -64,6 +64,8 @@ signals:
     void sig_Progress(int phase, int percent, qint64 bytes);
     // The download's exit code: 0 when dfu-util wrote the whole image.
     void sig_FwDownloadResult(int code);
+    // A running download or read-back has printed nothing for this many seconds (once a second).
+    void sig_Silent(int seconds);
     void sig_Problem(int problem);
     void sig_A0_entered();
     void sig_A1_entered();
@@ -87,6 +89,7 @@ private:
     void run_started(DFU::CmdID id) override;
     void output(DFU::CmdID id, const QByteArray& standard_output) override;
     void not_answering(DFU::CmdID id) override;
+    void silent(DFU::CmdID id, int seconds) override;
     void report(Problem problem);
     // Sleeps, but wakes at once when a stop is asked for, and with for_command when a command
     // is set; true when stopping.
