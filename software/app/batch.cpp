@@ -206,6 +206,11 @@ private:
     {
         if (phase == Phase::ended)
             return;
+        // A terminal keeps every line: a silence is said once, not each second it goes on.
+        const bool counting = outcome.kind == Kind::transfer_silent && told_kind == Kind::transfer_silent;
+        told_kind = outcome.kind;
+        if (counting)
+            return;
         if (outcome.bar == Outcome::Bar::moving && !outcome.bar_caption_id.isEmpty()
             && outcome.kind != Kind::transfer_silent) {
             talk->progress(gui.text(outcome.bar_caption_id), outcome.percent);
@@ -350,6 +355,7 @@ private:
     Talk* talk;
     QTimer timeout;
     Phase phase = Phase::awaiting_unit;
+    Kind told_kind = Kind::waiting;
     Unit unit;
     QString last_serial;
     int handled = 0;

@@ -62,12 +62,12 @@ private slots:
             << "A " + older + " | pace_f4=1 leave_delay_ms=60000" << json
             << "await Upgrading firmware: writing; group-signal 2"
             << QStringList{"Finishing the transfer: keep the USB cable connected.",
-                           "Unit 305F38713437: stopped. The firmware was written."}
+                           "Unit 305F38713437: stopped. The firmware was written, not checked yet."}
             << QStringList{"stopped/R12/C7/C7"} << 128 + SIGINT << "image";
         QTest::newRow("pulled mid-write: failed; the next unit is served, refused: the failure is the status")
             << "A " + older + " | vanish_on=write vanish_after=120; B unplugged " + korvid
             << json + QStringList{"--units", "2"} << "results 1; plug B"
-            << QStringList{"Unit 305F38713437: failed. Writing the firmware failed", "Unit 305F38713438: refused."}
+            << QStringList{"Unit 305F38713437: failed. The unit was disconnected during the write", "Unit 305F38713438: refused."}
             << QStringList{"failed/R12/C7/C7", "refused/ZX-8/B3/B3"} << 2 << "written kept";
         QTest::newRow("several units: named, none written, none came; no window system")
             << "A " + older + "; B " + older << QStringList{"-b", "--timeout", "4", "--verbose"}
