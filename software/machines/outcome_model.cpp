@@ -64,6 +64,14 @@ QString plain_text(const QString& html)
     return text.replace(spaces, " ").trimmed();
 }
 
+QString product_text(const QStringList& names)
+{
+    QString text = names.value(0);
+    for (int i = 1; i < names.size(); ++i)
+        text = QString("%1 or %2").arg(text, names[i]);
+    return text;
+}
+
 QString shown_revision(const QString& revision)
 {
     // The text comes from the unit: a revision that reads like a sentence ("C8. Done.") must
@@ -230,7 +238,7 @@ void OutcomeModel::unit_read(const DFU::DeviceInfo& info, const QString& serial)
     unit.known_type = Device::is_known(info.OTP_info.product.type);
     // The unknown one in the words of the settings file's "product_unknown", which the window
     // gives in its language.
-    unit.product = unit.known_type ? Device::with_article(info.OTP_info.product.product_name())
+    unit.product = unit.known_type ? Device::with_article(product_text(info.OTP_info.product.product_names()))
                                    : QString("a unit of unknown type");
     unit.revision = shown_revision(info.FW_revision);
     if (unit.revision != info.FW_revision)

@@ -62,6 +62,9 @@ QString status_html(const Outcome& outcome, const std::function<QString(const QS
                     const std::function<QString(const QString&)>& value = {});
 // Rich text as one line of plain text: tags dropped, line breaks as spaces, entities decoded.
 QString plain_text(const QString& html);
+// Product names as a sentence names them, in the English of the settings file's
+// "product_either" ("N20 or N20S"), which the window gives in its language.
+QString product_text(const QStringList& names);
 // A unit's revision text as it may be shown: a short plain token, else empty (unknown).
 QString shown_revision(const QString& revision);
 
