@@ -210,8 +210,8 @@ private slots:
                                                                          "open DFU device 0483:df11",
                                                                          "Shown: A unit is connected, but this user may "
                                                                          "not use it (USB permission). Install the udev "
-                                                                         "rule of the velmora-fw-upgrade package (see 'man "
-                                                                         "velmora-fw-upgrade'), then reconnect the unit.",
+                                                                         "rule (see 'man velmora-fw-upgrade'), then "
+                                                                         "reconnect the unit.",
                                                                          done}
                                                           << QStringList{} << -1 << "";
         QTest::newRow("the real dfu-util without a unit")
