@@ -560,7 +560,7 @@ Ihr Gerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_writtenDiffers</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware wurde geschrieben, aber die Prüfung ergab, dass sie von der dieses Programms abweicht.&lt;br&gt;Klicken Sie auf die Schaltfläche, um sie erneut zu installieren.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware wurde geschrieben, weicht laut Prüfung aber von der dieses Programms ab.&lt;br&gt;Klicken Sie auf die Schaltfläche, um sie erneut zu installieren.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>

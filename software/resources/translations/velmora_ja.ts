@@ -589,7 +589,7 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボが接続されていますが、このユーザーは使用できません（USB のアクセス権）。&lt;br&gt;udev ルールをインストールし（「man velmora-fw-upgrade」を参照）、ストロボを接続し直してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボは接続されていますが、このユーザーには USB の使用権限がありません。&lt;br&gt;udev ルールを導入し（man velmora-fw-upgrade 参照）、接続し直してください。&lt;/span&gt;</translation>
     </message>
 </context>
 </TS>
