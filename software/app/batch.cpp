@@ -307,6 +307,11 @@ private:
     {
         if (phase == Phase::ended || phase == Phase::awaiting_unit)
             return;
+        // Piped, every line stays: a silence is said once, not each second it goes on.
+        const bool counting = outcome.kind == Kind::transfer_silent && told_kind == Kind::transfer_silent;
+        told_kind = outcome.kind;
+        if (counting)
+            return;
         if (outcome.bar == Outcome::Bar::moving && !outcome.bar_caption_id.isEmpty()
             && outcome.kind != Kind::transfer_silent) {
             relay->progress(gui.text(outcome.bar_caption_id), outcome.percent);
@@ -400,6 +405,7 @@ private:
     Phase phase = Phase::awaiting_unit;
     Unit unit;
     QString failure;
+    Kind told_kind = Kind::waiting;
     int missed = 0;
     bool write_asked = false;
     int signal_number = 0;

@@ -101,7 +101,7 @@ Machines make_machines(const Settings::Settings& settings, const ToolProblem& pr
     made.worker->enable_debug_output();
     made.machine = new SM_B(made.worker, settings.desired_type, settings.desired_revision);
     made.machine->enable_debug_output();
-    made.model = new OutcomeModel(Device::ProductInfo{settings.desired_type}.product_name(), made.machine);
+    made.model = new OutcomeModel(product_text(Device::ProductInfo{settings.desired_type}.product_names()), made.machine);
     if (!problem.text_id.isEmpty()) {
         made.model->tool_unusable(problem.text_id, {problem.where}, problem.reason_id,
                                   QString::number(problem.reason_code));

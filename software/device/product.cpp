@@ -5,17 +5,17 @@
 namespace Device {
 
 const Products products = {
-    {Type::invalid, "invalid", "Invalid", "N/A", "N/A"},
-    {Type::undefined, "undefined", "Undefined", "?", "?"},
-    {Type::ZEPH, "ZEPH", "Zephon", "ZX-7", "ZX-7 LinkSync"},
-    {Type::KORV, "KORV", "Korvid", "ZX-8", "Velmora ZX-8"},
-    {Type::TALM, "TALM", "Talmor", "M5", "M5 LinkSync"},
-    {Type::M5W, "M5W", "M5w", "M5 Works", "M5 Works"},
-    {Type::VIRN, "VIRN", "Virnis", "R4S", "Velmora R4 & R4S"},
-    {Type::QUEL, "QUEL", "Quel", "R12", "Velmora R12"},
-    {Type::DASK, "DASK", "Dask", "R3", "Velmora R3"},
-    {Type::NOMI, "NOMI", "Nomiral", "N20 or N20S", "Velmora N20S & N20 series"},
-    {Type::unknown, "unknown", "Unknown", "unknown", "unknown"},
+    {Type::invalid, "invalid", "Invalid", {"N/A"}, "N/A"},
+    {Type::undefined, "undefined", "Undefined", {"?"}, "?"},
+    {Type::ZEPH, "ZEPH", "Zephon", {"ZX-7"}, "ZX-7 LinkSync"},
+    {Type::KORV, "KORV", "Korvid", {"ZX-8"}, "Velmora ZX-8"},
+    {Type::TALM, "TALM", "Talmor", {"M5"}, "M5 LinkSync"},
+    {Type::M5W, "M5W", "M5w", {"M5 Works"}, "M5 Works"},
+    {Type::VIRN, "VIRN", "Virnis", {"R4S"}, "Velmora R4 & R4S"},
+    {Type::QUEL, "QUEL", "Quel", {"R12"}, "Velmora R12"},
+    {Type::DASK, "DASK", "Dask", {"R3"}, "Velmora R3"},
+    {Type::NOMI, "NOMI", "Nomiral", {"N20", "N20S"}, "Velmora N20S & N20 series"},
+    {Type::unknown, "unknown", "Unknown", {"unknown"}, "unknown"},
 };
 
 Products::const_iterator Products::find(Type type) const
@@ -103,10 +103,15 @@ bool operator==(const ProductInfo& a, const ProductInfo& b)
     return a.type == b.type;
 }
 
-QString ProductInfo::product_name() const
+QStringList ProductInfo::product_names() const
 {
     const auto it = products.find(type);
-    return it == products.end() ? QString() : it->name;
+    return it == products.end() ? QStringList() : it->names;
+}
+
+QString ProductInfo::product_name() const
+{
+    return product_names().join('/');
 }
 
 QString ProductInfo::product_name_full() const

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <ostream>
@@ -29,7 +30,9 @@ struct Product {
     Type type;
     QString id;
     QString code_name;
-    QString name;
+    // The names on the unit, one or more that the firmware serves alike ("N20", "N20S"); a
+    // sentence joins them in its own language.
+    QStringList names;
     QString name_full;
 };
 
@@ -54,6 +57,8 @@ struct ProductInfo {
     std::array<quint8, 3> extra{{0xff, 0xff, 0xff}};
     qint32 type_code = 0;
 
+    QStringList product_names() const;
+    // The names as one token for the log and the terminal's JSON: "N20/N20S".
     QString product_name() const;
     QString product_name_full() const;
     operator QString() const;

@@ -85,7 +85,13 @@ Device::FW_Info read_FW_Info_from_desired_FW()
 {
     const QString path = Files::path_of(Files::desired_FW_fileName_bin);
     qDebug() << "Reading desired FW_Info from " << path;
-    return Device::make_FW_Info(path);
+    const Device::FW_Info info = Device::make_FW_Info(path);
+    if (info.valid)
+        return info;
+    // Without a usable working folder there is no copy there, but the window still names the
+    // product and version this program installs: the same image, read where it is embedded.
+    qInfo() << "The working copy of the firmware cannot be read; its information is read from the program";
+    return Device::make_FW_Info(QString(":resources/firmware.bin"));
 }
 
 const Device::FW_Info& desired_FW_Info()

@@ -53,12 +53,15 @@ static QString decode_output(QByteArray bytes)
 
 int run_timeout_ms = 30000;
 int silent_child_limit_ms = 60000;
+int silence_told_ms = 5000;
 
 void RunObserver::run_started(CmdID) {}
 
 void RunObserver::output(CmdID, const QByteArray&) {}
 
 void RunObserver::not_answering(CmdID) {}
+
+void RunObserver::silent(CmdID, int) {}
 
 bool RunObserver::may_end_hung_child(CmdID)
 {
@@ -291,6 +294,7 @@ Result run_command(CmdID id, const QStringList& extra)
     QElapsedTimer silent;
     silent.start();
     bool said_not_answering = false;
+    int said_silent = -1; // the seconds of silence told last
     bool hung = false;
     // Read as it comes: the observer shows progress, and a child that has printed nothing
     // for long can be told from one that is busy writing flash. A line on either channel is a
@@ -302,6 +306,7 @@ Result run_command(CmdID id, const QStringList& extra)
         if (!out.isEmpty() || !err.isEmpty()) {
             silent.restart();
             said_not_answering = false;
+            said_silent = -1;
         }
         output += out;
         errors += err;
@@ -309,6 +314,10 @@ Result run_command(CmdID id, const QStringList& extra)
             observer->output(id, out);
         if (ended)
             break;
+        if (observer && silent.elapsed() >= silence_told_ms && silent.elapsed() / 1000 != said_silent) {
+            said_silent = int(silent.elapsed() / 1000);
+            observer->silent(id, said_silent);
+        }
         if (!said_not_answering && silent.elapsed() >= run_timeout_ms) {
             said_not_answering = true;
             qInfo() << "waitForFinished(): Process did not finish in time, exit status:" << QProcess::NormalExit

@@ -44,8 +44,14 @@ extern int run_timeout_ms;
 // nothing for this long is hung, and may be ended when the observer allows it.
 extern int silent_child_limit_ms;
 
+// A child silent for this long is said to be, and then once a second with the seconds of
+// silence: a transfer's bar that stops moving is explained while the user still looks at it.
+extern int silence_told_ms;
+
 // The code of a run that was ended because it had hung.
 constexpr int code_ended_hung = -2;
+// The code of a transfer that failed because the unit went away (was unplugged) during it.
+constexpr int code_unit_gone = -3;
 
 // Watches the runs made on one thread: the output as it arrives, and whether a hung child
 // may be given up.
@@ -56,6 +62,8 @@ public:
     virtual void output(CmdID id, const QByteArray& standard_output);
     // The child has printed nothing for run_timeout_ms (on either channel) and is waited for.
     virtual void not_answering(CmdID id);
+    // The child has printed nothing for this many whole seconds, at least silence_told_ms.
+    virtual void silent(CmdID id, int seconds);
     virtual bool may_end_hung_child(CmdID id);
 };
 

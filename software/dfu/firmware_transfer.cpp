@@ -12,18 +12,32 @@
 
 namespace DFU {
 
+namespace {
+
+// dfu-util says so when the unit vanished under it (before it was opened, or mid-transfer):
+// the user is told the unit went away rather than handed an exit code.
+int code_of(const Result& result)
+{
+    if (result.code > 0
+        && (result.errors.contains("LIBUSB_ERROR_NO_DEVICE")
+            || result.errors.contains("No DFU capable USB device available")))
+        return code_unit_gone;
+    return result.code;
+}
+
+} // namespace
+
 int download_FW_to_device(QString file, QString serial)
 {
-    return run_command(CmdID::download_FW, QStringList{file} + serial_option(serial)).code;
+    return code_of(run_command(CmdID::download_FW, QStringList{file} + serial_option(serial)));
 }
 
 int upload_FW_from_device(QString file, int size, QString serial)
 {
     // An upload that fails without writing must never leave an older file to compare.
     support_misc::ensure_file_is_deleted(file);
-    return run_command(CmdID::upload_FW,
-                       QStringList{"-s", QString("0x08000000:%1").arg(size), "-U", file} + serial_option(serial))
-        .code;
+    return code_of(run_command(CmdID::upload_FW,
+                               QStringList{"-s", QString("0x08000000:%1").arg(size), "-U", file} + serial_option(serial)));
 }
 
 int size_of_binary_file(QString file)
@@ -77,6 +91,8 @@ Check upload_and_check_FW_bin(QString desired, QString uploaded, QString serial)
     const int code = upload_FW_from_device(uploaded, size, serial);
     if (code == code_ended_hung)
         return {Check::not_made, "reason_silent", {}};
+    if (code == code_unit_gone)
+        return {Check::not_made, "reason_unitGone", {}};
     if (code != 0)
         return {Check::not_made, "reason_uploadFailed", QString::number(code)};
     const int got = size_of_binary_file(uploaded);

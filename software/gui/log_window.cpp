@@ -42,11 +42,14 @@ LogWindowDialog::LogWindowDialog(QWidget* parent)
     , clearButton(new QPushButton(tr("Clear"), this))
     , saveButton(new QPushButton(tr("Save Log…"), this))
     , hideButton(new QPushButton(tr("Hide Log"), this))
+    , savedLabel(new QLabel(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(textEdit);
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 0, 0, 0);
+    savedLabel->setTextFormat(Qt::PlainText);
+    buttons->addWidget(savedLabel);
     buttons->addStretch(10);
     buttons->addWidget(clearButton);
     buttons->addWidget(saveButton);
@@ -194,6 +197,7 @@ bool LogWindowDialog::save_to(const QString& name)
 {
     // Only a plain file is a log: a device such as /dev/null, a folder or a FIFO would be
     // replaced by the save's rename (this may run as root), or swallow the log unseen.
+    savedLabel->clear();
     struct stat status;
     if (::stat(QFile::encodeName(name).constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
         refuse("log_notPlainFile", name);
@@ -218,8 +222,11 @@ bool LogWindowDialog::save_to(const QString& name)
     }
     if (!saved) {
         refuse("log_cannotWrite", name);
+        return false;
     }
-    return saved;
+    qInfo().noquote() << "Shown:" << settings.gui.text("log_saved").arg(name);
+    savedLabel->setText(settings.gui.display_text("log_saved").arg(name));
+    return true;
 }
 
 void LogWindowDialog::refuse(const QString& text_id, const QString& name)

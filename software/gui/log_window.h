@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QObject>
+#include <QLabel>
 #include <QPushButton>
 #include <QString>
 #include <QTextBrowser>
@@ -33,6 +34,8 @@ public:
     QPushButton* clearButton;
     QPushButton* saveButton;
     QPushButton* hideButton;
+    // Where the last save went, said beside the buttons once it is done.
+    QLabel* savedLabel;
 
     // The window shows this many of the latest lines; older ones are dropped from it, not from
     // the log, which a save writes whole.

@@ -65,6 +65,14 @@ QString plain_text(const QString& html)
     return text.replace(spaces, " ").trimmed();
 }
 
+QString product_text(const QStringList& names)
+{
+    QString text = names.value(0);
+    for (int i = 1; i < names.size(); ++i)
+        text = QString("%1 or %2").arg(text, names[i]);
+    return text;
+}
+
 QString shown_revision(const QString& revision)
 {
     // The text comes from the unit: a revision that reads like a sentence ("C8. Done.") must
@@ -84,10 +92,17 @@ Outcome told(Kind kind, const QString& text_id)
     return outcome;
 }
 
+bool silent_end(const Outcome& outcome)
+{
+    return outcome.kind == Kind::write_interrupted
+        || (outcome.kind == Kind::check_not_made && outcome.reason_id == "reason_silent");
+}
+
 } // namespace
 
 OutcomeModel::OutcomeModel(QString desired_product, QObject* parent)
     : QObject(parent)
+    , log_window(use_log_window())
     , desired_product(std::move(desired_product))
 {
     qRegisterMetaType<Outcome>("Outcome");
@@ -132,6 +147,10 @@ void OutcomeModel::show_no_unit()
     }
     else if (worker_problem == SM_A::problem_not_answering)
         show(told(Kind::not_answering, "status_notAnswering"));
+    // A transfer ended for silence leaves a unit that is likely to fail its next reading: what
+    // happened, and what to do, must stay said rather than give way to that.
+    else if (silent_end(after_write))
+        show(after_write);
     else if (unit_unreadable)
         show(told(Kind::read_failed, "status_readFailed"));
     else if (unit_reading)
@@ -158,6 +177,15 @@ Outcome OutcomeModel::revision_outcome(Kind kind) const
     return outcome;
 }
 
+Outcome OutcomeModel::write_failed_outcome(const QString& code) const
+{
+    // The reason is said on screen; the log window, where there is one, tells more.
+    Outcome outcome = told(Kind::write_failed, log_window ? "status_downloadFailedLog" : "status_downloadFailed");
+    outcome.reason_id = "reason_uploadFailed";
+    outcome.reason_argument = code;
+    return outcome;
+}
+
 bool OutcomeModel::transferring() const
 {
     return (now.kind == Kind::writing || now.kind == Kind::verifying || now.kind == Kind::transfer_silent
@@ -167,16 +195,9 @@ bool OutcomeModel::transferring() const
 
 void OutcomeModel::problem(int problem)
 {
-    if (problem == SM_A::problem_not_answering && transferring()) {
-        if (now.kind == Kind::finishing)
-            return;
-        Outcome silent = now;
-        silent.kind = Kind::transfer_silent;
-        silent.text_id = "status_transferSilent";
-        silent.arguments.clear();
-        show(silent);
+    // A transfer's silence is counted aloud from its first seconds (silence()).
+    if (problem == SM_A::problem_not_answering && transferring())
         return;
-    }
     worker_problem = problem;
     if (!in_use && !stopping)
         show_no_unit();
@@ -230,7 +251,7 @@ void OutcomeModel::unit_read(const DFU::DeviceInfo& info, const QString& serial)
     unit.known_type = Device::is_known(info.OTP_info.product.type);
     // The unknown one in the words of the settings file's "product_unknown", which the window
     // gives in its language.
-    unit.product = unit.known_type ? Device::with_article(info.OTP_info.product.product_name())
+    unit.product = unit.known_type ? Device::with_article(product_text(info.OTP_info.product.product_names()))
                                    : QString("a unit of unknown type");
     unit.revision = shown_revision(info.FW_revision);
     if (unit.revision != info.FW_revision)
@@ -238,7 +259,8 @@ void OutcomeModel::unit_read(const DFU::DeviceInfo& info, const QString& serial)
     // A failed write is told again only of the unit it failed on, and only at its next reading.
     if (serial == written_serial
         && (after_write.kind == Kind::write_failed || after_write.kind == Kind::write_interrupted))
-        unit.write_note = after_write.kind;
+        unit.write_note = after_write;
+    unit.written_here = serial == written_serial && after_write.kind == Kind::written;
     after_write = Outcome();
     written_serial.clear();
     if (!stopping)
@@ -249,13 +271,7 @@ void OutcomeModel::offered()
 {
     if (stopping)
         return;
-    Outcome outcome;
-    if (unit.write_note == Kind::write_failed)
-        outcome = told(Kind::write_failed, "status_downloadFailed");
-    else if (unit.write_note == Kind::write_interrupted)
-        outcome = told(Kind::write_interrupted, "status_writeInterrupted");
-    else
-        outcome = revision_outcome(Kind::offered);
+    Outcome outcome = unit.write_note.kind != Kind::waiting ? unit.write_note : revision_outcome(Kind::offered);
     outcome.offer_install = true;
     show(outcome);
 }
@@ -332,6 +348,17 @@ void OutcomeModel::progress(int phase, int percent)
     show(outcome);
 }
 
+void OutcomeModel::silence(int seconds)
+{
+    if (!transferring() || now.kind == Kind::finishing)
+        return;
+    Outcome silent = now;
+    silent.kind = Kind::transfer_silent;
+    silent.text_id = "status_transferSilent";
+    silent.arguments = QStringList{QString::number(seconds)};
+    show(silent);
+}
+
 void OutcomeModel::transfer_over(Kind result, Outcome next)
 {
     transfer_result = result;
@@ -346,7 +373,8 @@ void OutcomeModel::download_result(int code)
 {
     const Outcome note = code == 0                  ? told(Kind::written, "status_written")
         : code == DFU::code_ended_hung ? told(Kind::write_interrupted, "status_writeInterrupted")
-                                       : told(Kind::write_failed, "status_downloadFailed");
+        : code == DFU::code_unit_gone  ? told(Kind::write_failed, "status_writeUnplugged")
+                                       : write_failed_outcome(QString::number(code));
     after_write = note;
     written_serial = unit.serial;
     transfer_over(note.kind, note);
@@ -356,19 +384,23 @@ void OutcomeModel::check_result(int outcome, const QString& reason_id, const QSt
 {
     Outcome next;
     if (outcome == DFU::Check::matches) {
-        next = revision_outcome(Kind::verified);
+        // Done is said in the status line too, and whether this program wrote what was checked.
+        next = unit_outcome(Kind::verified, unit.written_here ? "status_upgradedDone" : "status_alreadyCurrent");
         next.bar = Outcome::Bar::full;
         next.bar_caption_id = "bar_done";
         next.percent = 100;
     } else if (outcome == DFU::Check::differs) {
-        next = told(Kind::verify_failed, unit.write_note == Kind::write_failed        ? "status_downloadFailed"
-                                         : unit.write_note == Kind::write_interrupted ? "status_writeInterrupted"
-                                                                                      : "status_verifyFailed");
+        next = unit.write_note.kind != Kind::waiting ? unit.write_note
+            : told(Kind::verify_failed, unit.written_here ? "status_writtenDiffers" : "status_verifyFailed");
+        next.kind = Kind::verify_failed;
         next.offer_install = true;
     } else {
         next = told(Kind::check_not_made, "status_checkNotMade");
         next.reason_id = reason_id;
         next.reason_argument = reason_argument;
+        // Nothing is known of the flash until the unit is read again: said until then.
+        after_write = next;
+        written_serial = unit.serial;
     }
     transfer_over(next.kind, next);
 }
@@ -393,7 +425,8 @@ void OutcomeModel::stop_requested(bool running)
         show(outcome);
         return;
     }
-    transfer_result = Kind::waiting;
+    // What the last transfer left on screen ("written, not checked yet") is kept in the stop.
+    transfer_result = now.kind;
     worker_finished();
 }
 
@@ -414,7 +447,7 @@ void OutcomeModel::worker_finished()
         default: return {};
         }
     };
-    if (now.kind == Kind::finishing && !result_id().isEmpty()) {
+    if ((now.kind == Kind::finishing || now.kind == transfer_result) && !result_id().isEmpty()) {
         outcome.text_id = "status_stoppedAfter";
         outcome.reason_id = result_id();
     } else {
@@ -433,6 +466,7 @@ void OutcomeModel::attach(SM_A* worker, SM_B* machine)
     connect(worker, &SM_A::sig_FwDownloading, this, &OutcomeModel::transfer_started);
     connect(worker, &SM_A::sig_FwUploading, this, &OutcomeModel::transfer_started);
     connect(worker, &SM_A::sig_Progress, this, [this](int phase, int percent, qint64) { progress(phase, percent); });
+    connect(worker, &SM_A::sig_Silent, this, &OutcomeModel::silence);
     connect(worker, &SM_A::sig_FwDownloadResult, this, &OutcomeModel::download_result);
     connect(worker, &SM_A::sig_FwUploadedMatches, this, [this] { check_result(DFU::Check::matches); });
     connect(worker, &SM_A::sig_FwUploadedDiffers, this, [this] { check_result(DFU::Check::differs); });

@@ -27,7 +27,7 @@ struct Outcome {
         connected,         // read, not judged yet
         offered,           // the upgrade is offered
         writing,           // asked for, or under way (running)
-        transfer_silent,   // a write or read-back has printed nothing for 30 s
+        transfer_silent,   // a write or read-back has printed nothing for a few seconds
         written,           // until the unit is read again
         write_failed,
         write_interrupted, // a hung write was ended
@@ -63,6 +63,9 @@ QString status_html(const Outcome& outcome, const std::function<QString(const QS
                     const std::function<QString(const QString&)>& value = {});
 // Rich text as one line of plain text: tags dropped, line breaks as spaces, entities decoded.
 QString plain_text(const QString& html);
+// Product names as a sentence names them, in the English of the settings file's
+// "product_either" ("N20 or N20S"), which the window gives in its language.
+QString product_text(const QStringList& names);
 // A unit's revision text as it may be shown: a short plain token, else empty (unknown).
 QString shown_revision(const QString& revision);
 
@@ -99,10 +102,15 @@ public:
     void verify_requested();
     void transfer_started();
     void progress(int phase, int percent);
+    // The running transfer has printed nothing for this many seconds (said once a second).
+    void silence(int seconds);
     void download_result(int code);
     void check_result(int outcome, const QString& reason_id = {}, const QString& reason_argument = {});
     void stop_requested(bool transferring);
     void worker_finished();
+
+    // Whether the user has a log window to read (-l): only then does a status point to it.
+    bool log_window = false;
 
 signals:
     void changed(const Outcome& outcome);
@@ -114,13 +122,16 @@ private:
         QString revision;  // as it may be shown; empty: unknown
         bool known_type = false;
         // A failed or cut-off write of this very unit, said again when it is judged.
-        Outcome::Kind write_note = Outcome::Kind::waiting;
+        Outcome write_note;
+        // The last write of this program to this very unit went through: its check is of that write.
+        bool written_here = false;
     };
 
     void show(Outcome next);
     void show_no_unit();
     Outcome unit_outcome(Outcome::Kind kind, const QString& text_id) const;
     Outcome revision_outcome(Outcome::Kind kind) const;
+    Outcome write_failed_outcome(const QString& reason_argument) const;
     bool transferring() const;
     void transfer_over(Outcome::Kind result, Outcome next);
 

@@ -125,6 +125,12 @@ void SM_A::not_answering(DFU::CmdID)
     emit sig_Problem(problem_not_answering);
 }
 
+void SM_A::silent(DFU::CmdID id, int seconds)
+{
+    if (id == DFU::CmdID::download_FW || id == DFU::CmdID::upload_FW)
+        emit sig_Silent(seconds);
+}
+
 void SM_A::report(Problem problem)
 {
     if (problem == reported)

@@ -65,6 +65,8 @@ signals:
     void sig_Progress(int phase, int percent, qint64 bytes);
     // The download's exit code: 0 when dfu-util wrote the whole image.
     void sig_FwDownloadResult(int code);
+    // A running download or read-back has printed nothing for this many seconds (once a second).
+    void sig_Silent(int seconds);
     void sig_Problem(int problem);
     // The one unit listed has a serial that cannot be read for certain (as far as it could be
     // read): it is never addressed. Said before its problem_unaddressable.
@@ -91,6 +93,7 @@ private:
     void run_started(DFU::CmdID id) override;
     void output(DFU::CmdID id, const QByteArray& standard_output) override;
     void not_answering(DFU::CmdID id) override;
+    void silent(DFU::CmdID id, int seconds) override;
     void report(Problem problem);
     // Sleeps, but wakes at once when a stop is asked for, and with for_command when a command
     // is set; true when stopping.

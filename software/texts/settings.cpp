@@ -106,7 +106,19 @@ QString GUI::display_arg(const QString& english) const
         if (!label.text.isEmpty() && label.text == english)
             return translated(label);
     static const QRegularExpression article("^an? (?=\\S)");
-    return QString(english).remove(article);
+    const QString value = QString(english).remove(article);
+    // Product names joined by the English "or" ("N20 or N20S") are joined in the language;
+    // the names themselves stay.
+    for (const LabelData& label : labels) {
+        if (label.id != "product_either" || !label.text.contains("%1"))
+            continue;
+        QString pattern = QRegularExpression::escape(label.text);
+        pattern.replace("\\%1", "(.+?)").replace("\\%2", "(.+)");
+        const QRegularExpressionMatch m = QRegularExpression("^" + pattern + "$").match(value);
+        if (m.hasMatch())
+            return translated(label).arg(m.captured(1), display_arg(m.captured(2)));
+    }
+    return value;
 }
 
 QString GUI::localize(const QString& english) const

@@ -103,7 +103,7 @@ private slots:
                "await 305F387134310: Upgrading firmware: writing; await 305F387134311: Upgrading firmware: writing; "
                "group-signal 2"
             << QStringList{"Finishing the transfer: keep the USB cable connected.",
-                           "Unit 305F387134310: stopped. The firmware was written.",
+                           "Unit 305F387134310: stopped. The firmware was written, not checked yet.",
                            "5 units: 0 upgraded, 0 verified, 0 refused, 0 unreadable, 0 failed, 0 interrupted, 5 stopped."}
             << QStringList{"A stopped/R12/C7//written", "B stopped/R12/C7//written", "C stopped////",
                            "D stopped/R12/C7//written", "E stopped/R12/C7//written", "summary 5: 0 0 0 0 0 0 5"}

@@ -195,9 +195,10 @@ private slots:
                            "Shown: Waiting for a unit in DFU mode: do steps 1 to 3.", "Shown: Connected to an R12.",
                            "Shown: Connected to an R12 with firmware version C7", "Install clicked",
                            "Shown: Upgrading firmware", "Shown: Firmware written. To check it, restart the unit in DFU mode",
-                           "Shown: Checking the firmware", done, "Shown: Connected to an R12 with firmware version C8",
+                           "Shown: Checking the firmware", done,
+                           "Shown: Connected to an R12: the firmware was written and checked. Done. Disconnect USB cable.",
                            "app.exec() returns:  0"}
-            << QStringList{"FW differs", "does not hold", "Oops"} << 0 << "image";
+            << QStringList{"FW differs", "differs from the one", "Oops"} << 0 << "image";
         QTest::newRow("the embedded firmware is done at once, in German: the log stays English")
             << "sim current | LANG=de_DE.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=" << sim
             << "await " + done + "; no-gl; shot current-done" << QStringList{"Language shown: Deutsch (de)", done}
@@ -209,7 +210,8 @@ private slots:
                                                                          "open DFU device 0483:df11",
                                                                          "Shown: A unit is connected, but this user may "
                                                                          "not use it (USB permission). Install the udev "
-                                                                         "rule (see the README), then reconnect the unit.",
+                                                                         "rule (see 'man velmora-fw-upgrade'), then "
+                                                                         "reconnect the unit.",
                                                                          done}
                                                           << QStringList{} << -1 << "";
         QTest::newRow("the real dfu-util without a unit")
@@ -235,8 +237,8 @@ private slots:
             << f4 << real
             << writing + "key Escape; await " + finishing + "; shot finishing-on-escape; await program has stopped; "
                "shot stopped-after-escape; close"
-            << QStringList{finishing, "Shown: The firmware was written. The program has stopped. To go on, close the "
-                                      "window and start the program again.", "app.exec() returns:  0"}
+            << QStringList{finishing, "Shown: The firmware was written, not checked yet. The program has stopped. To go "
+                                      "on, close the window and start the program again.", "app.exec() returns:  0"}
             << QStringList{"Exit with", "Oops"} << 0 << "image";
         QTest::newRow("closed during a write: finished, then ended")
             << f4 << real << writing + "close; await " + finishing
@@ -261,8 +263,10 @@ private slots:
         // dfu-util ever started.
         const QString scans = "await Starting sm_A; wait 1500; shot unusable-";
         const QStringList no_tool{"Start  \"dfu-util\""};
+        // The header still names what this program installs: read where it is embedded.
         QTest::newRow("TMPDIR missing") << "tmpdir missing" << real << scans + "missing"
-                                        << QStringList{"Shown: No working folder can be made in"} << no_tool << -1 << "";
+                                        << QStringList{"Rev.: C8", "Shown: No working folder can be made in"} << no_tool
+                                        << -1 << "";
         QTest::newRow("TMPDIR full") << "tmpdir size=300k" << real << scans + "full"
                                      << QStringList{"Shown: The USB tool cannot be unpacked into"} << no_tool << -1 << "";
         QTest::newRow("TMPDIR noexec") << "tmpdir noexec" << real << scans + "noexec"
@@ -525,7 +529,7 @@ private slots:
         QVERIFY(program.wait_for("Shown: Done. Disconnect USB cable.", 90000));
         QTRY_COMPARE_WITH_TIMEOUT(client({"bar"}), QString("100|Done. Disconnect USB cable."), 10000);
         // Each new status was told, as it came.
-        QTRY_VERIFY_WITH_TIMEOUT(QString(heard.peek(1 << 20)).contains("label|Status|Connected to an R12 with firmware version C8"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(QString(heard.peek(1 << 20)).contains("label|Status|Connected to an R12: the firmware was written and checked. Done. Disconnect USB cable."), 20000);
         QVERIFY(QString(heard.peek(1 << 20)).contains("label|Status|Firmware written. To check it, restart the unit"));
         heard.kill();
         heard.waitForFinished(5000);

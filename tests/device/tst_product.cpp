@@ -43,7 +43,7 @@ private slots:
                                          << "ProductInfo: QUEL (30) [1e 01 02 03]" << "R12, Velmora R12";
         QTest::newRow("one odd extra byte") << QByteArray("\x8c\xff\xfe\xff") << Type::NOMI << 140
                                             << "ProductInfo: NOMI (140) [8c ff fe ff]"
-                                            << "N20 or N20S, Velmora N20S & N20 series";
+                                            << "N20/N20S, Velmora N20S & N20 series";
         QTest::newRow("erased") << QByteArray("\xff\xff\xff\xff") << Type::undefined << 255
                                 << "ProductInfo: undefined (255)" << "?, ?";
         QTest::newRow("code 254") << QByteArray("\xfe\xff\xff\xff") << Type::unknown << 254

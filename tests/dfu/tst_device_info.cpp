@@ -99,7 +99,7 @@ private slots:
         QTest::newRow("differs only beyond the image") << "differs_beyond_image" << "" << "matches";
         QTest::newRow("older revision") << "older_revision" << "" << "differs";
         QTest::newRow("a failed write") << "download_fails" << "" << "differs";
-        QTest::newRow("no unit: no check") << "no_unit" << "" << "not_made reason_uploadFailed 74";
+        QTest::newRow("no unit: no check, the unit named as gone") << "no_unit" << "" << "not_made reason_unitGone ";
         QTest::newRow("two units: no check") << "two_units" << "" << "not_made reason_uploadFailed 74";
         QTest::newRow("an empty image runs nothing") << "current" << "empty" << "not_made reason_noImage ";
         QTest::newRow("a missing image runs nothing") << "current" << "missing" << "not_made reason_noImage ";
@@ -113,8 +113,9 @@ private slots:
         QFETCH(QString, check);
         SimulatorState state;
         QVERIFY(state.setup(config));
-        if (config == "download_fails")
-            QCOMPARE(DFU::download_FW_to_device(desired()), 74);
+        // A write that fails is told by its code, one with no unit as the unit gone.
+        if (config == "download_fails" || config == "no_unit")
+            QCOMPARE(DFU::download_FW_to_device(desired()), config == "no_unit" ? DFU::code_unit_gone : 74);
         // As the worker does: a hung transfer may be ended.
         struct Ending : DFU::RunObserver {
             bool may_end_hung_child(DFU::CmdID) override { return true; }

@@ -21,11 +21,17 @@ class TestDfuUtil final : public QObject {
         bool allow = false;
         int said = 0;
         QByteArray seen;
+        QList<int> told; // the seconds of silence told, -1 where the child printed
         Watcher() { DFU::set_run_observer(this); }
         ~Watcher() override { DFU::set_run_observer(nullptr); }
         bool may_end_hung_child(CmdID) override { return allow; }
         void not_answering(CmdID) override { ++said; }
-        void output(CmdID, const QByteArray& bytes) override { seen += bytes; }
+        void silent(CmdID, int seconds) override { told << seconds; }
+        void output(CmdID, const QByteArray& bytes) override
+        {
+            seen += bytes;
+            told << -1;
+        }
     };
 
 private slots:
@@ -113,7 +119,7 @@ private slots:
 
     // Silence is what counts, on either channel: a child that prints all along is never
     // "not answering", however long it runs; a silent one is said to be, and is ended only
-    // when the watcher allows it.
+    // when the watcher allows it. Each silence is told from its start, its seconds rising.
     void silence_data()
     {
         QTest::addColumn<QStringList>("child");
@@ -137,8 +143,10 @@ private slots:
         QFETCH(int, said);
         const int limit = DFU::silent_child_limit_ms;
         const int timeout = DFU::run_timeout_ms;
+        const int told_after = DFU::silence_told_ms;
         DFU::silent_child_limit_ms = 1400;
         DFU::run_timeout_ms = 300;
+        DFU::silence_told_ms = 100;
         DFU::commands.at(CmdID::download_FW) = {HELPER_CHILD, child};
         Watcher watcher;
         watcher.allow = allow;
@@ -146,8 +154,18 @@ private slots:
         const DFU::Result result = DFU::run_command(CmdID::download_FW);
         DFU::silent_child_limit_ms = limit;
         DFU::run_timeout_ms = timeout;
+        DFU::silence_told_ms = told_after;
         QCOMPARE(result.code, code);
         QCOMPARE(watcher.said, said);
+        int silences = 0;
+        for (int i = 0; i < watcher.told.size(); ++i) {
+            const int before = i > 0 ? watcher.told[i - 1] : -1;
+            if (watcher.told[i] >= 0 && before < 0)
+                ++silences;
+            else if (watcher.told[i] >= 0)
+                QCOMPARE(watcher.told[i], before + 1);
+        }
+        QCOMPARE(silences, said);
         QCOMPARE(log.count("waitForFinished(): Process did not finish in time, exit status: QProcess::NormalExit "
                            "and output:"), said);
     }

@@ -250,9 +250,10 @@ private slots:
         QTest::addColumn<QString>("shown");
         const QString not_plain = "Shown: '%1' is not a plain file. The log output was not saved, and nothing was replaced.";
         const QString cannot = "Shown: File '%1' cannot be opened for writing. The log output could not be saved!";
-        QTest::newRow("a new file") << "new" << true << QString();
-        QTest::newRow("an older file") << "older" << true << QString();
-        QTest::newRow("a writable file in a read-only folder") << "in read-only folder" << true << QString();
+        const QString saved_to = "Shown: Saved to '%1'.";
+        QTest::newRow("a new file") << "new" << true << saved_to;
+        QTest::newRow("an older file") << "older" << true << saved_to;
+        QTest::newRow("a writable file in a read-only folder") << "in read-only folder" << true << saved_to;
         QTest::newRow("a new file in a read-only folder") << "new in read-only folder" << false << cannot;
         QTest::newRow("a new file where none can be made") << "new in /proc" << false << cannot;
         QTest::newRow("a new file on a full disk") << "new on a full disk" << false << cannot;
@@ -311,6 +312,10 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &unlimited);
         closer.stop();
         QCOMPARE(result, saved);
+        // Said beside the buttons only when it is true.
+        QCOMPARE(logWindow->dialog->savedLabel->text().contains(name), saved);
+        QVERIFY2(logWindow->dialog->whole_log().contains(shown.arg(name).toUtf8()),
+                 logWindow->dialog->whole_log().constData());
         if (saved) {
             QVERIFY(box.isEmpty());
             QVERIFY(QRegularExpression("^\\[[0-9:.]{12}\\] \"x{4000}\"\n\\[[0-9:.]{12}\\] Warning: second$")
@@ -324,8 +329,6 @@ private slots:
         } else {
             QVERIFY2(box.startsWith("Error|"), qPrintable(box));
         }
-        QVERIFY2(logWindow->dialog->whole_log().contains(shown.arg(name).toUtf8()),
-                 logWindow->dialog->whole_log().constData());
         // Nothing replaced: the same thing of the same kind, or nothing, where the name points.
         struct stat after;
         if (kind.startsWith("new ")) {

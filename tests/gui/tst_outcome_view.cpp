@@ -54,8 +54,10 @@ private slots:
         const QStringList r12{"an R12"};
         Outcome offered = make(K::offered, "status_devRev", {"an R12", "C7"});
         offered.offer_install = true;
-        Outcome failed = make(K::write_failed, "status_downloadFailed");
+        Outcome failed = make(K::write_failed, "status_downloadFailed", {}, "reason_uploadFailed", "74");
         failed.offer_install = true;
+        Outcome failed_log = make(K::write_failed, "status_downloadFailedLog", {}, "reason_uploadFailed", "74");
+        failed_log.offer_install = true;
         Outcome differs = make(K::verify_failed, "status_verifyFailed");
         differs.offer_install = true;
         const Outcome revision = make(K::writing, "status_devRev", {"an R12", "C7"});
@@ -76,16 +78,22 @@ private slots:
         QTest::newRow("offered-unknown-revision") << make(K::offered, "status_devRevUnknown", r12);
         QTest::newRow("write-asked") << with_bar(revision, B::waiting, "bar_upgrading", 0);
         QTest::newRow("writing") << with_bar(revision, B::moving, "bar_writing", 42);
-        QTest::newRow("transfer-silent") << with_bar(make(K::transfer_silent, "status_transferSilent"), B::moving,
+        QTest::newRow("transfer-silent") << with_bar(make(K::transfer_silent, "status_transferSilent", {"59"}), B::moving,
                                                      "bar_writing", 42);
         QTest::newRow("written") << make(K::written, "status_written");
         QTest::newRow("write-failed") << failed;
+        QTest::newRow("write-failed-with-log-window") << failed_log;
+        QTest::newRow("write-unplugged") << make(K::write_failed, "status_writeUnplugged");
         QTest::newRow("write-interrupted") << make(K::write_interrupted, "status_writeInterrupted");
         QTest::newRow("verifying") << with_bar(make(K::verifying, "status_devRev", {"an R12", "C8"}), B::moving,
                                                "bar_reading", 100);
-        QTest::newRow("verified") << with_bar(make(K::verified, "status_devRev", {"an R12", "C8"}), B::full, "bar_done",
-                                              100);
+        QTest::newRow("verified") << with_bar(make(K::verified, "status_upgradedDone", r12), B::full, "bar_done", 100);
+        QTest::newRow("already-current") << with_bar(make(K::verified, "status_alreadyCurrent", r12), B::full,
+                                                     "bar_done", 100);
         QTest::newRow("verify-failed") << differs;
+        Outcome written_differs = make(K::verify_failed, "status_writtenDiffers");
+        written_differs.offer_install = true;
+        QTest::newRow("written-differs") << written_differs;
         QTest::newRow("check-not-made") << make(K::check_not_made, "status_checkNotMade", {}, "reason_noSpace",
                                                 "/home/someone/.cache/tmp");
         QTest::newRow("other-product") << make(K::other_product, "status_otherProduct", {"a ZX-8", "R12"});

@@ -34,7 +34,8 @@ class TestOutcomeModel final : public QObject {
 
     // Events, one a word with its values: "read A R12 C7" (serial, product, revision; "-" for
     // none, "_" within a revision for a space), "offered", "write", "started", "progress 2 40",
-    // "download 0", "check differs", "nounit", "problem 3", "stop running", "finished" ...
+    // "download 0", "check differs", "nounit", "problem 3", "silent 5" (seconds), "log" (started
+    // with a log window), "stop running", "finished" ...
     static void play(OutcomeModel& model, const QString& script)
     {
         const auto type = [](const QString& name) {
@@ -58,6 +59,8 @@ class TestOutcomeModel final : public QObject {
             {"verify", [&](const QStringList&) { model.verify_requested(); }},
             {"started", [&](const QStringList&) { model.transfer_started(); }},
             {"progress", [&](const QStringList& w) { model.progress(w[1].toInt(), w[2].toInt()); }},
+            {"silent", [&](const QStringList& w) { model.silence(w[1].toInt()); }},
+            {"log", [&](const QStringList&) { model.log_window = true; }},
             {"download", [&](const QStringList& w) { model.download_result(w[1].toInt()); }},
             {"check", [&](const QStringList& w) { model.check_result(check(w[1]), w.value(2), w.value(3)); }},
             {"nounit", [&](const QStringList&) { model.no_unit(); }},
@@ -89,8 +92,14 @@ private slots:
         QTest::addColumn<QString>("never"); // a fragment of a status never shown on the way
 
         const QString offer_c7 = "Connected to an R12 with firmware version C7";
-        const QString failed = "Writing the firmware failed (the log tells why). Keep the unit in DFU mode (steps 1 "
-                               "to 3) and install again.";
+        const QString failed = "Writing the firmware failed: the USB tool stopped with code 74. Keep the unit in DFU "
+                               "mode (steps 1 to 3) and install again.";
+        const QString unplugged = "The unit was disconnected during the write, so its firmware is incomplete. Do "
+                                  "steps 1 to 3 again, then install again.";
+        const QString silent_end = "The unit stopped answering, so the write was ended before it was complete. "
+                                   "Restart the unit in DFU mode (steps 1 to 3) and install again.";
+        const QString differs = "The firmware on the unit differs from the one in this program, although its version "
+                                "is the same. Click the button to install this program's firmware.";
         const QString waiting = "Waiting for a unit in DFU mode: do steps 1 to 3. The USB cable must have a 'Micro B' "
                                 "plug and a 'Type A' plug.";
         const QString unidentified = "This unit cannot be identified (its product record is blank or unknown). It "
@@ -148,12 +157,26 @@ private slots:
             << "moving bar_writing 99" << "";
         QTest::newRow("progress before the transfer began moves nothing") << up + "; write; progress 2 40" << offer_c7
                                                                            << false << "waiting bar_upgrading" << "";
-        QTest::newRow("a silent transfer: keep the cable connected")
-            << up + "; write; started; progress 2 40; problem 3"
-            << "The unit has not answered for 30 seconds: keep the USB cable connected. The program waits for it a "
-               "little longer." << false << "moving bar_writing 40" << "";
-        QTest::newRow("it speaks again: back to writing") << up + "; write; started; problem 3; progress 2 50"
+        QTest::newRow("a silent transfer: said at once, counting")
+            << up + "; write; started; progress 2 40; silent 5; silent 6"
+            << "No answer for 6 s from the unit: keep the USB cable connected. If it stays silent for a minute, the "
+               "transfer is ended." << false << "moving bar_writing 40" << "";
+        QTest::newRow("the worker's own notice at 30 s keeps the count")
+            << up + "; write; started; silent 30; problem 3" << "No answer for 30 s from the unit: keep the USB cable "
+                                                                "connected. If it stays silent for a minute, the "
+                                                                "transfer is ended." << false << "moving bar_upgrading 0"
+            << "";
+        QTest::newRow("silence before the transfer began is not said") << up + "; write; silent 5" << offer_c7 << false
+                                                                        << "waiting bar_upgrading" << "";
+        QTest::newRow("it speaks again: back to writing") << up + "; write; started; silent 5; progress 2 50"
                                                           << offer_c7 << false << "moving bar_writing 50" << "";
+        QTest::newRow("the end of a silent write stays said, not the failing reading after it")
+            << up + "; write; started; silent 59; download -2; nounit; reading; readfailed" << silent_end << false
+            << "hidden" << "cannot be read";
+        QTest::newRow("the end of a silent read-back too")
+            << "read A R12 C8; verify; started; check not_made reason_silent; nounit; reading; problem 0; readfailed"
+            << "The firmware could not be checked: the unit stopped answering. Disconnect the unit, restart it in DFU "
+               "mode (steps 1 to 3) and connect it again." << false << "hidden" << "cannot be read";
         QTest::newRow("a long write that printed all along is no silence afterwards")
             << up + "; write; started; progress 2 50; problem 3; progress 2 60; download 0; nounit" << written << false
             << "hidden" << "";
@@ -161,11 +184,19 @@ private slots:
         QTest::newRow("a hung reading's silence is over once a write has ended")
             << "reading; problem 3; read A R12 C7; offered; write; started; download 0; nounit" << written << false
             << "hidden" << "";
-        QTest::newRow("a hung write was ended") << up + "; write; started; download -2; nounit"
-                                                << "The unit stopped answering, so the write was ended before it was "
-                                                   "complete. Restart the unit in DFU mode (steps 1 to 3) and install "
-                                                   "again." << false << "hidden" << "";
-        QTest::newRow("a failed write is told until a unit is read") << fails << failed << false << "hidden" << "";
+        QTest::newRow("a hung write was ended") << up + "; write; started; download -2; nounit" << silent_end << false
+                                                << "hidden" << "";
+        QTest::newRow("a failed write is told until a unit is read, its reason on screen")
+            << fails << failed << false << "hidden" << "log";
+        QTest::newRow("with a log window, it points there") << "log; " + fails
+                                                             << "Writing the firmware failed: the USB tool stopped "
+                                                                "with code 74 (the log window tells more). Keep the "
+                                                                "unit in DFU mode (steps 1 to 3) and install again."
+                                                             << false << "hidden" << "";
+        QTest::newRow("unplugged mid-write: the lost connection is named")
+            << up + "; write; started; download -3; nounit" << unplugged << false << "hidden" << "failed";
+        QTest::newRow("and again when that unit is back") << up + "; write; started; download -3; nounit; read A R12 C7; offered"
+                                                          << unplugged << true << "hidden" << "failed";
         QTest::newRow("and again of that unit at its next reading")
             << fails + "; read A R12 -; offered" << failed << true << "hidden" << "";
         QTest::newRow("that unit's flash then differs: still the failed write")
@@ -174,12 +205,27 @@ private slots:
                                                << "";
         QTest::newRow("nor of that unit once more")
             << fails + "; read A R12 C7; offered; nounit; read A R12 C7; offered" << offer_c7 << true << "hidden" << "";
-        QTest::newRow("a flash that merely differs") << fails + "; read B R12 C8; verify; started; check differs"
-                                                     << "The unit does not hold this firmware: the check failed. Click "
-                                                        "the button to install it again." << true << "hidden" << "";
-        QTest::newRow("verified") << "read A R12 C8; verify; started; progress 3 50; check matches"
-                                  << "Connected to an R12 with firmware version C8" << false
-                                  << "full bar_done 100" << "";
+        QTest::newRow("a flash that differs, never written here: not 'again'")
+            << "read B R12 C8; verify; started; check differs" << differs << true << "hidden" << "again";
+        QTest::newRow("a flash written here that differs")
+            << up + "; write; started; download 0; nounit; read A R12 C8; verify; started; check differs"
+            << "The firmware was written, but the check found it differs from the one in this program. Click the "
+               "button to install it again." << true << "hidden" << "";
+        QTest::newRow("already current: nothing was written, and Done in the status")
+            << "read A R12 C8; verify; started; progress 3 50; check matches"
+            << "Connected to an R12: it already holds this firmware, nothing was written. Done. Disconnect USB cable."
+            << false << "full bar_done 100" << "";
+        QTest::newRow("written here and checked: Done in the status")
+            << up + "; write; started; download 0; nounit; read A R12 C8; verify; started; check matches"
+            << "Connected to an R12: the firmware was written and checked. Done. Disconnect USB cable." << false
+            << "full bar_done 100" << "already";
+        QTest::newRow("a cut read-back stays said once the unit has gone")
+            << "read A R12 C8; verify; started; check not_made reason_unitGone; nounit; problem 0"
+            << "The firmware could not be checked: the unit was disconnected while it was read. Disconnect the unit, "
+               "restart it in DFU mode (steps 1 to 3) and connect it again." << false << "hidden" << "Waiting";
+        QTest::newRow("until another unit is read")
+            << "read A R12 C8; verify; started; check not_made reason_unitGone; nounit; read B R12 C7; offered"
+            << offer_c7 << true << "hidden" << "";
         QTest::newRow("no room for the read-back: nothing offered, the folder named")
             << "read A R12 C8; verify; started; check not_made reason_noSpace /tmp/w"
             << "The firmware could not be checked: the disk of /tmp/w is full, free some space there. Disconnect the "
@@ -202,8 +248,12 @@ private slots:
                                                           << "moving bar_writing 40" << "";
         QTest::newRow("then what became of it")
             << up + "; write; started; stop running; progress 2 70; download 0; nounit; finished"
-            << "The firmware was written. The program has stopped. To go on, close the window and start the program "
-               "again." << false << "hidden" << "Waiting";
+            << "The firmware was written, not checked yet. The program has stopped. To go on, close the window and "
+               "start the program again." << false << "hidden" << "Waiting";
+        QTest::newRow("Escape after 'Firmware written' keeps it")
+            << up + "; write; started; download 0; nounit; stop idle; finished"
+            << "The firmware was written, not checked yet. The program has stopped. To go on, close the window and "
+               "start the program again." << false << "hidden" << "";
         QTest::newRow("a failed write, then stopped") << up + "; write; started; stop running; download 74; finished"
                                                       << "Writing the firmware failed. The program has stopped. To go "
                                                          "on, close the window and start the program again."

@@ -92,6 +92,7 @@ private slots:
         DFU::Command::path.clear();
         DFU::run_timeout_ms = run_timeout;
         DFU::silent_child_limit_ms = silent_limit;
+        DFU::silence_told_ms = 5000;
     }
 
     void scenarios_data()
@@ -109,17 +110,19 @@ private slots:
         const QString c8 = "Connected to an R12 with firmware version C8";
         const QString written = "Firmware written. To check it";
         const QString failed = "Writing the firmware failed";
-        const QString differs = "The unit does not hold this firmware: the check failed.";
+        const QString differs = "The firmware on the unit differs from the one in this program";
+        const QString unplugged = "The unit was disconnected during the write";
         const QString done = "bar: Done. Disconnect USB cable.";
         const QString unidentified = "This unit cannot be identified";
 
         QTest::newRow("a whole upgrade")
             << "sim older_revision" << "await B2; click; await B6"
             << QStringList{"Waiting for a unit", c7, "bar: Upgrading firmware", written, c8,
-                           "bar: Checking the firmware", done}
-            << QStringList{differs, "not answered"} << "B6" << "image";
+                           "bar: Checking the firmware", "the firmware was written and checked. Done.", done}
+            << QStringList{differs, "not answered", "No answer"} << "B6" << "image";
         QTest::newRow("the embedded firmware: verified at once")
-            << "sim current" << "await B6" << QStringList{"Connected to an R12.", c8, done}
+            << "sim current" << "await B6"
+            << QStringList{"Connected to an R12.", c8, "it already holds this firmware, nothing was written", done}
             << QStringList{"bar: Upgrading"} << "B6" << "image";
         QTest::newRow("a flash that differs is offered again")
             << "sim differing_flash" << "await B7; click; await B6" << QStringList{differs, "bar: Upgrading", done}
@@ -167,18 +170,17 @@ private slots:
         QTest::newRow("unplugged mid-write, back: the failed write, never done")
             << "emu --rev C7 --seed 7 | leave_delay_ms=300 vanish_on=write vanish_after=40"
             << "await B2; click; await B3; await B1; set vanish_on=none; plug; await B7"
-            << QStringList{failed, failed} << QStringList{done, written} << "B7" << "";
+            << QStringList{unplugged, unplugged} << QStringList{done, written, failed} << "B7" << "";
         QTest::newRow("unplugged mid-read-back: the check could not be made, nothing offered")
             << "emu | vanish_on=upload vanish_after=20" << "await B10; wait 300"
             << QStringList{"bar: Checking the firmware",
-                           "The firmware could not be checked: the USB tool stopped with code 74."}
+                           "The firmware could not be checked: the unit was disconnected while it was read."}
             << QStringList{differs, "bar: Done"} << "" << "image";
         QTest::newRow("a write that hangs: not answering, then ended")
-            << "emu --rev C7 --seed 7 | hang=1" << "await B2; click; await has not answered; await stopped answering"
-            << QStringList{"bar: Upgrading firmware",
-                           "The unit has not answered for 30 seconds: keep the USB cable connected.",
-                           "The unit stopped answering, so the write was ended before it was complete."}
-            << QStringList{written, done} << "" << "";
+            << "emu --rev C7 --seed 7 | hang=1" << "await B2; click; await No answer for 2 s; await stopped answering; wait 1500"
+            << QStringList{"bar: Upgrading firmware", "No answer for 1 s from the unit: keep the USB cable connected.",
+                           "No answer for 2 s", "The unit stopped answering, so the write was ended before it was complete."}
+            << QStringList{written, done, "cannot be read"} << "" << "";
     }
 
     void scenarios()
@@ -209,7 +211,8 @@ private slots:
             QVERIFY(sim->setup(unit.mid(4)));
             flash_file = sim->unit_dir() + "/flash.bin";
         }
-        // Silence is said after a second here, and a silent transfer ended after three.
+        // Silence is counted from a second here, and a silent transfer ended after three.
+        DFU::silence_told_ms = 1000;
         DFU::run_timeout_ms = 1000;
         DFU::silent_child_limit_ms = 3000;
         const QByteArray before = testsupport::read_file(flash_file);

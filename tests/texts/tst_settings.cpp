@@ -161,6 +161,8 @@ private slots:
             << span.arg("Flash ZX-8 branché. Cet outil ne met à jour que les flashs R12<br>et ne peut donc pas "
                         "mettre à jour celui-ci.");
         QTest::newRow("Japanese") << "ja" << span.arg("Connected to an M5.") << span.arg("M5 に接続しました。");
+        QTest::newRow("two product names, joined in the language")
+            << "de" << span.arg("Connected to an N20 or N20S.") << span.arg("Verbunden: N20 oder N20S.");
         QTest::newRow("bar caption") << "zh_CN" << "Upgrading firmware: writing %p%" << "升级中：写入 %p%";
         QTest::newRow("no text of the file") << "it" << "Anything else" << "Anything else";
     }

@@ -289,16 +289,6 @@ Ihr Blitzgerät:</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware geschrieben. Starten Sie das Blitzgerät zum Prüfen im DFU-Modus neu (Schritte 1 bis 3).&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
-        <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Schreiben der Firmware ist fehlgeschlagen (der Grund steht im Protokoll).&lt;br&gt;Lassen Sie das Blitzgerät im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
-        <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Blitzgerät enthält diese Firmware nicht: Die Prüfung ist fehlgeschlagen.&lt;br&gt;Klicken Sie auf die Schaltfläche, um sie erneut zu installieren.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
@@ -313,11 +303,6 @@ Ihr Blitzgerät:</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Es ist mehr als ein Blitzgerät angeschlossen.&lt;br&gt;Trennen Sie alle bis auf das zu aktualisierende.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
-        <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Blitzgerät ist angeschlossen, aber dieser Benutzer hat keine USB-Berechtigung dafür.&lt;br&gt;Installieren Sie die udev-Regel (siehe README) und schließen Sie das Blitzgerät wieder an.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
@@ -401,11 +386,6 @@ Ihr Blitzgerät:</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein DFU-Gerät ist angeschlossen, aber es ist kein Blitzgerät im DFU-Modus.&lt;br&gt;Trennen Sie es und führen Sie dann die Schritte 1 bis 3 mit dem Blitzgerät aus.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
-        <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Blitzgerät antwortet seit 30 Sekunden nicht: Lassen Sie das USB-Kabel angeschlossen.&lt;br&gt;Das Programm wartet noch eine Weile darauf.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Blitzgerät antwortete nicht mehr, daher wurde das Schreiben vorzeitig abgebrochen.&lt;br&gt;Starten Sie das Blitzgerät im DFU-Modus neu (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
@@ -419,11 +399,6 @@ Ihr Blitzgerät:</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Das Programm wurde angehalten.&lt;br&gt;Um fortzufahren, schließen Sie das Fenster und starten Sie das Programm neu.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>The firmware was written.</source>
-        <comment>result_written</comment>
-        <translation>Die Firmware wurde geschrieben.</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
@@ -654,6 +629,74 @@ Ihr Blitzgerät:</translation>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
         <translation>Die Firmware konnte nicht geprüft werden: %1. Starten Sie das Gerät in seinem USB-Startmodus neu und schließen Sie es wieder an.</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Schreiben der Firmware ist fehlgeschlagen: %1.&lt;br&gt;Lassen Sie das Gerät im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1 (the log window tells more).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailedLog</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Schreiben der Firmware ist fehlgeschlagen: %1 (Näheres im Protokollfenster).&lt;br&gt;Lassen Sie das Gerät im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
+        <comment>status_writeUnplugged</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Gerät wurde während des Schreibens getrennt, seine Firmware ist daher unvollständig.&lt;br&gt;Führen Sie die Schritte 1 bis 3 erneut aus und installieren Sie dann erneut.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
+        <comment>status_alreadyCurrent</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1. Das Gerät enthält diese Firmware bereits, es wurde nichts geschrieben.&lt;br&gt;Fertig. Trennen Sie das USB-Kabel.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
+        <comment>status_upgradedDone</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1. Die Firmware wurde geschrieben und geprüft.&lt;br&gt;Fertig. Trennen Sie das USB-Kabel.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
+        <comment>status_writtenDiffers</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware wurde geschrieben, weicht laut Prüfung aber von der dieses Programms ab.&lt;br&gt;Klicken Sie auf die Schaltfläche, um sie erneut zu installieren.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
+        <comment>status_verifyFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware auf dem Gerät weicht von der dieses Programms ab, obwohl die Version gleich ist.&lt;br&gt;Klicken Sie auf die Schaltfläche, um die Firmware dieses Programms zu installieren.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
+        <comment>status_noPermission</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht verwenden (USB-Berechtigung).&lt;br&gt;Installieren Sie die udev-Regel (siehe „man velmora-fw-upgrade“) und schließen Sie das Gerät neu an.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
+        <comment>status_transferSilent</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Gerät antwortet seit %1 s nicht: Trennen Sie das USB-Kabel nicht.&lt;br&gt;Bleibt es eine Minute lang stumm, wird die Übertragung beendet.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>The firmware was written, not checked yet.</source>
+        <comment>result_written</comment>
+        <translation>Die Firmware wurde geschrieben, aber noch nicht geprüft.</translation>
+    </message>
+    <message>
+        <source>the unit was disconnected while it was read</source>
+        <comment>reason_unitGone</comment>
+        <translation>das Gerät wurde beim Auslesen getrennt</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <comment>product_either</comment>
+        <extracomment>Joins two product names that the program upgrades alike, e.g. &apos;N20 or N20S&apos;. The names stay as they are.</extracomment>
+        <translation>%1 oder %2</translation>
+    </message>
+    <message>
+        <source>Saved to &apos;%1&apos;.</source>
+        <comment>log_saved</comment>
+        <translation>Gespeichert unter „%1“.</translation>
     </message>
 </context>
 </TS>

@@ -290,16 +290,6 @@ actualizar su producto.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware escrito. Para comprobarlo, reinicie el flash en modo DFU: repita los pasos 1 a 3.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
-        <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware (el registro indica el motivo).&lt;br&gt;Mantenga el flash en modo DFU (pasos 1 a 3) y vuelva a instalar el firmware.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
-        <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El flash no contiene este firmware: la comprobación ha fallado.&lt;br&gt;Haga clic en el botón para volver a instalarlo.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
@@ -314,11 +304,6 @@ actualizar su producto.</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay más de un flash conectado.&lt;br&gt;Desconecte todos excepto el que desea actualizar.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
-        <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un flash conectado, pero este usuario no puede usarlo (permiso USB).&lt;br&gt;Instale la regla udev (consulte el README) y vuelva a conectar el flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
@@ -402,11 +387,6 @@ actualizar su producto.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un dispositivo DFU conectado, pero no es un flash en modo DFU.&lt;br&gt;Desconéctelo y siga los pasos 1 a 3 con el flash.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
-        <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El flash lleva 30 segundos sin responder: mantenga conectado el cable USB.&lt;br&gt;El programa lo esperará un poco más.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El flash ha dejado de responder y la escritura se ha interrumpido antes de completarse.&lt;br&gt;Reinicie el flash en modo DFU (pasos 1 a 3) y vuelva a instalar el firmware.&lt;/span&gt;</translation>
@@ -420,11 +400,6 @@ actualizar su producto.</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 El programa se ha detenido.&lt;br&gt;Para continuar, cierre la ventana y vuelva a iniciar el programa.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>The firmware was written.</source>
-        <comment>result_written</comment>
-        <translation>Se ha escrito el firmware.</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
@@ -655,6 +630,74 @@ actualizar su producto.</translation>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
         <translation>No se ha podido comprobar el firmware: %1. Reinicie el dispositivo en su modo de arranque USB y vuelva a conectarlo.</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware: %1.&lt;br&gt;Mantenga el dispositivo en modo DFU (pasos 1 a 3) y vuelva a instalar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1 (the log window tells more).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailedLog</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware: %1 (más detalles en la ventana del registro).&lt;br&gt;Mantenga el dispositivo en modo DFU (pasos 1 a 3) y vuelva a instalar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
+        <comment>status_writeUnplugged</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El dispositivo se desconectó durante la escritura, por lo que su firmware está incompleto.&lt;br&gt;Repita los pasos 1 a 3 y vuelva a instalar.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
+        <comment>status_alreadyCurrent</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Conectado a %1: ya contiene este firmware, no se ha escrito nada.&lt;br&gt;Listo. Desconecte el cable USB.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
+        <comment>status_upgradedDone</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Conectado a %1: el firmware se ha escrito y comprobado.&lt;br&gt;Listo. Desconecte el cable USB.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
+        <comment>status_writtenDiffers</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El firmware se ha escrito, pero la comprobación muestra que difiere del de este programa.&lt;br&gt;Haga clic en el botón para volver a instalarlo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
+        <comment>status_verifyFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El firmware del dispositivo difiere del de este programa, aunque la versión es la misma.&lt;br&gt;Haga clic en el botón para instalar el firmware de este programa.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
+        <comment>status_noPermission</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un dispositivo conectado, pero este usuario no puede usarlo (permiso USB).&lt;br&gt;Instale la regla udev (consulte «man velmora-fw-upgrade») y vuelva a conectar el dispositivo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
+        <comment>status_transferSilent</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El dispositivo lleva %1 s sin responder: mantenga conectado el cable USB.&lt;br&gt;Si sigue sin responder durante un minuto, la transferencia se detendrá.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>The firmware was written, not checked yet.</source>
+        <comment>result_written</comment>
+        <translation>El firmware se ha escrito, pero aún no se ha comprobado.</translation>
+    </message>
+    <message>
+        <source>the unit was disconnected while it was read</source>
+        <comment>reason_unitGone</comment>
+        <translation>el dispositivo se desconectó durante la lectura</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <comment>product_either</comment>
+        <extracomment>Joins two product names that the program upgrades alike, e.g. &apos;N20 or N20S&apos;. The names stay as they are.</extracomment>
+        <translation>%1 o %2</translation>
+    </message>
+    <message>
+        <source>Saved to &apos;%1&apos;.</source>
+        <comment>log_saved</comment>
+        <translation>Guardado en «%1».</translation>
     </message>
 </context>
 </TS>

@@ -288,16 +288,6 @@ pour mettre à jour le flash.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware écrit. Pour le vérifier, redémarrez le flash en mode DFU&#xa0;: refaites les étapes 1 à 3.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
-        <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’écriture du firmware a échoué (le journal en donne la raison).&lt;br&gt;Laissez le flash en mode DFU (étapes 1 à 3) et relancez l’installation.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
-        <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne contient pas ce firmware&#xa0;: la vérification a échoué.&lt;br&gt;Cliquez sur le bouton pour l’installer à nouveau.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
@@ -312,11 +302,6 @@ pour mettre à jour le flash.</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Plusieurs flashs sont branchés.&lt;br&gt;Débranchez-les tous sauf celui à mettre à jour.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
-        <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un flash est branché, mais cet utilisateur n’a pas le droit de l’utiliser (autorisation USB).&lt;br&gt;Installez la règle udev (voir le README), puis rebranchez le flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
@@ -400,11 +385,6 @@ pour mettre à jour le flash.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un périphérique DFU est branché, mais ce n’est pas un flash en mode DFU.&lt;br&gt;Débranchez-le, puis suivez les étapes 1 à 3 avec le flash.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
-        <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répond pas depuis 30 secondes&#xa0;: laissez le câble USB branché.&lt;br&gt;Le programme l’attend encore un peu.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répondait plus&#xa0;: l’écriture a été interrompue avant la fin.&lt;br&gt;Redémarrez le flash en mode DFU (étapes 1 à 3) et relancez l’installation.&lt;/span&gt;</translation>
@@ -418,11 +398,6 @@ pour mettre à jour le flash.</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Le programme s’est arrêté.&lt;br&gt;Pour continuer, fermez la fenêtre et relancez le programme.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>The firmware was written.</source>
-        <comment>result_written</comment>
-        <translation>Le firmware a été écrit.</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
@@ -653,6 +628,74 @@ pour mettre à jour le flash.</translation>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
         <translation>Le firmware n&apos;a pas pu être vérifié : %1. Redémarrez l&apos;appareil dans son mode de démarrage USB et rebranchez-le.</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;écriture du firmware a échoué : %1.&lt;br&gt;Laissez le flash en mode DFU (étapes 1 à 3) et relancez l&apos;installation.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1 (the log window tells more).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailedLog</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;écriture du firmware a échoué : %1 (détails dans la fenêtre du journal).&lt;br&gt;Laissez le flash en mode DFU (étapes 1 à 3) et relancez l&apos;installation.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
+        <comment>status_writeUnplugged</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash a été débranché pendant l&apos;écriture : son firmware est incomplet.&lt;br&gt;Refaites les étapes 1 à 3, puis relancez l&apos;installation.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
+        <comment>status_alreadyCurrent</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1 : il contient déjà ce firmware, rien n&apos;a été écrit.&lt;br&gt;Terminé. Débranchez le câble USB.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
+        <comment>status_upgradedDone</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1 : le firmware a été écrit et vérifié.&lt;br&gt;Terminé. Débranchez le câble USB.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
+        <comment>status_writtenDiffers</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le firmware a été écrit, mais la vérification montre qu&apos;il diffère de celui de ce programme.&lt;br&gt;Cliquez sur le bouton pour l&apos;installer de nouveau.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
+        <comment>status_verifyFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le firmware du flash diffère de celui de ce programme, bien que la version soit la même.&lt;br&gt;Cliquez sur le bouton pour installer le firmware de ce programme.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
+        <comment>status_noPermission</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un flash est branché, mais cet utilisateur ne peut pas l&apos;utiliser (droits USB).&lt;br&gt;Installez la règle udev (voir « man velmora-fw-upgrade »), puis rebranchez le flash.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
+        <comment>status_transferSilent</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répond plus depuis %1 s : laissez le câble USB branché.&lt;br&gt;S&apos;il reste muet pendant une minute, le transfert est arrêté.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>The firmware was written, not checked yet.</source>
+        <comment>result_written</comment>
+        <translation>Le firmware a été écrit, mais pas encore vérifié.</translation>
+    </message>
+    <message>
+        <source>the unit was disconnected while it was read</source>
+        <comment>reason_unitGone</comment>
+        <translation>le flash a été débranché pendant la lecture</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <comment>product_either</comment>
+        <extracomment>Joins two product names that the program upgrades alike, e.g. &apos;N20 or N20S&apos;. The names stay as they are.</extracomment>
+        <translation>%1 ou %2</translation>
+    </message>
+    <message>
+        <source>Saved to &apos;%1&apos;.</source>
+        <comment>log_saved</comment>
+        <translation>Enregistré dans « %1 ».</translation>
     </message>
 </context>
 </TS>

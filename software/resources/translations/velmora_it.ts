@@ -289,16 +289,6 @@ aggiornare il prodotto.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Firmware scritto. Per verificarlo, riavvii il flash in modalità DFU: ripeta i passi da 1 a 3.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
-        <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La scrittura del firmware non è riuscita (il log ne indica il motivo).&lt;br&gt;Lasci il flash in modalità DFU (passi da 1 a 3) e ripeta l&apos;installazione.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
-        <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il flash non contiene questo firmware: la verifica non è riuscita.&lt;br&gt;Faccia clic sul pulsante per installarlo di nuovo.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
@@ -313,11 +303,6 @@ aggiornare il prodotto.</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato più di un flash.&lt;br&gt;Scolleghi tutti tranne quello da aggiornare.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
-        <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato un flash, ma questo utente non può usarlo (permessi USB).&lt;br&gt;Installi la regola udev (veda il README), quindi ricolleghi il flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
@@ -401,11 +386,6 @@ aggiornare il prodotto.</translation>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato un dispositivo DFU, ma non è un flash in modalità DFU.&lt;br&gt;Lo scolleghi, quindi esegua i passi da 1 a 3 con il flash.&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
-        <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il flash non risponde da 30 secondi: tenga collegato il cavo USB.&lt;br&gt;Il programma lo attende ancora un po&apos;.&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il flash ha smesso di rispondere, quindi la scrittura è stata interrotta prima di essere completata.&lt;br&gt;Riavvii il flash in modalità DFU (passi da 1 a 3) e ripeta l&apos;installazione.&lt;/span&gt;</translation>
@@ -419,11 +399,6 @@ aggiornare il prodotto.</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Il programma è stato interrotto.&lt;br&gt;Per continuare, chiuda la finestra e riavvii il programma.&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>The firmware was written.</source>
-        <comment>result_written</comment>
-        <translation>Il firmware è stato scritto.</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
@@ -654,6 +629,74 @@ aggiornare il prodotto.</translation>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
         <translation>Non è stato possibile verificare il firmware: %1. Riavvia il dispositivo nella sua modalità di avvio USB e ricollegalo.</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La scrittura del firmware non è riuscita: %1.&lt;br&gt;Lasci il dispositivo in modalità DFU (passi da 1 a 3) e installi di nuovo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1 (the log window tells more).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailedLog</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La scrittura del firmware non è riuscita: %1 (dettagli nella finestra del log).&lt;br&gt;Lasci il dispositivo in modalità DFU (passi da 1 a 3) e installi di nuovo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
+        <comment>status_writeUnplugged</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il dispositivo è stato scollegato durante la scrittura, quindi il suo firmware è incompleto.&lt;br&gt;Ripeta i passi da 1 a 3, poi installi di nuovo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
+        <comment>status_alreadyCurrent</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Collegato a %1: contiene già questo firmware, non è stato scritto nulla.&lt;br&gt;Fatto. Scolleghi il cavo USB.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
+        <comment>status_upgradedDone</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Collegato a %1: il firmware è stato scritto e verificato.&lt;br&gt;Fatto. Scolleghi il cavo USB.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
+        <comment>status_writtenDiffers</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il firmware è stato scritto, ma la verifica ha rilevato che differisce da quello di questo programma.&lt;br&gt;Faccia clic sul pulsante per installarlo di nuovo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
+        <comment>status_verifyFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il firmware del dispositivo differisce da quello di questo programma, anche se la versione è la stessa.&lt;br&gt;Faccia clic sul pulsante per installare il firmware di questo programma.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
+        <comment>status_noPermission</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato un dispositivo, ma questo utente non può usarlo (permessi USB).&lt;br&gt;Installi la regola udev (veda &quot;man velmora-fw-upgrade&quot;), poi ricolleghi il dispositivo.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
+        <comment>status_transferSilent</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il dispositivo non risponde da %1 s: tenga collegato il cavo USB.&lt;br&gt;Se resta in silenzio per un minuto, il trasferimento viene interrotto.&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>The firmware was written, not checked yet.</source>
+        <comment>result_written</comment>
+        <translation>Il firmware è stato scritto, ma non ancora verificato.</translation>
+    </message>
+    <message>
+        <source>the unit was disconnected while it was read</source>
+        <comment>reason_unitGone</comment>
+        <translation>il dispositivo è stato scollegato durante la lettura</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <comment>product_either</comment>
+        <extracomment>Joins two product names that the program upgrades alike, e.g. &apos;N20 or N20S&apos;. The names stay as they are.</extracomment>
+        <translation>%1 o %2</translation>
+    </message>
+    <message>
+        <source>Saved to &apos;%1&apos;.</source>
+        <comment>log_saved</comment>
+        <translation>Salvato in &quot;%1&quot;.</translation>
     </message>
 </context>
 </TS>

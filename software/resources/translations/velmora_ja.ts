@@ -282,16 +282,6 @@ to upgrade your product.</source>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアを書き込みました。&lt;br&gt;検証するには、手順 1～3 をもう一度行い、ストロボを DFU モードで起動し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed (the log tells why).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
-        <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアの書き込みに失敗しました（理由はログにあります）。&lt;br&gt;ストロボを DFU モードにしたまま（手順 1～3）、もう一度インストールしてください。&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit does not hold this firmware: the check failed.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
-        <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボにこのファームウェアが入っていません。検証に失敗しました。&lt;br&gt;ボタンをクリックして、もう一度インストールしてください。&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1. This tool upgrades %2 units only,&lt;br&gt;so it cannot upgrade this one.&lt;/span&gt;</source>
         <comment>status_otherProduct</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
@@ -306,11 +296,6 @@ to upgrade your product.</source>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;More than one unit is connected.&lt;br&gt;Disconnect all but the one to upgrade.&lt;/span&gt;</source>
         <comment>status_severalUnits</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;複数のストロボが接続されています。&lt;br&gt;更新するストロボ以外はすべて取り外してください。&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see the README), then reconnect the unit.&lt;/span&gt;</source>
-        <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボは接続されていますが、このユーザーには使用する権限がありません（USB の権限）。&lt;br&gt;udev ルールをインストールして（README を参照）、ストロボを接続し直してください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s information cannot be read.&lt;br&gt;Disconnect it, restart it in DFU mode (steps 1 to 3) and connect it again.&lt;/span&gt;</source>
@@ -394,11 +379,6 @@ to upgrade your product.</source>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;DFU デバイスが接続されていますが、DFU モードのストロボではありません。&lt;br&gt;そのデバイスを取り外してから、ストロボで手順 1～3 を行ってください。&lt;/span&gt;</translation>
     </message>
     <message>
-        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit has not answered for 30 seconds: keep the USB cable connected.&lt;br&gt;The program waits for it a little longer.&lt;/span&gt;</source>
-        <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボが 30 秒間応答していません。USB ケーブルを抜かないでください。&lt;br&gt;プログラムはもう少し応答を待ちます。&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit stopped answering, so the write was ended before it was complete.&lt;br&gt;Restart the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_writeInterrupted</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボが応答しなくなったため、書き込みは完了前に中断されました。&lt;br&gt;ストロボを DFU モードで起動し直して（手順 1～3）、もう一度インストールしてください。&lt;/span&gt;</translation>
@@ -412,11 +392,6 @@ to upgrade your product.</source>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
         <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1プログラムは停止しました。&lt;br&gt;続けるには、ウィンドウを閉じてプログラムを起動し直してください。&lt;/span&gt;</translation>
-    </message>
-    <message>
-        <source>The firmware was written.</source>
-        <comment>result_written</comment>
-        <translation>ファームウェアを書き込みました。</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
@@ -647,6 +622,74 @@ to upgrade your product.</source>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
         <translation>ファームウェアを確認できませんでした：%1。機器を USB ブート モードで起動し直し、もう一度接続してください。</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアの書き込みに失敗しました：%1。&lt;br&gt;ストロボを DFU モードのままにして（手順 1～3）、もう一度インストールしてください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1 (the log window tells more).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
+        <comment>status_downloadFailedLog</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアの書き込みに失敗しました：%1（詳しくはログ ウィンドウを参照）。&lt;br&gt;ストロボを DFU モードのままにして（手順 1～3）、もう一度インストールしてください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
+        <comment>status_writeUnplugged</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;書き込み中にストロボの接続が切れたため、ファームウェアは不完全です。&lt;br&gt;手順 1～3 をもう一度行ってから、もう一度インストールしてください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
+        <comment>status_alreadyCurrent</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました。このファームウェアはすでに入っているため、何も書き込んでいません。&lt;br&gt;完了。USB ケーブルを外してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
+        <comment>status_upgradedDone</comment>
+        <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました。ファームウェアを書き込み、確認しました。&lt;br&gt;完了。USB ケーブルを外してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
+        <comment>status_writtenDiffers</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアを書き込みましたが、確認の結果、このプログラムのものと異なっています。&lt;br&gt;ボタンをクリックして、もう一度インストールしてください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
+        <comment>status_verifyFailed</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボのファームウェアは、バージョンが同じでも、このプログラムのものと異なっています。&lt;br&gt;ボタンをクリックして、このプログラムのファームウェアをインストールしてください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
+        <comment>status_noPermission</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボは接続されていますが、このユーザーには USB の使用権限がありません。&lt;br&gt;udev ルールを導入し（man velmora-fw-upgrade 参照）、接続し直してください。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
+        <comment>status_transferSilent</comment>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボから %1 秒間応答がありません。USB ケーブルを抜かないでください。&lt;br&gt;1 分間応答がない場合、転送は終了します。&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>The firmware was written, not checked yet.</source>
+        <comment>result_written</comment>
+        <translation>ファームウェアを書き込みましたが、まだ確認していません。</translation>
+    </message>
+    <message>
+        <source>the unit was disconnected while it was read</source>
+        <comment>reason_unitGone</comment>
+        <translation>読み取り中にストロボの接続が切れました</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <comment>product_either</comment>
+        <extracomment>Joins two product names that the program upgrades alike, e.g. &apos;N20 or N20S&apos;. The names stay as they are.</extracomment>
+        <translation>%1 または %2</translation>
+    </message>
+    <message>
+        <source>Saved to &apos;%1&apos;.</source>
+        <comment>log_saved</comment>
+        <translation>「%1」に保存しました。</translation>
     </message>
 </context>
 </TS>
