@@ -1,5 +1,6 @@
 #include "app/start_up.h"
 
+#include "app/command_line.h"
 #include "device/fw_info.h"
 #include "dfu/device_info.h"
 #include "dfu/dfu_util.h"
@@ -102,6 +103,7 @@ Machines make_machines(const Settings::Settings& settings, const ToolProblem& pr
     made.machine = new SM_B(made.worker, settings.desired_type, settings.desired_revision);
     made.machine->enable_debug_output();
     made.model = new OutcomeModel(product_text(Device::ProductInfo{settings.desired_type}.product_names()), made.machine);
+    made.model->log_window = use_log_window();
     if (!problem.text_id.isEmpty()) {
         made.model->tool_unusable(problem.text_id, {problem.where}, problem.reason_id,
                                   QString::number(problem.reason_code));

@@ -224,8 +224,8 @@ bool LogWindowDialog::save_to(const QString& name)
         refuse("log_cannotWrite", name);
         return false;
     }
-    qInfo().noquote() << "Shown:" << settings.gui.text("log_saved").arg(name);
-    savedLabel->setText(settings.gui.display_text("log_saved").arg(name));
+    qInfo().noquote() << "Shown:" << texts->text("log_saved").arg(name);
+    savedLabel->setText(texts->display_text("log_saved").arg(name));
     return true;
 }
 

@@ -102,7 +102,6 @@ bool silent_end(const Outcome& outcome)
 
 OutcomeModel::OutcomeModel(QString desired_product, QObject* parent)
     : QObject(parent)
-    , log_window(use_log_window())
     , desired_product(std::move(desired_product))
 {
     qRegisterMetaType<Outcome>("Outcome");

@@ -309,7 +309,7 @@ private slots:
         QStringList products{"a unit of unknown type"};
         for (const Device::Product& product : Device::products)
             if (Device::is_known(product.type))
-                products << Device::with_article(product.name);
+                products << Device::with_article(product_text(product.names));
         const QString folder = "/home/firstname.lastname-of-a-long-account/.cache/velmora-fw-upgrade/tmp";
         const QString tool = "/opt/velmora/velmora-fw-upgrade/usr/lib/velmora-fw-upgrade/dfu-util";
         const QString desired = Device::ProductInfo{settings.desired_type}.product_name();

@@ -162,7 +162,7 @@ private slots:
                         "mettre à jour celui-ci.");
         QTest::newRow("Japanese") << "ja" << span.arg("Connected to an M5.") << span.arg("M5 に接続しました。");
         QTest::newRow("two product names, joined in the language")
-            << "de" << span.arg("Connected to an N20 or N20S.") << span.arg("Verbunden: N20 oder N20S.");
+            << "de" << span.arg("Connected to an N20 or N20S.") << span.arg("Blitzgerät N20 oder N20S angeschlossen.");
         QTest::newRow("bar caption") << "zh_CN" << "Upgrading firmware: writing %p%" << "升级中：写入 %p%";
         QTest::newRow("no text of the file") << "it" << "Anything else" << "Anything else";
     }
