@@ -4,6 +4,7 @@
 #include "gui/progress_bar.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDebug>
 #include <QFontMetrics>
@@ -65,6 +66,42 @@ InstallButton::InstallButton(QWidget* parent)
     setStyleSheet(install_button_style);
     setAccessibleDescription(tr("Installs the firmware on the connected unit. Return, Enter or Space presses it."));
     connect(this, &QPushButton::clicked, this, [] { qInfo() << "Install clicked"; }, Qt::DirectConnection);
+}
+
+namespace {
+
+QAccessibleInterface* notification_interface(const QString& class_name, QObject* object)
+{
+    if (class_name == QLatin1String("Announcement") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    return nullptr;
+}
+
+} // namespace
+
+Announcement::Announcement(QWidget* parent)
+    : QWidget(parent)
+{
+    // Qt has no widget of this role: a factory of its own gives it one. Only once the
+    // application exists, as Qt asks.
+    static const bool installed = [] {
+        QAccessible::installFactory(notification_interface);
+        return true;
+    }();
+    Q_UNUSED(installed)
+    setObjectName("announcement");
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+}
+
+void Announcement::announce(const QString& text)
+{
+    // A reader speaks a notification when it comes into view: hidden and shown again, the
+    // same object tells each new text.
+    hide();
+    setAccessibleName(text);
+    show();
 }
 
 Circle::Circle(Data data, QWidget* parent)
@@ -171,11 +208,16 @@ void MainWindow::showStatus(const QString& html)
     statusLabel->resize(statusLabel->sizeHint());
     // Two lines in a font with tall letters (Japanese, Chinese) would reach past the window.
     statusLabel->move(statusLabel->x(), std::min(statusTop, height() - statusLabel->height()));
-    // The new name is announced (a name change of the status line, which screen readers
-    // speak), and an alert for those that speak alerts whatever has the focus.
+    // What a reader finds when it reads the line itself.
     statusLabel->setAccessibleName(spoken(html));
-    QAccessibleEvent alert(statusLabel, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+}
+
+void MainWindow::announceStatus()
+{
+    if (statusLabel && announcement) {
+        announcement->setGeometry(statusLabel->geometry());
+        announcement->announce(statusLabel->accessibleName());
+    }
 }
 
 void MainWindow::enableDownload()
@@ -352,6 +394,7 @@ MainWindow* MainWindow_factory(const Settings::Settings* settings, QWidget* pare
     window->progressBar = new ProgressBar(window);
     window->progressBar->localize = [settings](const QString& caption) { return settings->gui.localize(caption); };
     window->progressBar->installEventFilter(window);
+    window->announcement = new Announcement(window);
     window->setupGeometry();
     // The first status as every later one: sized to its text and inside the window.
     if (QLabel* status = window->statusLabel)

@@ -41,6 +41,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// What a screen reader presents of each new status: an object of the notification role,
+// shown anew with each text (a reader speaks neither a label's new text nor Qt's alerts).
+// It takes no focus and draws nothing.
+class Announcement : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Announcement(QWidget* parent = nullptr);
+    void announce(const QString& text);
+};
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -52,9 +63,11 @@ public:
     static QRect window_rect(double scale, const QRect& screen);
     static QRect button_rect(double scale);
 
-    // Puts an already translated status text (rich text) on the status line, sizes the line
-    // to it, and tells screen readers about the new text.
+    // Puts an already translated status text (rich text) on the status line and sizes the
+    // line to it.
     void showStatus(const QString& html);
+    // Has screen readers speak the status line as it reads now.
+    void announceStatus();
 
     const Settings::Settings* settings;
     QWidget* central;
@@ -68,6 +81,7 @@ public:
     double scale = 1.0;
     InstallButton* installButton = nullptr;
     ProgressBar* progressBar = nullptr;
+    Announcement* announcement = nullptr;
 
 signals:
     void finished();

@@ -81,6 +81,7 @@ void show_status(MainWindow* window, const Outcome& outcome, const std::function
         shorter.reason_argument = elided(shorter.reason_argument, limit);
         window->showStatus(status_html(shorter, lookup, value));
     }
+    window->announceStatus();
 }
 
 } // namespace
