@@ -95,15 +95,6 @@ Announcement::Announcement(QWidget* parent)
     hide();
 }
 
-void Announcement::announce(const QString& text)
-{
-    // A reader speaks a notification when it comes into view: hidden and shown again, the
-    // same object tells each new text.
-    hide();
-    setAccessibleName(text);
-    show();
-}
-
 Circle::Circle(Data data, QWidget* parent)
     : QWidget(parent)
     , data(data)
@@ -212,12 +203,17 @@ void MainWindow::showStatus(const QString& html)
     statusLabel->setAccessibleName(spoken(html));
 }
 
-void MainWindow::announceStatus()
+void MainWindow::announce(const QString& text)
 {
-    if (statusLabel && announcement) {
-        announcement->setGeometry(statusLabel->geometry());
-        announcement->announce(statusLabel->accessibleName());
-    }
+    if (announcements.empty())
+        return;
+    announcements[announced]->hide();
+    announced = (announced + 1) % announcements.size();
+    Announcement* next = announcements[announced];
+    next->setAccessibleName(text);
+    if (statusLabel)
+        next->setGeometry(statusLabel->geometry());
+    next->show();
 }
 
 void MainWindow::enableDownload()
@@ -394,7 +390,14 @@ MainWindow* MainWindow_factory(const Settings::Settings* settings, QWidget* pare
     window->progressBar = new ProgressBar(window);
     window->progressBar->localize = [settings](const QString& caption) { return settings->gui.localize(caption); };
     window->progressBar->installEventFilter(window);
-    window->announcement = new Announcement(window);
+    for (int i = 0; i < 4; ++i)
+        window->announcements.push_back(new Announcement(window));
+    // Said with the window's title when it comes up: what to do, before anything happens.
+    QStringList steps;
+    for (const char* id : {"5", "7a", "7b", "9"})
+        if (auto* label = window->findChild<QLabel*>(id))
+            steps << label->accessibleName();
+    window->setAccessibleDescription(steps.join(' '));
     window->setupGeometry();
     // The first status as every later one: sized to its text and inside the window.
     if (QLabel* status = window->statusLabel)

@@ -42,14 +42,13 @@ protected:
 };
 
 // What a screen reader presents of each new status: an object of the notification role,
-// shown anew with each text (a reader speaks neither a label's new text nor Qt's alerts).
+// spoken as it comes into view (a reader speaks neither a label's new text nor Qt's alerts).
 // It takes no focus and draws nothing.
 class Announcement : public QWidget {
     Q_OBJECT
 
 public:
     explicit Announcement(QWidget* parent = nullptr);
-    void announce(const QString& text);
 };
 
 class MainWindow : public QMainWindow {
@@ -66,8 +65,8 @@ public:
     // Puts an already translated status text (rich text) on the status line and sizes the
     // line to it.
     void showStatus(const QString& html);
-    // Has screen readers speak the status line as it reads now.
-    void announceStatus();
+    // Has screen readers speak the text, without taking the focus.
+    void announce(const QString& text);
 
     const Settings::Settings* settings;
     QWidget* central;
@@ -81,7 +80,10 @@ public:
     double scale = 1.0;
     InstallButton* installButton = nullptr;
     ProgressBar* progressBar = nullptr;
-    Announcement* announcement = nullptr;
+    // Taken in turn: a reader takes a second showing of one object before it has spoken the
+    // first for a duplicate and skips the first, and it reads the name when it gets to it.
+    std::vector<Announcement*> announcements;
+    size_t announced = 0;
 
 signals:
     void finished();
