@@ -3,7 +3,7 @@
 #   dbus-run-session -- orca-session.sh DIR
 # It starts an X server, the accessibility bus and Orca, all in DIR (a private home and
 # runtime folder), writes DIR/session (DISPLAY=… and DBUS_SESSION_BUS_ADDRESS=…, one a
-# line) once Orca runs, and ends them all on SIGTERM. Orca writes what it decides to say
+# line) once Orca runs, and its own pid in DIR/pid; it ends them all on SIGTERM. Orca writes what it decides to say
 # to DIR/orca.log, as lines "SPEECH OUTPUT: '…'".
 set -eu
 dir=$1
@@ -24,10 +24,13 @@ if debug.debugFile is not None:
     debug.debugFile.reconfigure(line_buffering=True)
 EOF
 
+echo $$ >"$dir/pid"
 pids=""
 finish() {
     gsettings set org.gnome.desktop.a11y.applications screen-reader-enabled false 2>/dev/null || true
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
+    for pid in $pids $(cat "$XDG_RUNTIME_DIR"/speech-dispatcher/pid/*.pid 2>/dev/null); do
+        kill "$pid" 2>/dev/null || true
+    done
     wait
     exit 0
 }
