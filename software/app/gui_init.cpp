@@ -66,13 +66,14 @@ void join_accessibility_bus()
     qApp->installEventFilter(&filter);
     QAccessible::isActive(); // makes the bridge, which asks for the address
     const QDBusMessage address = session.call(
-        QDBusMessage::createMethodCall(bus, "/org/a11y/bus", bus, "GetAddress"), QDBus::Block, 10000);
+        QDBusMessage::createMethodCall(bus, "/org/a11y/bus", bus, "GetAddress"), QDBus::Block, 3000);
     if (address.type() == QDBusMessage::ReplyMessage)
         QCoreApplication::sendPostedEvents();
     else
         qInfo().noquote() << "The accessibility bus does not answer:" << address.errorMessage();
     qApp->removeEventFilter(&filter);
-    qInfo().noquote() << "Accessibility bridge:" << (QAccessible::isActive() ? "on" : "off") << QString("(%1 early switch held back)").arg(filter.held);
+    qInfo().noquote() << (QAccessible::isActive() ? "On the accessibility bus" : "Not on the accessibility bus")
+                      << QString("(the bridge's early switch held back %1 time(s))").arg(filter.held);
 }
 
 } // namespace
