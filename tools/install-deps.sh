@@ -17,6 +17,7 @@ if [ "${1:-run}" = test ]; then
         dpkg-dev fakeroot lintian desktop-file-utils appstream
         clang libclang-rt-14-dev
         fonts-noto-cjk dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+        orca speech-dispatcher dconf-gsettings-backend libglib2.0-bin
     )
 elif [ "${1:-run}" = coverage ]; then
     packages=(gcovr)

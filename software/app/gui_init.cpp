@@ -13,8 +13,13 @@
 #include "machines/sm_b.h"
 #include "simulator/simulator.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDebug>
+#include <QEvent>
 #include <QProcessEnvironment>
 #include <QThread>
 
@@ -24,8 +29,58 @@ SM_A* sm_A = nullptr;
 SM_B* sm_B = nullptr;
 Settings::Settings settings;
 
+namespace {
+
+// Holds back the accessibility bridge's call to itself while it finds its bus.
+class PrematureSwitch : public QObject {
+public:
+    using QObject::QObject;
+    int held = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MetaCall && watched
+            && qstrcmp(watched->metaObject()->className(), "QSpiAccessibleBridge") == 0) {
+            ++held;
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Qt 5.15's accessibility bridge, when the X server has no bus address on its root window
+// (a server that has reset has lost it), asks the session bus for it, and queues a call to
+// itself that switches it on once it is known to be wanted: a call that comes before the
+// answer. Switched on without its bus, the bridge stays off that bus for good, and a screen
+// reader never sees the window (four starts in five). Here that call is held back while
+// the answer is waited for (asked once more: the bus keeps the order of the replies) and
+// handed over; the answer switches the bridge on, on its bus.
+void join_accessibility_bus()
+{
+    QDBusConnection session = QDBusConnection::sessionBus();
+    const QString bus = "org.a11y.Bus";
+    if (!session.isConnected() || !session.interface()->isServiceRegistered(bus))
+        return;
+    PrematureSwitch filter;
+    qApp->installEventFilter(&filter);
+    QAccessible::isActive(); // makes the bridge, which asks for the address
+    const QDBusMessage address = session.call(
+        QDBusMessage::createMethodCall(bus, "/org/a11y/bus", bus, "GetAddress"), QDBus::Block, 3000);
+    if (address.type() == QDBusMessage::ReplyMessage)
+        QCoreApplication::sendPostedEvents();
+    else
+        qInfo().noquote() << "The accessibility bus does not answer:" << address.errorMessage();
+    qApp->removeEventFilter(&filter);
+    qInfo().noquote() << (QAccessible::isActive() ? "On the accessibility bus" : "Not on the accessibility bus")
+                      << QString("(the bridge's early switch held back %1 time(s))").arg(filter.held);
+}
+
+} // namespace
+
 void GUI_init()
 {
+    join_accessibility_bus();
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     // First, so that even the usage text speaks the user's language.
     const QString wanted = language::choose(QProcessEnvironment::systemEnvironment());

@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QTextCursor>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -143,12 +145,35 @@ void LogWindowDialog::appendRecord(const LogRecord& record)
     if (!full_pieces.isEmpty() || !current_piece.isEmpty())
         current_piece += '\n';
     current_piece += text.toUtf8();
+    // A hidden view is left alone: each line put into it would be an accessibility event,
+    // and during an upgrade their flood makes a screen reader drop the statuses it should
+    // speak. Its lines wait here, as many as it shows, until it is shown.
+    if (!isVisible()) {
+        unshown.append(text);
+        if (unshown.size() > shown_lines)
+            unshown.removeFirst();
+        return;
+    }
+    show_in_view(text);
+    textEdit->verticalScrollBar()->setValue(textEdit->verticalScrollBar()->maximum());
+}
+
+void LogWindowDialog::show_in_view(const QString& text)
+{
     // A paragraph of plain text: what a unit or dfu-util printed is never taken as markup.
     QTextCursor cursor(textEdit->document());
     cursor.movePosition(QTextCursor::End);
     if (!textEdit->document()->isEmpty())
         cursor.insertBlock();
     cursor.insertText(text);
+}
+
+void LogWindowDialog::showEvent(QShowEvent* event)
+{
+    for (const QString& text : std::exchange(unshown, {}))
+        show_in_view(text);
+    QDialog::showEvent(event);
+    // Opened on the latest lines, where what went wrong is.
     textEdit->verticalScrollBar()->setValue(textEdit->verticalScrollBar()->maximum());
 }
 
@@ -180,6 +205,7 @@ bool LogWindowDialog::has_log() const
 void LogWindowDialog::clear()
 {
     textEdit->clear();
+    unshown.clear();
     full_pieces.clear();
     current_piece.clear();
 }
@@ -275,8 +301,6 @@ void LogWindow::toggle_visibility(QMainWindow* mainWindow)
         return;
     }
     dialog->show();
-    // Opened on the latest lines, where what went wrong is.
-    dialog->textEdit->verticalScrollBar()->setValue(dialog->textEdit->verticalScrollBar()->maximum());
     if (mainWindow) {
         // Beside the main window where the screen has room, else over it: never off screen.
         const QRect main = mainWindow->geometry();

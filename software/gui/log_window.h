@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QTextBrowser>
 
 // One message as the dialog needs it; plain values, so it can be queued to the GUI thread.
@@ -58,6 +59,7 @@ public slots:
 
 protected slots:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void save();
 
@@ -65,6 +67,10 @@ private:
     void clear();
     // Tells the user, by the settings' text text_id about the file name, why nothing was saved.
     void refuse(const QString& text_id, const QString& name);
+    void show_in_view(const QString& text);
+
+    // The latest lines logged while the window was hidden, for the view once it is shown.
+    QStringList unshown;
 
     // The whole log: the pieces of about piece_size that are full, each compressed (a day of
     // units logs some 14 KB an upgrade, which compresses about tenfold), and the piece being

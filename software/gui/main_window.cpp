@@ -4,6 +4,7 @@
 #include "gui/progress_bar.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDebug>
 #include <QFontMetrics>
@@ -70,6 +71,33 @@ InstallButton::InstallButton(QWidget* parent)
     setStyleSheet(install_button_style);
     setAccessibleDescription(tr("Installs the firmware on the connected unit. Return, Enter or Space presses it."));
     connect(this, &QPushButton::clicked, this, [] { qInfo() << "Install clicked"; }, Qt::DirectConnection);
+}
+
+namespace {
+
+QAccessibleInterface* notification_interface(const QString& class_name, QObject* object)
+{
+    if (class_name == QLatin1String("Announcement") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    return nullptr;
+}
+
+} // namespace
+
+Announcement::Announcement(QWidget* parent)
+    : QWidget(parent)
+{
+    // Qt has no widget of this role: a factory of its own gives it one. Only once the
+    // application exists, as Qt asks.
+    static const bool installed = [] {
+        QAccessible::installFactory(notification_interface);
+        return true;
+    }();
+    Q_UNUSED(installed)
+    setObjectName("announcement");
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
 }
 
 Circle::Circle(Data data, QWidget* parent)
@@ -195,11 +223,21 @@ void MainWindow::showStatus(const QString& html)
     }
     // Two lines in a font with tall letters (Japanese, Chinese) would reach past the window.
     statusLabel->move(statusLabel->x(), std::min(statusTop, height() - statusLabel->height()));
-    // The new name is announced (a name change of the status line, which screen readers
-    // speak), and an alert for those that speak alerts whatever has the focus.
+    // What a reader finds when it reads the line itself.
     statusLabel->setAccessibleName(spoken(html));
-    QAccessibleEvent alert(statusLabel, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+}
+
+void MainWindow::announce(const QString& text)
+{
+    if (announcements.empty())
+        return;
+    announcements[announced]->hide();
+    announced = (announced + 1) % announcements.size();
+    Announcement* next = announcements[announced];
+    next->setAccessibleName(text);
+    if (statusLabel)
+        next->setGeometry(statusLabel->geometry());
+    next->show();
 }
 
 void MainWindow::enableDownload()
@@ -434,6 +472,14 @@ MainWindow* MainWindow_factory(const Settings::Settings* settings, QWidget* pare
     window->progressBar = new ProgressBar(window);
     window->progressBar->localize = [settings](const QString& caption) { return settings->gui.localize(caption); };
     window->progressBar->installEventFilter(window);
+    for (int i = 0; i < 4; ++i)
+        window->announcements.push_back(new Announcement(window));
+    // Said with the window's title when it comes up: what to do, before anything happens.
+    QStringList steps;
+    for (const char* id : {"5", "7a", "7b", "9"})
+        if (auto* label = window->findChild<QLabel*>(id))
+            steps << label->accessibleName();
+    window->setAccessibleDescription(steps.join(' '));
     window->setupGeometry();
     // The first status as every later one: sized to its text and inside the window.
     if (QLabel* status = window->statusLabel)

@@ -41,6 +41,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// What a screen reader presents of each new status: an object of the notification role,
+// spoken as it comes into view (a reader speaks neither a label's new text nor Qt's alerts).
+// It takes no focus and draws nothing.
+class Announcement : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Announcement(QWidget* parent = nullptr);
+};
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -52,9 +62,11 @@ public:
     static QRect window_rect(double scale, const QRect& screen);
     static QRect button_rect(double scale);
 
-    // Puts an already translated status text (rich text) on the status line, sizes the line
-    // to it, and tells screen readers about the new text.
+    // Puts an already translated status text (rich text) on the status line and sizes the
+    // line to it.
     void showStatus(const QString& html);
+    // Has screen readers speak the text, without taking the focus.
+    void announce(const QString& text);
 
     const Settings::Settings* settings;
     QWidget* central;
@@ -68,6 +80,10 @@ public:
     double scale = 1.0;
     InstallButton* installButton = nullptr;
     ProgressBar* progressBar = nullptr;
+    // Taken in turn: a reader takes a second showing of one object before it has spoken the
+    // first for a duplicate and skips the first, and it reads the name when it gets to it.
+    std::vector<Announcement*> announcements;
+    size_t announced = 0;
 
 signals:
     void finished();

@@ -5,6 +5,7 @@
 
 #include <QDebug>
 #include <QLabel>
+#include <QStringList>
 
 namespace {
 
@@ -100,9 +101,22 @@ void render_outcome(MainWindow* window, const Settings::GUI& gui, const Outcome&
         else
             window->disableDownload();
     }
-    if (html != status_html(before, english) || outcome.kind != before.kind) {
+    // What is new is spoken by screen readers as one notification, as the user sees it: the
+    // bar's phase, then the status line (once, when both say the same).
+    QStringList news;
+    const bool new_phase = outcome.bar_caption_id != before.bar_caption_id || before.bar == Outcome::Bar::hidden;
+    if (window->progressBar && new_phase && outcome.bar != Outcome::Bar::hidden)
+        news << window->progressBar->phase();
+    const bool new_text = html != status_html(before, english);
+    if (new_text || outcome.kind != before.kind) {
         show_status(window, outcome, [&gui](const QString& id) { return gui.display_text(id); },
                     [&gui](const QString& value) { return gui.display_arg(value); });
         tell(plain_text(html));
+        if (new_text && window->statusLabel)
+            news << window->statusLabel->accessibleName();
     }
+    news.removeDuplicates();
+    news.removeAll(QString());
+    if (!news.isEmpty())
+        window->announce(news.join(' '));
 }

@@ -4,9 +4,11 @@
 #include "gui/progress_bar.h"
 #include "test_support.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 Q_DECLARE_METATYPE(Outcome)
@@ -130,6 +132,15 @@ private slots:
             QCOMPARE(bar->value(), bar->minimum());
         // The bar covers the button: a bar never stands over a button that is offered.
         QVERIFY(!(bar->isVisible() && outcome.offer_install));
+        // Screen readers are told the state by the one notification in view: the bar's phase,
+        // then the status line as a reader reads it.
+        QList<Announcement*> told = window->findChildren<Announcement*>();
+        told.erase(std::remove_if(told.begin(), told.end(), [](QWidget* w) { return !w->isVisible(); }), told.end());
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(QAccessible::queryAccessibleInterface(told.first())->role(), QAccessible::Notification);
+        QVERIFY2(told.first()->accessibleName().endsWith(status->accessibleName()), qPrintable(told.first()->accessibleName()));
+        if (bar->isVisible())
+            QVERIFY(told.first()->accessibleName().startsWith(bar->phase()));
         QVERIFY(window->grab().save(QString("%1/screenshots/states/%2.png").arg(BUILD_DIR, QTest::currentDataTag())));
     }
 };
