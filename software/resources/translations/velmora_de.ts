@@ -655,13 +655,13 @@ Ihr Blitzgerät:</translation>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_alreadyCurrent</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Blitzgerät %1 angeschlossen: Es enthält diese Firmware bereits, nichts wurde geschrieben.&lt;br&gt;Fertig. Trennen Sie das USB-Kabel.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Blitzgerät %1: Diese Firmware ist bereits installiert, nichts wurde geschrieben.&lt;br&gt;Fertig. Trennen Sie das USB-Kabel.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_upgradedDone</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Blitzgerät %1 angeschlossen: Die Firmware wurde geschrieben und geprüft.&lt;br&gt;Fertig. Trennen Sie das USB-Kabel.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Blitzgerät %1: Die Firmware wurde geschrieben und geprüft.&lt;br&gt;Fertig. Trennen Sie das USB-Kabel.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
@@ -676,7 +676,7 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Blitzgerät ist angeschlossen, aber dieser Benutzer darf es nicht verwenden (USB-Berechtigung).&lt;br&gt;Installieren Sie die udev-Regel (siehe „man velmora-fw-upgrade“) und schließen Sie das Blitzgerät wieder an.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Blitzgerät ist angeschlossen, doch diesem Benutzer fehlt die USB-Berechtigung.&lt;br&gt;Installieren Sie die udev-Regel („man velmora-fw-upgrade“) und schließen Sie es wieder an.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
