@@ -544,7 +544,7 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die USB-Seriennummer des Blitzgeräts („%1“) lässt sich nicht sicher lesen.&lt;br&gt;Es wird weder ausgelesen noch beschrieben: Trennen Sie es.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die USB-Seriennummer des Blitzgeräts („%1“) lässt sich nicht sicher lesen.&lt;br&gt;Das Blitzgerät wird weder ausgelesen noch beschrieben: Trennen Sie es.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
@@ -599,7 +599,7 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
         <comment>reason_goneWriting</comment>
-        <translation>Das Blitzgerät wurde beim Schreiben seiner Firmware getrennt. Starten Sie es im DFU-Modus neu und bearbeiten Sie es erneut.</translation>
+        <translation>Das Blitzgerät wurde beim Schreiben seiner Firmware getrennt. Starten Sie es im DFU-Modus neu und lassen Sie es erneut bearbeiten.</translation>
     </message>
     <message>
         <source>the file read back (%1) cannot be read</source>
@@ -619,7 +619,7 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_downloadFailed</comment>
-        <translation>Das Schreiben der Firmware ist fehlgeschlagen (Grund im Protokoll). Starten Sie das Blitzgerät im DFU-Modus neu und bearbeiten Sie es erneut.</translation>
+        <translation>Das Schreiben der Firmware ist fehlgeschlagen (Grund im Protokoll). Starten Sie das Blitzgerät im DFU-Modus neu und lassen Sie es erneut bearbeiten.</translation>
     </message>
     <message>
         <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
@@ -629,7 +629,7 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_writeInterrupted</comment>
-        <translation>Das Blitzgerät antwortete nicht mehr, daher wurde das Schreiben vorzeitig abgebrochen. Starten Sie es im DFU-Modus neu und bearbeiten Sie es erneut.</translation>
+        <translation>Das Blitzgerät antwortete nicht mehr, daher wurde das Schreiben vorzeitig abgebrochen. Starten Sie es im DFU-Modus neu und lassen Sie es erneut bearbeiten.</translation>
     </message>
     <message>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>

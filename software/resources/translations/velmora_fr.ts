@@ -594,7 +594,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
         <comment>reason_goneWriting</comment>
-        <translation>Le flash a été débranché pendant l’écriture de son firmware. Redémarrez-le en mode DFU et traitez-le de nouveau.</translation>
+        <translation>Le flash a été débranché pendant l’écriture de son firmware. Redémarrez-le en mode DFU et relancez son traitement.</translation>
     </message>
     <message>
         <source>the file read back (%1) cannot be read</source>
@@ -614,7 +614,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_downloadFailed</comment>
-        <translation>L’écriture du firmware a échoué (le journal indique pourquoi). Redémarrez le flash en mode DFU et traitez-le de nouveau.</translation>
+        <translation>L’écriture du firmware a échoué (le journal indique pourquoi). Redémarrez le flash en mode DFU et relancez son traitement.</translation>
     </message>
     <message>
         <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
@@ -624,7 +624,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_writeInterrupted</comment>
-        <translation>Le flash ne répondait plus&#xa0;: l’écriture a été interrompue avant la fin. Redémarrez-le en mode DFU et traitez-le de nouveau.</translation>
+        <translation>Le flash ne répondait plus&#xa0;: l’écriture a été interrompue avant la fin. Redémarrez-le en mode DFU et relancez son traitement.</translation>
     </message>
     <message>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
