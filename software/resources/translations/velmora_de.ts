@@ -128,54 +128,60 @@ by signal n. --help and --version: 0.
 </source>
         <translation>Aufruf: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                            [-l | --use-log-window]
-        velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
-                           [--json] [--verbose] [-s | -S]
+        velmora-fw-upgrade -b | --batch [--jobs N] [--units N]
+                           [--timeout SECONDS] [--json] [--verbose] [-s | -S]
         velmora-fw-upgrade -h | --help | --version
 Aktualisiert die Firmware eines Velmora-Blitzgeräts, das im DFU-Modus über USB
 angeschlossen ist.
 
-  -s, --use-simulator      das Simulator-Skript statt eines Geräts ansprechen
-  -S, --no-use-simulator   das echte Gerät verwenden (hat Vorrang vor -s)
+  -s, --use-simulator      das Simulator-Skript statt eines Blitzgeräts nutzen
+  -S, --no-use-simulator   das echte Blitzgerät verwenden (hat Vorrang vor -s)
   -l, --use-log-window     alle Meldungen im Protokollfenster sammeln (Strg+L),
-                           das sie für den Service speichern kann; auch auf der
-                           Standardfehlerausgabe
-  -b, --batch              ohne Fenster: alle Geräte am USB-Hub vom Terminal aus
-                           bedienen; jedes wird wie im Fenster gelesen und
-                           beurteilt, beschrieben, wenn seine Firmware abweicht,
-                           dann zurückgelesen und verglichen; ein Gerät eines
-                           anderen Produkts und zwei Geräte mit derselben
-                           Seriennummer werden abgelehnt
-      --jobs N             bis zu N Geräte gleichzeitig bedienen (Standard 4)
-      --units N            nach N Geräten enden (Standard 1); 0: bis zum Abbruch
-      --timeout SECONDS    enden, wenn so lange kein Gerät angeschlossen ist und
-                           keines bedient wird (Standard: warten)
-      --json               ein JSON-Objekt pro Gerät auf der Standardausgabe,
-                           sobald es fertig ist (serial, product,
-                           revision_before, revision_after, written, result,
-                           reason, seconds), dann eines mit &quot;summary&quot;: true und
-                           der Anzahl jedes Ergebnisses; sonst nichts dort
+                           das sie für den Kundendienst speichern kann; auch
+                           auf der Standardfehlerausgabe
+  -b, --batch              ohne Fenster: alle Blitzgeräte am USB-Hub im
+                           Terminal bearbeiten; jedes wird wie im Fenster
+                           ausgelesen und beurteilt, beschrieben, wenn seine
+                           Firmware abweicht, dann zurückgelesen und
+                           verglichen; ein Blitzgerät eines anderen Produkts
+                           und zwei Blitzgeräte mit derselben Seriennummer
+                           werden abgelehnt
+      --jobs N             bis zu N Blitzgeräte gleichzeitig bearbeiten
+                           (Standard: 4)
+      --units N            nach N Blitzgeräten enden (Standard: 1); 0: bis zum
+                           Abbruch
+      --timeout SECONDS    enden, wenn in dieser Zeit kein Blitzgerät
+                           angeschlossen oder bearbeitet wird (Standard: warten)
+      --json               ein JSON-Objekt pro Blitzgerät auf der
+                           Standardausgabe, sobald es fertig ist (serial,
+                           product, revision_before, revision_after, written,
+                           result, reason, seconds), dann eines mit
+                           &quot;summary&quot;: true und der Anzahl jedes Ergebnisses;
+                           sonst nichts dort
       --verbose            das ganze Protokoll auf der Standardfehlerausgabe
                            (statt -l)
   -h, --help               dieser Text, auf der Standardausgabe
       --version            die Version des Programms, auf der Standardausgabe
 
-Tasten im Fenster: Eingabe, Enter oder Leertaste startet das Update, wenn die
-Schaltfläche angeboten wird; Escape oder Q beendet die Verbindung zum Gerät
-(eine laufende Übertragung wird zuerst abgeschlossen); Strg+L zeigt oder
-verbirgt das Protokollfenster.
+Tasten im Fenster: Eingabe- oder Leertaste startet das Update, wenn die
+Schaltfläche aktiv ist; Esc oder Q beendet die Kommunikation mit dem Blitzgerät
+(eine laufende Übertragung wird zuerst abgeschlossen); Strg+L blendet das
+Protokollfenster ein oder aus.
 Das Protokollfenster schlägt vor, das Protokoll als ~/logfile.txt zu speichern.
 Im Batch-Modus gehen die Meldungen auf die Standardausgabe (mit --json auf die
 Standardfehlerausgabe), auf einem Terminal als eine laufend aktualisierte Zeile
-je bedientem Gerät, sonst als Zeilen mit Zeitstempel, die die Seriennummer des
-Geräts nennen. Das Ergebnis eines Geräts ist upgraded, verified, refused,
-unreadable, failed, interrupted oder stopped. Strg+C, SIGTERM und SIGHUP
-brechen nie eine Übertragung ab: Das Programm schließt jede laufende zuerst ab.
+je Blitzgerät in Bearbeitung, sonst als Zeilen mit Zeitstempel, die die
+Seriennummer des Blitzgeräts nennen. Das Ergebnis eines Blitzgeräts ist
+upgraded, verified, refused, unreadable, failed, interrupted oder stopped.
+Strg+C, SIGTERM und SIGHUP brechen nie eine Übertragung ab: Das Programm
+schließt zuerst jede laufende ab.
 
-Rückgabewert: 0 das Fenster wurde geschlossen oder jedes Gerät hat die Prüfung
-bestanden; 1 falsche Befehlszeile; 2 ein Gerät ist fehlgeschlagen, nicht
-lesbar oder unterbrochen, oder dfu-util kann nicht laufen; 3 ein Gerät wurde abgelehnt (und
-keines ist fehlgeschlagen); 4 innerhalb von --timeout wurde kein Gerät
-angeschlossen; 128+n durch Signal n beendet. --help und --version: 0.
+Rückgabewert: 0 das Fenster wurde geschlossen oder jedes Blitzgerät hat die
+Prüfung bestanden; 1 fehlerhafte Befehlszeile; 2 ein Blitzgerät ist
+fehlgeschlagen, nicht lesbar oder unterbrochen, oder dfu-util kann nicht laufen;
+3 ein Blitzgerät wurde abgelehnt (und bei keinem ist etwas fehlgeschlagen);
+4 innerhalb von --timeout wurde kein Blitzgerät angeschlossen; 128+n durch
+Signal n beendet. --help und --version: 0.
 </translation>
     </message>
 </context>
@@ -538,22 +544,22 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die USB-Seriennummer des Blitzgeräts („%1“) lässt sich nicht eindeutig lesen.&lt;br&gt;Es wird weder ausgelesen noch beschrieben: Trennen Sie es.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die USB-Seriennummer des Blitzgeräts („%1“) lässt sich nicht sicher lesen.&lt;br&gt;Das Blitzgerät wird weder ausgelesen noch beschrieben: Trennen Sie es.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>Gerät %1: Firmware-Version %2 durch Version %3 ersetzt und geprüft.</translation>
+        <translation>Blitzgerät %1: Firmware-Version %2 durch Version %3 ersetzt und geprüft.</translation>
     </message>
     <message>
         <source>Unit %1: unreadable, nothing written. %2</source>
         <comment>batch_unreadable</comment>
-        <translation>Gerät %1: nicht lesbar, nichts geschrieben. %2</translation>
+        <translation>Blitzgerät %1: nicht lesbar, nichts geschrieben. %2</translation>
     </message>
     <message>
         <source>Unit %1: interrupted. %2</source>
         <comment>batch_interrupted</comment>
-        <translation>Gerät %1: unterbrochen. %2</translation>
+        <translation>Blitzgerät %1: unterbrochen. %2</translation>
     </message>
     <message>
         <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
@@ -563,37 +569,37 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
         <comment>batch_summary</comment>
-        <translation>%1 Geräte: %2 aktualisiert, %3 geprüft, %4 abgelehnt, %5 nicht lesbar, %6 fehlgeschlagen, %7 unterbrochen, %8 angehalten.</translation>
+        <translation>%1 Blitzgeräte: %2 aktualisiert, %3 geprüft, %4 abgelehnt, %5 nicht lesbar, %6 fehlgeschlagen, %7 unterbrochen, %8 angehalten.</translation>
     </message>
     <message>
         <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
         <comment>batch_waiting</comment>
-        <translation>Warten auf Geräte im DFU-Modus: jedes Gerät in seinem USB-Startmodus neu starten und an den Hub anschließen.</translation>
+        <translation>Warten auf Blitzgeräte im DFU-Modus: Starten Sie jedes im DFU-Modus neu und schließen Sie es an den Hub an.</translation>
     </message>
     <message>
         <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
         <comment>reason_sameSerial</comment>
-        <translation>Ein anderes Gerät am Hub meldet dieselbe Seriennummer, daher lassen sich die beiden nicht unterscheiden; nichts wurde geschrieben.</translation>
+        <translation>Ein anderes Blitzgerät am Hub meldet dieselbe Seriennummer, daher lassen sich die beiden nicht unterscheiden; nichts wurde geschrieben.</translation>
     </message>
     <message>
         <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
         <comment>reason_noSerial</comment>
-        <translation>Das Gerät meldet keine Seriennummer und lässt sich daher nicht von anderen unterscheiden; nichts wurde geschrieben.</translation>
+        <translation>Das Blitzgerät meldet keine Seriennummer und lässt sich daher nicht von anderen unterscheiden; nichts wurde geschrieben.</translation>
     </message>
     <message>
         <source>The run serving this unit ended without a result (%1).</source>
         <comment>reason_childEnded</comment>
-        <translation>Der Lauf, der dieses Gerät bediente, endete ohne Ergebnis (%1).</translation>
+        <translation>Der Prozess, der dieses Blitzgerät bearbeitete, endete ohne Ergebnis (%1).</translation>
     </message>
     <message>
         <source>The unit was disconnected before it could be read.</source>
         <comment>reason_goneBeforeRead</comment>
-        <translation>Das Gerät wurde getrennt, bevor es gelesen werden konnte.</translation>
+        <translation>Das Blitzgerät wurde getrennt, bevor es ausgelesen werden konnte.</translation>
     </message>
     <message>
         <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
         <comment>reason_goneWriting</comment>
-        <translation>Das Gerät wurde getrennt, während seine Firmware geschrieben wurde. Starten Sie es in seinem USB-Startmodus neu und bedienen Sie es erneut.</translation>
+        <translation>Das Blitzgerät wurde beim Schreiben seiner Firmware getrennt. Starten Sie es im DFU-Modus neu und lassen Sie es erneut bearbeiten.</translation>
     </message>
     <message>
         <source>the file read back (%1) cannot be read</source>
@@ -608,54 +614,54 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
         <comment>bench_written</comment>
-        <translation>Firmware geschrieben. Zur Prüfung das Gerät in seinem USB-Startmodus neu starten.</translation>
+        <translation>Firmware geschrieben. Starten Sie das Blitzgerät zum Prüfen im DFU-Modus neu.</translation>
     </message>
     <message>
         <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_downloadFailed</comment>
-        <translation>Das Schreiben der Firmware ist fehlgeschlagen (das Protokoll nennt den Grund). Starten Sie das Gerät in seinem USB-Startmodus neu und bedienen Sie es erneut.</translation>
+        <translation>Das Schreiben der Firmware ist fehlgeschlagen (Grund im Protokoll). Starten Sie das Blitzgerät im DFU-Modus neu und lassen Sie es erneut bearbeiten.</translation>
     </message>
     <message>
         <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_readFailed</comment>
-        <translation>Die Daten des Geräts lassen sich nicht lesen. Starten Sie das Gerät in seinem USB-Startmodus neu und schließen Sie es wieder an.</translation>
+        <translation>Die Daten des Blitzgeräts lassen sich nicht lesen. Starten Sie es im DFU-Modus neu und schließen Sie es wieder an.</translation>
     </message>
     <message>
         <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_writeInterrupted</comment>
-        <translation>Das Gerät hat nicht mehr geantwortet, daher wurde das Schreiben vor dem Ende abgebrochen. Starten Sie das Gerät in seinem USB-Startmodus neu und bedienen Sie es erneut.</translation>
+        <translation>Das Blitzgerät antwortete nicht mehr, daher wurde das Schreiben vorzeitig abgebrochen. Starten Sie es im DFU-Modus neu und lassen Sie es erneut bearbeiten.</translation>
     </message>
     <message>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
-        <translation>Die Firmware konnte nicht geprüft werden: %1. Starten Sie das Gerät in seinem USB-Startmodus neu und schließen Sie es wieder an.</translation>
+        <translation>Die Firmware konnte nicht geprüft werden: %1. Starten Sie das Blitzgerät im DFU-Modus neu und schließen Sie es wieder an.</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Schreiben der Firmware ist fehlgeschlagen: %1.&lt;br&gt;Lassen Sie das Gerät im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Schreiben der Firmware ist fehlgeschlagen: %1.&lt;br&gt;Lassen Sie das Blitzgerät im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1 (the log window tells more).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailedLog</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Schreiben der Firmware ist fehlgeschlagen: %1 (Näheres im Protokollfenster).&lt;br&gt;Lassen Sie das Gerät im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Schreiben der Firmware ist fehlgeschlagen: %1 (Näheres im Protokollfenster).&lt;br&gt;Lassen Sie das Blitzgerät im DFU-Modus (Schritte 1 bis 3) und installieren Sie erneut.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
         <comment>status_writeUnplugged</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Gerät wurde während des Schreibens getrennt, seine Firmware ist daher unvollständig.&lt;br&gt;Führen Sie die Schritte 1 bis 3 erneut aus und installieren Sie dann erneut.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Blitzgerät wurde beim Schreiben getrennt, daher ist seine Firmware unvollständig.&lt;br&gt;Wiederholen Sie die Schritte 1 bis 3 und installieren Sie dann erneut.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_alreadyCurrent</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1. Das Gerät enthält diese Firmware bereits, es wurde nichts geschrieben.&lt;br&gt;Fertig. Trennen Sie das USB-Kabel.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Blitzgerät %1: Diese Firmware ist bereits installiert, nichts wurde geschrieben.&lt;br&gt;Fertig. Trennen Sie das USB-Kabel.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_upgradedDone</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Verbunden: %1. Die Firmware wurde geschrieben und geprüft.&lt;br&gt;Fertig. Trennen Sie das USB-Kabel.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Blitzgerät %1: Die Firmware wurde geschrieben und geprüft.&lt;br&gt;Fertig. Trennen Sie das USB-Kabel.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
@@ -665,17 +671,17 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware auf dem Gerät weicht von der dieses Programms ab, obwohl die Version gleich ist.&lt;br&gt;Klicken Sie auf die Schaltfläche, um die Firmware dieses Programms zu installieren.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Die Firmware des Blitzgeräts weicht trotz gleicher Version von der dieses Programms ab.&lt;br&gt;Klicken Sie auf die Schaltfläche, um die Firmware dieses Programms zu installieren.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht verwenden (USB-Berechtigung).&lt;br&gt;Installieren Sie die udev-Regel (siehe „man velmora-fw-upgrade“) und schließen Sie das Gerät neu an.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ein Blitzgerät ist angeschlossen, doch diesem Benutzer fehlt die USB-Berechtigung.&lt;br&gt;Installieren Sie die udev-Regel („man velmora-fw-upgrade“) und schließen Sie es wieder an.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Gerät antwortet seit %1 s nicht: Trennen Sie das USB-Kabel nicht.&lt;br&gt;Bleibt es eine Minute lang stumm, wird die Übertragung beendet.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Das Blitzgerät antwortet seit %1 s nicht: Lassen Sie das USB-Kabel angeschlossen.&lt;br&gt;Bleibt es eine Minute lang stumm, wird die Übertragung beendet.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written, not checked yet.</source>
@@ -685,7 +691,7 @@ Ihr Blitzgerät:</translation>
     <message>
         <source>the unit was disconnected while it was read</source>
         <comment>reason_unitGone</comment>
-        <translation>das Gerät wurde beim Auslesen getrennt</translation>
+        <translation>das Blitzgerät wurde beim Auslesen getrennt</translation>
     </message>
     <message>
         <source>%1 or %2</source>

@@ -126,55 +126,57 @@ line; 2 a unit failed, was unreadable or interrupted, or dfu-util cannot run; 3 
 unit was refused (and none failed); 4 no unit came within --timeout; 128+n ended
 by signal n. --help and --version: 0.
 </source>
-        <translation>Utilisation : velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+        <translation>Utilisation : velmora-fw-upgrade [-s | --use-simulator]
+                                 [-S | --no-use-simulator]
                                  [-l | --use-log-window]
               velmora-fw-upgrade -b | --batch [--jobs N] [--units N]
                                  [--timeout SECONDS] [--json] [--verbose]
                                  [-s | -S]
               velmora-fw-upgrade -h | --help | --version
-Met à jour le firmware d&apos;un flash Velmora connecté en USB en mode DFU.
+Met à jour le firmware d’un flash Velmora branché en USB et en mode DFU.
 
-  -s, --use-simulator      utiliser le script simulateur au lieu d&apos;un appareil
-  -S, --no-use-simulator   utiliser l&apos;appareil réel (l&apos;emporte sur -s)
+  -s, --use-simulator      utiliser le script simulateur au lieu d’un flash
+  -S, --no-use-simulator   utiliser le flash réel (l’emporte sur -s)
   -l, --use-log-window     réunir tous les messages dans la fenêtre du journal
                            (Ctrl+L), qui peut les enregistrer pour le service
-                           après-vente ; aussi sur la sortie d&apos;erreur standard
-  -b, --batch              sans fenêtre : servir depuis un terminal tous les
-                           appareils du hub USB ; chacun est lu et jugé comme
+                           après-vente ; aussi sur la sortie d’erreur standard
+  -b, --batch              sans fenêtre : traiter depuis un terminal tous les
+                           flashs du hub USB ; chacun est lu et évalué comme
                            dans la fenêtre, écrit si son firmware diffère, puis
-                           relu et comparé ; un appareil d&apos;un autre produit, ou
-                           deux appareils de même numéro de série, sont refusés
-      --jobs N             servir jusqu&apos;à N appareils à la fois (4 par défaut)
-      --units N            terminer après N appareils (1 par défaut) ;
-                           0 : jusqu&apos;à l&apos;arrêt
-      --timeout SECONDS    terminer si, pendant ce délai, aucun appareil n&apos;est
-                           connecté ni servi (par défaut : attendre)
-      --json               un objet JSON par appareil sur la sortie standard,
-                           dès qu&apos;il est terminé (serial, product,
-                           revision_before, revision_after, written, result,
-                           reason, seconds), puis un avec &quot;summary&quot;: true et le
-                           nombre de chaque résultat ; rien d&apos;autre
-      --verbose            tout le journal sur la sortie d&apos;erreur standard
+                           relu et comparé ; un flash d’un autre produit, ou
+                           deux flashs de même numéro de série, sont refusés
+      --jobs N             traiter jusqu’à N flashs à la fois (4 par défaut)
+      --units N            terminer après N flashs (1 par défaut) ; 0 : jusqu’à
+                           l’arrêt
+      --timeout SECONDS    terminer si, pendant ce délai, aucun flash n’est
+                           branché ni traité (par défaut : attendre)
+      --json               un objet JSON par flash sur la sortie standard, dès
+                           qu’il est terminé (serial, product, revision_before,
+                           revision_after, written, result, reason, seconds),
+                           puis un avec &quot;summary&quot;: true et le nombre de chaque
+                           résultat ; rien d’autre
+      --verbose            tout le journal sur la sortie d’erreur standard
                            (au lieu de -l)
   -h, --help               ce texte, sur la sortie standard
       --version            la version du programme, sur la sortie standard
 
 Touches de la fenêtre : Entrée ou Espace lance la mise à jour quand le bouton
-est proposé ; Échap ou Q arrête le dialogue avec l&apos;appareil (un transfert en
-cours est d&apos;abord terminé) ; Ctrl+L affiche ou masque la fenêtre du journal.
-La fenêtre du journal propose d&apos;enregistrer le journal sous ~/logfile.txt.
-En mode batch, les messages vont sur la sortie standard (sur la sortie d&apos;erreur
-standard avec --json) : sur un terminal, une ligne mise à jour par appareil
-servi, sinon des lignes horodatées qui nomment le numéro de série de l&apos;appareil.
-Le résultat d&apos;un appareil est upgraded, verified, refused, unreadable, failed,
-interrupted ou stopped. Ctrl+C, SIGTERM et SIGHUP n&apos;interrompent jamais un
-transfert : le programme termine d&apos;abord chacun de ceux en cours.
+est actif ; Échap ou Q arrête la communication avec le flash (un transfert en
+cours est d’abord terminé) ; Ctrl+L affiche ou masque la fenêtre du journal.
+La fenêtre du journal propose d’enregistrer le journal sous ~/logfile.txt.
+En mode par lots, les messages vont sur la sortie standard (sur la sortie
+d’erreur standard avec --json) : sur un terminal, une ligne mise à jour par
+flash en cours de traitement, sinon des lignes horodatées qui donnent le numéro
+de série du flash. Le résultat d’un flash est upgraded, verified, refused,
+unreadable, failed, interrupted ou stopped. Ctrl+C, SIGTERM et SIGHUP
+n’interrompent jamais un transfert : le programme termine d’abord tous ceux en
+cours.
 
-Code de sortie : 0 la fenêtre a été fermée, ou chaque appareil a été vérifié ;
-1 ligne de commande erronée ; 2 un appareil a échoué, est illisible ou a été
-interrompu, ou dfu-util ne peut pas s&apos;exécuter ; 3 un appareil a été refusé (et aucun n&apos;a
-échoué) ; 4 aucun appareil n&apos;a été connecté dans le délai --timeout ; 128+n
-arrêté par le signal n. --help et --version : 0.
+Code de sortie : 0 la fenêtre a été fermée, ou chaque flash a été vérifié avec
+succès ; 1 ligne de commande erronée ; 2 un flash est en échec, illisible ou
+interrompu, ou dfu-util ne peut pas s’exécuter ; 3 un flash a été refusé (et
+aucun n’est en échec) ; 4 aucun flash n’a été branché dans le délai --timeout ;
+128+n arrêté par le signal n. --help et --version : 0.
 </translation>
     </message>
 </context>
@@ -537,129 +539,129 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le numéro de série USB du flash («&#x202f;%1&#x202f;») ne peut pas être lu avec certitude.&lt;br&gt;Il n’est ni lu ni écrit&#xa0;: débranchez-le.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le numéro de série USB du flash («&#x202f;%1&#x202f;») ne peut pas être lu avec certitude.&lt;br&gt;Le flash n’est ni lu ni écrit&#xa0;: débranchez-le.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>Appareil %1 : version du firmware %2 remplacée par la version %3 et vérifiée.</translation>
+        <translation>Flash %1&#xa0;: version %2 du firmware remplacée par la version %3 et vérifiée.</translation>
     </message>
     <message>
         <source>Unit %1: unreadable, nothing written. %2</source>
         <comment>batch_unreadable</comment>
-        <translation>Appareil %1 : illisible, rien n&apos;a été écrit. %2</translation>
+        <translation>Flash %1&#xa0;: illisible, rien n’a été écrit. %2</translation>
     </message>
     <message>
         <source>Unit %1: interrupted. %2</source>
         <comment>batch_interrupted</comment>
-        <translation>Appareil %1 : interrompu. %2</translation>
+        <translation>Flash %1&#xa0;: interrompu. %2</translation>
     </message>
     <message>
         <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
         <comment>batch_counter</comment>
-        <translation>Mis à jour %1, vérifiés %2, refusés %3, non faits %4 ; en cours %5, en attente %6</translation>
+        <translation>Mis à jour %1, vérifiés %2, refusés %3, non traités %4&#x202f;; en cours %5, en attente %6</translation>
     </message>
     <message>
         <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
         <comment>batch_summary</comment>
-        <translation>%1 appareils : %2 mis à jour, %3 vérifiés, %4 refusés, %5 illisibles, %6 en échec, %7 interrompus, %8 arrêtés.</translation>
+        <translation>%1 flashs&#xa0;: %2 mis à jour, %3 vérifiés, %4 refusés, %5 illisibles, %6 en échec, %7 interrompus, %8 arrêtés.</translation>
     </message>
     <message>
         <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
         <comment>batch_waiting</comment>
-        <translation>En attente d&apos;appareils en mode DFU : redémarrez chaque appareil dans son mode de démarrage USB et branchez-le sur le hub.</translation>
+        <translation>En attente de flashs en mode DFU&#xa0;: redémarrez chaque flash en mode DFU et branchez-le sur le hub.</translation>
     </message>
     <message>
         <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
         <comment>reason_sameSerial</comment>
-        <translation>Un autre appareil du hub indique le même numéro de série : les deux ne peuvent pas être distingués ; rien n&apos;a été écrit.</translation>
+        <translation>Un autre flash du hub indique le même numéro de série&#xa0;: impossible de les distinguer&#x202f;; rien n’a été écrit.</translation>
     </message>
     <message>
         <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
         <comment>reason_noSerial</comment>
-        <translation>L&apos;appareil n&apos;indique aucun numéro de série : il ne peut pas être distingué des autres ; rien n&apos;a été écrit.</translation>
+        <translation>Le flash n’indique aucun numéro de série&#xa0;: impossible de le distinguer des autres&#x202f;; rien n’a été écrit.</translation>
     </message>
     <message>
         <source>The run serving this unit ended without a result (%1).</source>
         <comment>reason_childEnded</comment>
-        <translation>Le processus qui servait cet appareil s&apos;est terminé sans résultat (%1).</translation>
+        <translation>Le processus qui traitait ce flash s’est terminé sans résultat (%1).</translation>
     </message>
     <message>
         <source>The unit was disconnected before it could be read.</source>
         <comment>reason_goneBeforeRead</comment>
-        <translation>L&apos;appareil a été débranché avant de pouvoir être lu.</translation>
+        <translation>Le flash a été débranché avant d’avoir pu être lu.</translation>
     </message>
     <message>
         <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
         <comment>reason_goneWriting</comment>
-        <translation>L&apos;appareil a été débranché pendant l&apos;écriture de son firmware. Redémarrez-le dans son mode de démarrage USB et traitez-le de nouveau.</translation>
+        <translation>Le flash a été débranché pendant l’écriture de son firmware. Redémarrez-le en mode DFU et relancez son traitement.</translation>
     </message>
     <message>
         <source>the file read back (%1) cannot be read</source>
         <comment>reason_readBackUnreadable</comment>
-        <translation>le fichier relu (%1) ne peut pas être lu</translation>
+        <translation>le fichier relu (%1) est illisible</translation>
     </message>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
         <comment>bench_unknownDevice</comment>
-        <translation>Un périphérique DFU est connecté, mais ce n&apos;est pas un flash en mode DFU.</translation>
+        <translation>Un périphérique DFU est branché, mais ce n’est pas un flash en mode DFU.</translation>
     </message>
     <message>
         <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
         <comment>bench_written</comment>
-        <translation>Firmware écrit. Pour le vérifier, redémarrez l&apos;appareil dans son mode de démarrage USB.</translation>
+        <translation>Firmware écrit. Pour le vérifier, redémarrez le flash en mode DFU.</translation>
     </message>
     <message>
         <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_downloadFailed</comment>
-        <translation>L&apos;écriture du firmware a échoué (le journal indique pourquoi). Redémarrez l&apos;appareil dans son mode de démarrage USB et traitez-le de nouveau.</translation>
+        <translation>L’écriture du firmware a échoué (le journal indique pourquoi). Redémarrez le flash en mode DFU et relancez son traitement.</translation>
     </message>
     <message>
         <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_readFailed</comment>
-        <translation>Les informations de l&apos;appareil ne peuvent pas être lues. Redémarrez l&apos;appareil dans son mode de démarrage USB et rebranchez-le.</translation>
+        <translation>Les informations du flash ne peuvent pas être lues. Redémarrez-le en mode DFU et rebranchez-le.</translation>
     </message>
     <message>
         <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_writeInterrupted</comment>
-        <translation>L&apos;appareil a cessé de répondre : l&apos;écriture a été arrêtée avant la fin. Redémarrez l&apos;appareil dans son mode de démarrage USB et traitez-le de nouveau.</translation>
+        <translation>Le flash ne répondait plus&#xa0;: l’écriture a été interrompue avant la fin. Redémarrez-le en mode DFU et relancez son traitement.</translation>
     </message>
     <message>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
-        <translation>Le firmware n&apos;a pas pu être vérifié : %1. Redémarrez l&apos;appareil dans son mode de démarrage USB et rebranchez-le.</translation>
+        <translation>Le firmware n’a pas pu être vérifié&#xa0;: %1. Redémarrez le flash en mode DFU et rebranchez-le.</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;écriture du firmware a échoué : %1.&lt;br&gt;Laissez le flash en mode DFU (étapes 1 à 3) et relancez l&apos;installation.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’écriture du firmware a échoué&#xa0;: %1.&lt;br&gt;Laissez le flash en mode DFU (étapes 1 à 3) et relancez l’installation.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1 (the log window tells more).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailedLog</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L&apos;écriture du firmware a échoué : %1 (détails dans la fenêtre du journal).&lt;br&gt;Laissez le flash en mode DFU (étapes 1 à 3) et relancez l&apos;installation.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;L’écriture du firmware a échoué&#xa0;: %1 (détails dans la fenêtre du journal).&lt;br&gt;Laissez le flash en mode DFU (étapes 1 à 3) et relancez l’installation.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
         <comment>status_writeUnplugged</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash a été débranché pendant l&apos;écriture : son firmware est incomplet.&lt;br&gt;Refaites les étapes 1 à 3, puis relancez l&apos;installation.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash a été débranché pendant l’écriture&#xa0;: son firmware est incomplet.&lt;br&gt;Refaites les étapes 1 à 3, puis relancez l’installation.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_alreadyCurrent</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1 : il contient déjà ce firmware, rien n&apos;a été écrit.&lt;br&gt;Terminé. Débranchez le câble USB.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Flash %1 branché&#xa0;: il contient déjà ce firmware, rien n’a été écrit.&lt;br&gt;Terminé. Débranchez le câble USB.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_upgradedDone</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connecté à %1 : le firmware a été écrit et vérifié.&lt;br&gt;Terminé. Débranchez le câble USB.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Flash %1 branché&#xa0;: le firmware a été écrit et vérifié.&lt;br&gt;Terminé. Débranchez le câble USB.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_writtenDiffers</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le firmware a été écrit, mais la vérification montre qu&apos;il diffère de celui de ce programme.&lt;br&gt;Cliquez sur le bouton pour l&apos;installer de nouveau.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le firmware a été écrit, mais la vérification montre qu’il diffère de celui de ce programme.&lt;br&gt;Cliquez sur le bouton pour le réinstaller.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
@@ -669,12 +671,12 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un flash est branché, mais cet utilisateur ne peut pas l&apos;utiliser (droits USB).&lt;br&gt;Installez la règle udev (voir « man velmora-fw-upgrade »), puis rebranchez le flash.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Un flash est branché, mais cet utilisateur ne peut pas l’utiliser (droits USB).&lt;br&gt;Installez la règle udev (voir «&#x202f;man velmora-fw-upgrade&#x202f;»), puis rebranchez le flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répond plus depuis %1 s : laissez le câble USB branché.&lt;br&gt;S&apos;il reste muet pendant une minute, le transfert est arrêté.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Le flash ne répond plus depuis %1&#xa0;s&#xa0;: laissez le câble USB branché.&lt;br&gt;S’il reste muet pendant une minute, le transfert est arrêté.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written, not checked yet.</source>
@@ -695,7 +697,7 @@ pour mettre à jour le flash.</translation>
     <message>
         <source>Saved to &apos;%1&apos;.</source>
         <comment>log_saved</comment>
-        <translation>Enregistré dans « %1 ».</translation>
+        <translation>Enregistré dans «&#x202f;%1&#x202f;».</translation>
     </message>
 </context>
 </TS>
