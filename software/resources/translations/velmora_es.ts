@@ -133,24 +133,23 @@ by signal n. --help and --version: 0.
      velmora-fw-upgrade -h | --help | --version
 Actualiza el firmware de un flash Velmora conectado por USB en modo DFU.
 
-  -s, --use-simulator      usar el script simulador en lugar de un dispositivo
-  -S, --no-use-simulator   usar el dispositivo real (prevalece sobre -s)
+  -s, --use-simulator      usar el script simulador en lugar de un flash
+  -S, --no-use-simulator   usar el flash real (prevalece sobre -s)
   -l, --use-log-window     reunir todos los mensajes en la ventana de registro
                            (Ctrl+L), que puede guardarlos para el servicio
                            técnico; también en la salida de error estándar
   -b, --batch              sin ventana: atender desde un terminal todos los
-                           dispositivos del hub USB; cada uno se lee y se evalúa
+                           flashes del hub USB; cada uno se lee y se evalúa
                            como en la ventana, se escribe si su firmware es
-                           distinto, y luego se relee y se compara; un
-                           dispositivo de otro producto, o dos con el mismo
-                           número de serie, se rechazan
-      --jobs N             atender hasta N dispositivos a la vez (por defecto 4)
-      --units N            terminar tras N dispositivos (por defecto 1);
+                           distinto, y luego se relee y se compara; se
+                           rechazan los flashes de otro producto y dos
+                           flashes con el mismo número de serie
+      --jobs N             atender hasta N flashes a la vez (por defecto 4)
+      --units N            terminar tras N flashes (por defecto 1);
                            0: hasta que se detenga
-      --timeout SECONDS    terminar si durante ese tiempo no hay ningún
-                           dispositivo conectado ni en curso (por defecto:
-                           esperar)
-      --json               un objeto JSON por dispositivo al terminar, en la
+      --timeout SECONDS    terminar si durante ese tiempo no hay ningún flash
+                           conectado ni en curso (por defecto: esperar)
+      --json               un objeto JSON por flash al terminar, en la
                            salida estándar (serial, product, revision_before,
                            revision_after, written, result, reason, seconds),
                            luego uno con &quot;summary&quot;: true y el número de cada
@@ -161,22 +160,22 @@ Actualiza el firmware de un flash Velmora conectado por USB en modo DFU.
       --version            la versión del programa, en la salida estándar
 
 Teclas de la ventana: Intro o Espacio inicia la actualización cuando se ofrece
-el botón; Escape o Q deja de comunicarse con el dispositivo (una transferencia
-en curso termina antes); Ctrl+L muestra u oculta la ventana de registro.
+el botón; Escape o Q deja de comunicarse con el flash (una transferencia en
+curso termina antes); Ctrl+L muestra u oculta la ventana de registro.
 La ventana de registro propone guardar el registro como ~/logfile.txt.
 En modo por lotes, los mensajes van a la salida estándar (a la salida de error
-estándar con --json): en un terminal, una línea por dispositivo en curso que se
-va actualizando; si no, líneas con marca de tiempo que nombran el número de
-serie del dispositivo. El resultado de un dispositivo es upgraded, verified,
-refused, unreadable, failed, interrupted o stopped. Ctrl+C, SIGTERM y SIGHUP
-nunca interrumpen una transferencia: el programa termina primero todas las que
-están en curso.
+estándar con --json): en un terminal, una línea por flash en curso que se va
+actualizando; si no, líneas con marca de tiempo que indican el número de serie
+del flash. El resultado de cada flash es upgraded, verified, refused,
+unreadable, failed, interrupted o stopped. Ctrl+C, SIGTERM y SIGHUP nunca
+interrumpen una transferencia: el programa termina primero todas las que están
+en curso.
 
-Estado de salida: 0 se cerró la ventana, o se comprobaron todos los
-dispositivos; 1 línea de órdenes incorrecta; 2 un dispositivo falló, fue
-ilegible o se interrumpió, o no se puede ejecutar dfu-util; 3 se rechazó un dispositivo (y
-ninguno falló); 4 no se conectó ningún dispositivo dentro de --timeout; 128+n
-terminado por la señal n. --help y --version: 0.
+Estado de salida: 0 se cerró la ventana, o se comprobaron todos los flashes;
+1 línea de órdenes incorrecta; 2 un flash falló, fue ilegible o se interrumpió,
+o no se puede ejecutar dfu-util; 3 se rechazó un flash (y ninguno falló); 4 no
+se conectó ningún flash dentro de --timeout; 128+n terminado por la señal n.
+--help y --version: 0.
 </translation>
     </message>
 </context>
@@ -544,62 +543,62 @@ actualizar su producto.</translation>
     <message>
         <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>Dispositivo %1: versión de firmware %2 sustituida por la versión %3 y comprobada.</translation>
+        <translation>Flash %1: versión de firmware %2 sustituida por la versión %3 y comprobada.</translation>
     </message>
     <message>
         <source>Unit %1: unreadable, nothing written. %2</source>
         <comment>batch_unreadable</comment>
-        <translation>Dispositivo %1: ilegible, no se ha escrito nada. %2</translation>
+        <translation>Flash %1: ilegible; no se ha escrito nada. %2</translation>
     </message>
     <message>
         <source>Unit %1: interrupted. %2</source>
         <comment>batch_interrupted</comment>
-        <translation>Dispositivo %1: interrumpido. %2</translation>
+        <translation>Flash %1: interrumpido. %2</translation>
     </message>
     <message>
         <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
         <comment>batch_counter</comment>
-        <translation>Actualizados %1, comprobados %2, rechazados %3, no hechos %4; en curso %5, en espera %6</translation>
+        <translation>Actualizados %1, comprobados %2, rechazados %3, sin completar %4; en curso %5, en espera %6</translation>
     </message>
     <message>
         <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
         <comment>batch_summary</comment>
-        <translation>%1 dispositivos: %2 actualizados, %3 comprobados, %4 rechazados, %5 ilegibles, %6 fallidos, %7 interrumpidos, %8 detenidos.</translation>
+        <translation>%1 flashes: %2 actualizados, %3 comprobados, %4 rechazados, %5 ilegibles, %6 fallidos, %7 interrumpidos, %8 detenidos.</translation>
     </message>
     <message>
         <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
         <comment>batch_waiting</comment>
-        <translation>Esperando dispositivos en modo DFU: reinicie cada dispositivo en su modo de arranque USB y conéctelo al hub.</translation>
+        <translation>Esperando flashes en modo DFU: reinicie cada uno en modo DFU y conéctelo al hub.</translation>
     </message>
     <message>
         <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
         <comment>reason_sameSerial</comment>
-        <translation>Otro dispositivo del hub indica el mismo número de serie, así que no se pueden distinguir; no se ha escrito nada.</translation>
+        <translation>Otro flash del hub tiene el mismo número de serie, así que no se pueden distinguir; no se ha escrito nada.</translation>
     </message>
     <message>
         <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
         <comment>reason_noSerial</comment>
-        <translation>El dispositivo no indica ningún número de serie, así que no se puede distinguir de otros; no se ha escrito nada.</translation>
+        <translation>El flash no indica ningún número de serie, así que no se puede distinguir de los demás; no se ha escrito nada.</translation>
     </message>
     <message>
         <source>The run serving this unit ended without a result (%1).</source>
         <comment>reason_childEnded</comment>
-        <translation>El proceso que atendía este dispositivo terminó sin resultado (%1).</translation>
+        <translation>El proceso que atendía este flash ha terminado sin resultado (%1).</translation>
     </message>
     <message>
         <source>The unit was disconnected before it could be read.</source>
         <comment>reason_goneBeforeRead</comment>
-        <translation>El dispositivo se desconectó antes de poder leerlo.</translation>
+        <translation>El flash se ha desconectado antes de que se pudiera leer.</translation>
     </message>
     <message>
         <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
         <comment>reason_goneWriting</comment>
-        <translation>El dispositivo se desconectó mientras se escribía su firmware. Reinícielo en su modo de arranque USB y vuelva a procesarlo.</translation>
+        <translation>El flash se ha desconectado mientras se escribía su firmware. Reinícielo en modo DFU y vuelva a actualizarlo.</translation>
     </message>
     <message>
         <source>the file read back (%1) cannot be read</source>
         <comment>reason_readBackUnreadable</comment>
-        <translation>no se puede leer el archivo leído del dispositivo (%1)</translation>
+        <translation>no se puede leer el archivo de la relectura (%1)</translation>
     </message>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
@@ -609,48 +608,48 @@ actualizar su producto.</translation>
     <message>
         <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
         <comment>bench_written</comment>
-        <translation>Firmware escrito. Para comprobarlo, reinicie el dispositivo en su modo de arranque USB.</translation>
+        <translation>Firmware escrito. Para comprobarlo, reinicie el flash en modo DFU.</translation>
     </message>
     <message>
         <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_downloadFailed</comment>
-        <translation>No se pudo escribir el firmware (el registro indica por qué). Reinicie el dispositivo en su modo de arranque USB y vuelva a procesarlo.</translation>
+        <translation>Ha fallado la escritura del firmware (el registro indica el motivo). Reinicie el flash en modo DFU y vuelva a actualizarlo.</translation>
     </message>
     <message>
         <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_readFailed</comment>
-        <translation>No se puede leer la información del dispositivo. Reinicie el dispositivo en su modo de arranque USB y vuelva a conectarlo.</translation>
+        <translation>No se puede leer la información del flash. Reinícielo en modo DFU y vuelva a conectarlo.</translation>
     </message>
     <message>
         <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_writeInterrupted</comment>
-        <translation>El dispositivo dejó de responder, así que la escritura terminó antes de completarse. Reinicie el dispositivo en su modo de arranque USB y vuelva a procesarlo.</translation>
+        <translation>El flash ha dejado de responder y la escritura se ha interrumpido antes de completarse. Reinícielo en modo DFU y vuelva a actualizarlo.</translation>
     </message>
     <message>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
-        <translation>No se ha podido comprobar el firmware: %1. Reinicie el dispositivo en su modo de arranque USB y vuelva a conectarlo.</translation>
+        <translation>No se ha podido comprobar el firmware: %1. Reinicie el flash en modo DFU y vuelva a conectarlo.</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware: %1.&lt;br&gt;Mantenga el dispositivo en modo DFU (pasos 1 a 3) y vuelva a instalar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware: %1.&lt;br&gt;Mantenga el flash en modo DFU (pasos 1 a 3) y vuelva a instalar el firmware.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1 (the log window tells more).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailedLog</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware: %1 (más detalles en la ventana del registro).&lt;br&gt;Mantenga el dispositivo en modo DFU (pasos 1 a 3) y vuelva a instalar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Ha fallado la escritura del firmware: %1 (más detalles en la ventana de registro).&lt;br&gt;Mantenga el flash en modo DFU (pasos 1 a 3) y vuelva a instalar el firmware.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
         <comment>status_writeUnplugged</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El dispositivo se desconectó durante la escritura, por lo que su firmware está incompleto.&lt;br&gt;Repita los pasos 1 a 3 y vuelva a instalar.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El flash se ha desconectado durante la escritura, por lo que su firmware está incompleto.&lt;br&gt;Repita los pasos 1 a 3 y vuelva a instalar el firmware.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_alreadyCurrent</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Conectado a %1: ya contiene este firmware, no se ha escrito nada.&lt;br&gt;Listo. Desconecte el cable USB.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Conectado a %1: ya contiene este firmware; no se ha escrito nada.&lt;br&gt;Listo. Desconecte el cable USB.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
@@ -661,22 +660,22 @@ actualizar su producto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_writtenDiffers</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El firmware se ha escrito, pero la comprobación muestra que difiere del de este programa.&lt;br&gt;Haga clic en el botón para volver a instalarlo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El firmware se ha escrito, pero al comprobarlo no coincide con el de este programa.&lt;br&gt;Haga clic en el botón para volver a instalar el firmware.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El firmware del dispositivo difiere del de este programa, aunque la versión es la misma.&lt;br&gt;Haga clic en el botón para instalar el firmware de este programa.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El firmware del flash no coincide con el de este programa, aunque la versión es la misma.&lt;br&gt;Haga clic en el botón para instalar el firmware de este programa.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un dispositivo conectado, pero este usuario no puede usarlo (permiso USB).&lt;br&gt;Instale la regla udev (consulte «man velmora-fw-upgrade») y vuelva a conectar el dispositivo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Hay un flash conectado, pero este usuario no puede usarlo (permisos USB).&lt;br&gt;Instale la regla udev (consulte «man velmora-fw-upgrade») y vuelva a conectar el flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El dispositivo lleva %1 s sin responder: mantenga conectado el cable USB.&lt;br&gt;Si sigue sin responder durante un minuto, la transferencia se detendrá.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;El flash lleva %1 s sin responder: mantenga conectado el cable USB.&lt;br&gt;Si sigue sin responder durante un minuto, la transferencia se interrumpirá.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written, not checked yet.</source>
@@ -686,7 +685,7 @@ actualizar su producto.</translation>
     <message>
         <source>the unit was disconnected while it was read</source>
         <comment>reason_unitGone</comment>
-        <translation>el dispositivo se desconectó durante la lectura</translation>
+        <translation>el flash se ha desconectado durante la lectura</translation>
     </message>
     <message>
         <source>%1 or %2</source>

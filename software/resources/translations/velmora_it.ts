@@ -133,23 +133,23 @@ by signal n. --help and --version: 0.
      velmora-fw-upgrade -h | --help | --version
 Aggiorna il firmware di un flash Velmora collegato via USB in modalità DFU.
 
-  -s, --use-simulator      usa lo script simulatore invece di un dispositivo
-  -S, --no-use-simulator   usa il dispositivo reale (prevale su -s)
+  -s, --use-simulator      usa lo script simulatore invece di un flash
+  -S, --no-use-simulator   usa il flash reale (prevale su -s)
   -l, --use-log-window     raccoglie tutti i messaggi nella finestra del log
                            (Ctrl+L), che può salvarli per l&apos;assistenza; anche
                            sullo standard error
-  -b, --batch              senza finestra: serve da un terminale tutti i
-                           dispositivi dell&apos;hub USB; ognuno viene letto e
-                           valutato come nella finestra, scritto se il suo
-                           firmware è diverso, poi riletto e confrontato; un
-                           dispositivo di un altro prodotto, o due con lo stesso
-                           numero di serie, vengono rifiutati
-      --jobs N             serve fino a N dispositivi alla volta (predefinito 4)
-      --units N            termina dopo N dispositivi (predefinito 1); 0: finché
-                           non viene fermato
-      --timeout SECONDS    termina se per quel tempo nessun dispositivo è
-                           collegato né servito (predefinito: attende)
-      --json               un oggetto JSON per dispositivo sullo standard output
+  -b, --batch              senza finestra: gestisce da un terminale tutti i
+                           flash dell&apos;hub USB; ognuno viene letto e valutato
+                           come nella finestra, scritto se il suo firmware è
+                           diverso, poi riletto e confrontato; vengono
+                           rifiutati i flash di un altro prodotto e due flash
+                           con lo stesso numero di serie
+      --jobs N             gestisce fino a N flash alla volta (predefinito 4)
+      --units N            termina dopo N flash (predefinito 1); 0: finché non
+                           viene arrestato
+      --timeout SECONDS    termina se per quel tempo nessun flash è collegato
+                           né in corso (predefinito: attende)
+      --json               un oggetto JSON per flash sullo standard output
                            al suo termine (serial, product, revision_before,
                            revision_after, written, result, reason, seconds),
                            poi uno con &quot;summary&quot;: true e il numero di ogni
@@ -159,23 +159,21 @@ Aggiorna il firmware di un flash Velmora collegato via USB in modalità DFU.
       --version            la versione del programma, sullo standard output
 
 Tasti della finestra: Invio o Spazio avvia l&apos;aggiornamento quando il pulsante è
-disponibile; Esc o Q interrompe la comunicazione con il dispositivo (un
-trasferimento in corso viene prima completato); Ctrl+L mostra o nasconde la
-finestra del log.
+disponibile; Esc o Q termina la comunicazione con il flash (un trasferimento in
+corso viene prima completato); Ctrl+L mostra o nasconde la finestra del log.
 La finestra del log propone di salvare il log come ~/logfile.txt.
 In modalità batch i messaggi vanno sullo standard output (sullo standard error
-con --json): su un terminale una riga aggiornata per dispositivo servito,
-altrimenti righe con data e ora che nominano il numero di serie del
-dispositivo. Il risultato di un dispositivo è upgraded, verified, refused,
-unreadable, failed, interrupted o stopped. Ctrl+C, SIGTERM e SIGHUP non
-interrompono mai un trasferimento: il programma completa prima ognuno di quelli
-in corso.
+con --json): su un terminale una riga aggiornata per ogni flash in corso,
+altrimenti righe con data e ora che indicano il numero di serie del flash. Il
+risultato di un flash è upgraded, verified, refused, unreadable, failed,
+interrupted o stopped. Ctrl+C, SIGTERM e SIGHUP non interrompono mai un
+trasferimento: il programma completa prima tutti quelli in corso.
 
-Codici di uscita: 0 la finestra è stata chiusa, o ogni dispositivo è stato
-verificato; 1 riga di comando errata; 2 un dispositivo non è riuscito, è
-illeggibile o è stato interrotto, o dfu-util non può essere eseguito; 3 un dispositivo è stato rifiutato
-(e nessuno ha avuto errori); 4 nessun dispositivo collegato entro --timeout;
-128+n terminato dal segnale n. --help e --version: 0.
+Codici di uscita: 0 la finestra è stata chiusa, o ogni flash è stato
+verificato; 1 riga di comando errata; 2 un flash ha avuto un errore, era
+illeggibile o è stato interrotto, o dfu-util non può essere eseguito; 3 un
+flash è stato rifiutato (e nessuno ha avuto errori); 4 nessun flash collegato
+entro --timeout; 128+n terminato dal segnale n. --help e --version: 0.
 </translation>
     </message>
 </context>
@@ -266,7 +264,7 @@ aggiornare il prodotto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Stopped. To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stopped</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Interrotto. Per continuare, chiuda la finestra e riavvii il programma.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Arrestato. Per continuare, chiuda la finestra e riavvii il programma.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No working folder can be made in %1.&lt;br&gt;Set TMPDIR to a folder with free space that you can write to, then start again.&lt;/span&gt;</source>
@@ -398,7 +396,7 @@ aggiornare il prodotto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 The program has stopped.&lt;br&gt;To go on, close the window and start the program again.&lt;/span&gt;</source>
         <comment>status_stoppedAfter</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Il programma è stato interrotto.&lt;br&gt;Per continuare, chiuda la finestra e riavvii il programma.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 Il programma è stato arrestato.&lt;br&gt;Per continuare, chiuda la finestra e riavvii il programma.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Writing the firmware failed.</source>
@@ -468,7 +466,7 @@ aggiornare il prodotto.</translation>
     <message>
         <source>Unit %1: stopped. %2</source>
         <comment>batch_stopped</comment>
-        <translation>Flash %1: interrotto. %2</translation>
+        <translation>Flash %1: arrestato. %2</translation>
     </message>
     <message>
         <source>Disconnect the unit, then connect the next one.</source>
@@ -543,62 +541,62 @@ aggiornare il prodotto.</translation>
     <message>
         <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>Dispositivo %1: versione del firmware %2 sostituita con la versione %3 e verificata.</translation>
+        <translation>Flash %1: versione del firmware %2 sostituita con la versione %3 e verificata.</translation>
     </message>
     <message>
         <source>Unit %1: unreadable, nothing written. %2</source>
         <comment>batch_unreadable</comment>
-        <translation>Dispositivo %1: illeggibile, nulla è stato scritto. %2</translation>
+        <translation>Flash %1: illeggibile, non è stato scritto nulla. %2</translation>
     </message>
     <message>
         <source>Unit %1: interrupted. %2</source>
         <comment>batch_interrupted</comment>
-        <translation>Dispositivo %1: interrotto. %2</translation>
+        <translation>Flash %1: interrotto. %2</translation>
     </message>
     <message>
         <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
         <comment>batch_counter</comment>
-        <translation>Aggiornati %1, verificati %2, rifiutati %3, non fatti %4; in corso %5, in attesa %6</translation>
+        <translation>Aggiornati %1, verificati %2, rifiutati %3, non completati %4; in corso %5, in attesa %6</translation>
     </message>
     <message>
         <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
         <comment>batch_summary</comment>
-        <translation>%1 dispositivi: %2 aggiornati, %3 verificati, %4 rifiutati, %5 illeggibili, %6 non riusciti, %7 interrotti, %8 fermati.</translation>
+        <translation>%1 flash: %2 aggiornati, %3 verificati, %4 rifiutati, %5 illeggibili, %6 non riusciti, %7 interrotti, %8 arrestati.</translation>
     </message>
     <message>
         <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
         <comment>batch_waiting</comment>
-        <translation>In attesa di dispositivi in modalità DFU: riavvia ogni dispositivo nella sua modalità di avvio USB e collegalo all&apos;hub.</translation>
+        <translation>In attesa di flash in modalità DFU: riavvii ciascun flash in questa modalità e lo colleghi all&apos;hub.</translation>
     </message>
     <message>
         <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
         <comment>reason_sameSerial</comment>
-        <translation>Un altro dispositivo sull&apos;hub riporta lo stesso numero di serie, quindi i due non si possono distinguere; nulla è stato scritto.</translation>
+        <translation>Un altro flash sull&apos;hub ha lo stesso numero di serie, quindi i due non si possono distinguere; non è stato scritto nulla.</translation>
     </message>
     <message>
         <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
         <comment>reason_noSerial</comment>
-        <translation>Il dispositivo non riporta alcun numero di serie, quindi non si può distinguere dagli altri; nulla è stato scritto.</translation>
+        <translation>Il flash non riporta alcun numero di serie, quindi non si può distinguere dagli altri; non è stato scritto nulla.</translation>
     </message>
     <message>
         <source>The run serving this unit ended without a result (%1).</source>
         <comment>reason_childEnded</comment>
-        <translation>Il processo che serviva questo dispositivo è terminato senza risultato (%1).</translation>
+        <translation>Il processo che gestiva questo flash è terminato senza risultato (%1).</translation>
     </message>
     <message>
         <source>The unit was disconnected before it could be read.</source>
         <comment>reason_goneBeforeRead</comment>
-        <translation>Il dispositivo è stato scollegato prima che potesse essere letto.</translation>
+        <translation>Il flash è stato scollegato prima che potesse essere letto.</translation>
     </message>
     <message>
         <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
         <comment>reason_goneWriting</comment>
-        <translation>Il dispositivo è stato scollegato durante la scrittura del firmware. Riavvialo nella sua modalità di avvio USB e servilo di nuovo.</translation>
+        <translation>Il flash è stato scollegato durante la scrittura del firmware. Lo riavvii in modalità DFU e ripeta l&apos;aggiornamento.</translation>
     </message>
     <message>
         <source>the file read back (%1) cannot be read</source>
         <comment>reason_readBackUnreadable</comment>
-        <translation>il file riletto (%1) non può essere letto</translation>
+        <translation>il file della rilettura (%1) non è leggibile</translation>
     </message>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
@@ -608,42 +606,42 @@ aggiornare il prodotto.</translation>
     <message>
         <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
         <comment>bench_written</comment>
-        <translation>Firmware scritto. Per verificarlo, riavvia il dispositivo nella sua modalità di avvio USB.</translation>
+        <translation>Firmware scritto. Per verificarlo, riavvii il flash in modalità DFU.</translation>
     </message>
     <message>
         <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_downloadFailed</comment>
-        <translation>La scrittura del firmware non è riuscita (il log spiega perché). Riavvia il dispositivo nella sua modalità di avvio USB e servilo di nuovo.</translation>
+        <translation>La scrittura del firmware non è riuscita (il motivo è nel log). Riavvii il flash in modalità DFU e ripeta l&apos;aggiornamento.</translation>
     </message>
     <message>
         <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_readFailed</comment>
-        <translation>Impossibile leggere le informazioni del dispositivo. Riavvia il dispositivo nella sua modalità di avvio USB e ricollegalo.</translation>
+        <translation>Impossibile leggere le informazioni del flash. Lo riavvii in modalità DFU e lo ricolleghi.</translation>
     </message>
     <message>
         <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_writeInterrupted</comment>
-        <translation>Il dispositivo ha smesso di rispondere, quindi la scrittura è stata interrotta prima di finire. Riavvia il dispositivo nella sua modalità di avvio USB e servilo di nuovo.</translation>
+        <translation>Il flash ha smesso di rispondere, quindi la scrittura è stata interrotta prima di essere completata. Lo riavvii in modalità DFU e ripeta l&apos;aggiornamento.</translation>
     </message>
     <message>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
-        <translation>Non è stato possibile verificare il firmware: %1. Riavvia il dispositivo nella sua modalità di avvio USB e ricollegalo.</translation>
+        <translation>Non è stato possibile verificare il firmware: %1. Riavvii il flash in modalità DFU e lo ricolleghi.</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La scrittura del firmware non è riuscita: %1.&lt;br&gt;Lasci il dispositivo in modalità DFU (passi da 1 a 3) e installi di nuovo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La scrittura del firmware non è riuscita: %1.&lt;br&gt;Tenga il flash in modalità DFU (passi da 1 a 3) e ripeta l&apos;installazione.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1 (the log window tells more).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailedLog</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La scrittura del firmware non è riuscita: %1 (dettagli nella finestra del log).&lt;br&gt;Lasci il dispositivo in modalità DFU (passi da 1 a 3) e installi di nuovo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;La scrittura del firmware non è riuscita: %1 (dettagli nella finestra del log).&lt;br&gt;Tenga il flash in modalità DFU (passi da 1 a 3) e ripeta l&apos;installazione.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
         <comment>status_writeUnplugged</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il dispositivo è stato scollegato durante la scrittura, quindi il suo firmware è incompleto.&lt;br&gt;Ripeta i passi da 1 a 3, poi installi di nuovo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il flash è stato scollegato durante la scrittura, quindi il suo firmware è incompleto.&lt;br&gt;Esegua di nuovo i passi da 1 a 3, poi ripeta l&apos;installazione.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
@@ -660,22 +658,22 @@ aggiornare il prodotto.</translation>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_writtenDiffers</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il firmware è stato scritto, ma la verifica ha rilevato che differisce da quello di questo programma.&lt;br&gt;Faccia clic sul pulsante per installarlo di nuovo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il firmware è stato scritto, ma alla verifica non corrisponde a quello di questo programma.&lt;br&gt;Faccia clic sul pulsante per ripetere l&apos;installazione.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il firmware del dispositivo differisce da quello di questo programma, anche se la versione è la stessa.&lt;br&gt;Faccia clic sul pulsante per installare il firmware di questo programma.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il firmware del flash non corrisponde a quello di questo programma, anche se la versione è la stessa.&lt;br&gt;Faccia clic sul pulsante per installare il firmware di questo programma.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato un dispositivo, ma questo utente non può usarlo (permessi USB).&lt;br&gt;Installi la regola udev (veda &quot;man velmora-fw-upgrade&quot;), poi ricolleghi il dispositivo.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;È collegato un flash, ma questo utente non può usarlo (permessi USB).&lt;br&gt;Installi la regola udev (veda «man velmora-fw-upgrade»), quindi ricolleghi il flash.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il dispositivo non risponde da %1 s: tenga collegato il cavo USB.&lt;br&gt;Se resta in silenzio per un minuto, il trasferimento viene interrotto.&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Il flash non risponde da %1 s: tenga collegato il cavo USB.&lt;br&gt;Se non risponde per un minuto, il trasferimento verrà interrotto.&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written, not checked yet.</source>
@@ -685,7 +683,7 @@ aggiornare il prodotto.</translation>
     <message>
         <source>the unit was disconnected while it was read</source>
         <comment>reason_unitGone</comment>
-        <translation>il dispositivo è stato scollegato durante la lettura</translation>
+        <translation>il flash è stato scollegato durante la lettura</translation>
     </message>
     <message>
         <source>%1 or %2</source>
@@ -696,7 +694,7 @@ aggiornare il prodotto.</translation>
     <message>
         <source>Saved to &apos;%1&apos;.</source>
         <comment>log_saved</comment>
-        <translation>Salvato in &quot;%1&quot;.</translation>
+        <translation>Salvato in «%1».</translation>
     </message>
 </context>
 </TS>
