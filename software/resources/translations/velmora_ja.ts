@@ -126,50 +126,52 @@ line; 2 a unit failed, was unreadable or interrupted, or dfu-util cannot run; 3 
 unit was refused (and none failed); 4 no unit came within --timeout; 128+n ended
 by signal n. --help and --version: 0.
 </source>
-        <translation>使い方: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+        <translation>使い方：velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                            [-l | --use-log-window]
-        velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
-                           [--json] [--verbose] [-s | -S]
+        velmora-fw-upgrade -b | --batch [--jobs N] [--units N]
+                           [--timeout SECONDS] [--json] [--verbose] [-s | -S]
         velmora-fw-upgrade -h | --help | --version
-DFU モードで USB 接続された Velmora フラッシュのファームウェアを更新します。
+DFU モードで USB 接続された Velmora ストロボのファームウェアを更新します。
 
-  -s, --use-simulator      機器の代わりにシミュレーター スクリプトと通信する
-  -S, --no-use-simulator   実際の機器を使う（-s より優先）
+  -s, --use-simulator      ストロボの代わりにシミュレーター スクリプトと通信する
+  -S, --no-use-simulator   実際のストロボを使う（-s より優先）
   -l, --use-log-window     すべての診断メッセージをログ ウィンドウ（Ctrl+L）に
-                           集める。サービス用に保存可能。標準エラー出力にも出す
-  -b, --batch              ウィンドウなしで、端末から USB ハブ上のすべての機器を
-                           処理する。各機器はウィンドウと同様に読み取って判定し、
-                           ファームウェアが異なれば書き込み、読み戻して比較
-                           する。別の製品の機器と、同じシリアル番号の 2 台は
-                           拒否する
-      --jobs N             同時に最大 N 台を処理する（既定値 4）
-      --units N            N 台で終了する（既定値 1）。0 なら停止するまで続ける
-      --timeout SECONDS    この時間、接続中の機器も処理中の機器もなければ終了
-                           する（既定: 待ち続ける）
-      --json               機器ごとに、終わった時点で JSON オブジェクトを 1 つ
-                           標準出力に出す（serial, product, revision_before,
+                           集める。サービス窓口に送るために保存できる。
+                           標準エラー出力にも出す
+  -b, --batch              ウィンドウなしで、端末から USB ハブ上のすべての
+                           ストロボを処理する。各ストロボをウィンドウと同様に
+                           読み取って判定し、ファームウェアが異なれば書き込んで
+                           から読み戻して比較する。別の製品のストロボと、
+                           シリアル番号が同じ 2 台は拒否する
+      --jobs N             最大 N 台のストロボを同時に処理する（既定値 4）
+      --units N            N 台で終了する（既定値 1）。0 なら停止まで続ける
+      --timeout SECONDS    接続中・処理中のストロボがない状態がこの時間続くと
+                           終了する（既定値：待ち続ける）
+      --json               ストロボごとに、終わった時点で JSON オブジェクトを
+                           1 つ標準出力に出す（serial, product, revision_before,
                            revision_after, written, result, reason, seconds）。
-                           最後に &quot;summary&quot;: true と各結果の数を持つものを 1 つ
-                           出す。標準出力にはそれ以外を出さない
+                           最後に &quot;summary&quot;: true と結果ごとの台数を持つ
+                           オブジェクトを 1 つ出す。標準出力には他に何も出さない
       --verbose            ログ全体を標準エラー出力に出す（-l の代わり）
   -h, --help               このテキストを標準出力に出す
       --version            プログラムのバージョンを標準出力に出す
 
-ウィンドウのキー: ボタンが有効なとき、Return、Enter、Space キーで更新を
-開始します。Escape または Q で機器との通信を止めます（実行中の転送は先に
-完了します）。Ctrl+L でログ ウィンドウを表示または非表示にします。
-ログ ウィンドウは ~/logfile.txt として保存することを提案します。
+ウィンドウのキー：ボタンが有効なとき、Return、Enter、Space キーで更新を
+開始します。Escape または Q でストロボとの通信を止めます（実行中の転送は
+先に完了させます）。Ctrl+L でログ ウィンドウを表示または非表示にします。
+ログ ウィンドウでの保存先の既定値は ~/logfile.txt です。
 バッチ モードでは、メッセージは標準出力（--json のときは標準エラー出力）に
-出ます。端末では処理中の機器ごとに更新される 1 行として、それ以外では
-機器のシリアル番号を示すタイムスタンプ付きの行として出ます。機器の結果は
-upgraded、verified、refused、unreadable、failed、interrupted、stopped の
-いずれかです。Ctrl+C、SIGTERM、SIGHUP で転送が途中で切れることはありません。
-プログラムは実行中の転送をすべて先に完了させます。
+出ます。端末では処理中のストロボごとに更新される 1 行として、それ以外では
+ストロボのシリアル番号を示すタイムスタンプ付きの行として出ます。ストロボの
+結果は upgraded、verified、refused、unreadable、failed、interrupted、
+stopped のいずれかです。Ctrl+C、SIGTERM、SIGHUP で転送が途中で切れることは
+ありません。プログラムは実行中の転送をすべて先に完了させます。
 
-終了ステータス: 0 ウィンドウが閉じられた、またはすべての機器が確認された。
-1 コマンドラインの誤り。2 機器が失敗した、読み取れなかった、または中断
-された、あるいは dfu-util を実行できない。3 機器が拒否された（失敗はない）。4 --timeout 以内に機器が
-接続されなかった。128+n シグナル n で終了した。--help と --version: 0。
+終了ステータス：0 ウィンドウが閉じられた、またはすべてのストロボの検証に
+成功した。1 コマンドラインの誤り。2 失敗、読み取り不可、中断のいずれかに
+なったストロボがある、または dfu-util を実行できない。
+3 拒否したストロボがある（失敗はない）。4 --timeout 以内にストロボが
+接続されなかった。128+n シグナル n で終了した。--help と --version：0。
 </translation>
     </message>
 </context>
@@ -536,57 +538,57 @@ to upgrade your product.</source>
     <message>
         <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>機器 %1：ファームウェア バージョン %2 をバージョン %3 に置き換え、確認しました。</translation>
+        <translation>ストロボ %1：ファームウェア バージョン %2 をバージョン %3 に置き換え、検証しました。</translation>
     </message>
     <message>
         <source>Unit %1: unreadable, nothing written. %2</source>
         <comment>batch_unreadable</comment>
-        <translation>機器 %1：読み取れないため、何も書き込んでいません。%2</translation>
+        <translation>ストロボ %1：読み取れないため、何も書き込んでいません。%2</translation>
     </message>
     <message>
         <source>Unit %1: interrupted. %2</source>
         <comment>batch_interrupted</comment>
-        <translation>機器 %1：中断されました。%2</translation>
+        <translation>ストロボ %1：中断しました。%2</translation>
     </message>
     <message>
         <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
         <comment>batch_counter</comment>
-        <translation>更新 %1、確認 %2、拒否 %3、未完了 %4；処理中 %5、待機中 %6</translation>
+        <translation>更新 %1、検証 %2、拒否 %3、未完了 %4／処理中 %5、待機中 %6</translation>
     </message>
     <message>
         <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
         <comment>batch_summary</comment>
-        <translation>機器 %1 台：更新 %2、確認 %3、拒否 %4、読み取り不可 %5、失敗 %6、中断 %7、停止 %8。</translation>
+        <translation>ストロボ %1 台：更新 %2、検証 %3、拒否 %4、読み取り不可 %5、失敗 %6、中断 %7、停止 %8。</translation>
     </message>
     <message>
         <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
         <comment>batch_waiting</comment>
-        <translation>DFU モードの機器を待っています：各機器を USB ブート モードで起動し直し、ハブに接続してください。</translation>
+        <translation>DFU モードのストロボを待っています。各ストロボを DFU モードで起動し直し、ハブに接続してください。</translation>
     </message>
     <message>
         <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
         <comment>reason_sameSerial</comment>
-        <translation>ハブ上の別の機器が同じシリアル番号を報告しているため、2 台を区別できません。何も書き込んでいません。</translation>
+        <translation>ハブ上の別のストロボが同じシリアル番号を報告しているため、2 台を区別できません。何も書き込んでいません。</translation>
     </message>
     <message>
         <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
         <comment>reason_noSerial</comment>
-        <translation>機器がシリアル番号を報告しないため、他の機器と区別できません。何も書き込んでいません。</translation>
+        <translation>ストロボがシリアル番号を報告しないため、他のストロボと区別できません。何も書き込んでいません。</translation>
     </message>
     <message>
         <source>The run serving this unit ended without a result (%1).</source>
         <comment>reason_childEnded</comment>
-        <translation>この機器を処理していた実行が結果なしで終了しました（%1）。</translation>
+        <translation>このストロボを処理していたプロセスが、結果を出さずに終了しました（%1）。</translation>
     </message>
     <message>
         <source>The unit was disconnected before it could be read.</source>
         <comment>reason_goneBeforeRead</comment>
-        <translation>読み取る前に機器が取り外されました。</translation>
+        <translation>読み取る前にストロボが取り外されました。</translation>
     </message>
     <message>
         <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
         <comment>reason_goneWriting</comment>
-        <translation>ファームウェアの書き込み中に機器が取り外されました。USB ブート モードで起動し直し、もう一度処理してください。</translation>
+        <translation>ファームウェアの書き込み中にストロボが取り外されました。ストロボを DFU モードで起動し直して、処理をやり直してください。</translation>
     </message>
     <message>
         <source>the file read back (%1) cannot be read</source>
@@ -596,32 +598,32 @@ to upgrade your product.</source>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
         <comment>bench_unknownDevice</comment>
-        <translation>DFU デバイスが接続されていますが、DFU モードのフラッシュではありません。</translation>
+        <translation>DFU デバイスが接続されていますが、DFU モードのストロボではありません。</translation>
     </message>
     <message>
         <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
         <comment>bench_written</comment>
-        <translation>ファームウェアを書き込みました。確認するには、機器を USB ブート モードで起動し直してください。</translation>
+        <translation>ファームウェアを書き込みました。検証するには、ストロボを DFU モードで起動し直してください。</translation>
     </message>
     <message>
         <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_downloadFailed</comment>
-        <translation>ファームウェアの書き込みに失敗しました（理由はログにあります）。機器を USB ブート モードで起動し直し、もう一度処理してください。</translation>
+        <translation>ファームウェアの書き込みに失敗しました（理由はログにあります）。ストロボを DFU モードで起動し直して、処理をやり直してください。</translation>
     </message>
     <message>
         <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_readFailed</comment>
-        <translation>機器の情報を読み取れません。機器を USB ブート モードで起動し直し、もう一度接続してください。</translation>
+        <translation>ストロボの情報を読み取れません。ストロボを DFU モードで起動し直して、もう一度接続してください。</translation>
     </message>
     <message>
         <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_writeInterrupted</comment>
-        <translation>機器が応答しなくなったため、書き込みを完了前に終了しました。機器を USB ブート モードで起動し直し、もう一度処理してください。</translation>
+        <translation>ストロボが応答しなくなったため、書き込みは完了前に中断されました。ストロボを DFU モードで起動し直して、処理をやり直してください。</translation>
     </message>
     <message>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
-        <translation>ファームウェアを確認できませんでした：%1。機器を USB ブート モードで起動し直し、もう一度接続してください。</translation>
+        <translation>ファームウェアを検証できませんでした：%1。ストロボを DFU モードで起動し直して、もう一度接続してください。</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
@@ -636,29 +638,29 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
         <comment>status_writeUnplugged</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;書き込み中にストロボの接続が切れたため、ファームウェアは不完全です。&lt;br&gt;手順 1～3 をもう一度行ってから、もう一度インストールしてください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;書き込み中にストロボが取り外されたため、ファームウェアが不完全です。&lt;br&gt;手順 1～3 をもう一度行ってから、もう一度インストールしてください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_alreadyCurrent</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました。このファームウェアはすでに入っているため、何も書き込んでいません。&lt;br&gt;完了。USB ケーブルを外してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました。すでにこのファームウェアが入っているため、何も書き込んでいません。&lt;br&gt;完了。USB ケーブルを抜いてください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_upgradedDone</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました。ファームウェアを書き込み、確認しました。&lt;br&gt;完了。USB ケーブルを外してください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;%1 に接続しました。ファームウェアを書き込み、検証しました。&lt;br&gt;完了。USB ケーブルを抜いてください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_writtenDiffers</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアを書き込みましたが、確認の結果、このプログラムのものと異なっています。&lt;br&gt;ボタンをクリックして、もう一度インストールしてください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ファームウェアを書き込みましたが、検証の結果、このプログラムのものと異なっています。&lt;br&gt;ボタンをクリックして、もう一度インストールしてください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボのファームウェアは、バージョンが同じでも、このプログラムのものと異なっています。&lt;br&gt;ボタンをクリックして、このプログラムのファームウェアをインストールしてください。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボのファームウェアは、バージョンは同じですが、このプログラムのものと異なっています。&lt;br&gt;ボタンをクリックして、このプログラムのファームウェアをインストールしてください。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
@@ -668,17 +670,17 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボから %1 秒間応答がありません。USB ケーブルを抜かないでください。&lt;br&gt;1 分間応答がない場合、転送は終了します。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;ストロボから %1 秒間応答がありません。USB ケーブルを抜かないでください。&lt;br&gt;このまま 1 分間応答がなければ、転送を中断します。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written, not checked yet.</source>
         <comment>result_written</comment>
-        <translation>ファームウェアを書き込みましたが、まだ確認していません。</translation>
+        <translation>ファームウェアを書き込みましたが、まだ検証していません。</translation>
     </message>
     <message>
         <source>the unit was disconnected while it was read</source>
         <comment>reason_unitGone</comment>
-        <translation>読み取り中にストロボの接続が切れました</translation>
+        <translation>読み取り中にストロボが取り外されました</translation>
     </message>
     <message>
         <source>%1 or %2</source>

@@ -126,28 +126,28 @@ line; 2 a unit failed, was unreadable or interrupted, or dfu-util cannot run; 3 
 unit was refused (and none failed); 4 no unit came within --timeout; 128+n ended
 by signal n. --help and --version: 0.
 </source>
-        <translation>用法: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
+        <translation>用法：velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]
                          [-l | --use-log-window]
       velmora-fw-upgrade -b | --batch [--jobs N] [--units N] [--timeout SECONDS]
                          [--json] [--verbose] [-s | -S]
       velmora-fw-upgrade -h | --help | --version
 升级以 DFU 模式通过 USB 连接的 Velmora 闪光灯的固件。
 
-  -s, --use-simulator      与模拟器脚本通信，而不是与设备通信
-  -S, --no-use-simulator   使用真实设备（优先于 -s）
+  -s, --use-simulator      与模拟器脚本通信，而不是与闪光灯通信
+  -S, --no-use-simulator   使用真实的闪光灯（优先于 -s）
   -l, --use-log-window     将所有诊断消息收集到日志窗口（Ctrl+L），
                            可保存下来供售后服务使用；同时输出到标准错误
-  -b, --batch              不打开窗口：在终端中处理 USB 集线器上的所有设备；
-                           每台设备都像在窗口中一样读取并判断，固件不同时
-                           写入，然后读回并比对；其他产品的设备，以及序列号
-                           相同的两台设备，会被拒绝
-      --jobs N             同时最多处理 N 台设备（默认 4）
-      --units N            处理 N 台设备后结束（默认 1）；0：直到被停止
-      --timeout SECONDS    在此时间内既没有设备连接也没有设备在处理时结束
-                           （默认：一直等待）
-      --json               每台设备结束时在标准输出上输出一个 JSON 对象
+  -b, --batch              不打开窗口：在终端中处理 USB 集线器上的所有闪光灯；
+                           每台都像在窗口中一样读取并判断，固件不同时写入，
+                           然后读回并比对；其他产品的闪光灯，以及序列号相同的
+                           两台闪光灯，会被拒绝
+      --jobs N             同时最多处理 N 台闪光灯（默认 4）
+      --units N            处理 N 台闪光灯后结束（默认 1）；0：直到被停止
+      --timeout SECONDS    在此时间内既没有闪光灯连接、也没有闪光灯在处理时
+                           结束（默认：一直等待）
+      --json               每台闪光灯结束时在标准输出上输出一个 JSON 对象
                            （serial, product, revision_before, revision_after,
-                           written, result, reason, seconds），最后输出一个带
+                           written, result, reason, seconds），最后输出一个带有
                            &quot;summary&quot;: true 和各结果数量的对象；标准输出上
                            不输出其他内容
       --verbose            将完整日志输出到标准错误（代替 -l）
@@ -155,18 +155,18 @@ by signal n. --help and --version: 0.
       --version            在标准输出上显示程序版本
 
 窗口按键：安装按钮可用时，按回车键、Enter 键或空格键开始升级；
-Esc 或 Q 停止与设备通信（正在进行的传输会先完成）；
+Esc 或 Q 停止与闪光灯通信（正在进行的传输会先完成）；
 Ctrl+L 显示或隐藏日志窗口。
-日志窗口建议将日志保存为 ~/logfile.txt。
+日志窗口默认将日志保存为 ~/logfile.txt。
 批处理模式下，消息输出到标准输出（使用 --json 时输出到标准错误）：在终端上
-每台正在处理的设备显示为一行并不断更新，否则显示为注明设备序列号的带时间戳
-的行。设备的结果为 upgraded、verified、refused、unreadable、failed、
+每台正在处理的闪光灯显示为一行并不断更新，否则显示为注明闪光灯序列号、带有
+时间戳的行。闪光灯的结果为 upgraded、verified、refused、unreadable、failed、
 interrupted 或 stopped。Ctrl+C、SIGTERM 和 SIGHUP 绝不会中断传输：程序会先
 完成所有正在进行的传输。
 
-退出状态：0 窗口已关闭，或每台设备都已检查通过；1 命令行有误；2 有设备失败、
-无法读取或被中断，或 dfu-util 无法运行；3 有设备被拒绝（且没有失败）；4 在 --timeout 内
-没有设备连接；128+n 被信号 n 终止。--help 和 --version：0。
+退出状态：0 窗口已关闭，或每台闪光灯都已校验通过；1 命令行有误；2 有闪光灯
+失败、无法读取或被中止，或 dfu-util 无法运行；3 有闪光灯被拒绝（且没有失败）；
+4 在 --timeout 内没有闪光灯连接；128+n 被信号 n 终止。--help 和 --version：0。
 </translation>
     </message>
 </context>
@@ -528,67 +528,67 @@ to upgrade your product.</source>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit&apos;s USB serial number (“%1”) cannot be read for certain.&lt;br&gt;It is not read or written: disconnect it.&lt;/span&gt;</source>
         <comment>status_serialUnsafe</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法确切读取该闪光灯的 USB 序列号（“%1”）。&lt;br&gt;不会读取也不会写入该闪光灯：请断开它。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;无法可靠地读取该闪光灯的 USB 序列号（“%1”）。&lt;br&gt;不会对其进行读取或写入：请断开该闪光灯。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Unit %1: firmware version %2 replaced by version %3 and checked.</source>
         <comment>batch_upgraded</comment>
-        <translation>设备 %1：固件版本 %2 已替换为版本 %3，检查通过。</translation>
+        <translation>闪光灯 %1：固件版本 %2 已替换为版本 %3，校验通过。</translation>
     </message>
     <message>
         <source>Unit %1: unreadable, nothing written. %2</source>
         <comment>batch_unreadable</comment>
-        <translation>设备 %1：无法读取，未写入任何内容。%2</translation>
+        <translation>闪光灯 %1：无法读取，未写入任何内容。%2</translation>
     </message>
     <message>
         <source>Unit %1: interrupted. %2</source>
         <comment>batch_interrupted</comment>
-        <translation>设备 %1：已中断。%2</translation>
+        <translation>闪光灯 %1：已中止。%2</translation>
     </message>
     <message>
         <source>Upgraded %1, verified %2, refused %3, not done %4; serving %5, waiting %6</source>
         <comment>batch_counter</comment>
-        <translation>已升级 %1，已检查 %2，已拒绝 %3，未完成 %4；处理中 %5，等待中 %6</translation>
+        <translation>已升级 %1，已校验 %2，已拒绝 %3，未完成 %4；处理中 %5，等待中 %6</translation>
     </message>
     <message>
         <source>%1 units: %2 upgraded, %3 verified, %4 refused, %5 unreadable, %6 failed, %7 interrupted, %8 stopped.</source>
         <comment>batch_summary</comment>
-        <translation>共 %1 台设备：已升级 %2，已检查 %3，已拒绝 %4，无法读取 %5，失败 %6，已中断 %7，已停止 %8。</translation>
+        <translation>共 %1 台闪光灯：已升级 %2，已校验 %3，已拒绝 %4，无法读取 %5，失败 %6，已中止 %7，已停止 %8。</translation>
     </message>
     <message>
         <source>Waiting for units in DFU mode: restart each unit in its USB boot mode and connect it to the hub.</source>
         <comment>batch_waiting</comment>
-        <translation>正在等待处于 DFU 模式的设备：请让每台设备重新进入 USB 启动模式，并连接到集线器。</translation>
+        <translation>正在等待处于 DFU 模式的闪光灯：请让每台闪光灯重新进入 DFU 模式，并连接到集线器。</translation>
     </message>
     <message>
         <source>Another unit on the hub reports the same serial, so the two cannot be told apart; nothing was written.</source>
         <comment>reason_sameSerial</comment>
-        <translation>集线器上另一台设备报告了相同的序列号，无法区分这两台设备；未写入任何内容。</translation>
+        <translation>集线器上另一台闪光灯报告了相同的序列号，无法区分这两台闪光灯；未写入任何内容。</translation>
     </message>
     <message>
         <source>The unit reports no serial, so it cannot be told apart from others; nothing was written.</source>
         <comment>reason_noSerial</comment>
-        <translation>设备未报告序列号，无法与其他设备区分；未写入任何内容。</translation>
+        <translation>闪光灯未报告序列号，无法与其他闪光灯区分；未写入任何内容。</translation>
     </message>
     <message>
         <source>The run serving this unit ended without a result (%1).</source>
         <comment>reason_childEnded</comment>
-        <translation>处理此设备的进程未给出结果便已结束（%1）。</translation>
+        <translation>处理此闪光灯的进程未给出结果便已结束（%1）。</translation>
     </message>
     <message>
         <source>The unit was disconnected before it could be read.</source>
         <comment>reason_goneBeforeRead</comment>
-        <translation>读取之前，设备已被断开。</translation>
+        <translation>读取之前，闪光灯已被断开。</translation>
     </message>
     <message>
         <source>The unit was disconnected while its firmware was written. Restart it in its USB boot mode and serve it again.</source>
         <comment>reason_goneWriting</comment>
-        <translation>写入固件时设备被断开。请让其重新进入 USB 启动模式，然后再处理一次。</translation>
+        <translation>写入固件时闪光灯被断开。请让闪光灯重新进入 DFU 模式，以便重新处理。</translation>
     </message>
     <message>
         <source>the file read back (%1) cannot be read</source>
         <comment>reason_readBackUnreadable</comment>
-        <translation>无法读取回读的文件（%1）</translation>
+        <translation>无法读取回读所得的文件（%1）</translation>
     </message>
     <message>
         <source>A DFU device is connected, but it is not a flash unit in DFU mode.</source>
@@ -598,84 +598,84 @@ to upgrade your product.</source>
     <message>
         <source>Firmware written. To check it, restart the unit in its USB boot mode.</source>
         <comment>bench_written</comment>
-        <translation>固件已写入。如需检查，请让设备重新进入 USB 启动模式。</translation>
+        <translation>固件已写入。如需校验，请让闪光灯重新进入 DFU 模式。</translation>
     </message>
     <message>
         <source>Writing the firmware failed (the log tells why). Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_downloadFailed</comment>
-        <translation>固件写入失败（原因见日志）。请让设备重新进入 USB 启动模式，然后再处理一次。</translation>
+        <translation>固件写入失败（原因见日志）。请让闪光灯重新进入 DFU 模式，以便重新处理。</translation>
     </message>
     <message>
         <source>The unit&apos;s information cannot be read. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_readFailed</comment>
-        <translation>无法读取设备信息。请让设备重新进入 USB 启动模式，然后重新连接。</translation>
+        <translation>无法读取闪光灯的信息。请让闪光灯重新进入 DFU 模式，然后重新连接。</translation>
     </message>
     <message>
         <source>The unit stopped answering, so the write was ended before it was complete. Restart the unit in its USB boot mode and serve it again.</source>
         <comment>bench_writeInterrupted</comment>
-        <translation>设备停止响应，写入在完成前被终止。请让设备重新进入 USB 启动模式，然后再处理一次。</translation>
+        <translation>闪光灯停止了响应，因此写入在完成前被中止。请让闪光灯重新进入 DFU 模式，以便重新处理。</translation>
     </message>
     <message>
         <source>The firmware could not be checked: %1. Restart the unit in its USB boot mode and connect it again.</source>
         <comment>bench_checkNotMade</comment>
-        <translation>无法检查固件：%1。请让设备重新进入 USB 启动模式，然后重新连接。</translation>
+        <translation>无法校验固件：%1。请让闪光灯重新进入 DFU 模式，然后重新连接。</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1.&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;固件写入失败：%1。&lt;br&gt;请让设备保持在 DFU 模式（步骤 1 至 3），然后重新安装。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;固件写入失败：%1。&lt;br&gt;请让闪光灯保持在 DFU 模式（步骤 1 至 3），然后重新安装。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Writing the firmware failed: %1 (the log window tells more).&lt;br&gt;Keep the unit in DFU mode (steps 1 to 3) and install again.&lt;/span&gt;</source>
         <comment>status_downloadFailedLog</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;固件写入失败：%1（详情见日志窗口）。&lt;br&gt;请让设备保持在 DFU 模式（步骤 1 至 3），然后重新安装。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;固件写入失败：%1（详情见日志窗口）。&lt;br&gt;请让闪光灯保持在 DFU 模式（步骤 1 至 3），然后重新安装。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The unit was disconnected during the write, so its firmware is incomplete.&lt;br&gt;Do steps 1 to 3 again, then install again.&lt;/span&gt;</source>
         <comment>status_writeUnplugged</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;写入过程中设备被断开，因此其固件不完整。&lt;br&gt;请再次执行步骤 1 至 3，然后重新安装。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;写入过程中闪光灯被断开，因此其固件不完整。&lt;br&gt;请再次执行步骤 1 至 3，然后重新安装。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: it already holds this firmware, nothing was written.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_alreadyCurrent</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接到 %1：设备中已是此固件，未写入任何内容。&lt;br&gt;完成。请拔下 USB 数据线。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接到 %1：闪光灯中已是此固件，未写入任何内容。&lt;br&gt;完成。请拔下 USB 数据线。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;Connected to %1: the firmware was written and checked.&lt;br&gt;Done. Disconnect USB cable.&lt;/span&gt;</source>
         <comment>status_upgradedDone</comment>
         <extracomment>%1 is the product name, e.g. R12. Only English puts an article before it (&apos;an R12&apos;): write the sentence for the bare name.</extracomment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接到 %1：固件已写入并检查。&lt;br&gt;完成。请拔下 USB 数据线。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接到 %1：固件已写入并通过校验。&lt;br&gt;完成。请拔下 USB 数据线。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware was written, but the check found it differs from the one in this program.&lt;br&gt;Click the button to install it again.&lt;/span&gt;</source>
         <comment>status_writtenDiffers</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;固件已写入，但检查发现它与本程序中的固件不同。&lt;br&gt;请点击按钮重新安装。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;固件已写入，但校验发现它与本程序中的固件不一致。&lt;br&gt;请点击按钮重新安装。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;The firmware on the unit differs from the one in this program, although its version is the same.&lt;br&gt;Click the button to install this program&apos;s firmware.&lt;/span&gt;</source>
         <comment>status_verifyFailed</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;设备中的固件与本程序中的固件不同，尽管版本相同。&lt;br&gt;请点击按钮安装本程序的固件。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;闪光灯中的固件虽然版本相同，但与本程序中的固件不一致。&lt;br&gt;请点击按钮安装本程序的固件。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;A unit is connected, but this user may not use it (USB permission).&lt;br&gt;Install the udev rule (see &apos;man velmora-fw-upgrade&apos;), then reconnect the unit.&lt;/span&gt;</source>
         <comment>status_noPermission</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接设备，但当前用户无权使用（USB 权限）。&lt;br&gt;请安装 udev 规则（参见“man velmora-fw-upgrade”），然后重新连接设备。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;已连接闪光灯，但当前用户无权使用（USB 权限）。&lt;br&gt;请安装 udev 规则（参见“man velmora-fw-upgrade”），然后重新连接闪光灯。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;No answer for %1 s from the unit: keep the USB cable connected.&lt;br&gt;If it stays silent for a minute, the transfer is ended.&lt;/span&gt;</source>
         <comment>status_transferSilent</comment>
-        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;设备已 %1 秒没有响应：请保持 USB 数据线连接。&lt;br&gt;如果一分钟内仍无响应，传输将被终止。&lt;/span&gt;</translation>
+        <translation>&lt;span style=&quot;color:#000000; font-size:9pt&quot;&gt;闪光灯已 %1 秒没有响应：请保持 USB 数据线连接。&lt;br&gt;如果持续一分钟没有响应，传输将被中止。&lt;/span&gt;</translation>
     </message>
     <message>
         <source>The firmware was written, not checked yet.</source>
         <comment>result_written</comment>
-        <translation>固件已写入，但尚未检查。</translation>
+        <translation>固件已写入，尚未校验。</translation>
     </message>
     <message>
         <source>the unit was disconnected while it was read</source>
         <comment>reason_unitGone</comment>
-        <translation>读取过程中设备被断开</translation>
+        <translation>读取过程中闪光灯被断开</translation>
     </message>
     <message>
         <source>%1 or %2</source>
