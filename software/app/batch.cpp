@@ -9,6 +9,7 @@
 #include "machines/outcome_model.h"
 #include "machines/sm_a.h"
 #include "machines/sm_b.h"
+#include "texts/language.h"
 #include "simulator/simulator.h"
 
 #include <QCoreApplication>
@@ -19,12 +20,14 @@
 #include <QJsonObject>
 #include <QMap>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTimer>
 
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -135,11 +138,14 @@ void write_text(FILE* stream, const QString& text)
     std::fflush(stream);
 }
 
+// A text for people in the user's language; the log keeps the English it was made in.
+using ForPeople = std::function<QString(const QString&)>;
+
 // What a run that serves one unit tells the run that started it, on standard error, a line
 // each: "=" a status line, "%" the percent and the progress line, "+" the unit's product.
 class Relay {
 public:
-    explicit Relay(FILE* stream) : stream(stream) {}
+    Relay(FILE* stream, ForPeople people) : stream(stream), people(std::move(people)) {}
 
     // A status line, said once however often the model repeats it.
     void line(const QString& text)
@@ -149,7 +155,7 @@ public:
         last_line = text;
         last_progress.clear();
         qInfo().noquote() << "Shown:" << text;
-        write_text(stream, "=" + text + "\n");
+        write_text(stream, "=" + people(text) + "\n");
     }
 
     void progress(const QString& caption, int percent)
@@ -161,13 +167,14 @@ public:
             qInfo().noquote() << "Shown:" << text;
         last_progress = text;
         last_caption = caption;
-        write_text(stream, "%" + QString::number(percent) + " " + text + "\n");
+        write_text(stream, "%" + QString::number(percent) + " " + people(caption).replace("%p", QString::number(percent)) + "\n");
     }
 
     void product(const QString& name) { write_text(stream, "+" + name + "\n"); }
 
 private:
     FILE* stream;
+    ForPeople people;
     QString last_line;
     QString last_progress;
     QString last_caption;
@@ -416,18 +423,29 @@ private:
 // the time in front, each naming its unit.
 class Board {
 public:
-    Board(FILE* stream, bool terminal) : stream(stream), terminal(terminal) {}
+    Board(FILE* stream, bool terminal, ForPeople people)
+        : stream(stream), terminal(terminal), people(std::move(people))
+    {
+    }
 
-    // A line of the run itself, or a unit's result.
+    // A line of the run itself, or a unit's result, in English (the units' own lines come in
+    // the user's language from their runs).
     void note(const QString& text)
     {
         if (text.isEmpty())
             return;
         qInfo().noquote() << "Shown:" << text;
         if (terminal)
-            scrolled << text;
+            scrolled << people(text);
         else
-            write_text(stream, stamped(text));
+            write_text(stream, stamped(people(text)));
+        draw();
+    }
+
+    // The counter under the units' lines, in English.
+    void counter(const QString& text)
+    {
+        counter_line = people(text);
         draw();
     }
 
@@ -471,11 +489,6 @@ public:
         draw();
     }
 
-    void counter(const QString& text)
-    {
-        counter_line = text;
-        draw();
-    }
 
     // Redrawn with the seconds each unit has taken.
     void draw()
@@ -532,6 +545,7 @@ private:
 
     FILE* stream;
     bool terminal;
+    ForPeople people;
     QMap<QString, Row> rows;
     QStringList scrolled;
     QString counter_line;
@@ -773,7 +787,7 @@ private:
         board->note(unit_line(unit, gui));
         if (options.json)
             write_json(results, unit_json(unit));
-        qInfo().noquote() << "Unit" << unit.serial << "ends:" << token(unit.result) << unit.reason;
+        qInfo().noquote() << "Unit" << Device::for_people(unit.serial) << "ends:" << token(unit.result) << unit.reason;
     }
 
     void show_counter()
@@ -873,10 +887,14 @@ int run_batch(QCoreApplication* app)
     if (!options.verbose)
         qInstallMessageHandler(quiet_handler);
     parse_arguments(app);
+    // The words for people in the user's language, as the window has them; the log and the
+    // JSON stay English.
+    language::install(language::choose(QProcessEnvironment::systemEnvironment()));
     if (options.one_unit)
         DFU::scan_only(options.serial);
     const ToolProblem problem = prepare_dfu_util();
     const Settings::Settings settings = make_settings();
+    const ForPeople people_words = [&settings](const QString& english) { return settings.gui.localize(english, plain_text); };
     const Machines machines = make_machines(settings, problem);
     SM_A* worker = machines.worker;
     SM_B* machine = machines.machine;
@@ -890,7 +908,7 @@ int run_batch(QCoreApplication* app)
             unit.reason = why;
             write_json(out, unit_json(unit));
         } else {
-            Board(people, false).note(why);
+            Board(people, false, people_words).note(why);
         }
         delete worker;
         delete machine;
@@ -900,7 +918,7 @@ int run_batch(QCoreApplication* app)
 
     int code = 0;
     if (options.one_unit) {
-        Relay relay(stderr);
+        Relay relay(stderr, people_words);
         Serving serving(worker, machine, machines.model, settings.gui, options, out, &relay);
         install_exit_signal_handlers([&serving](int number) { serving.signal_received(number); });
         // A run that serves the hub and is killed leaves no unit's run behind for long: each
@@ -920,7 +938,7 @@ int run_batch(QCoreApplication* app)
         delete machine;
         worker = nullptr;
         machine = nullptr;
-        Board board(people, isatty(fileno(people)) == 1);
+        Board board(people, isatty(fileno(people)) == 1, people_words);
         Hub hub(settings.gui, options, out, &board);
         install_exit_signal_handlers([&hub](int number) { hub.signal_received(number); });
         hub.start();

@@ -121,37 +121,53 @@ QString GUI::display_arg(const QString& english) const
     return value;
 }
 
-QString GUI::localize(const QString& english) const
+QString GUI::localize(const QString& english, const std::function<QString(const QString&)>& form) const
 {
     if (language::current() == "en")
         return english;
+    const auto formed = [&form](const QString& text) { return form ? form(text) : text; };
     // Of the templates it matches ("Connected to %1." matches every longer "Connected to"
     // text too), the one with the most words of its own.
     const LabelData* best = nullptr;
     QRegularExpressionMatch values;
+    int best_size = 0;
     for (const LabelData& label : labels) {
-        if (label.text.isEmpty() || (best && label.text.size() <= best->text.size()))
+        const QString text = formed(label.text);
+        if (text.isEmpty() || (best && text.size() <= best_size))
             continue;
         // The template as a pattern: each placeholder stands for any value.
-        QString pattern = QRegularExpression::escape(label.text);
+        QString pattern = QRegularExpression::escape(text);
         pattern.replace(QRegularExpression("\\\\%[1-9]"), "(.*)");
         const QRegularExpressionMatch m = QRegularExpression("^" + pattern + "$",
                                                              QRegularExpression::DotMatchesEverythingOption)
                                               .match(english);
         if (m.hasMatch()) {
             best = &label;
+            best_size = text.size();
             values = m;
         }
     }
     if (!best)
         return english;
-    // All values at once: a value that holds a placeholder itself is not filled again.
-    const QString shown = translated(*best);
-    switch (values.lastCapturedIndex()) {
-    case 0: return shown;
-    case 1: return shown.arg(display_arg(values.captured(1)));
-    default: return shown.arg(display_arg(values.captured(1)), display_arg(values.captured(2)));
+    // All values at once, in one pass: a value that holds a placeholder itself (a folder
+    // may) is not filled again.
+    const QString shown = formed(translated(*best));
+    QString filled;
+    for (int i = 0; i < shown.size(); ++i) {
+        const int place = i + 1 < shown.size() && shown[i] == '%' ? shown[i + 1].digitValue() : -1;
+        if (place >= 1 && place <= values.lastCapturedIndex()) {
+            // A value that is a text of the file itself (a reason) is given in the language too.
+            const QString value = values.captured(place);
+            QString given = display_arg(value);
+            if (given == value && form && value.size() < english.size())
+                given = localize(value, form);
+            filled += given;
+            ++i;
+        } else {
+            filled += shown[i];
+        }
     }
+    return filled;
 }
 
 QString load_settings_file(QString path)

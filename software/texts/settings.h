@@ -10,6 +10,7 @@
 
 #include <QSize>
 
+#include <functional>
 #include <vector>
 
 namespace Settings {
@@ -55,7 +56,9 @@ public:
     // A filled English text in the window's language: the text whose template it matches,
     // translated and filled with the same values (display_arg of each); unchanged when it
     // matches none.
-    QString localize(const QString& english) const;
+    // form, when given, turns each text of the file into the form english is in (the
+    // terminal's plain text of a status, say) before it is matched and given.
+    QString localize(const QString& english, const std::function<QString(const QString&)>& form = {}) const;
     operator QString() const;
 
     bool valid = false;

@@ -405,7 +405,7 @@ private slots:
                 QMap<QString, int> reached;
                 QString phase;
                 for (const QString& line : program.log.split('\n')) {
-                    if (line.contains("Shown: Upgrading firmware: ") || line.contains("Shown: Checking the firmware: "))
+                    if (line.contains("Shown: Upgrading firmware: ") || line.contains("Shown: Checking firmware: "))
                         phase = line.section("Shown: ", 1).section(' ', 0, 3);
                     const QRegularExpressionMatch m = figure.match(line);
                     const int bar = m.captured(2).toInt();
