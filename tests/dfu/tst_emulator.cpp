@@ -97,6 +97,10 @@ private slots:
         const QByteArray image = testsupport::read_file(desired());
         QCOMPARE(testsupport::read_file(emu->unit_dir("3472385A3036") + "/flash.bin").left(image.size()), image);
         QCOMPARE(testsupport::read_file(emu->unit_dir(serial) + "/flash.bin"), before);
+        // One this user may not open is listed by dfu-util only on standard error: told as such.
+        QVERIFY(!DFU::make_scan().access_denied);
+        QVERIFY(emu->set(serial, {"open_denied=1"}));
+        QVERIFY(DFU::make_scan().access_denied);
     }
 
     // A read-back cut short says nothing of the flash: never "differs".

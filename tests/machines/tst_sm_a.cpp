@@ -174,6 +174,10 @@ private slots:
         QVERIFY(state->run({"plug"}));
         QTRY_VERIFY_WITH_TIMEOUT(order().lastIndexOf("A7") > faulty, 20000);
         QCOMPARE(errors.count(), 2);
+        // Swapped for another unit between two looks: the faulty one is gone, the new one read.
+        testsupport::StagedUnit readable("older_revision", "AAAA00000001");
+        QVERIFY(readable.ready() && readable.swap_into(*state));
+        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
         stops();
     }
 
