@@ -335,7 +335,8 @@ private slots:
             return all;
         };
         using K = Outcome::Kind;
-        Outcome before{K::stopped};
+        Outcome before;
+        before.kind = K::stopped;
         for (const Settings::LabelData& record : settings.gui.labels) {
             if (!record.id.startsWith("status_"))
                 continue;
@@ -343,7 +344,11 @@ private slots:
             for (const QStringList& arguments : fillings(record.id)) {
                 for (const auto& reason : reasons_here) {
                     const int values = record.text.count(QRegularExpression("%\\d")) - (reason.first.isEmpty() ? 0 : 1);
-                    const Outcome outcome{K::waiting, record.id, arguments.mid(0, values), reason.first, reason.second};
+                    Outcome outcome;
+                    outcome.text_id = record.id;
+                    outcome.arguments = arguments.mid(0, values);
+                    outcome.reason_id = reason.first;
+                    outcome.reason_argument = reason.second;
                     render_outcome(window.get(), settings.gui, outcome, before);
                     check(window->statusLabel, record.id);
                     before = outcome;
@@ -365,11 +370,11 @@ private slots:
         using B = Outcome::Bar;
         const QStringList r12{"an R12", "C7"};
         const QList<QPair<QString, Outcome>> states{
-            {"no-unit", {K::waiting, "status_noDev"}},
-            {"offer", {K::offered, "status_devRev", r12, {}, {}, true}},
+            {"no-unit", {K::waiting, "status_noDev", {}, {}, {}, false, B::hidden, {}, 0}},
+            {"offer", {K::offered, "status_devRev", r12, {}, {}, true, B::hidden, {}, 0}},
             {"writing", {K::writing, "status_devRev", r12, {}, {}, false, B::moving, "bar_writing", 42}},
-            {"done", {K::verified, "status_devRev", {"an R12", "C8"}, {}, {}, false, B::full, "bar_done", 100}},
-            {"failure", {K::write_failed, "status_downloadFailed", {}, {}, {}, true}}};
+            {"done", {K::verified, "status_upgradedDone", {"an R12"}, {}, {}, false, B::full, "bar_done", 100}},
+            {"failure", {K::write_failed, "status_downloadFailed", {}, "reason_uploadFailed", "74", true, B::hidden, {}, 0}}};
         const QString shots = QString(BUILD_DIR) + "/screenshots";
         QVERIFY(QDir().mkpath(shots));
         const int dpi = qRound(96 * window->devicePixelRatioF());
