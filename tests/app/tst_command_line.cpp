@@ -1,5 +1,4 @@
 #include "app/command_line.h"
-#include "files/support_misc.h"
 #include "texts/language.h"
 #include "simulator/simulator.h"
 
@@ -17,7 +16,7 @@ static int child_main(int argc, char* argv[])
     language::install(language::choose(QProcessEnvironment::systemEnvironment())); // as the program does
     parse_arguments(&app);
     const BatchOptions& batch = batch_options();
-    std::printf("use=%d log=%d service=%d", simulator::use, use_log_window(), have_service_build());
+    std::printf("use=%d log=%d", simulator::use, use_log_window());
     if (batch.batch)
         std::printf(" batch units=%d timeout=%d json=%d verbose=%d jobs=%d", batch.units, batch.timeout_s, batch.json,
                     batch.verbose, batch.jobs);
@@ -55,27 +54,27 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("debug_line");
-        QTest::newRow("none") << QStringList{} << "use=0 log=0 service=0"
+        QTest::newRow("none") << QStringList{} << "use=0 log=0"
                               << "Initial value of 'simulator::use'=false, isSet('-s')=false, isSet('-S')=false";
-        QTest::newRow("-s") << QStringList{"-s"} << "use=1 log=0 service=0"
+        QTest::newRow("-s") << QStringList{"-s"} << "use=1 log=0"
                             << "Initial value of 'simulator::use'=false, isSet('-s')=true, isSet('-S')=false";
-        QTest::newRow("--use-simulator") << QStringList{"--use-simulator"} << "use=1 log=0 service=0"
+        QTest::newRow("--use-simulator") << QStringList{"--use-simulator"} << "use=1 log=0"
                                          << "isSet('-s')=true, isSet('-S')=false";
-        QTest::newRow("-s -S") << QStringList{"-s", "-S"} << "use=0 log=0 service=0"
+        QTest::newRow("-s -S") << QStringList{"-s", "-S"} << "use=0 log=0"
                                << "isSet('-s')=true, isSet('-S')=true";
-        QTest::newRow("-S -s") << QStringList{"-S", "-s"} << "use=0 log=0 service=0"
+        QTest::newRow("-S -s") << QStringList{"-S", "-s"} << "use=0 log=0"
                                << "isSet('-s')=true, isSet('-S')=true";
-        QTest::newRow("-l") << QStringList{"-l"} << "use=0 log=1 service=0" << "isSet('-s')=false";
-        QTest::newRow("-sl") << QStringList{"-sl"} << "use=1 log=1 service=0" << "isSet('-s')=true";
+        QTest::newRow("-l") << QStringList{"-l"} << "use=0 log=1" << "isSet('-s')=false";
+        QTest::newRow("-sl") << QStringList{"-sl"} << "use=1 log=1" << "isSet('-s')=true";
         QTest::newRow("--no-use-simulator --use-log-window")
-            << QStringList{"--no-use-simulator", "--use-log-window"} << "use=0 log=1 service=0" << "isSet('-S')=true";
+            << QStringList{"--no-use-simulator", "--use-log-window"} << "use=0 log=1" << "isSet('-S')=true";
         QTest::newRow("-b: one unit, waited for without limit")
-            << QStringList{"-b"} << "use=0 log=0 service=0 batch units=1 timeout=0 json=0 verbose=0 jobs=4" << "isSet('-s')=false";
+            << QStringList{"-b"} << "use=0 log=0 batch units=1 timeout=0 json=0 verbose=0 jobs=4" << "isSet('-s')=false";
         QTest::newRow("--batch --units 3 --json --timeout 60 --verbose -s --jobs 1")
             << QStringList{"--batch", "--units", "3", "--json", "--timeout", "60", "--verbose", "-s", "--jobs", "1"}
-            << "use=1 log=0 service=0 batch units=3 timeout=60 json=1 verbose=1 jobs=1" << "isSet('-s')=true";
+            << "use=1 log=0 batch units=3 timeout=60 json=1 verbose=1 jobs=1" << "isSet('-s')=true";
         QTest::newRow("-bs --units=0: until stopped")
-            << QStringList{"-bs", "--units=0"} << "use=1 log=0 service=0 batch units=0 timeout=0 json=0 verbose=0 jobs=4"
+            << QStringList{"-bs", "--units=0"} << "use=1 log=0 batch units=0 timeout=0 json=0 verbose=0 jobs=4"
             << "isSet('-s')=true";
     }
 

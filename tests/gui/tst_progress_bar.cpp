@@ -9,37 +9,6 @@ class TestProgressBar final : public QObject {
     Q_OBJECT
 
 private slots:
-    // A timed fill in a hundred steps, never faster than one each 50 ms; a form without a
-    // duration keeps the last, one without a caption the last caption.
-    void intervals_data()
-    {
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<int>("duration");
-        QTest::addColumn<int>("interval");
-        QTest::newRow("90 s") << 90.0 << 90000 << 900;
-        QTest::newRow("0.5 s") << 0.5 << 500 << 50;
-        QTest::newRow("0 s") << 0.0 << 1 << 50;
-        QTest::newRow("negative keeps the duration") << -1.0 << 2000 << 50;
-    }
-
-    void intervals()
-    {
-        QFETCH(double, seconds);
-        QFETCH(int, duration);
-        QFETCH(int, interval);
-        ProgressBar bar;
-        bar.startAutoProgress("first", 2.0);
-        bar.setValue(40);
-        bar.startAutoProgress("caption %p", seconds);
-        QCOMPARE(bar.duration, duration);
-        QCOMPARE(bar.timer->interval(), interval);
-        QVERIFY(bar.timer->isActive() && bar.isVisible());
-        QCOMPARE(bar.value(), 0);
-        bar.startAutoProgress();
-        QCOMPARE(bar.format(), QString("caption %p"));
-        QCOMPARE(bar.duration, duration);
-    }
-
     // The timed fill stands in when dfu-util reports no progress: it ends full, and says so once.
     void a_timed_run_fills_and_finishes_once_data()
     {
