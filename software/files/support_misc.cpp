@@ -64,6 +64,21 @@ void show_resources()
         qDebug() << it.next();
 }
 
+QString fill_placeholders(const QString& text, const QStringList& values)
+{
+    QString filled;
+    for (int i = 0; i < text.size(); ++i) {
+        const int place = i + 1 < text.size() && text[i] == '%' ? text[i + 1].digitValue() : -1;
+        if (place >= 1 && place <= values.size()) {
+            filled += values[place - 1];
+            ++i;
+        } else {
+            filled += text[i];
+        }
+    }
+    return filled;
+}
+
 } // namespace support_misc
 
 QDebug operator<<(QDebug debug, support_misc::Platform platform)

@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QDebug>
 #include <QString>
+#include <QStringList>
 
 namespace support_misc {
 
@@ -23,6 +24,9 @@ QString maybe_use_file_instead_of_resource(QString resource_path);
 QString load_text_file(QString path);
 
 QString remove_carriage_returns(QString text, QChar character);
+// text with %1 to %9 given their values, all in one pass: a value that holds a placeholder
+// itself (a folder may) is never filled in turn. A placeholder without a value stays.
+QString fill_placeholders(const QString& text, const QStringList& values);
 void show_resources();
 
 } // namespace support_misc

@@ -39,19 +39,7 @@ QString status_html(const Outcome& outcome, const std::function<QString(const QS
             reason = reason.arg(value ? value(outcome.reason_argument) : outcome.reason_argument);
         values << reason.toHtmlEscaped();
     }
-    // In one pass, so that a value holding "%2" (a folder may) is never filled in turn.
-    QString filled;
-    for (int i = 0; i < text.size(); ++i) {
-        const int place = i + 1 < text.size() && text[i] == '%' ? text[i + 1].digitValue() : -1;
-        if (place >= 1 && place <= values.size()) {
-            filled += values[place - 1];
-            ++i;
-        } else {
-            filled += text[i];
-        }
-    }
-    text = filled;
-    return text;
+    return support_misc::fill_placeholders(text, values);
 }
 
 QString plain_text(const QString& html)

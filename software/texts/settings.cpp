@@ -149,25 +149,16 @@ QString GUI::localize(const QString& english, const std::function<QString(const 
     }
     if (!best)
         return english;
-    // All values at once, in one pass: a value that holds a placeholder itself (a folder
-    // may) is not filled again.
-    const QString shown = formed(translated(*best));
-    QString filled;
-    for (int i = 0; i < shown.size(); ++i) {
-        const int place = i + 1 < shown.size() && shown[i] == '%' ? shown[i + 1].digitValue() : -1;
-        if (place >= 1 && place <= values.lastCapturedIndex()) {
-            // A value that is a text of the file itself (a reason) is given in the language too.
-            const QString value = values.captured(place);
-            QString given = display_arg(value);
-            if (given == value && form && value.size() < english.size())
-                given = localize(value, form);
-            filled += given;
-            ++i;
-        } else {
-            filled += shown[i];
-        }
+    QStringList given;
+    for (int place = 1; place <= values.lastCapturedIndex(); ++place) {
+        // A value that is a text of the file itself (a reason) is given in the language too.
+        const QString value = values.captured(place);
+        QString shown = display_arg(value);
+        if (shown == value && form && value.size() < english.size())
+            shown = localize(value, form);
+        given << shown;
     }
-    return filled;
+    return support_misc::fill_placeholders(formed(translated(*best)), given);
 }
 
 QString load_settings_file(QString path)
