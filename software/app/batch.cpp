@@ -327,9 +327,13 @@ private:
             if (outcome.bar != Outcome::Bar::hidden && !outcome.bar_caption_id.isEmpty())
                 relay->line(text(outcome.bar_caption_id));
         }
-        if (phase != Phase::serving)
-            return;
+        if (phase == Phase::serving)
+            serve(outcome);
+    }
 
+    // What the unit being served comes to, from what the window would say.
+    void serve(const Outcome& outcome)
+    {
         switch (outcome.kind) {
         case Kind::waiting:
             finish(Result::interrupted, text("reason_gone"));
@@ -865,23 +869,63 @@ void quiet_handler(QtMsgType type, const QMessageLogContext&, const QString& mes
         std::abort();
 }
 
+// Standard output carries only what this face writes there: the machines' own trace
+// lines go to the log (standard error with --verbose), and nowhere without it. Answers
+// the stream for this face's own lines, or null.
+FILE* take_standard_output(bool verbose)
+{
+    std::fflush(stdout);
+    const int out_fd = dup(STDOUT_FILENO);
+    const int trace_fd = verbose ? dup(STDERR_FILENO) : open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (out_fd < 0 || trace_fd < 0 || dup2(trace_fd, STDOUT_FILENO) < 0) {
+        std::fprintf(stderr, "velmora-fw-upgrade: standard output cannot be set up\n");
+        return nullptr;
+    }
+    close(trace_fd);
+    fcntl(out_fd, F_SETFD, FD_CLOEXEC);
+    return fdopen(out_fd, "w");
+}
+
+int serve_one_unit(QCoreApplication* app, const Machines& machines, const Settings::Settings& settings,
+                   const BatchOptions& options, FILE* out, const ForPeople& people_words)
+{
+    Relay relay(stderr, people_words);
+    Serving serving(machines.worker, machines.machine, machines.model, settings.gui, options, out, &relay);
+    install_exit_signal_handlers([&serving](int number) { serving.signal_received(number); });
+    // A run that serves the hub and is killed leaves no unit's run behind for long: each
+    // is told as by SIGTERM, finishes its running transfer and ends.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() == 1)
+        raise(SIGTERM);
+    start_machines(machines);
+    const int code = app->exec();
+    machines.machine->stop();
+    machines.worker->do_stop();
+    machines.worker->wait();
+    install_exit_signal_handlers({});
+    return code;
+}
+
+int serve_the_hub(QCoreApplication* app, const Settings::Settings& settings, const BatchOptions& options,
+                  FILE* out, FILE* people, const ForPeople& people_words)
+{
+    Board board(people, isatty(fileno(people)) == 1, people_words);
+    Hub hub(settings.gui, options, out, &board);
+    install_exit_signal_handlers([&hub](int number) { hub.signal_received(number); });
+    hub.start();
+    const int code = app->exec();
+    install_exit_signal_handlers({});
+    return code;
+}
+
 } // namespace
 
 int run_batch(QCoreApplication* app)
 {
     const BatchOptions options = batch_options();
-    // Standard output carries only what this face writes there: the machines' own trace
-    // lines go to the log (standard error with --verbose), and nowhere without it.
-    std::fflush(stdout);
-    const int out_fd = dup(STDOUT_FILENO);
-    const int trace_fd = options.verbose ? dup(STDERR_FILENO) : open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (out_fd < 0 || trace_fd < 0 || dup2(trace_fd, STDOUT_FILENO) < 0) {
-        std::fprintf(stderr, "velmora-fw-upgrade: standard output cannot be set up\n");
+    FILE* out = take_standard_output(options.verbose);
+    if (!out)
         return 1;
-    }
-    close(trace_fd);
-    fcntl(out_fd, F_SETFD, FD_CLOEXEC);
-    FILE* out = fdopen(out_fd, "w");
     FILE* people = options.json ? stderr : out;
 
     if (!options.verbose)
@@ -895,11 +939,10 @@ int run_batch(QCoreApplication* app)
     const ToolProblem problem = prepare_dfu_util();
     const Settings::Settings settings = make_settings();
     const ForPeople people_words = [&settings](const QString& english) { return settings.gui.localize(english, plain_text); };
-    const Machines machines = make_machines(settings, problem);
-    SM_A* worker = machines.worker;
-    SM_B* machine = machines.machine;
-    // A bench cannot wait for a tool that will never run: said once, and the end.
+    Machines machines = make_machines(settings, problem);
+    int code = 2;
     if (!problem.text_id.isEmpty()) {
+        // A bench cannot wait for a tool that will never run: said once, and the end.
         const QString why = told_in_english(machines.model->current(), settings.gui);
         if (options.one_unit) {
             Unit unit;
@@ -910,44 +953,19 @@ int run_batch(QCoreApplication* app)
         } else {
             Board(people, false, people_words).note(why);
         }
-        delete worker;
-        delete machine;
-        std::fclose(out);
-        return 2;
-    }
-
-    int code = 0;
-    if (options.one_unit) {
-        Relay relay(stderr, people_words);
-        Serving serving(worker, machine, machines.model, settings.gui, options, out, &relay);
-        install_exit_signal_handlers([&serving](int number) { serving.signal_received(number); });
-        // A run that serves the hub and is killed leaves no unit's run behind for long: each
-        // is told as by SIGTERM, finishes its running transfer and ends.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() == 1)
-            raise(SIGTERM);
-        start_machines(machines);
-        code = app->exec();
-        machine->stop();
-        worker->do_stop();
-        worker->wait();
-        install_exit_signal_handlers({});
+    } else if (options.one_unit) {
+        code = serve_one_unit(app, machines, settings, options, out, people_words);
     } else {
         // The units are served by runs of their own: this one only lists the hub.
-        delete worker;
-        delete machine;
-        worker = nullptr;
-        machine = nullptr;
-        Board board(people, isatty(fileno(people)) == 1, people_words);
-        Hub hub(settings.gui, options, out, &board);
-        install_exit_signal_handlers([&hub](int number) { hub.signal_received(number); });
-        hub.start();
-        code = app->exec();
-        install_exit_signal_handlers({});
+        delete machines.worker;
+        delete machines.machine;
+        machines.worker = nullptr;
+        machines.machine = nullptr;
+        code = serve_the_hub(app, settings, options, out, people, people_words);
     }
     qInfo() << "Batch ends with" << code;
-    delete worker;
-    delete machine;
+    delete machines.worker;
+    delete machines.machine;
     std::fclose(out);
     return code;
 }

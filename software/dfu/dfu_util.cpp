@@ -257,6 +257,64 @@ bool runs_refused()
     return !refusal.isEmpty();
 }
 
+namespace {
+
+// What a child printed while it ran, and whether it was ended for hanging.
+struct Watched {
+    QByteArray output;
+    QByteArray errors;
+    bool hung = false;
+};
+
+// Read as it comes: the observer shows progress, and a child that has printed nothing
+// for long can be told from one that is busy writing flash. A line on either channel is a
+// sign of life.
+Watched watch(Child& process, CmdID id)
+{
+    Watched watched;
+    QElapsedTimer silent;
+    silent.start();
+    bool said_not_answering = false;
+    int said_silent = -1; // the seconds of silence told last
+    for (;;) {
+        const bool ended = process.wait(100);
+        const QByteArray out = process.take_output();
+        const QByteArray err = process.take_errors();
+        if (!out.isEmpty() || !err.isEmpty()) {
+            silent.restart();
+            said_not_answering = false;
+            said_silent = -1;
+        }
+        watched.output += out;
+        watched.errors += err;
+        if (!out.isEmpty() && observer)
+            observer->output(id, out);
+        if (ended)
+            return watched;
+        if (observer && silent.elapsed() >= silence_told_ms && silent.elapsed() / 1000 != said_silent) {
+            said_silent = int(silent.elapsed() / 1000);
+            observer->silent(id, said_silent);
+        }
+        if (!said_not_answering && silent.elapsed() >= run_timeout_ms) {
+            said_not_answering = true;
+            qInfo() << "waitForFinished(): Process did not finish in time, exit status:" << QProcess::NormalExit
+                    << "and output:" << decode_output(watched.output);
+            qInfo() << "will wait again, forever";
+            watched.output.clear(); // in the log, not in the result
+            if (observer)
+                observer->not_answering(id);
+        }
+        if (silent.elapsed() >= silent_child_limit_ms && observer && observer->may_end_hung_child(id)) {
+            qInfo() << "dfu-util printed nothing for" << silent.elapsed() / 1000 << "s and is taken to hang: ended";
+            watched.hung = true;
+            process.end();
+            return watched;
+        }
+    }
+}
+
+} // namespace
+
 Result run_command(CmdID id, const QStringList& extra)
 {
     const Command& command = commands.at(id);
@@ -288,57 +346,12 @@ Result run_command(CmdID id, const QStringList& extra)
         qInfo() << "Program could not be started:" << program << arguments << reason;
         return {-1, {}, {}};
     }
-
-    QByteArray output;
-    QByteArray errors;
-    QElapsedTimer silent;
-    silent.start();
-    bool said_not_answering = false;
-    int said_silent = -1; // the seconds of silence told last
-    bool hung = false;
-    // Read as it comes: the observer shows progress, and a child that has printed nothing
-    // for long can be told from one that is busy writing flash. A line on either channel is a
-    // sign of life.
-    for (;;) {
-        const bool ended = process.wait(100);
-        const QByteArray out = process.take_output();
-        const QByteArray err = process.take_errors();
-        if (!out.isEmpty() || !err.isEmpty()) {
-            silent.restart();
-            said_not_answering = false;
-            said_silent = -1;
-        }
-        output += out;
-        errors += err;
-        if (!out.isEmpty() && observer)
-            observer->output(id, out);
-        if (ended)
-            break;
-        if (observer && silent.elapsed() >= silence_told_ms && silent.elapsed() / 1000 != said_silent) {
-            said_silent = int(silent.elapsed() / 1000);
-            observer->silent(id, said_silent);
-        }
-        if (!said_not_answering && silent.elapsed() >= run_timeout_ms) {
-            said_not_answering = true;
-            qInfo() << "waitForFinished(): Process did not finish in time, exit status:" << QProcess::NormalExit
-                    << "and output:" << decode_output(output);
-            qInfo() << "will wait again, forever";
-            output.clear(); // in the log, not in the result
-            if (observer)
-                observer->not_answering(id);
-        }
-        if (silent.elapsed() >= silent_child_limit_ms && observer && observer->may_end_hung_child(id)) {
-            qInfo() << "dfu-util printed nothing for" << silent.elapsed() / 1000 << "s and is taken to hang: ended";
-            hung = true;
-            process.end();
-            break;
-        }
-    }
+    const Watched watched = watch(process, id);
 
     Result result;
-    result.text = decode_output(output);
-    result.errors = decode_output(errors);
-    result.code = hung ? code_ended_hung : process.normal_exit() ? process.exit_code() : -1;
+    result.text = decode_output(watched.output);
+    result.errors = decode_output(watched.errors);
+    result.code = watched.hung ? code_ended_hung : process.normal_exit() ? process.exit_code() : -1;
     if (result.code != 0)
         qInfo() << "Exit with" << result.code << "from" << program << arguments << "returned:" << result.text;
     log_standard_error(id, result.errors);

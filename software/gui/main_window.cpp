@@ -367,11 +367,61 @@ QString fitted_step(const QString& text, QFont* font, QSize room)
     return lines.join('\n');
 }
 
+void set_font(QLabel* label, const Settings::LabelData& record, const MainWindow* window)
+{
+    static double density = 0.0;
+    if (!record.font.isEmpty())
+        label->setFont(QFont(record.font));
+    if (record.size > 0) {
+        if (density == 0.0) {
+            density = QGuiApplication::primaryScreen()->physicalDotsPerInch() / 110.0;
+            if (support_misc::compiled_for_platform(support_misc::Platform::Windows))
+                density *= 1.3;
+        }
+        QFont font = label->font();
+        font.setPixelSize(truncated(record.size * density));
+        label->setFont(font);
+    }
+
+    if (!record.room.isEmpty() && !Qt::mightBeRichText(label->text())) {
+        QFont font = label->font();
+        label->setText(fitted_step(label->text(), &font, record.room * window->scale));
+        label->setFont(font);
+    }
+}
+
+void place(QLabel* label, const Settings::LabelData& record, MainWindow* window)
+{
+    const QFontMetrics metrics(label->font());
+    int width = metrics.horizontalAdvance(label->text());
+    const int height = metrics.height() * (label->text().count('\n') + 1);
+    if (record.id == "4" || record.id == "4_hdr") {
+        width = truncated(228 * window->scale);
+        qInfo() << "Overriding width to " << width << "for text:" << label->text();
+    }
+    // Never smaller than what its text takes, in whatever language.
+    label->resize(QSize(width, height).expandedTo(label->sizeHint()));
+    label->setAccessibleName(spoken(label->text()));
+    label->setAccessibleDescription(accessible_description(record.id));
+    label->setStyleSheet(record.white
+                             ? "QLabel { background-color : rgba(0,0,0,0%); color : rgba(175,175,175,100%); }"
+                             : "QLabel { background-color : rgba(0,0,0,0%); color : black; }");
+    if (record.x > 0 && record.y > 0) {
+        // A right-aligned text longer than its width grows to the left, keeping its edge.
+        const int grown = (label->alignment() & Qt::AlignRight) ? label->width() - width : 0;
+        label->move(qRound(record.x * window->scale) - grown, qRound(record.y * window->scale));
+    }
+    if (label == window->statusLabel) {
+        window->statusTop = label->y();
+        // A line after two stays where the first line was.
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+}
+
 } // namespace
 
 void add_labels(const Settings::Settings* settings, MainWindow* window, bool simulatorMode)
 {
-    static double density = 0.0;
     window->show();
     for (const Settings::LabelData& record : settings->gui.labels) {
         if (!record.create) {
@@ -399,49 +449,8 @@ void add_labels(const Settings::Settings* settings, MainWindow* window, bool sim
             label->setAlignment(Qt::AlignRight | Qt::AlignTop);
         if (record.id == "status_noDev")
             window->statusLabel = label;
-        if (!record.font.isEmpty())
-            label->setFont(QFont(record.font));
-        if (record.size > 0) {
-            if (density == 0.0) {
-                density = QGuiApplication::primaryScreen()->physicalDotsPerInch() / 110.0;
-                if (support_misc::compiled_for_platform(support_misc::Platform::Windows))
-                    density *= 1.3;
-            }
-            QFont font = label->font();
-            font.setPixelSize(truncated(record.size * density));
-            label->setFont(font);
-        }
-
-        if (!record.room.isEmpty() && !Qt::mightBeRichText(label->text())) {
-            QFont font = label->font();
-            label->setText(fitted_step(label->text(), &font, record.room * window->scale));
-            label->setFont(font);
-        }
-
-        const QFontMetrics metrics(label->font());
-        int width = metrics.horizontalAdvance(label->text());
-        const int height = metrics.height() * (label->text().count('\n') + 1);
-        if (record.id == "4" || record.id == "4_hdr") {
-            width = truncated(228 * window->scale);
-            qInfo() << "Overriding width to " << width << "for text:" << label->text();
-        }
-        // Never smaller than what its text takes, in whatever language.
-        label->resize(QSize(width, height).expandedTo(label->sizeHint()));
-        label->setAccessibleName(spoken(label->text()));
-        label->setAccessibleDescription(accessible_description(record.id));
-        label->setStyleSheet(record.white
-                                 ? "QLabel { background-color : rgba(0,0,0,0%); color : rgba(175,175,175,100%); }"
-                                 : "QLabel { background-color : rgba(0,0,0,0%); color : black; }");
-        if (record.x > 0 && record.y > 0) {
-            // A right-aligned text longer than its width grows to the left, keeping its edge.
-            const int grown = (label->alignment() & Qt::AlignRight) ? label->width() - width : 0;
-            label->move(qRound(record.x * window->scale) - grown, qRound(record.y * window->scale));
-        }
-        if (label == window->statusLabel) {
-            window->statusTop = label->y();
-            // A line after two stays where the first line was.
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        }
+        set_font(label, record, window);
+        place(label, record, window);
         label->show();
     }
 }

@@ -188,154 +188,160 @@ void SM_A::run()
         ~Observing() { DFU::set_run_observer(nullptr); }
     } observing(this);
 
-    enum class State { A0, A1, A2, A4, A5, A6, A7 };
     State state = State::A0;
-    for (;;) {
+    while (state != State::stop) {
         switch (state) {
-        case State::A0:
-            emit sig_A0_entered();
-            last_serial.clear();
-            {
-                // A command set for a unit that has gone must never reach the next one.
-                const std::lock_guard<std::mutex> lock(mutex);
-                command = cmd_none;
-            }
-            state = State::A1;
-            break;
-
-        case State::A1:
-            emit sig_A1_entered();
-            if (is_stopping())
-                return;
-            {
-                const std::lock_guard<std::mutex> lock(mutex);
-                info = DFU::DeviceInfo();
-                info_serial.clear();
-            }
-            emit sig_NoDevConn();
-            if (first_A1_pass_done.exchange(true) && pause(idle_interval_ms))
-                return;
-            state = State::A2;
-            break;
-
-        case State::A2: {
-            emit sig_A2_entered();
-            emit sig_scanning();
-            const DFU::ScanResult scan = DFU::make_scan();
-            // Nothing is run with a serial the listing could not name: dfu-util's -S would
-            // take another unit, or any.
-            const bool unaddressable = scan.code == 0 && scan.devices.size() == 1 && scan.devices.first().ambiguous;
-            if (!unaddressable) {
-                told_unaddressable = false;
-            } else if (!told_unaddressable || unaddressable_serial != scan.devices.first().serial) {
-                told_unaddressable = true;
-                unaddressable_serial = scan.devices.first().serial;
-                qInfo().noquote() << "A unit is listed whose serial cannot be read for certain, on bus path"
-                                  << scan.devices.first().path + ":" << Device::for_people(unaddressable_serial);
-                emit sig_Unaddressable(unaddressable_serial);
-            }
-            report(scan.access_denied ? problem_no_permission
-                   : scan.devices.size() > 1 ? problem_several_units
-                   : scan.unknown_device     ? problem_unknown_device
-                   : unaddressable           ? problem_unaddressable
-                                             : problem_none);
-            if (scan.code != 0 || scan.devices.size() != 1 || unaddressable) {
-                state = State::A0;
-                break;
-            }
-            const DFU::DeviceItem item = scan.devices.first();
-            if (item.serial == last_serial) {
-                state = State::A4;
-                break;
-            }
-            emit sig_readingInfo();
-            emit sig_NoDevConn();
-            last_serial = item.serial;
-            qInfo().noquote() << "Reading the unit of serial" << Device::for_people(item.serial);
-            // Nothing of the unit read before may carry over to this one.
-            DFU::DeviceInfo fresh;
-            const DFU::Result result = DFU::read_device_info(&item, &fresh);
-            {
-                const std::lock_guard<std::mutex> lock(mutex);
-                info = fresh;
-                info_serial = item.serial;
-                ++connection;
-            }
-            if (result.code != 0) {
-                emit sig_DeviceError(result.text);
-                state = State::A7;
-            } else {
-                emit sig_DevConn();
-                state = State::A4;
-            }
-            break;
-        }
-
-        case State::A4: {
-            emit sig_A4_entered();
-            if (pause(poll_interval_ms, true)) // returns at once when a stop or command is there
-                return;
-            const Command taken = take_command();
-            if (taken == cmd_none) {
-                state = State::A2;
-                break;
-            }
-            // A command is carried out only on the unit it was given for, not on another one
-            // plugged in during the pause: the same serial, and the same reading.
-            const DFU::ScanResult scan = DFU::make_scan();
-            if (!same_unit_still_there(scan) || !still_the_judged_unit(scan.devices.first())) {
-                state = State::A0;
-                break;
-            }
-            if (!begin_transfer())
-                return;
-            state = taken == cmd_upload_and_compare ? State::A6 : State::A5;
-            break;
-        }
-
-        case State::A5:
-            emit sig_A5_entered();
-            emit sig_FwDownloading();
-            {
-                const int code = DFU::download_FW_to_device(desired_FW_bin_path, last_serial);
-                end_transfer();
-                emit sig_FwDownloadResult(code);
-            }
-            emit sig_FwDownloaded();
-            state = State::A0;
-            break;
-
-        case State::A6: {
-            emit sig_A6_entered();
-            emit sig_FwUploading();
-            const DFU::Check check = DFU::upload_and_check_FW_bin(desired_FW_bin_path, uploaded_FW_bin_path, last_serial);
-            end_transfer();
-            if (check.outcome == DFU::Check::matches) {
-                qDebug() << "Uploaded FW matches";
-                emit sig_FwUploadedMatches();
-            } else if (check.outcome == DFU::Check::differs) {
-                qDebug() << "Uploaded FW does not match";
-                emit sig_FwUploadedDiffers();
-            } else {
-                qInfo() << "The uploaded FW could not be checked:" << check.reason_id << check.argument;
-                emit sig_FwCheckNotMade(check.reason_id, check.argument);
-            }
-            state = State::A2;
-            break;
-        }
-
-        case State::A7:
-            emit sig_A7_entered();
-            emit sig_scanning();
-            // A faulty unit may stay connected for long: a stop must not wait for it to go.
-            do {
-                if (pause(poll_interval_ms))
-                    return;
-            } while (same_unit_still_there(DFU::make_scan()));
-            state = State::A0;
-            break;
+        case State::A0: state = enter_A0(); break;
+        case State::A1: state = enter_A1(); break;
+        case State::A2: state = enter_A2(); break;
+        case State::A4: state = enter_A4(); break;
+        case State::A5: state = enter_A5(); break;
+        case State::A6: state = enter_A6(); break;
+        case State::A7: state = enter_A7(); break;
+        case State::stop: break;
         }
     }
+}
+
+SM_A::State SM_A::enter_A0()
+{
+    emit sig_A0_entered();
+    last_serial.clear();
+    {
+        // A command set for a unit that has gone must never reach the next one.
+        const std::lock_guard<std::mutex> lock(mutex);
+        command = cmd_none;
+    }
+    return State::A1;
+}
+
+SM_A::State SM_A::enter_A1()
+{
+    emit sig_A1_entered();
+    if (is_stopping())
+        return State::stop;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        info = DFU::DeviceInfo();
+        info_serial.clear();
+    }
+    emit sig_NoDevConn();
+    if (first_A1_pass_done.exchange(true) && pause(idle_interval_ms))
+        return State::stop;
+    return State::A2;
+}
+
+void SM_A::tell_unaddressable(const DFU::ScanResult& scan, bool unaddressable)
+{
+    if (!unaddressable) {
+        told_unaddressable = false;
+    } else if (!told_unaddressable || unaddressable_serial != scan.devices.first().serial) {
+        told_unaddressable = true;
+        unaddressable_serial = scan.devices.first().serial;
+        qInfo().noquote() << "A unit is listed whose serial cannot be read for certain, on bus path"
+                          << scan.devices.first().path + ":" << Device::for_people(unaddressable_serial);
+        emit sig_Unaddressable(unaddressable_serial);
+    }
+}
+
+SM_A::State SM_A::enter_A2()
+{
+    emit sig_A2_entered();
+    emit sig_scanning();
+    const DFU::ScanResult scan = DFU::make_scan();
+    // Nothing is run with a serial the listing could not name: dfu-util's -S would
+    // take another unit, or any.
+    const bool unaddressable = scan.code == 0 && scan.devices.size() == 1 && scan.devices.first().ambiguous;
+    tell_unaddressable(scan, unaddressable);
+    report(scan.access_denied ? problem_no_permission
+           : scan.devices.size() > 1 ? problem_several_units
+           : scan.unknown_device     ? problem_unknown_device
+           : unaddressable           ? problem_unaddressable
+                                     : problem_none);
+    if (scan.code != 0 || scan.devices.size() != 1 || unaddressable)
+        return State::A0;
+    const DFU::DeviceItem item = scan.devices.first();
+    if (item.serial == last_serial)
+        return State::A4;
+    emit sig_readingInfo();
+    emit sig_NoDevConn();
+    last_serial = item.serial;
+    qInfo().noquote() << "Reading the unit of serial" << Device::for_people(item.serial);
+    // Nothing of the unit read before may carry over to this one.
+    DFU::DeviceInfo fresh;
+    const DFU::Result result = DFU::read_device_info(&item, &fresh);
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        info = fresh;
+        info_serial = item.serial;
+        ++connection;
+    }
+    if (result.code != 0) {
+        emit sig_DeviceError(result.text);
+        return State::A7;
+    }
+    emit sig_DevConn();
+    return State::A4;
+}
+
+SM_A::State SM_A::enter_A4()
+{
+    emit sig_A4_entered();
+    if (pause(poll_interval_ms, true)) // returns at once when a stop or command is there
+        return State::stop;
+    const Command taken = take_command();
+    if (taken == cmd_none)
+        return State::A2;
+    // A command is carried out only on the unit it was given for, not on another one
+    // plugged in during the pause: the same serial, and the same reading.
+    const DFU::ScanResult scan = DFU::make_scan();
+    if (!same_unit_still_there(scan) || !still_the_judged_unit(scan.devices.first()))
+        return State::A0;
+    if (!begin_transfer())
+        return State::stop;
+    return taken == cmd_upload_and_compare ? State::A6 : State::A5;
+}
+
+SM_A::State SM_A::enter_A5()
+{
+    emit sig_A5_entered();
+    emit sig_FwDownloading();
+    const int code = DFU::download_FW_to_device(desired_FW_bin_path, last_serial);
+    end_transfer();
+    emit sig_FwDownloadResult(code);
+    emit sig_FwDownloaded();
+    return State::A0;
+}
+
+SM_A::State SM_A::enter_A6()
+{
+    emit sig_A6_entered();
+    emit sig_FwUploading();
+    const DFU::Check check = DFU::upload_and_check_FW_bin(desired_FW_bin_path, uploaded_FW_bin_path, last_serial);
+    end_transfer();
+    if (check.outcome == DFU::Check::matches) {
+        qDebug() << "Uploaded FW matches";
+        emit sig_FwUploadedMatches();
+    } else if (check.outcome == DFU::Check::differs) {
+        qDebug() << "Uploaded FW does not match";
+        emit sig_FwUploadedDiffers();
+    } else {
+        qInfo() << "The uploaded FW could not be checked:" << check.reason_id << check.argument;
+        emit sig_FwCheckNotMade(check.reason_id, check.argument);
+    }
+    return State::A2;
+}
+
+SM_A::State SM_A::enter_A7()
+{
+    emit sig_A7_entered();
+    emit sig_scanning();
+    // A faulty unit may stay connected for long: a stop must not wait for it to go.
+    do {
+        if (pause(poll_interval_ms))
+            return State::stop;
+    } while (same_unit_still_there(DFU::make_scan()));
+    return State::A0;
 }
 
 void SM_A::enable_debug_output()

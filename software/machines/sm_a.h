@@ -84,6 +84,16 @@ protected:
     void run() override;
 
 private:
+    // A state of the worker's loop; `stop` ends the thread.
+    enum class State { A0, A1, A2, A4, A5, A6, A7, stop };
+    State enter_A0();
+    State enter_A1();
+    State enter_A2();
+    State enter_A4();
+    State enter_A5();
+    State enter_A6();
+    State enter_A7();
+    void tell_unaddressable(const DFU::ScanResult& scan, bool unaddressable);
     Command take_command();
     bool same_unit_still_there(const DFU::ScanResult& scan) const;
     bool still_the_judged_unit(const DFU::DeviceItem& item);
