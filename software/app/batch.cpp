@@ -154,20 +154,20 @@ public:
             return;
         last_line = text;
         last_progress.clear();
-        qInfo().noquote() << "Shown:" << text;
+        Settings::log_shown(text);
         write_text(stream, "=" + people(text) + "\n");
     }
 
     void progress(const QString& caption, int percent)
     {
-        const QString text = QString(caption).replace("%p", QString::number(percent));
+        const QString text = Settings::bar_caption(caption, percent);
         if (text == last_progress || text == last_line)
             return;
         if (caption != last_caption)
-            qInfo().noquote() << "Shown:" << text;
+            Settings::log_shown(text);
         last_progress = text;
         last_caption = caption;
-        write_text(stream, "%" + QString::number(percent) + " " + people(caption).replace("%p", QString::number(percent)) + "\n");
+        write_text(stream, "%" + QString::number(percent) + " " + Settings::bar_caption(people(caption), percent) + "\n");
     }
 
     void product(const QString& name) { write_text(stream, "+" + name + "\n"); }
@@ -240,14 +240,10 @@ public:
             return;
         signal_number = number;
         not_back.stop();
-        // Asked first, so that no transfer can begin after the look below.
-        worker->do_stop();
-        if (worker->is_transferring()) {
+        if (worker->stop_after_transfer(this, [this] { end_after_signal(); }))
             relay->line(text("status_finishing"));
-            connect(worker, &QThread::finished, this, &Serving::end_after_signal, Qt::QueuedConnection);
-            return;
-        }
-        end_after_signal();
+        else
+            end_after_signal();
     }
 
 private:
@@ -438,7 +434,7 @@ public:
     {
         if (text.isEmpty())
             return;
-        qInfo().noquote() << "Shown:" << text;
+        Settings::log_shown(text);
         if (terminal)
             scrolled << people(text);
         else

@@ -16,7 +16,6 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -32,25 +31,10 @@ void reset_message_handler()
 // for it, says so, and carries on once the worker has ended.
 bool wait_for_transfer(std::function<void()> then)
 {
-    sm_A->do_stop();
-    if (!sm_A->is_transferring())
+    if (!sm_A->stop_after_transfer(qApp, std::move(then)))
         return false;
     if (model)
         model->stop_requested(true);
-    static bool waiting = false;
-    static std::vector<std::function<void()>> afterwards;
-    afterwards.push_back(std::move(then));
-    if (!waiting) {
-        waiting = true;
-        QObject::connect(sm_A, &QThread::finished, qApp, [] {
-            qInfo() << "The transfer has ended";
-            waiting = false;
-            const auto steps = std::move(afterwards);
-            afterwards.clear();
-            for (const auto& step : steps)
-                step();
-        }, Qt::QueuedConnection);
-    }
     return true;
 }
 

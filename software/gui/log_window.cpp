@@ -250,7 +250,7 @@ bool LogWindowDialog::save_to(const QString& name)
         refuse("log_cannotWrite", name);
         return false;
     }
-    qInfo().noquote() << "Shown:" << texts->text("log_saved").arg(name);
+    Settings::log_shown(texts->text("log_saved").arg(name));
     savedLabel->setText(texts->display_text("log_saved").arg(name));
     return true;
 }
@@ -258,7 +258,7 @@ bool LogWindowDialog::save_to(const QString& name)
 void LogWindowDialog::refuse(const QString& text_id, const QString& name)
 {
     const QString file = name.toHtmlEscaped();
-    qInfo().noquote() << "Shown:" << plain_text(texts->text(text_id).arg(file));
+    Settings::log_shown(plain_text(texts->text(text_id).arg(file)));
     QMessageBox::warning(this, tr("Error"), texts->display_text(text_id).arg(file), QMessageBox::Ok);
 }
 

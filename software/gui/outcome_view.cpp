@@ -9,13 +9,6 @@
 
 namespace {
 
-// What the window tells the user goes into the log as well, in English, so that service
-// staff reading a saved log know what the user saw.
-void tell(const QString& what)
-{
-    qInfo().noquote() << "Shown:" << what;
-}
-
 QString caption_of(const Settings::GUI& gui, const QString& id)
 {
     return id.isEmpty() ? QString() : gui.text(id);
@@ -26,7 +19,7 @@ void render_bar(ProgressBar* bar, const Settings::GUI& gui, const Outcome& outco
     const QString caption = caption_of(gui, outcome.bar_caption_id);
     const bool new_caption = outcome.bar_caption_id != before.bar_caption_id || outcome.bar != before.bar;
     if (new_caption && outcome.bar != Outcome::Bar::hidden)
-        tell(QString(caption).replace("%p%", "").trimmed());
+        Settings::log_shown(Settings::bar_caption(caption));
     switch (outcome.bar) {
     case Outcome::Bar::hidden:
         bar->timer->stop();
@@ -111,7 +104,7 @@ void render_outcome(MainWindow* window, const Settings::GUI& gui, const Outcome&
     if (new_text || outcome.kind != before.kind) {
         show_status(window, outcome, [&gui](const QString& id) { return gui.display_text(id); },
                     [&gui](const QString& value) { return gui.display_arg(value); });
-        tell(plain_text(html));
+        Settings::log_shown(plain_text(html));
         if (new_text && window->statusLabel)
             news << window->statusLabel->accessibleName();
     }

@@ -81,6 +81,21 @@ bool SM_A::is_transferring()
     return transferring;
 }
 
+bool SM_A::stop_after_transfer(QObject* context, std::function<void()> then)
+{
+    // Asked first, so that no transfer can begin after the look below; and waited for before
+    // the look, so that a transfer ending meanwhile cannot end the thread unheard.
+    do_stop();
+    const QMetaObject::Connection waiting = connect(this, &QThread::finished, context, [then] {
+        qInfo() << "The transfer has ended";
+        then();
+    }, Qt::QueuedConnection);
+    if (is_transferring())
+        return true;
+    disconnect(waiting);
+    return false;
+}
+
 bool SM_A::begin_transfer()
 {
     // Under the one lock with the stop flag: a stop asked for before this point keeps the

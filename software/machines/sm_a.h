@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 // The device worker: every dfu-util run after start-up happens on this thread, one at a time.
@@ -39,6 +40,10 @@ public:
     bool is_stopping();
     // True while dfu-util writes the flash or reads it back: a run that must not be cut short.
     bool is_transferring();
+    // Asks for a stop; a write or read-back under way is let finish (a cut one can leave a
+    // unit that does not start). True when one is: `then` runs in `context`'s thread once
+    // the worker has ended. Both faces stop this way.
+    bool stop_after_transfer(QObject* context, std::function<void()> then);
     void enable_debug_output();
 
     Snapshot snapshot();

@@ -213,4 +213,16 @@ QDebug operator<<(QDebug debug, const GUI& gui)
     return debug.noquote() << QString(gui);
 }
 
+void log_shown(const QString& english)
+{
+    qInfo().noquote() << "Shown:" << english;
+}
+
+QString bar_caption(QString caption, int percent)
+{
+    if (percent < 0)
+        return caption.remove("%p%").trimmed();
+    return caption.replace("%p", QString::number(percent));
+}
+
 } // namespace Settings

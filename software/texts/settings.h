@@ -78,6 +78,11 @@ QString load_settings_file(QString path);
 // The translation context of the file's texts; each is told apart by its id.
 constexpr const char* translation_context = "settings_GUI";
 GUI make_GUI(QString path);
+// What a face tells its user goes into the log as well, in English, so that service staff
+// reading a saved log know what the user saw.
+void log_shown(const QString& english);
+// A progress caption as both faces say it: its percent filled in, or left out with none.
+QString bar_caption(QString caption, int percent = -1);
 
 QDebug operator<<(QDebug debug, const LabelData& label);
 QDebug operator<<(QDebug debug, const CircleData& circle);
