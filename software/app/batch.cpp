@@ -930,12 +930,11 @@ int run_batch(QCoreApplication* app)
     // The words for people in the user's language, as the window has them; the log and the
     // JSON stay English.
     language::install(language::choose(QProcessEnvironment::systemEnvironment()));
-    if (options.one_unit)
-        DFU::scan_only(options.serial);
     const ToolProblem problem = prepare_dfu_util();
     const Settings::Settings settings = make_settings();
     const ForPeople people_words = [&settings](const QString& english) { return settings.gui.localize(english, plain_text); };
     Machines machines = make_machines(settings, problem);
+    machines.worker->only_serial = options.serial;
     int code = 2;
     if (!problem.text_id.isEmpty()) {
         // A bench cannot wait for a tool that will never run: said once, and the end.

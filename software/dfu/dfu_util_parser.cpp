@@ -29,8 +29,6 @@ const QRegularExpression& fields_expression()
     return expression;
 }
 
-QString only_serial; // set once, before the worker starts
-
 // An STM32 DfuSe bootloader lists one line per alternate setting: flash, option bytes,
 // OTP memory and device feature.
 constexpr int lines_of_one_device = 4;
@@ -112,12 +110,7 @@ ScanResult scan_for_devices(QString output)
     return result;
 }
 
-void scan_only(const QString& serial)
-{
-    only_serial = serial;
-}
-
-ScanResult make_scan()
+ScanResult make_scan(const QString& only_serial)
 {
     Result listed = run_command(CmdID::list);
     if (listed.code != 0) {

@@ -27,10 +27,9 @@ struct ScanResult {
 };
 
 ScanResult scan_for_devices(QString output);
-ScanResult make_scan();
-// From now on make_scan sees only the units of this serial: a run that serves one unit of a
+// With only_serial, only the units of that serial are seen: a run that serves one unit of a
 // hub takes the others for nothing at all.
-void scan_only(const QString& serial);
+ScanResult make_scan(const QString& only_serial = {});
 
 } // namespace DFU
 

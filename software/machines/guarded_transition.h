@@ -2,16 +2,18 @@
 
 #include <QSignalTransition>
 
+#include <functional>
+
 // A signal transition that is taken only when its guard also agrees.
 class GuardedTransition : public QSignalTransition {
 public:
-    using Guard = bool (*)();
+    using Guard = std::function<bool()>;
 
     template <typename Signal>
     GuardedTransition(const typename QtPrivate::FunctionPointer<Signal>::Object* sender, Signal signal,
                       Guard guard, QState* source = nullptr)
         : QSignalTransition(sender, signal, source)
-        , guard(guard)
+        , guard(std::move(guard))
     {
     }
 

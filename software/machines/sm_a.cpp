@@ -263,7 +263,7 @@ SM_A::State SM_A::enter_A2()
 {
     emit sig_A2_entered();
     emit sig_scanning();
-    const DFU::ScanResult scan = DFU::make_scan();
+    const DFU::ScanResult scan = DFU::make_scan(only_serial);
     // Nothing is run with a serial the listing could not name: dfu-util's -S would
     // take another unit, or any.
     const bool unaddressable = scan.code == 0 && scan.devices.size() == 1 && scan.devices.first().ambiguous;
@@ -309,7 +309,7 @@ SM_A::State SM_A::enter_A4()
         return State::A2;
     // A command is carried out only on the unit it was given for, not on another one
     // plugged in during the pause: the same serial, and the same reading.
-    const DFU::ScanResult scan = DFU::make_scan();
+    const DFU::ScanResult scan = DFU::make_scan(only_serial);
     if (!same_unit_still_there(scan) || !still_the_judged_unit(scan.devices.first()))
         return State::A0;
     if (!begin_transfer())
@@ -355,7 +355,7 @@ SM_A::State SM_A::enter_A7()
     do {
         if (pause(poll_interval_ms))
             return State::stop;
-    } while (same_unit_still_there(DFU::make_scan()));
+    } while (same_unit_still_there(DFU::make_scan(only_serial)));
     return State::A0;
 }
 

@@ -49,6 +49,8 @@ public:
     Snapshot snapshot();
     void evaluated(quint64 connection);
 
+    // Set before the start: a worker that serves one unit of a hub sees only that serial.
+    QString only_serial;
     int idle_interval_ms = 200;
     int poll_interval_ms = 200;
 

@@ -7,61 +7,44 @@
 
 #include <cstdio>
 
-Device::Type SM_B::desired_ID = Device::Type::invalid;
-QString SM_B::desired_revision;
-
-namespace {
-
-// The worker whose unit the guards judge, and the one reading of it they all judge:
-// guard_empty_OTP is always asked first about a sig_DevConn and takes the snapshot, so
-// that the guards and B1's exit handler see the same unit even if the worker moves on.
-SM_A* judged_worker = nullptr;
-SM_A::Snapshot judged;
-
-void print_guard_line()
+void SM_B::print_guard_line() const
 {
-    std::printf("device_has_valid_type(%i): valid %i, device_type: %i\n", static_cast<int>(SM_B::desired_ID),
+    std::printf("device_has_valid_type(%i): valid %i, device_type: %i\n", static_cast<int>(desired_ID),
                 judged.info.valid ? 1 : 0, static_cast<int>(judged.info.type));
     std::fflush(stdout);
 }
 
-} // namespace
-
-bool guard_empty_OTP()
+bool SM_B::guard_empty_OTP()
 {
-    judged = judged_worker ? judged_worker->snapshot() : SM_A::Snapshot{};
+    judged = sm_a ? sm_a->snapshot() : SM_A::Snapshot{};
     return judged.info.OTP_info.blank;
 }
 
-bool guard_other_product()
+bool SM_B::guard_other_product()
 {
     if (!judged.info.valid)
         return false;
     print_guard_line();
-    return judged.info.type != SM_B::desired_ID;
+    return judged.info.type != desired_ID;
 }
 
-bool guard_other_revision()
+bool SM_B::guard_other_revision()
 {
     print_guard_line();
-    return judged.info.valid && judged.info.type == SM_B::desired_ID
-        && judged.info.FW_revision != SM_B::desired_revision;
+    return judged.info.valid && judged.info.type == desired_ID && judged.info.FW_revision != desired_revision;
 }
 
-bool guard_same_revision()
+bool SM_B::guard_same_revision()
 {
     print_guard_line();
-    return judged.info.valid && judged.info.type == SM_B::desired_ID
-        && judged.info.FW_revision == SM_B::desired_revision;
+    return judged.info.valid && judged.info.type == desired_ID && judged.info.FW_revision == desired_revision;
 }
 
 SM_B::SM_B(SM_A* sm_a, Device::Type desired_id, QString desired_revision_)
     : sm_a(sm_a)
+    , desired_ID(desired_id)
+    , desired_revision(std::move(desired_revision_))
 {
-    judged_worker = sm_a;
-    desired_ID = desired_id;
-    desired_revision = std::move(desired_revision_);
-
     const auto make_state = [this](const char* name) {
         auto* state = new QState(this);
         state->setObjectName(name);
@@ -85,10 +68,10 @@ SM_B::SM_B(SM_A* sm_a, Device::Type desired_id, QString desired_revision_)
         transition->setTargetState(to);
         from->addTransition(transition);
     };
-    guarded(B1, guard_empty_OTP, B9);
-    guarded(B1, guard_other_product, B8);
-    guarded(B1, guard_other_revision, B2);
-    guarded(B1, guard_same_revision, B4);
+    guarded(B1, [this] { return guard_empty_OTP(); }, B9);
+    guarded(B1, [this] { return guard_other_product(); }, B8);
+    guarded(B1, [this] { return guard_other_revision(); }, B2);
+    guarded(B1, [this] { return guard_same_revision(); }, B4);
     B2->addTransition(this, &SM_B::sig_DoDownload, B3);
     B2->addTransition(sm_a, &SM_A::sig_NoDevConn, B1);
     B3->addTransition(sm_a, &SM_A::sig_NoDevConn, B1);

@@ -31,8 +31,9 @@ public:
     QString device_serial; // of the unit device_info was read from
     SM_A* sm_a;
 
-    static Device::Type desired_ID;
-    static QString desired_revision;
+    // What this machine upgrades to: a unit is judged against it.
+    const Device::Type desired_ID;
+    const QString desired_revision;
 
 signals:
     void sig_UpgradeImpossible();
@@ -47,9 +48,17 @@ signals:
 
 public slots:
     void do_download();
+
+private:
+    // The guards of B1's ways out. guard_empty_OTP is always asked first about a sig_DevConn
+    // and takes the snapshot, so that the guards and B1's exit handler see the same reading
+    // of the unit even if the worker moves on.
+    bool guard_empty_OTP();
+    bool guard_other_product();
+    bool guard_other_revision();
+    bool guard_same_revision();
+    void print_guard_line() const;
+
+    SM_A::Snapshot judged;
 };
 
-bool guard_empty_OTP();
-bool guard_other_product();
-bool guard_other_revision();
-bool guard_same_revision();
