@@ -62,7 +62,10 @@ private slots:
 
     void init()
     {
-        // Each case starts from an empty working folder.
+        // Each case starts from an empty working folder. Without one, QDir would empty the
+        // current folder.
+        if (!Files::external_dir().isValid())
+            return;
         for (const QFileInfo& entry : QDir(Files::external_dir().path()).entryInfoList(QDir::Files)) {
             QFile::setPermissions(entry.filePath(), QFile::ReadOwner | QFile::WriteOwner);
             QFile::remove(entry.filePath());
