@@ -89,9 +89,7 @@ private slots:
         QTest::newRow("Chinese of Singapore: simplified") << QStringList{"", "", "", "zh_SG.UTF-8"} << "zh_CN";
         QTest::newRow("traditional Chinese") << QStringList{"", "", "", "zh_TW.UTF-8"} << "en";
         QTest::newRow("unknown") << QStringList{"", "", "", "xx_YY"} << "en";
-        QTest::newRow("C") << QStringList{"", "", "", "C"} << "en";
         QTest::newRow("LANGUAGE under C.UTF-8") << QStringList{"de", "", "", "C.UTF-8"} << "en";
-        QTest::newRow("nothing set") << QStringList{"", "", "", ""} << "en";
         QTest::newRow("LC_ALL first") << QStringList{"", "es_ES.UTF-8", "it_IT", "de_DE"} << "es";
         QTest::newRow("LC_MESSAGES before LANG") << QStringList{"", "", "it_IT", "de_DE"} << "it";
         QTest::newRow("LANGUAGE list") << QStringList{"de:fr", "", "", "fr_FR.UTF-8"} << "de";
