@@ -47,12 +47,12 @@ private slots:
         QTest::addColumn<QString>("text_form");
         const auto label = [](const char* record) { return QString("{\"labels\":[%1]}").arg(record); };
         QTest::newRow("defaults") << label("{}") << "Label '': (-1,-1) {} font='':-1: ''";
-        QTest::newRow("every field, x 0 kept")
-            << label("{\"id\":\"e\",\"position\":{\"x\":0,\"y\":100},\"size\":14,\"font\":\"Mono\",\"text\":\"t\","
+        QTest::newRow("every field, x 0 kept, y missing")
+            << label("{\"id\":\"e\",\"position\":{\"x\":0},\"size\":14,\"font\":\"Mono\",\"text\":\"t\","
                      "\"create\":false,\"white\":false}")
-            << "Label 'e': (0,100) {not-white no-create} font='Mono':14: 't'";
-        QTest::newRow("wrong types") << label("{\"id\":7,\"position\":[1,2],\"size\":\"big\",\"create\":\"true\"}")
-                                     << "Label '': (-1,-1) {no-create} font='':0: ''";
+            << "Label 'e': (0,-1) {not-white no-create} font='Mono':14: 't'";
+        QTest::newRow("wrong types, not white") << label("{\"id\":7,\"position\":[1,2],\"size\":\"big\",\"white\":false}")
+                                                << "Label '': (-1,-1) {not-white} font='':0: ''";
         QTest::newRow("circle: a named colour, y missing") << "{\"circles\":[{\"name\":\"n\",\"center\":{\"x\":3},\"color\":\"red\"}]}"
                                                      << "Circle 'n': (3,0), r=0, w=0, color=#ffff0000";
         QTest::newRow("not an object") << "[1,2]" << "";
