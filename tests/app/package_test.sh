@@ -35,30 +35,20 @@ for file in "$deb" "$ddeb"; do
     cmp "$file" "${builds[1]}/out/$(basename "$file")" || fail "two builds of one tree differ: $(basename "$file")"
 done
 
+# The files installed as they are in the tree (their texts are not read again here); the others
+# are validated, run or searched below.
 listing=$(dpkg-deb -c "$deb")
-for file in usr/bin/velmora-fw-upgrade usr/lib/udev/rules.d/60-velmora-fw-upgrade.rules \
-            usr/lib/velmora-fw-upgrade/dfu-util usr/lib/velmora-fw-upgrade/libusb-1.0.so.0 \
-            usr/share/applications/velmora-fw-upgrade.desktop \
-            usr/share/icons/hicolor/scalable/apps/velmora-fw-upgrade.svg \
-            usr/share/icons/hicolor/48x48/apps/velmora-fw-upgrade.png \
-            usr/share/metainfo/com.velmora.fw_upgrade.metainfo.xml \
-            usr/share/man/man1/velmora-fw-upgrade.1.gz \
-            usr/share/velmora-fw-upgrade/dfu-util_simulator.sh usr/share/doc/velmora-fw-upgrade/copyright \
-            usr/share/doc/velmora-fw-upgrade/changelog.Debian.gz usr/share/doc/velmora-fw-upgrade/SOURCE-OFFER; do
+for file in usr/lib/udev/rules.d/60-velmora-fw-upgrade.rules usr/share/man/man1/velmora-fw-upgrade.1.gz \
+            usr/share/icons/hicolor/scalable/apps/velmora-fw-upgrade.svg usr/share/doc/velmora-fw-upgrade/copyright \
+            usr/share/icons/hicolor/48x48/apps/velmora-fw-upgrade.png usr/share/doc/velmora-fw-upgrade/SOURCE-OFFER; do
     grep -q " \./$file\$" <<< "$listing" || fail "the package lacks $file"
 done
 dpkg-deb -f "$deb" Depends | grep -q 'libqt5widgets5' || fail "no dependency computed from the binary"
 dpkg-deb -f "$deb" Depends | grep -q 'qttranslations5-l10n' || fail "no dependency on Qt's own translations"
 dpkg-deb -f "$deb" Depends | grep -q 'libudev1' || fail "no dependency computed from the installed libusb"
-! dpkg-deb -f "$deb" Depends | grep -q 'python3' || fail "python3 is a hard dependency"
-dpkg-deb -f "$deb" Recommends | grep -q 'python3' || fail "python3 is not recommended"
-dpkg-deb -f "$deb" Version | grep -q -- '-1$' || fail "the version has no Debian revision"
 built_using=$(dpkg-deb -f "$deb" Built-Using)
 grep -q "^dfu-util (= $(dpkg-query -W -f='${Version}' dfu-util)), libusb-1.0 (= " <<< "$built_using" \
     || fail "Built-Using: '$built_using'"
-dpkg-deb -I "$deb" postinst | grep -q 'udevadm control --reload-rules' || fail "postinst does not reload the udev rules"
-dpkg-deb -I "$deb" postinst | grep -q -- '--attr-match=idVendor=0483 --attr-match=idProduct=df11' \
-    || fail "postinst does not trigger the DFU bootloader alone"
 dpkg-deb -f "$ddeb" Depends | grep -q "velmora-fw-upgrade (= $(dpkg-deb -f "$deb" Version))" || fail "the -dbgsym package"
 
 # Missing hardening is reported at the info level, which lintian shows only when asked.
@@ -70,12 +60,6 @@ dpkg -x "$deb" "$work/root"
 root=$work/root
 desktop-file-validate "$root/usr/share/applications/velmora-fw-upgrade.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/com.velmora.fw_upgrade.metainfo.xml" || fail "appstreamcli"
-grep -q 'ATTRS{idVendor}=="0483", ATTRS{idProduct}=="df11".*TAG+="uaccess"' \
-    "$root/usr/lib/udev/rules.d/60-velmora-fw-upgrade.rules" || fail "the udev rule"
-grep -q '^Exec=velmora-fw-upgrade -l$' "$root/usr/share/applications/velmora-fw-upgrade.desktop" || fail "Exec line"
-head -n1 "$root/usr/share/doc/velmora-fw-upgrade/copyright" \
-    | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' || fail "copyright format"
-zcat "$root/usr/share/man/man1/velmora-fw-upgrade.1.gz" | grep -q '^\.SH ENVIRONMENT$' || fail "no ENVIRONMENT in the manual"
 
 # No path of the build machine in any installed file, compressed ones read as they are and
 # unpacked; the program's own texts are UTF-16 (-el).
@@ -127,9 +111,8 @@ wait_for() { # wait_for LOG TEXT
 }
 
 run_installed "$work/log" -s -l
-wait_for "$work/log" 'MainWindow downloadMode: setEnabled true' || true
-grep -q 'Shown: Connected to an R12 with firmware version C7' "$work/log" || { tail -40 "$work/log"; fail "no upgrade offer"; }
-grep -q 'MainWindow downloadMode: setEnabled true' "$work/log" || fail "the button was not enabled"
+wait_for "$work/log" 'MainWindow downloadMode: setEnabled true' || { tail -40 "$work/log"; fail "no upgrade offered"; }
+grep -q 'Shown: Connected to an R12 with firmware version C7' "$work/log" || fail "the unit's firmware was not told"
 grep -q "Start  \"$root/usr/share/velmora-fw-upgrade/dfu-util_simulator.sh\"" "$work/log" \
     || fail "the installed program did not run its installed simulator"
 kill "$program"
