@@ -177,67 +177,50 @@ private slots:
         QVERIFY(window->grab().save(QString("%1/screenshots/states/%2.png").arg(BUILD_DIR, QTest::currentDataTag())));
     }
 
-    // The labels the settings create, shown where their records say; the simulator's note only
-    // in simulator mode. A step too wide or too long for its room is wrapped anew within it,
-    // smaller if it must, its words kept.
-    void labels_data()
+    // A step too wide or too long for its room is wrapped anew within it, smaller if it must,
+    // its words kept.
+    void a_step_fits_its_room_data()
     {
-        QTest::addColumn<QString>("json"); // the labels; empty: the embedded ones
-        QTest::addColumn<bool>("simulator");
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<QStringList>("not_shown");
-        const QStringList normal{"Firmware upgrade", "Velmora R12", "C8", "1. Turn off the device", "'Micro B'"};
-        QTest::newRow("normal") << "" << false << normal << QStringList{"Simulator mode"};
-        QTest::newRow("simulator") << "" << true << normal + QStringList{"Simulator mode"} << QStringList();
-        const QString step = R"({"labels":[{"id":"status_noDev","text":"s","position":{"x":37,"y":483}},
-                                 {"id":"7b","position":{"x":37,"y":338},"room":{"width":223,"height":79},"text":"%1"}]})";
-        QTest::newRow("a step too wide for its room")
-            << step.arg("2. Halten Sie die ganz rechte Taste unter dem Display gedrückt\\n    und drücken Sie dabei die "
-                        "TEST-Taste\\n    eine Sekunde lang")
-            << false << QStringList{"2. Halten"} << QStringList();
-        QTest::newRow("a step of too many lines for its room")
-            << step.arg("2. Halten Sie\\n    die ganz rechte\\n    Taste unter dem\\n    Display gedrückt\\n    und drücken "
-                        "Sie\\n    die TEST-Taste\\n    eine Sekunde lang")
-            << false << QStringList{"2. Halten"} << QStringList();
-        QTest::newRow("a Japanese step too wide for its room")
-            << step.arg("2. 画面下の右端のボタンを押したまま、TEST ボタンを 1 秒間押してください。両方のボタンを同時に押し続けます。")
-            << false << QStringList{"2. 画面"} << QStringList();
+        QTest::addColumn<QString>("step");
+        QTest::newRow("too wide") << "2. Halten Sie die ganz rechte Taste unter dem Display gedrückt\\n    und drücken Sie "
+                                     "dabei die TEST-Taste\\n    eine Sekunde lang";
+        QTest::newRow("too many lines") << "2. Halten Sie\\n    die ganz rechte\\n    Taste unter dem\\n    Display "
+                                           "gedrückt\\n    und drücken Sie\\n    die TEST-Taste\\n    eine Sekunde lang";
+        QTest::newRow("Japanese, too wide")
+            << "2. 画面下の右端のボタンを押したまま、TEST ボタンを 1 秒間押してください。両方のボタンを同時に押し続けます。";
     }
 
-    void labels()
+    void a_step_fits_its_room()
     {
-        QFETCH(QString, json);
-        QFETCH(bool, simulator);
-        QFETCH(QStringList, shown);
-        QFETCH(QStringList, not_shown);
+        QFETCH(QString, step);
         Settings::Settings own = settings;
-        if (!json.isEmpty())
-            own.gui = Settings::GUI(json);
-        window.reset(MainWindow_factory(&own, nullptr, simulator));
-        QStringList texts;
-        for (const QLabel* label : window->findChildren<QLabel*>())
-            texts << label->text();
-        for (const QString& text : shown)
-            QVERIFY2(!texts.filter(text).isEmpty(), qPrintable(text));
-        for (const QString& text : not_shown)
-            QVERIFY2(texts.filter(text).isEmpty(), qPrintable(text));
-        if (const QLabel* label = json.isEmpty() ? nullptr : window->findChild<QLabel*>("7b")) {
-            const QRect room(37, 338, 223, 79);
-            const QFontMetrics metrics(label->font());
-            const QStringList lines = label->text().split('\n');
-            for (int i = 0; i < lines.size(); ++i)
-                QVERIFY2(room.contains(QRect(label->x(), label->y() + i * metrics.lineSpacing(),
-                                             metrics.horizontalAdvance(lines[i]), metrics.height())),
-                         qPrintable(label->text()));
-            static const QRegularExpression space("\\s");
-            QCOMPARE(QString(label->text()).remove(space), QString(own.gui.text("7b")).remove(space));
-        }
+        own.gui = Settings::GUI(QString(R"({"labels":[{"id":"status_noDev","text":"s","position":{"x":37,"y":483}},
+            {"id":"7b","position":{"x":37,"y":338},"room":{"width":223,"height":79},"text":"%1"}]})").arg(step));
+        window.reset(MainWindow_factory(&own, nullptr, false));
+        const QLabel* label = window->findChild<QLabel*>("7b");
+        const QFontMetrics metrics(label->font());
+        const QStringList lines = label->text().split('\n');
+        for (int i = 0; i < lines.size(); ++i)
+            QVERIFY2(QRect(37, 338, 223, 79).contains(QRect(label->x(), label->y() + i * metrics.lineSpacing(),
+                                                            metrics.horizontalAdvance(lines[i]), metrics.height())),
+                     qPrintable(label->text()));
+        static const QRegularExpression space("\\s");
+        QCOMPARE(QString(label->text()).remove(space), QString(own.gui.text("7b")).remove(space));
+    }
+
+    // Where dfu-util reports no progress, the bar soon fills itself.
+    void a_transfer_without_progress_moves_the_bar()
+    {
+        window->progressBar->fallback_wait_ms = 10;
+        Rendered shown(window.get(), settings.gui, "read A R12 C8; verify; started");
+        QTRY_VERIFY_WITH_TIMEOUT(window->progressBar->value() > 0, 10000);
     }
 
     // The A key takes the offered button away and gives it back, but never offers a download
     // no unit allows.
     void the_A_key_toggles_the_button()
     {
+        QVERIFY(!window->findChild<QLabel*>("sim_mode")); // the simulator's note only in simulator mode
         QTest::keyClick(window.get(), Qt::Key_A);
         QVERIFY(!window->installButton->isEnabled());
         window->enableDownload();
@@ -339,6 +322,7 @@ private slots:
         QVERIFY(language::install(language));
         const auto english = qScopeGuard([] { language::install("en"); });
         window.reset(MainWindow_factory(&settings, nullptr, true));
+        QVERIFY(window->findChild<QLabel*>("sim_mode"));
         window->activateWindow(); // for the focus frame
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         // The flash unit in the picture: head, neck, body, foot.
