@@ -22,43 +22,37 @@ namespace {
 // (serial, product, revision), "offered", "write", "verify", "started", "progress 2 40" (phase,
 // percent), "silent 5" (seconds), "download 0" (exit code), "check matches" (or differs, not_made
 // with a reason and its value), "problem 1", "reading", "nounit", "unusable TEXT VALUE REASON",
-// "stop running", "finished".
+// "stop running".
 void play(OutcomeModel& model, const QString& script)
 {
     for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
         const QStringList w = step.trimmed().split(' ');
-        const QString& event = w[0];
-        if (event == "read") {
-            DFU::DeviceInfo info;
-            info.valid = true;
-            info.type = info.OTP_info.product.type = w[2] == "R12" ? Device::Type::QUEL : Device::Type::KORV;
-            info.FW_revision = w[3];
-            model.unit_read(info, w[1]);
-        } else if (event == "check") {
-            const int check = w[1] == "matches" ? DFU::Check::matches
-                : w[1] == "differs"             ? DFU::Check::differs
-                                                : DFU::Check::not_made;
-            model.check_result(check, w.value(2), w.value(3));
-        } else {
-            const std::map<QString, std::function<void()>> plain = {
-                {"offered", [&] { model.offered(); }},
-                {"other", [&] { model.other_product(); }},
-                {"write", [&] { model.write_requested(); }},
-                {"verify", [&] { model.verify_requested(); }},
-                {"started", [&] { model.transfer_started(); }},
-                {"progress", [&] { model.progress(w[1].toInt(), w[2].toInt()); }},
-                {"silent", [&] { model.silence(w[1].toInt()); }},
-                {"download", [&] { model.download_result(w[1].toInt()); }},
-                {"problem", [&] { model.problem(w[1].toInt()); }},
-                {"reading", [&] { model.reading(); }},
-                {"nounit", [&] { model.no_unit(); }},
-                {"unusable", [&] { model.tool_unusable(w[1], {w[2]}, w.value(3)); }},
-                {"stop", [&] { model.stop_requested(w[1] == "running"); }},
-                {"finished", [&] { model.worker_finished(); }},
-            };
-            QVERIFY2(plain.count(event), qPrintable("unknown event " + event));
-            plain.at(event)();
-        }
+        DFU::DeviceInfo info;
+        info.valid = true;
+        info.type = info.OTP_info.product.type = w.value(2) == "R12" ? Device::Type::QUEL : Device::Type::KORV;
+        info.FW_revision = w.value(3);
+        const int check = w.value(1) == "matches" ? DFU::Check::matches
+            : w.value(1) == "differs"             ? DFU::Check::differs
+                                                  : DFU::Check::not_made;
+        const std::map<QString, std::function<void()>> events = {
+            {"read", [&] { model.unit_read(info, w[1]); }},
+            {"check", [&] { model.check_result(check, w.value(2), w.value(3)); }},
+            {"offered", [&] { model.offered(); }},
+            {"other", [&] { model.other_product(); }},
+            {"write", [&] { model.write_requested(); }},
+            {"verify", [&] { model.verify_requested(); }},
+            {"started", [&] { model.transfer_started(); }},
+            {"progress", [&] { model.progress(w[1].toInt(), w[2].toInt()); }},
+            {"silent", [&] { model.silence(w[1].toInt()); }},
+            {"download", [&] { model.download_result(w[1].toInt()); }},
+            {"problem", [&] { model.problem(w[1].toInt()); }},
+            {"reading", [&] { model.reading(); }},
+            {"nounit", [&] { model.no_unit(); }},
+            {"unusable", [&] { model.tool_unusable(w[1], {w[2]}, w.value(3)); }},
+            {"stop", [&] { model.stop_requested(w[1] == "running"); }},
+        };
+        QVERIFY2(events.count(w[0]), qPrintable("unknown event " + w[0]));
+        events.at(w[0])();
     }
 }
 
@@ -216,53 +210,42 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(window->progressBar->value() > 0, 10000);
     }
 
-    // The A key takes the offered button away and gives it back, but never offers a download
-    // no unit allows.
-    void the_A_key_toggles_the_button()
-    {
-        QVERIFY(!window->findChild<QLabel*>("sim_mode")); // the simulator's note only in simulator mode
-        QTest::keyClick(window.get(), Qt::Key_A);
-        QVERIFY(!window->installButton->isEnabled());
-        window->enableDownload();
-        for (const bool enabled : {false, true}) {
-            QTest::keyClick(window.get(), Qt::Key_A);
-            QCOMPARE(window->installButton->isEnabled(), enabled);
-        }
-        window->disableDownload();
-        window->toggleDownload();
-        QVERIFY(!window->installButton->isEnabled());
-    }
-
     // The button offered has the focus, and Return, Enter and Space press it; never while
     // nothing is offered or the bar covers it. Escape and Q end the talk to the unit, and
-    // leave the window open.
+    // leave the window open. The A key takes the offered button away and gives it back, but
+    // never offers a download no unit allows.
     void keys_data()
     {
-        QTest::addColumn<int>("key");
+        QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<bool>("offered");
         QTest::addColumn<QString>("bar"); // "over" the button, or shown and "gone" again
         QTest::addColumn<int>("clicks");
         QTest::addColumn<int>("finished");
-        QTest::newRow("Return") << int(Qt::Key_Return) << true << "" << 1 << 0;
-        QTest::newRow("Enter") << int(Qt::Key_Enter) << true << "" << 1 << 0;
-        QTest::newRow("Space") << int(Qt::Key_Space) << true << "" << 1 << 0;
-        QTest::newRow("Return, nothing offered") << int(Qt::Key_Return) << false << "" << 0 << 0;
-        QTest::newRow("Space, nothing offered") << int(Qt::Key_Space) << false << "" << 0 << 0;
-        QTest::newRow("Return under the bar") << int(Qt::Key_Return) << true << "over" << 0 << 0;
-        QTest::newRow("Space under the bar") << int(Qt::Key_Space) << true << "over" << 0 << 0;
-        QTest::newRow("Space once the bar is gone") << int(Qt::Key_Space) << true << "gone" << 1 << 0;
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << true << "" << 0 << 1;
-        QTest::newRow("Q") << int(Qt::Key_Q) << false << "" << 0 << 1;
-        QTest::newRow("X") << int(Qt::Key_X) << false << "" << 0 << 0;
+        QTest::addColumn<bool>("enabled"); // the button, after the keys
+        QTest::newRow("Return") << QKeySequence(Qt::Key_Return) << true << "" << 1 << 0 << true;
+        QTest::newRow("Enter") << QKeySequence(Qt::Key_Enter) << true << "" << 1 << 0 << true;
+        QTest::newRow("Space") << QKeySequence(Qt::Key_Space) << true << "" << 1 << 0 << true;
+        QTest::newRow("Return, nothing offered") << QKeySequence(Qt::Key_Return) << false << "" << 0 << 0 << false;
+        QTest::newRow("Space, nothing offered") << QKeySequence(Qt::Key_Space) << false << "" << 0 << 0 << false;
+        QTest::newRow("Return under the bar") << QKeySequence(Qt::Key_Return) << true << "over" << 0 << 0 << true;
+        QTest::newRow("Space under the bar") << QKeySequence(Qt::Key_Space) << true << "over" << 0 << 0 << true;
+        QTest::newRow("Space once the bar is gone") << QKeySequence(Qt::Key_Space) << true << "gone" << 1 << 0 << true;
+        QTest::newRow("Escape") << QKeySequence(Qt::Key_Escape) << true << "" << 0 << 1 << true;
+        QTest::newRow("Q") << QKeySequence(Qt::Key_Q) << false << "" << 0 << 1 << false;
+        QTest::newRow("X") << QKeySequence(Qt::Key_X) << false << "" << 0 << 0 << false;
+        QTest::newRow("A takes the offer away") << QKeySequence(Qt::Key_A) << true << "" << 0 << 0 << false;
+        QTest::newRow("A again gives it back") << QKeySequence("A, A") << true << "" << 0 << 0 << true;
+        QTest::newRow("A offers nothing") << QKeySequence(Qt::Key_A) << false << "" << 0 << 0 << false;
     }
 
     void keys()
     {
-        QFETCH(int, key);
+        QFETCH(QKeySequence, keys);
         QFETCH(bool, offered);
         QFETCH(QString, bar);
         QFETCH(int, clicks);
         QFETCH(int, finished);
+        QFETCH(bool, enabled);
         if (offered)
             window->enableDownload();
         if (!bar.isEmpty())
@@ -272,13 +255,14 @@ private slots:
         QCOMPARE(window->focusWidget() == window->installButton, offered && bar != "over");
         QSignalSpy clicked(window->installButton, &QPushButton::clicked);
         QSignalSpy ended(window.get(), &MainWindow::finished);
-        QWidget* target = window->focusWidget() ? window->focusWidget() : window.get();
-        QTest::keyClick(target, Qt::Key(key));
+        QTest::keySequence(window->focusWidget() ? window->focusWidget() : window.get(), keys);
         QTest::qWait(400); // a pressed button shows itself pressed for a moment
         QCOMPARE(clicked.count(), clicks);
         QCOMPARE(ended.count(), finished);
+        QCOMPARE(window->installButton->isEnabled(), enabled);
         QVERIFY(window->isVisible());
         QCOMPARE(window->installButton->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+        QCOMPARE(bool(window->findChild<QLabel*>("sim_mode")), false); // the simulator's note in its mode only
     }
 
     // The picture is drawn for the screen: pixel for pixel at 96 dpi, and at twice the size
