@@ -110,26 +110,6 @@ private slots:
         delete logWindow.data();
     }
 
-    // Escape and Return leave the log open; Clear empties the view and the log kept for a save.
-    void the_dialog()
-    {
-        LogWindowDialog* dialog = logWindow->dialog;
-        logWindow->toggle_visibility(nullptr);
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
-        QTest::keyClick(dialog, Qt::Key_Escape);
-        QTest::keyClick(dialog, Qt::Key_Return);
-        QVERIFY(dialog->isVisible());
-        {
-            StderrCapture err;
-            for (int i = 0; i < 2; ++i)
-                qInfo() << QString(9000, 'x'); // a full piece of the log, kept compressed
-        }
-        QTest::mouseClick(dialog->clearButton, Qt::LeftButton);
-        QVERIFY(dialog->textEdit->toPlainText().isEmpty() && dialog->whole_log().isEmpty());
-        QTest::mouseClick(dialog->hideButton, Qt::LeftButton);
-        QVERIFY(!dialog->isVisible());
-    }
-
     // Every line stamped, and plain text: markup from a unit or from dfu-util is shown as printed.
     void what_the_view_shows_data()
     {
@@ -175,6 +155,7 @@ private slots:
     }
 
     // Beside the main window where the screen has room, else over it; never off the screen.
+    // Escape and Return leave it open.
     void toggling_places_the_dialog_data()
     {
         QTest::addColumn<QRect>("main"); // from the screen's top left
@@ -196,14 +177,17 @@ private slots:
         QVERIFY(screen.contains(placed));
         const bool room_beside = window.geometry().right() + placed.width() <= screen.right() + 1;
         QCOMPARE(placed.intersected(window.geometry()).width() > 1, !room_beside); // its frame's column aside
+        QTest::keyClick(logWindow->dialog, Qt::Key_Escape);
+        QTest::keyClick(logWindow->dialog, Qt::Key_Return);
+        QVERIFY(logWindow->dialog->isVisible());
         logWindow->toggle_visibility(&window);
         QVERIFY(!logWindow->dialog->isVisible());
     }
 
     // A long day: the window keeps the latest lines, with no undo history of them; a save
-    // still writes every line, also of the pieces kept compressed. The hidden window's view is
-    // left alone (each line put into it would be an event for screen readers, a flood during
-    // an upgrade), and it shows the latest lines once it is opened.
+    // still writes every line, also of the pieces kept compressed, until Clear empties both.
+    // The hidden window's view is left alone (each line put into it would be an event for
+    // screen readers, a flood during an upgrade), and it shows the latest lines once opened.
     void the_window_keeps_the_latest_lines_and_a_save_the_whole_log()
     {
         const int lines = LogWindowDialog::shown_lines + 500;
@@ -226,6 +210,10 @@ private slots:
         QCOMPARE(saved.size(), lines);
         for (int i = 0; i < lines; ++i)
             QVERIFY2(saved[i].endsWith(QString("] line %1").arg(i).toUtf8()), saved[i].constData());
+        QTest::mouseClick(logWindow->dialog->clearButton, Qt::LeftButton);
+        QVERIFY(shown->isEmpty() && logWindow->dialog->whole_log().isEmpty());
+        QTest::mouseClick(logWindow->dialog->hideButton, Qt::LeftButton);
+        QVERIFY(!logWindow->dialog->isVisible());
     }
 
     // Saved in place of a plain file only: atomically where the folder takes a new file, else
