@@ -110,20 +110,25 @@ private slots:
         delete logWindow.data();
     }
 
-    // Every line stamped, and plain text: markup from a unit or from dfu-util is shown as printed.
+    // Every line stamped, and plain text: markup from a unit or from dfu-util is shown as
+    // printed; on the console as well, of whatever kind.
     void what_the_view_shows_data()
     {
+        QTest::addColumn<int>("type");
         QTest::addColumn<QString>("message");
-        QTest::newRow("markup") << "a<b>c</b> &amp;";
-        QTest::newRow("two lines") << "two\nlines";
+        QTest::newRow("markup") << int(QtInfoMsg) << "a<b>c</b> &amp;";
+        QTest::newRow("two lines") << int(QtDebugMsg) << "two\nlines";
+        QTest::newRow("critical") << int(QtCriticalMsg) << "hello";
     }
 
     void what_the_view_shows()
     {
+        QFETCH(int, type);
         QFETCH(QString, message);
         StderrCapture err;
-        qInfo().noquote() << message;
-        QCOMPARE(unstamped(), message);
+        logWindowMessageHandler(QtMsgType(type), QMessageLogContext("file.cpp", 42, "void f()", "default"), message);
+        QVERIFY2(unstamped().endsWith(message), qPrintable(unstamped()));
+        QVERIFY(err.text().contains(message));
     }
 
     void messages_from_another_thread_are_queued_to_the_dialog()
