@@ -19,17 +19,16 @@
 namespace {
 
 // The model fed the events the machines announce, one a word with its values: "read A R12 C7"
-// (serial, product, revision), "offered", "write", "verify", "started", "progress 2 40" (phase,
+// (serial, an R12, revision), "offered", "write", "verify", "started", "progress 2 40" (phase,
 // percent), "silent 5" (seconds), "download 0" (exit code), "check matches" (or differs, not_made
-// with a reason and its value), "problem 1", "reading", "nounit", "unusable TEXT VALUE REASON",
-// "stop running".
+// with a reason and its value), "nounit", "unusable TEXT VALUE REASON", "stop running".
 void play(OutcomeModel& model, const QString& script)
 {
     for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
         const QStringList w = step.trimmed().split(' ');
         DFU::DeviceInfo info;
         info.valid = true;
-        info.type = info.OTP_info.product.type = w.value(2) == "R12" ? Device::Type::QUEL : Device::Type::KORV;
+        info.type = info.OTP_info.product.type = Device::Type::QUEL; // an R12
         info.FW_revision = w.value(3);
         const int check = w.value(1) == "matches" ? DFU::Check::matches
             : w.value(1) == "differs"             ? DFU::Check::differs
@@ -38,15 +37,12 @@ void play(OutcomeModel& model, const QString& script)
             {"read", [&] { model.unit_read(info, w[1]); }},
             {"check", [&] { model.check_result(check, w.value(2), w.value(3)); }},
             {"offered", [&] { model.offered(); }},
-            {"other", [&] { model.other_product(); }},
             {"write", [&] { model.write_requested(); }},
             {"verify", [&] { model.verify_requested(); }},
             {"started", [&] { model.transfer_started(); }},
             {"progress", [&] { model.progress(w[1].toInt(), w[2].toInt()); }},
             {"silent", [&] { model.silence(w[1].toInt()); }},
             {"download", [&] { model.download_result(w[1].toInt()); }},
-            {"problem", [&] { model.problem(w[1].toInt()); }},
-            {"reading", [&] { model.reading(); }},
             {"nounit", [&] { model.no_unit(); }},
             {"unusable", [&] { model.tool_unusable(w[1], {w[2]}, w.value(3)); }},
             {"stop", [&] { model.stop_requested(w[1] == "running"); }},
@@ -116,10 +112,7 @@ private slots:
         QTest::newRow("no unit") << "" << false << -1;
         QTest::newRow("a tool that cannot run")
             << "unusable status_toolBroken /tmp/a-rather-long-folder-name-of-someone reason_cannotStart" << false << -1;
-        QTest::newRow("several units") << "problem 1" << false << -1;
-        QTest::newRow("reading") << "reading" << false << -1;
         QTest::newRow("offered") << up << true << -1;
-        QTest::newRow("another product") << "read A ZX-8 C1; other" << false << -1;
         QTest::newRow("write asked: the bar waits at its start") << up + "; write" << false << 0;
         QTest::newRow("writing") << up + "; write; started; progress 2 42" << false << 42;
         QTest::newRow("writing, silent") << up + "; write; started; progress 2 42; silent 59" << false << 42;
