@@ -5,14 +5,13 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 #include <QTextBlock>
 #include <QtTest>
 
 #include <csignal>
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -77,18 +76,11 @@ class TestLogWindow final : public QObject {
     // A folder that takes no new file; root is kept out by the immutable flag.
     static void set_read_only(const QString& path, bool on)
     {
-        if (on)
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
-        int flags = 0;
-        if (::geteuid() == 0 && fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        if (fd >= 0)
-            ::close(fd);
-        if (!on)
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!on && ::geteuid() == 0)
+            QProcess::execute("chattr", {"-i", path});
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | (on ? QFile::Permissions() : QFile::WriteOwner));
+        if (on && ::geteuid() == 0)
+            QProcess::execute("chattr", {"+i", path});
     }
 
 private slots:
