@@ -4,11 +4,9 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using Device::Type;
-using testsupport::LogCapture;
 
 namespace {
 
@@ -56,16 +54,14 @@ private slots:
         row("a plain serial as it is", "305F38713437", "305F38713437", "305F38713437");
         row("terminal escapes", "AB\x1b]0;pwned\x07\x1b[2J\x1b[31mCD", "AB\\x1b]0;pwned\\x07\\x1b[2J\\x1b[31mCD",
             "AB\\u001b]0;pwned\\u0007\\u001b[2J\\u001b[31mCD");
-        row("a carriage return that would overwrite the line", "AB\rUnit 999: upgraded", "AB\\rUnit 999: upgraded",
-            "AB\\rUnit 999: upgraded");
-        row("line feed and tab", "A\nB\tC", "A\\nB\\tC", "A\\nB\\tC");
+        row("a carriage return that would overwrite the line, line feed and tab", "AB\rUnit 999: upgraded\n\tC",
+            "AB\\rUnit 999: upgraded\\n\\tC", "AB\\rUnit 999: upgraded\\n\\tC");
         row("DEL and C1 controls", QString("A\x7f") + QChar(0x85) + QChar(0x9b) + "2J", "A\\x7f\\u0085\\u009b2J",
             "A\\u007f\\u0085\\u009b2J");
         row("bidirectional overrides, isolates and marks",
             QString("C7") + QChar(0x202e) + "8C" + QChar(0x2066) + QChar(0x200f) + QChar(0x061c) + QChar(0x2028),
             "C7\\u202e8C\\u2066\\u200f\\u061c\\u2028", "C7\\u202e8C\\u2066\\u200f\\u061c\\u2028");
         row("a backslash doubled: no escape can be faked", "A\\x1b", "A\\\\x1b", "A\\\\x1b");
-        row("a quote", "AB\"CD", "AB\"CD", "AB\\\"CD");
         row("letters of any script kept", QString::fromUtf8("Grüße 日本 😀"), QString::fromUtf8("Grüße 日本 😀"),
             "Grüße 日本 😀");
         const QString replaced = QString("A") + QChar(QChar::ReplacementCharacter);
@@ -89,43 +85,35 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(written).object()["s"].toString(), text);
     }
 
+    // Where the block lies and how long it is decide whether it is read; its fields end at a NUL.
     void decoding_data()
     {
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<QString>("revision");
         QTest::addColumn<int>("details");
-        QTest::addColumn<QString>("message");
 
-        const auto row = [](const char* name, const QByteArray& data, bool valid, const QString& revision,
-                            int details, const QString& message = {}) {
-            QTest::newRow(name) << data << valid << revision << details << message;
-        };
-        row("no details, markers 72 apart", placed(block({}), 0), true, "C8", 0);
+        const auto row = [](const char* name, const QByteArray& data, bool valid, const QString& revision = {},
+                            int details = 0) { QTest::newRow(name) << data << valid << revision << details; };
+        row("no details, markers 72 apart", placed(block({}), 0), true, "C8");
         row("three details", placed(block({{"a", "1"}, {"b", "2"}, {"c", "3"}}), 428), true, "C8", 3);
         row("second key empty: stop there", placed(block({{"a", "1"}, {"", "2"}, {"c", "3"}}), 0), true, "C8", 1);
-        row("first value empty", placed(block({{"a", ""}, {"b", "2"}}), 0), true, "C8", 0);
-        row("empty name and revision still valid", placed(block({}, "\x1e\xff\xff\xff", "", ""), 0), true, "", 0);
+        row("first value empty", placed(block({{"a", ""}, {"b", "2"}}), 0), true, "C8");
+        row("empty name and revision still valid", placed(block({}, "\x1e\xff\xff\xff", "", ""), 0), true, "");
         row("31-character revision", placed(block({}, "\x1e\xff\xff\xff", "Quel", QByteArray(31, 'R')), 0), true,
-            QString(31, 'R'), 0);
+            QString(31, 'R'));
         row("32 characters without terminator: empty", placed(block({}), 0).replace(40, 32, QByteArray(32, 'R')), true,
-            "", 0);
-        row("end 100 after start", placed(start_marker, 10).replace(110, 4, end_marker), false, "", 0,
-            "index_beg =  10 index_end =  110 nr_of_pair_bytes = 28");
-        row("end before start", placed(end_marker, 20).replace(200, 4, start_marker), false, "", 0,
-            "index_beg =  200 index_end =  20 nr_of_pair_bytes = -252");
-        row("only the start marker", placed(start_marker, 5), false, "", 0, "index_beg =  5 index_end =  -1");
-        row("only the end marker", placed(end_marker, 7), false, "", 0, "index_beg =  -1 index_end =  7");
-        row("empty input", QByteArray(), false, "", 0, "index_beg =  -1 index_end =  -1");
-        row("start at 1948 is the last allowed", placed(block({}), 1948, 1948 + 76), false, "", 0);
-        row("start at 1876, end at 1948", placed(block({}), 1876), true, "C8", 0);
-        row("start at 1877, end at 1949", placed(block({}), 1877), false, "", 0);
-        row("start at 1949", placed(block({}), 1949, 3000), false, "", 0);
-        row("block beyond the first 2048 bytes of an image", placed(block({{"a", "1"}}), 4000, 8000), false, "", 0);
+            "");
+        row("end 100 after start", placed(start_marker, 10).replace(110, 4, end_marker), false);
+        row("end before start", placed(end_marker, 20).replace(200, 4, start_marker), false);
+        row("only the start marker", placed(start_marker, 5), false);
+        row("only the end marker", placed(end_marker, 7), false);
+        row("start at 1948 is the last allowed", placed(block({}), 1948, 1948 + 76), false);
+        row("start at 1876, end at 1948", placed(block({}), 1876), true, "C8");
+        row("start at 1877, end at 1949", placed(block({}), 1877), false);
         row("end marker in the last bytes, no room", QByteArray(3, '\0') + start_marker + QByteArray(10, '\0') + end_marker,
-            false, "", 0, "index_beg =  3 index_end =  17 nr_of_pair_bytes = -58");
-        row("marker cut by the end", QByteArray(10, '\0') + start_marker.left(3), false, "", 0,
-            "index_beg =  -1 index_end =  -1");
+            false);
+        row("marker cut by the end", QByteArray(10, '\0') + start_marker.left(3), false);
     }
 
     void decoding()
@@ -134,25 +122,13 @@ private slots:
         QFETCH(bool, valid);
         QFETCH(QString, revision);
         QFETCH(int, details);
-        QFETCH(QString, message);
 
-        LogCapture log;
         const Device::FW_Info info = Device::make_FW_Info(data);
         QCOMPARE(info.valid, valid);
         QCOMPARE(info.revision, revision);
         QCOMPARE(info.details.size(), details);
-        QCOMPARE(log.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
-        if (!valid) {
-            QCOMPARE(info.product.type, Type::invalid);
+        if (!valid)
             QCOMPARE(QString(info), QString("FW info:\n\tInvalid"));
-        }
-        // The same read from a file; an empty one is no file at all, and that logs nothing.
-        QTemporaryDir dir;
-        if (!data.isEmpty())
-            testsupport::write_file(dir.filePath("info.bin"), data);
-        const Device::FW_Info read = Device::make_FW_Info(dir.filePath("info.bin"));
-        QCOMPARE(QString(read), QString(info));
-        QCOMPARE(log.texts().size(), message.isEmpty() ? 0 : data.isEmpty() ? 1 : 2);
     }
 
     // As logged with a unit's reading: the details in columns.

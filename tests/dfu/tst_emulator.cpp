@@ -74,6 +74,13 @@ private slots:
     {
         QVERIFY(testsupport::use_embedded_dfu_util());
         QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
+        // The embedded dfu-util loads the libusb beside it, not the system's.
+        QProcess ldd;
+        ldd.start("ldd", {DFU::dfu_util::full_path()});
+        QVERIFY(ldd.waitForFinished(30000));
+        const QString linked = ldd.readAllStandardOutput();
+        QVERIFY2(linked.contains("libusb-1.0.so.0 => " + Files::external_dir().path() + "/libusb-1.0.so.0"),
+                 qPrintable(linked));
     }
 
     void init()
