@@ -48,26 +48,19 @@ private slots:
                                "name=\"@Internal Flash\", serial=\"X";
         const QString one = unit("1234");
         row("empty", QString(), P::no_dfu_device, {});
-        row("banner only", banner, P::no_dfu_device, {});
         row("one unit", banner + unit("305F38713437"), P::one_dfu_device, {"305F38713437"});
         row("three interfaces", unit("305F38713437", 3), P::invalid_dfu_device, {"305F38713437"});
-        row("five interfaces", unit("AAAA", 4) + unit("AAAA", 1), P::invalid_dfu_device, {"AAAA"});
         row("two units", unit("AAAA") + unit("BBBB"), P::multiple_dfu_devices, {"AAAA", "BBBB"});
         // Told apart by their ports: neither may be taken for the one unit of that serial.
         row("two units of one serial", unit("AAAA", 4, "DFU", "2200", "1-5") + unit("AAAA", 4, "DFU", "2200", "1-6"),
             P::multiple_dfu_devices, {"AAAA", "AAAA"});
-        row("A, B, A", unit("AAAA", 1) + unit("BBBB", 1) + unit("AAAA", 1), P::multiple_dfu_devices,
-            {"AAAA", "BBBB", "AAAA"});
         row("serials differing in case", unit("abcd", 2) + unit("ABCD", 2), P::multiple_dfu_devices, {"abcd", "ABCD"});
         row("a serial in fixed text, as some bootloaders report", unit("STM32FxSTM32"), P::one_dfu_device,
             {"STM32FxSTM32"});
-        row("a serial with spaces", unit("UNIT 7"), P::one_dfu_device, {"UNIT 7"});
-        row("lower-case serial kept as printed", unit("305f38713437"), P::one_dfu_device, {"305f38713437"});
         row("CR LF line ends", QString(one).replace("\n", "\r\n"), P::one_dfu_device, {"1234"});
         row("no final line feed", one.chopped(1), P::one_dfu_device, {"1234"});
         row("other version ignored", unit("1234", 4, "DFU", "2201"), P::no_dfu_device, {});
         row("runtime interfaces ignored", unit("1234", 4, "Runtime"), P::no_dfu_device, {});
-        row("lower-case found ignored", QString(one).replace("Found DFU", "found DFU"), P::no_dfu_device, {});
         row("leading spaces ignored", QString(one).replace("Found", " Found"), P::no_dfu_device, {});
         row("another product id ignored", QString(one).replace("df11", "df12"), P::no_dfu_device, {});
         // dfu-util prints the unit's serial between quotes as it is.
@@ -80,8 +73,6 @@ private slots:
             P::one_dfu_device, {QString("AB") + QChar(QChar::ReplacementCharacter) + "?"});
         row("a serial field in the serial", unit("A\", serial=\"B"), P::one_dfu_device, {"B?"});
         row("a carriage return is the serial's own", unit("AB\rUnit 999"), P::one_dfu_device, {"AB\rUnit 999"});
-        row("escapes and bidirectional overrides are the serial's own", unit(QString("\x1b[2J") + QChar(0x202e)),
-            P::one_dfu_device, {QString("\x1b[2J") + QChar(0x202e)});
         row("a line forged after a line break: one unit, not addressable", unit(forged), P::invalid_dfu_device,
             {"X?"});
         row("a line forged for another path: two units", unit(QString(forged).replace("1-5", "1-9")),
@@ -126,8 +117,6 @@ private slots:
         row("cut short", "Download\t[====       ]  16%   1187", Phase::none, 0, 0);
         row("garbled bar", "Erase   \t[==#==]  16%   118784 bytes", Phase::none, 0, 0);
         row("an error line", "dfu-util: Error during download get_status", Phase::none, 0, 0);
-        row("done", "Erase    done.", Phase::none, 0, 0);
-        row("empty", QByteArray(), Phase::none, 0, 0);
         // Longer runs of digits than the form has: no figure, and no overflow reading them.
         row("a 13-digit count", "Upload\t[==] 50%  7777777777777 bytes", Phase::none, 0, 0);
         row("25 digits of percent", "Upload\t[]" + QByteArray(25, '7') + "% 5 bytes", Phase::none, 0, 0);
