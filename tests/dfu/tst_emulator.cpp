@@ -3,15 +3,20 @@
 #include "dfu/firmware_transfer.h"
 #include "dfu/progress.h"
 #include "files/files.h"
+#include "simulator/simulator.h"
 #include "test_support.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
+#include <unistd.h>
 
 using testsupport::EmulatorState;
+using testsupport::LogCapture;
+using testsupport::SimulatorState;
 
 namespace {
 
@@ -25,9 +30,9 @@ struct Run {
     QByteArray errors;
 };
 
-// One dfu-util command line, as the program would run it, against whatever answers; a file
-// left over from an earlier upload when leftover is not empty.
-Run run_program(const QString& program, const QStringList& arguments, const QString& file,
+// One command line, as the program would run it, against whatever answers; a file left over
+// from an earlier upload when leftover is not empty.
+Run run_program(const QString& program, const QStringList& arguments, const QString& file = {},
                 const QByteArray& leftover = {})
 {
     QFile::remove(file);
@@ -35,9 +40,11 @@ Run run_program(const QString& program, const QStringList& arguments, const QStr
         testsupport::write_file(file, leftover);
     QProcess process;
     process.start(program, arguments);
-    process.waitForFinished(60000);
+    if (!process.waitForFinished(60000))
+        process.kill(); // a script that loops for ever fails here, not by the test's time-out
+    process.waitForFinished();
     Run run;
-    run.code = process.exitCode();
+    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.file = testsupport::read_file(file);
     // Less what dfu-util says of the layout names' spacing, on every run that opens the unit.
     for (const QByteArray& line : process.readAllStandardError().split('\n'))
@@ -57,14 +64,20 @@ Run run_program(const QString& program, const QStringList& arguments, const QStr
     return run;
 }
 
+Run script(const QStringList& arguments)
+{
+    return run_program(testsupport::simulator_script(), arguments);
+}
+
 } // namespace
 
-// The program's own code, running the dfu-util the program embeds, against an emulated
+// The simulator script that stands in for dfu-util and its units (-s, and most tests of the
+// program), and the program's own code running the dfu-util it embeds against an emulated
 // STM32F4 bootloader behind the libusb it loads.
 class TestEmulator final : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<EmulatorState> emu;
+    std::map<DFU::CmdID, DFU::Command> saved;
 
     QString desired() const { return Files::path_of(Files::desired_FW_fileName_bin); }
     QString uploaded() const { return Files::path_of(Files::uploaded_FW_fileName_bin); }
@@ -72,6 +85,7 @@ class TestEmulator final : public QObject {
 private slots:
     void initTestCase()
     {
+        saved = DFU::commands;
         QVERIFY(testsupport::use_embedded_dfu_util());
         QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
         // The embedded dfu-util loads the libusb beside it, not the system's.
@@ -83,22 +97,152 @@ private slots:
                  qPrintable(linked));
     }
 
+    // The embedded dfu-util, or as -s sets the program up: the simulator script.
     void init()
     {
-        emu = std::make_unique<EmulatorState>();
+        DFU::commands = saved;
+        QVERIFY(testsupport::use_embedded_dfu_util());
+        if (QString(QTest::currentTestFunction()).contains("simul")) {
+            simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+            DFU::Command::path.clear();
+        }
     }
 
-    void cleanup()
+    void every_simulated_configuration_loads()
     {
-        emu.reset();
+        SimulatorState state;
+        QByteArray names;
+        QVERIFY(state.run({"configs"}, &names));
+        const QStringList configs = QString(names).split('\n', Qt::SkipEmptyParts);
+        QVERIFY(configs.size() >= 11);
+        // Each a unit of its own: switching configurations is plugging in another unit.
+        QSet<QString> serials;
+        for (const QString& config : configs) {
+            QVERIFY2(state.setup(config), qPrintable(config));
+            for (const QString& serial : QDir(state.path() + "/units").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                QVERIFY2(!serials.contains(serial), qPrintable(config + " " + serial));
+                serials.insert(serial);
+            }
+        }
+        // The state is the user's alone, whatever the folder was.
+        QFile::setPermissions(state.path(), QFile::permissions(state.path()) | QFile::ReadOther | QFile::ExeOther);
+        QVERIFY(state.setup("current"));
+        QCOMPARE(QFile::permissions(state.path()) & 0x0077, QFile::Permissions());
+        // Through the runner, as -s with a configuration does.
+        LogCapture log;
+        QVERIFY(simulator::sim_setup_prepared_config("no_such_config") != 0);
+        QVERIFY(log.contains("Failed to setup simulation config  \"no_such_config\" with code 64"));
+    }
+
+    // Calls the script refuses as dfu-util refuses a usage fault, touching nothing: malformed
+    // ones, and any call when the state folder is not the user's own.
+    void refused_simulator_calls_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("folder"); // "": the user's own; "link", "owner": not
+        const auto row = [](const char* name, const QString& arguments, const char* folder = "") {
+            QTest::newRow(name) << arguments << folder;
+        };
+        row("no word", "");
+        row("unknown word", "--dfu-util-command erase_all");
+        row("word missing", "--dfu-util-command");
+        row("version without -V", "--dfu-util-command version");
+        row("list with odd arguments", "--dfu-util-command list -l");
+        row("upload without -U", "--dfu-util-command upload_FW -d 0483 -a 0 -s 0x08000000:16");
+        row("upload with a bad range", "--dfu-util-command upload_FW -a 0 -s 0x08000000 -U /tmp/x");
+        row("upload with an unknown option", "--dfu-util-command upload_FW -R");
+        row("download elsewhere", "--dfu-util-command download_FW -a 0 -s 0x08004000:leave -D /etc/hostname");
+        row("an option without its value", "--dfu-util-command upload_FW -a");
+        row("config without a name", "setup_prepared_config");
+        row("unknown config", "setup_prepared_config ../../etc");
+        row("a state folder that is a symbolic link", "setup_prepared_config current", "link");
+        row("another user's state folder", "setup_prepared_config current", "owner");
+    }
+
+    void refused_simulator_calls()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, folder);
+        SimulatorState state;
+        QVERIFY(state.setup("current"));
+        QTemporaryDir elsewhere;
+        const QString other = state.path() + "/state";
+        if (folder == "link") {
+            QVERIFY(QFile::link(elsewhere.path(), other));
+        } else if (folder == "owner") {
+            QVERIFY(QDir().mkpath(other));
+            if (::chown(QFile::encodeName(other).constData(), 65534, 65534) != 0)
+                QSKIP("giving a folder to another user needs root");
+        }
+        if (!folder.isEmpty())
+            qputenv("VELMORA_SIM_DIR", other.toUtf8());
+        const Run run = script(arguments.split(' ', Qt::SkipEmptyParts));
+        qputenv("VELMORA_SIM_DIR", state.path().toUtf8());
+        QCOMPARE(run.code, 64);
+        QVERIFY(folder.isEmpty() ? !run.errors.isEmpty() : run.errors.contains("refusing the state folder"));
+        QVERIFY(QDir(elsewhere.path()).isEmpty());
+        QCOMPARE(QDir(state.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 (folder.isEmpty() ? QStringList{"config", "units"} : QStringList{"config", "state", "units"}));
+    }
+
+    // A simulated unit pulled while blocks move: the script ends as dfu-util does when the unit
+    // vanishes, and what was moved until then stays moved; plugged in again, the unit is back
+    // as it was left.
+    void unplugging_cuts_a_simulated_transfer_data()
+    {
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<QByteArray>("pulled_at");
+        QTest::newRow("download") << "download" << QByteArray("Download\t[==");
+        QTest::newRow("upload") << "upload" << QByteArray("Upload\t[=");
+    }
+
+    void unplugging_cuts_a_simulated_transfer()
+    {
+        QFETCH(QString, verb);
+        QFETCH(QByteArray, pulled_at);
+        const bool download = verb == "download";
+        SimulatorState state;
+        QVERIFY(state.setup("older_revision"));
+        const QString flash_file = state.unit_dir() + "/flash.bin";
+        const QByteArray before = testsupport::read_file(flash_file);
+        const QString upload = state.path() + "/upload.bin";
+        QProcess transfer;
+        transfer.start(testsupport::simulator_script(),
+                       {"--dfu-util-command", verb + "_FW", "-d", "0483", "-a", "0", "-s",
+                        download ? "0x08000000:leave" : "0x08000000:1048576", download ? "-D" : "-U",
+                        download ? testsupport::embedded_firmware_path() : upload});
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += transfer.readAllStandardOutput()).contains(pulled_at), 60000);
+        QVERIFY(state.run({"unplug"}));
+        QVERIFY(transfer.waitForFinished(60000));
+        QCOMPARE(transfer.exitCode(), 74);
+        QVERIFY(transfer.readAllStandardError().endsWith(
+            "dfu-util: dfuse_" + verb.toLatin1() + ": libusb_control_transfer returned -4 (LIBUSB_ERROR_NO_DEVICE)\n"));
+        QCOMPARE(DFU::make_scan().devices.size(), 0);
+        QVERIFY(state.run({"plug"}));
+        QCOMPARE(DFU::make_scan().code, 0);
+        const QByteArray flash = testsupport::read_file(flash_file);
+        if (download) {
+            const QByteArray image = testsupport::read_file(testsupport::embedded_firmware_path());
+            QVERIFY(flash.startsWith(image.left(4096)));
+            QVERIFY(flash.left(image.size()) != image);
+        } else {
+            const QByteArray read = testsupport::read_file(upload);
+            QVERIFY(read.size() < before.size() && before.startsWith(read));
+            QCOMPARE(flash, before);
+        }
+        QByteArray status;
+        QVERIFY(state.run({"status"}, &status));
+        QVERIFY(status.contains("configuration:   older_revision"));
     }
 
     // Of two units, the one named by its serial is read and written; a serial that is not there
     // reads nothing.
     void a_unit_is_read_and_written_by_its_serial()
     {
-        QVERIFY(emu->create(serial));
-        QVERIFY(emu->create("3472385A3036", {"--otp", "0x04", "--type", "0x04", "--rev", "B3"}));
+        EmulatorState emu;
+        QVERIFY(emu.create(serial));
+        QVERIFY(emu.create("3472385A3036", {"--otp", "0x04", "--type", "0x04", "--rev", "B3"}));
         QCOMPARE(DFU::make_scan().code, 1);
         DFU::DeviceInfo info;
         const DFU::DeviceItem item{serial, false, {}};
@@ -108,22 +252,23 @@ private slots:
         const DFU::DeviceItem other{"3472385A3037", false, {}};
         QCOMPARE(DFU::read_device_info(&other, &info).code, 74);
 
-        const QByteArray before = testsupport::read_file(emu->unit_dir(serial) + "/flash.bin");
+        const QByteArray before = testsupport::read_file(emu.unit_dir(serial) + "/flash.bin");
         QCOMPARE(DFU::download_FW_to_device(desired(), "3472385A3036"), 0);
         const QByteArray image = testsupport::read_file(desired());
-        QCOMPARE(testsupport::read_file(emu->unit_dir("3472385A3036") + "/flash.bin").left(image.size()), image);
-        QCOMPARE(testsupport::read_file(emu->unit_dir(serial) + "/flash.bin"), before);
+        QCOMPARE(testsupport::read_file(emu.unit_dir("3472385A3036") + "/flash.bin").left(image.size()), image);
+        QCOMPARE(testsupport::read_file(emu.unit_dir(serial) + "/flash.bin"), before);
         // One this user may not open is listed by dfu-util only on standard error: told as such.
         QVERIFY(!DFU::make_scan().access_denied);
-        QVERIFY(emu->set(serial, {"open_denied=1"}));
+        QVERIFY(emu.set(serial, {"open_denied=1"}));
         QVERIFY(DFU::make_scan().access_denied);
     }
 
     // A read-back cut short says nothing of the flash: never "differs".
     void a_short_read_back_is_no_check()
     {
-        QVERIFY(emu->create(serial));
-        QVERIFY(emu->set(serial, {"short_upload=1"}));
+        EmulatorState emu;
+        QVERIFY(emu.create(serial));
+        QVERIFY(emu.set(serial, {"short_upload=1"}));
         const DFU::Check check = DFU::upload_and_check_FW_bin(desired(), uploaded());
         QCOMPARE(check.outcome, DFU::Check::not_made);
         QCOMPARE(check.reason_id, QString("reason_shortUpload"));
@@ -138,7 +283,8 @@ private slots:
         testsupport::SimulatorState sim;
         QVERIFY(sim.setup("current")); // the embedded image on a QUEL unit, on both sides
         const QString serial = sim.serial();
-        QVERIFY(emu->create(serial));
+        EmulatorState emu;
+        QVERIFY(emu.create(serial));
         const QString file = Files::path_of("compare.bin");
         Run real;
         const auto compare = [&](const QString& word, const QStringList& arguments, const QByteArray& leftover = {}) {
@@ -168,12 +314,12 @@ private slots:
         QCOMPARE(real.file, QByteArray("old"));
         QFile::remove(file);
         // No unit: both fail the same way.
-        QVERIFY(emu->run({"unplug", serial}));
+        QVERIFY(emu.run({"unplug", serial}));
         QVERIFY(sim.setup("no_unit"));
         compare("upload_OTP", otp);
         QCOMPARE(real.code, 74);
         // A download: the same progress, line for line, and the same warning of a file without suffix.
-        QVERIFY(emu->run({"plug", serial}));
+        QVERIFY(emu.run({"plug", serial}));
         QVERIFY(sim.setup("current"));
         compare("download_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:leave", "-D", desired()});
         QCOMPARE(real.code, 0);
