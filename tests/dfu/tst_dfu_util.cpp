@@ -43,6 +43,9 @@ class TestDfuUtil final : public QObject {
     Q_OBJECT
 
     std::map<CmdID, DFU::Command> saved;
+    const int limit = DFU::silent_child_limit_ms;
+    const int timeout = DFU::run_timeout_ms;
+    const int told_after = DFU::silence_told_ms;
 
     // Sees what the child prints as it runs, says when it is silent, ends it only if allowed.
     struct Watcher : DFU::RunObserver {
@@ -72,6 +75,9 @@ private slots:
     {
         DFU::commands = saved;
         DFU::Command::path.clear();
+        DFU::silent_child_limit_ms = limit;
+        DFU::run_timeout_ms = timeout;
+        DFU::silence_told_ms = told_after;
     }
 
     // The child (the helper unless named) with its fixed and extra arguments; what the runner
@@ -165,9 +171,6 @@ private slots:
         QFETCH(bool, allow);
         QFETCH(int, code);
         QFETCH(int, said);
-        const int limit = DFU::silent_child_limit_ms;
-        const int timeout = DFU::run_timeout_ms;
-        const int told_after = DFU::silence_told_ms;
         DFU::silent_child_limit_ms = 1400;
         DFU::run_timeout_ms = 300;
         DFU::silence_told_ms = 100;
@@ -176,9 +179,6 @@ private slots:
         watcher.allow = allow;
         LogCapture log;
         const DFU::Result result = DFU::run_command(CmdID::download_FW);
-        DFU::silent_child_limit_ms = limit;
-        DFU::run_timeout_ms = timeout;
-        DFU::silence_told_ms = told_after;
         QCOMPARE(result.code, code);
         QCOMPARE(watcher.said, said);
         int silences = 0;
