@@ -113,6 +113,7 @@ private slots:
                             int details = 0) { QTest::newRow(name) << data << valid << revision << details; };
         row("no details, markers 72 apart", placed(block({}), 0), true, "C8");
         row("three details", placed(block({{"a", "1"}, {"b", "2"}, {"c", "3"}}), 428), true, "C8", 3);
+        row("first value empty", placed(block({{"a", ""}, {"b", "2"}}), 0), true, "C8");
         row("second key empty: stop there", placed(block({{"a", "1"}, {"", "2"}, {"c", "3"}}), 0), true, "C8", 1);
         row("empty name and revision still valid", placed(block({}, "\x1e\xff\xff\xff", "", ""), 0), true, "");
         row("31-character revision", placed(block({}, "\x1e\xff\xff\xff", "Quel", QByteArray(31, 'R')), 0), true,
@@ -125,6 +126,8 @@ private slots:
         row("start at 1948 is the last allowed", placed(block({}), 1948, 1948 + 76), false);
         row("start at 1876, end at 1948", placed(block({}), 1876), true, "C8");
         row("start at 1877, end at 1949", placed(block({}), 1877), false);
+        row("start at 1949", placed(block({}), 1949, 3000), false);
+        row("empty input", QByteArray(), false);
         row("end marker in the last bytes, no room", QByteArray(3, '\0') + start_marker + QByteArray(10, '\0') + end_marker,
             false);
         row("marker cut by the end", QByteArray(10, '\0') + start_marker.left(3), false);
@@ -143,6 +146,11 @@ private slots:
         QCOMPARE(info.details.size(), details);
         if (!valid)
             QCOMPARE(QString(info), QString("FW info:\n\tInvalid"));
+        // The same read from a file; an empty one is no file at all.
+        QTemporaryDir dir;
+        if (!data.isEmpty())
+            testsupport::write_file(dir.filePath("info.bin"), data);
+        QCOMPARE(QString(Device::make_FW_Info(dir.filePath("info.bin"))), QString(info));
     }
 
     void otp_decoding_data()
@@ -218,6 +226,14 @@ private slots:
             QCOMPARE(QString(info.product) + ", " + info.product_name(), product);
             QCOMPARE(log.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
         }
+    }
+
+    // No type is ever read outside the catalogue; one that were still has a text, and no names.
+    void a_type_outside_the_catalogue()
+    {
+        const Device::ProductInfo impossible{static_cast<Type>(200)};
+        QCOMPARE(QString(impossible) + impossible.product_name() + impossible.product_name_full(),
+                 QString("ProductInfo: impossible type (200)"));
     }
 };
 

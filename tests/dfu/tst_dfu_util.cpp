@@ -106,6 +106,8 @@ private slots:
         QTest::newRow("a program that cannot start is a failure") << CmdID::version << "/nonexistent/dfu-util"
             << QStringList{"-V"} << QStringList{} << -1 << ""
             << QStringList{"Program could not be started: \"/nonexistent/dfu-util\" (\"-V\")"};
+        QTest::newRow("a bare name is looked for on PATH") << CmdID::upload_OTP << "printf" << QStringList{"%s", "on PATH"}
+            << QStringList{} << 0 << "on PATH" << QStringList{};
         QTest::newRow("nor can a file that is not executable") << CmdID::list << exe << QStringList{} << QStringList{}
             << -1 << "" << QStringList{"Program could not be started"};
         QTest::newRow("standard error is not output") << CmdID::upload_OTP << "" << QStringList{"stderr", "noise"}
