@@ -94,39 +94,34 @@ private slots:
         const QString start = QString("Start  \"%1\" ").arg(HELPER_CHILD);
         const QString exe = Files::path_of("not-executable");
         testsupport::write_file(exe, "#!/bin/sh\necho hi\n");
-        QTest::newRow("success is not logged as an exit") << CmdID::upload_OTP << "" << QStringList{"print", "hello"}
-            << QStringList{} << 0 << "hello" << QStringList{start + "(\"print\", \"hello\")", "!Exit"};
-        QTest::newRow("a listing writes no start line") << CmdID::list << "" << QStringList{"print", "x"}
-            << QStringList{} << 0 << "x" << QStringList{"!Start"};
-        QTest::newRow("exit code 74 is passed back and logged") << CmdID::download_FW << "" << QStringList{"exit", "74"}
-            << QStringList{"file.bin"} << 74 << ""
-            << QStringList{"Exit with 74 from", "(\"exit\", \"74\", \"file.bin\") returned: \"\""};
-        QTest::newRow("a killed child") << CmdID::upload_FW << "" << QStringList{"kill"} << QStringList{} << -1 << ""
-            << QStringList{"Exit with -1 from"};
-        QTest::newRow("a program that cannot start is a failure") << CmdID::version << "/nonexistent/dfu-util"
-            << QStringList{"-V"} << QStringList{} << -1 << ""
-            << QStringList{"Program could not be started: \"/nonexistent/dfu-util\" (\"-V\")"};
-        QTest::newRow("a bare name is looked for on PATH") << CmdID::upload_OTP << "printf" << QStringList{"%s", "on PATH"}
-            << QStringList{} << 0 << "on PATH" << QStringList{};
-        QTest::newRow("nor can a file that is not executable") << CmdID::list << exe << QStringList{} << QStringList{}
-            << -1 << "" << QStringList{"Program could not be started"};
-        QTest::newRow("standard error is not output") << CmdID::upload_OTP << "" << QStringList{"stderr", "noise"}
-            << QStringList{} << 0 << "" << QStringList{"dfu-util on standard error: noise"};
-        QTest::newRow("output ends at a NUL byte") << CmdID::upload_OTP << "" << QStringList{"nul"} << QStringList{}
-            << 0 << "before" << QStringList{};
-        QTest::newRow("extra arguments follow the fixed ones") << CmdID::upload_FW << ""
-            << QStringList{"args", "-d", "0483"} << QStringList{"-U", "F"} << 0 << "-d\n0483\n-U\nF\n" << QStringList{};
+        const auto row = [](const char* name, CmdID id, const QStringList& fixed, const QStringList& extra, int code,
+                            const QString& text, const QStringList& log = {}, const QString& program = {}) {
+            QTest::newRow(name) << id << program << fixed << extra << code << text << log;
+        };
+        row("success is not logged as an exit", CmdID::upload_OTP, {"print", "hello"}, {}, 0, "hello",
+            {start + "(\"print\", \"hello\")", "!Exit"});
+        row("a listing writes no start line", CmdID::list, {"print", "x"}, {}, 0, "x", {"!Start"});
+        row("exit code 74 is passed back and logged", CmdID::download_FW, {"exit", "74"}, {"file.bin"}, 74, "",
+            {"Exit with 74 from", "(\"exit\", \"74\", \"file.bin\") returned: \"\""});
+        row("a killed child", CmdID::upload_FW, {"kill"}, {}, -1, "", {"Exit with -1 from"});
+        row("a program that cannot start is a failure", CmdID::version, {"-V"}, {}, -1, "",
+            {"Program could not be started: \"/nonexistent/dfu-util\" (\"-V\")"}, "/nonexistent/dfu-util");
+        row("a bare name is looked for on PATH", CmdID::upload_OTP, {"%s", "on PATH"}, {}, 0, "on PATH", {}, "printf");
+        row("nor can a file that is not executable", CmdID::list, {}, {}, -1, "", {"Program could not be started"}, exe);
+        row("standard error is not output", CmdID::upload_OTP, {"stderr", "noise"}, {}, 0, "",
+            {"dfu-util on standard error: noise"});
+        row("output ends at a NUL byte", CmdID::upload_OTP, {"nul"}, {}, 0, "before");
+        row("extra arguments follow the fixed ones", CmdID::upload_FW, {"args", "-d", "0483"}, {"-U", "F"}, 0,
+            "-d\n0483\n-U\nF\n");
         // A unit's serial reaches dfu-util as one argument, never through a shell.
         const QString serial = "A B \"C\" 'D' $(touch /tmp/velmora-pwned) `id` ; *";
-        QTest::newRow("a serial with spaces, quotes and $(...) as one argument") << CmdID::upload_OTP << ""
-            << QStringList{"args"} << DFU::serial_option(serial) << 0 << "-S\n" + serial + "\n" << QStringList{};
+        row("a serial with spaces, quotes and $(...) as one argument", CmdID::upload_OTP, {"args"},
+            DFU::serial_option(serial), 0, "-S\n" + serial + "\n");
         // The program may end while dfu-util writes flash: its closed pipe must not kill it.
         // A terminal's Ctrl-C or hang-up goes to its foreground process group, and must not
         // cut a transfer short.
-        QTest::newRow("SIGPIPE ignored in the child") << CmdID::download_FW << "" << QStringList{"sigpipe"}
-            << QStringList{} << 0 << "ignored" << QStringList{};
-        QTest::newRow("a process group of its own") << CmdID::download_FW << "" << QStringList{"pgrp"}
-            << QStringList{} << 0 << "own" << QStringList{};
+        row("SIGPIPE ignored in the child", CmdID::download_FW, {"sigpipe"}, {}, 0, "ignored");
+        row("a process group of its own", CmdID::download_FW, {"pgrp"}, {}, 0, "own");
     }
 
     void running()
