@@ -162,45 +162,40 @@ private slots:
         QTest::addColumn<QString>("product"); // as logged, then its short name
         QTest::addColumn<QString>("message");
 
-        const QString none;
         const QString unused = "Device not used, has invalid info in its OTP info.";
-        const QString no_product = "ProductInfo: invalid (0), N/A";
-        const auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
-        row("erased") << erased(512) << false << true << Type::invalid << no_product << none;
+        const QString unknown = "Unknown device type according to OTP info,  \"ProductInfo: unknown (254) [05 ff ff ff]\"";
+        const auto row = [](const char* name, const QByteArray& area, bool valid, Type type,
+                            const QString& product = "ProductInfo: invalid (0), N/A", const QString& message = {},
+                            bool blank = false) {
+            QTest::newRow(name) << area << valid << blank << type << product << message;
+        };
+        const QString quel = "ProductInfo: QUEL (30), R12";
+        row("erased", erased(512), false, Type::invalid, "ProductInfo: invalid (0), N/A", {}, true);
         // A short read-out cannot tell a blank area from a failed read.
-        row("empty") << QByteArray() << false << false << Type::invalid << no_product << none;
-        row("short, erased") << erased(511) << false << false << Type::invalid << no_product << none;
-        row("QUEL at 0") << area_with("\x1e\xff\xff\xff", 0) << true << false << Type::QUEL
-                         << "ProductInfo: QUEL (30), R12" << none;
-        row("QUEL at 496") << area_with("\x1e\xff\xff\xff", 496) << true << false << Type::QUEL
-                           << "ProductInfo: QUEL (30), R12" << none;
-        row("marker at 8 hides a good one at 0") << area_with("\x04\xff\xff\xff", 0).replace(8, 4, otp_marker)
-                                                << false << false << Type::invalid << no_product << none;
+        row("empty", QByteArray(), false, Type::invalid);
+        row("short, erased", erased(511), false, Type::invalid);
+        row("QUEL at 0", area_with("\x1e\xff\xff\xff", 0), true, Type::QUEL, quel);
+        row("QUEL at 496", area_with("\x1e\xff\xff\xff", 496), true, Type::QUEL, quel);
+        row("marker at 8 hides a good one at 0", area_with("\x04\xff\xff\xff", 0).replace(8, 4, otp_marker), false,
+            Type::invalid);
         QByteArray two = area_with("\x1e\xff\xff\xff", 0);
         two.replace(16, 16, area_with("\x04\xff\xff\xff", 0, 16));
-        row("two records: the later one counts") << two << true << false << Type::KORV << "ProductInfo: KORV (4), ZX-8"
-                                                << none;
-        row("misplaced last marker hides good records") << QByteArray(two).replace(40, 4, otp_marker) << false << false
-                                                       << Type::invalid << no_product << none;
-        row("0x8c, one odd extra byte") << area_with("\x8c\xff\xfe\xff", 0) << true << false << Type::NOMI
-                                        << "ProductInfo: NOMI (140) [8c ff fe ff], N20/N20S" << none;
-        row("0x23 reads as 0x2b") << area_with("\x23\xff\xff\xff", 32) << true << false << Type::TALM
-                                  << "ProductInfo: TALM (43), M5" << none;
-        row("unknown code 5") << area_with("\x05\xff\xff\xff", 0) << false << false << Type::invalid
-                              << no_product
-                              << "Unknown device type according to OTP info,  \"ProductInfo: unknown (254) [05 ff ff ff]\"";
-        row("code 0") << area_with("\x00\xff\xff\xff", 0) << false << false << Type::invalid << no_product
-                      << unused;
-        row("code 0xff") << area_with("\xff\xff\xff\xff", 0) << false << false << Type::undefined
-                         << "ProductInfo: undefined (255), ?" << unused;
-        row("odd extra bytes") << area_with("\x1e\x00\x00\x00", 0) << true << false << Type::QUEL
-                               << "ProductInfo: QUEL (30) [1e 00 00 00], R12" << none;
-        row("marker in the last 3 bytes") << erased(509) + QByteArray("\x11\x47\x23") << false << false
-                                          << Type::invalid << no_product << none;
-        row("record cut by the end of a short read") << area_with("\x1e\xff\xff\xff", 48, 56) << false
-                                                    << false << Type::invalid << no_product << none;
-        row("with the lock bytes after 512") << area_with("\x1e\xff\xff\xff", 0, 528) << true << false
-                                             << Type::QUEL << "ProductInfo: QUEL (30), R12" << none;
+        row("two records: the later one counts", two, true, Type::KORV, "ProductInfo: KORV (4), ZX-8");
+        row("misplaced last marker hides good records", QByteArray(two).replace(40, 4, otp_marker), false,
+            Type::invalid);
+        row("0x8c, one odd extra byte", area_with("\x8c\xff\xfe\xff", 0), true, Type::NOMI,
+            "ProductInfo: NOMI (140) [8c ff fe ff], N20/N20S");
+        row("0x23 reads as 0x2b", area_with("\x23\xff\xff\xff", 32), true, Type::TALM, "ProductInfo: TALM (43), M5");
+        row("unknown code 5", area_with("\x05\xff\xff\xff", 0), false, Type::invalid, "ProductInfo: invalid (0), N/A",
+            unknown);
+        row("code 0", area_with("\x00\xff\xff\xff", 0), false, Type::invalid, "ProductInfo: invalid (0), N/A", unused);
+        row("code 0xff", area_with("\xff\xff\xff\xff", 0), false, Type::undefined, "ProductInfo: undefined (255), ?",
+            unused);
+        row("odd extra bytes", area_with("\x1e\x00\x00\x00", 0), true, Type::QUEL,
+            "ProductInfo: QUEL (30) [1e 00 00 00], R12");
+        row("marker in the last 3 bytes", erased(509) + QByteArray("\x11\x47\x23"), false, Type::invalid);
+        row("record cut by the end of a short read", area_with("\x1e\xff\xff\xff", 48, 56), false, Type::invalid);
+        row("with the lock bytes after 512", area_with("\x1e\xff\xff\xff", 0, 528), true, Type::QUEL, quel);
     }
 
     void otp_decoding()
