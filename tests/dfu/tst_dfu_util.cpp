@@ -1,20 +1,51 @@
 #include "dfu/dfu_util.h"
+#include "dfu/dfu_util_parser.h"
+#include "dfu/progress.h"
 #include "files/files.h"
 #include "files/support_misc.h"
 #include "test_support.h"
 
-#include <QFileInfo>
 #include <QtTest>
 
 using testsupport::LogCapture;
 using CmdID = DFU::CmdID;
 
 Q_DECLARE_METATYPE(DFU::CmdID)
+Q_DECLARE_METATYPE(DfuUtilParser::Status)
+Q_DECLARE_METATYPE(DFU::Phase)
 
+namespace {
+
+const char* const names[] = {"@Device Feature/0xFFFF0000/01*004 e", "@OTP Memory /0x1FFF7800/01*512 e,01*016 e",
+                             "@Option Bytes  /0x1FFFC000/01*016 e",
+                             "@Internal Flash  /0x08000000/04*016Kg,01*064Kg,07*128Kg"};
+
+// The lines dfu-util 0.11 prints for one STM32 DfuSe bootloader, alternate settings 3 down to 0.
+QString unit(const QString& serial, int lines = 4, const QString& kind = "DFU", const QString& ver = "2200",
+             const QString& path = "1-5")
+{
+    QString text;
+    for (int alt = lines - 1; alt >= 0; --alt)
+        text += QString("Found %1: [0483:df11] ver=%2, devnum=5, cfg=1, intf=0, path=\"%3\", alt=%4, "
+                        "name=\"%5\", serial=\"%6\"\n")
+                    .arg(kind, ver, path)
+                    .arg(alt)
+                    .arg(names[alt % 4], serial);
+    return text;
+}
+
+const QString banner = "dfu-util 0.11\n\nCopyright 2005-2009 Weston Schmidt, Harald Welte and OpenMoko Inc.\n";
+
+} // namespace
+
+// Running dfu-util, and reading what it prints.
 class TestDfuUtil final : public QObject {
     Q_OBJECT
 
     std::map<CmdID, DFU::Command> saved;
+    const int limit = DFU::silent_child_limit_ms;
+    const int timeout = DFU::run_timeout_ms;
+    const int told_after = DFU::silence_told_ms;
 
     // Sees what the child prints as it runs, says when it is silent, ends it only if allowed.
     struct Watcher : DFU::RunObserver {
@@ -44,10 +75,13 @@ private slots:
     {
         DFU::commands = saved;
         DFU::Command::path.clear();
+        DFU::silent_child_limit_ms = limit;
+        DFU::run_timeout_ms = timeout;
+        DFU::silence_told_ms = told_after;
     }
 
     // The child (the helper unless named) with its fixed and extra arguments; what the runner
-    // gives back, and every fragment logged once, among so many lines in all.
+    // gives back, and what it logs: each fragment once, none of those marked "!".
     void running_data()
     {
         QTest::addColumn<CmdID>("id");
@@ -57,42 +91,37 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("log");
-        QTest::addColumn<int>("lines");
         const QString start = QString("Start  \"%1\" ").arg(HELPER_CHILD);
         const QString exe = Files::path_of("not-executable");
         testsupport::write_file(exe, "#!/bin/sh\necho hi\n");
-        QTest::newRow("success is not logged as an exit") << CmdID::upload_OTP << "" << QStringList{"print", "hello"}
-            << QStringList{} << 0 << "hello" << QStringList{start + "(\"print\", \"hello\")"} << 1;
-        QTest::newRow("a listing writes no start line") << CmdID::list << "" << QStringList{"print", "x"}
-            << QStringList{} << 0 << "x" << QStringList{} << 0;
-        QTest::newRow("exit code 74 is passed back and logged") << CmdID::download_FW << "" << QStringList{"exit", "74"}
-            << QStringList{"file.bin"} << 74 << ""
-            << QStringList{"Exit with 74 from", "(\"exit\", \"74\", \"file.bin\") returned: \"\""} << 2;
-        QTest::newRow("a killed child") << CmdID::upload_FW << "" << QStringList{"kill"} << QStringList{} << -1 << ""
-            << QStringList{"Exit with -1 from"} << 2;
-        QTest::newRow("a program that cannot start is a failure") << CmdID::version << "/nonexistent/dfu-util"
-            << QStringList{"-V"} << QStringList{} << -1 << ""
-            << QStringList{"Program could not be started: \"/nonexistent/dfu-util\" (\"-V\")"} << 2;
-        QTest::newRow("nor can a file that is not executable") << CmdID::list << exe << QStringList{} << QStringList{}
-            << -1 << "" << QStringList{"Program could not be started"} << 1;
-        QTest::newRow("standard error is not output") << CmdID::upload_OTP << "" << QStringList{"stderr", "noise"}
-            << QStringList{} << 0 << "" << QStringList{"dfu-util on standard error: noise"} << 2;
-        QTest::newRow("output ends at a NUL byte") << CmdID::upload_OTP << "" << QStringList{"nul"} << QStringList{}
-            << 0 << "before" << QStringList{} << 1;
-        QTest::newRow("extra arguments follow the fixed ones") << CmdID::upload_FW << ""
-            << QStringList{"args", "-d", "0483"} << QStringList{"-U", "F"} << 0 << "-d\n0483\n-U\nF\n" << QStringList{}
-            << 1;
+        const auto row = [](const char* name, CmdID id, const QStringList& fixed, const QStringList& extra, int code,
+                            const QString& text, const QStringList& log = {}, const QString& program = {}) {
+            QTest::newRow(name) << id << program << fixed << extra << code << text << log;
+        };
+        row("success is not logged as an exit", CmdID::upload_OTP, {"print", "hello"}, {}, 0, "hello",
+            {start + "(\"print\", \"hello\")", "!Exit"});
+        row("a listing writes no start line", CmdID::list, {"print", "x"}, {}, 0, "x", {"!Start"});
+        row("exit code 74 is passed back and logged", CmdID::download_FW, {"exit", "74"}, {"file.bin"}, 74, "",
+            {"Exit with 74 from", "(\"exit\", \"74\", \"file.bin\") returned: \"\""});
+        row("a killed child", CmdID::upload_FW, {"kill"}, {}, -1, "", {"Exit with -1 from"});
+        row("a program that cannot start is a failure", CmdID::version, {"-V"}, {}, -1, "",
+            {"Program could not be started: \"/nonexistent/dfu-util\" (\"-V\")"}, "/nonexistent/dfu-util");
+        row("a bare name is looked for on PATH", CmdID::upload_OTP, {"%s", "on PATH"}, {}, 0, "on PATH", {}, "printf");
+        row("nor can a file that is not executable", CmdID::list, {}, {}, -1, "", {"Program could not be started"}, exe);
+        row("standard error is not output", CmdID::upload_OTP, {"stderr", "noise"}, {}, 0, "",
+            {"dfu-util on standard error: noise"});
+        row("output ends at a NUL byte", CmdID::upload_OTP, {"nul"}, {}, 0, "before");
+        row("extra arguments follow the fixed ones", CmdID::upload_FW, {"args", "-d", "0483"}, {"-U", "F"}, 0,
+            "-d\n0483\n-U\nF\n");
         // A unit's serial reaches dfu-util as one argument, never through a shell.
         const QString serial = "A B \"C\" 'D' $(touch /tmp/velmora-pwned) `id` ; *";
-        QTest::newRow("a serial with spaces, quotes and $(...) as one argument") << CmdID::upload_OTP << ""
-            << QStringList{"args"} << DFU::serial_option(serial) << 0 << "-S\n" + serial + "\n" << QStringList{} << 1;
+        row("a serial with spaces, quotes and $(...) as one argument", CmdID::upload_OTP, {"args"},
+            DFU::serial_option(serial), 0, "-S\n" + serial + "\n");
         // The program may end while dfu-util writes flash: its closed pipe must not kill it.
         // A terminal's Ctrl-C or hang-up goes to its foreground process group, and must not
         // cut a transfer short.
-        QTest::newRow("SIGPIPE ignored in the child") << CmdID::download_FW << "" << QStringList{"sigpipe"}
-            << QStringList{} << 0 << "ignored" << QStringList{} << 1;
-        QTest::newRow("a process group of its own") << CmdID::download_FW << "" << QStringList{"pgrp"}
-            << QStringList{} << 0 << "own" << QStringList{} << 1;
+        row("SIGPIPE ignored in the child", CmdID::download_FW, {"sigpipe"}, {}, 0, "ignored");
+        row("a process group of its own", CmdID::download_FW, {"pgrp"}, {}, 0, "own");
     }
 
     void running()
@@ -104,7 +133,6 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, text);
         QFETCH(QStringList, log);
-        QFETCH(int, lines);
         DFU::commands.at(id) = {program.isEmpty() ? QString(HELPER_CHILD) : program, fixed};
         Watcher watcher;
         LogCapture logged;
@@ -113,8 +141,7 @@ private slots:
         QCOMPARE(result.text, text);
         QVERIFY(watcher.seen.startsWith(text.toUtf8()));
         for (const QString& fragment : log)
-            QCOMPARE(logged.count(fragment), 1);
-        QCOMPARE(logged.texts().size(), lines);
+            QCOMPARE(logged.count(fragment.startsWith('!') ? fragment.mid(1) : fragment), fragment.startsWith('!') ? 0 : 1);
     }
 
     // Silence is what counts, on either channel: a child that prints all along is never
@@ -141,9 +168,6 @@ private slots:
         QFETCH(bool, allow);
         QFETCH(int, code);
         QFETCH(int, said);
-        const int limit = DFU::silent_child_limit_ms;
-        const int timeout = DFU::run_timeout_ms;
-        const int told_after = DFU::silence_told_ms;
         DFU::silent_child_limit_ms = 1400;
         DFU::run_timeout_ms = 300;
         DFU::silence_told_ms = 100;
@@ -152,9 +176,6 @@ private slots:
         watcher.allow = allow;
         LogCapture log;
         const DFU::Result result = DFU::run_command(CmdID::download_FW);
-        DFU::silent_child_limit_ms = limit;
-        DFU::run_timeout_ms = timeout;
-        DFU::silence_told_ms = told_after;
         QCOMPARE(result.code, code);
         QCOMPARE(watcher.said, said);
         int silences = 0;
@@ -185,62 +206,164 @@ private slots:
         QVERIFY(QFile::exists(marker));
     }
 
-    void the_path_is_joined_only_when_set()
-    {
-        const QFileInfo helper(HELPER_CHILD);
-        DFU::commands.at(CmdID::upload_OTP) = {helper.fileName(), {"print", "joined"}};
-        QCOMPARE(DFU::run_command(CmdID::upload_OTP).code, -1); // not on PATH
-        DFU::Command::path = helper.absolutePath();
-        QCOMPARE(DFU::run_command(CmdID::upload_OTP).text, QString("joined"));
-    }
-
-    void failed_execution_tests_data()
+    // Whether the tool at hand is the dfu-util this program embeds: its banner, and a success.
+    void execution_test_data()
     {
         QTest::addColumn<QStringList>("child"); // empty: none that starts
         QTest::addColumn<QString>("logged");
+        QTest::newRow("the embedded dfu-util, from the working folder") << QStringList{"embedded"} << "ok and output: as expected";
         QTest::newRow("another banner") << QStringList{"print", "dfu-util 0.9\n"}
-                                        << "status was ok and output: \"dfu-util 0.9\\n\"";
-        QTest::newRow("a failing program") << QStringList{"exit", "3"} << "status was bad and output: \"\"";
+                                        << "ok and output: \"dfu-util 0.9\\n\"";
+        QTest::newRow("a failing program") << QStringList{"exit", "3"} << "bad and output: \"\"";
         QTest::newRow("the banner, but a failure") << QStringList{"/bin/sh", "-c", "printf %s \"$0\"; exit 3"}
-                                                 << "status was bad and output: as expected";
-        QTest::newRow("a program that cannot start") << QStringList{} << "status was bad and output: \"\"";
+                                                 << "bad and output: as expected";
+        QTest::newRow("a program that cannot start") << QStringList{} << "bad and output: \"\"";
     }
 
-    void failed_execution_tests()
+    void execution_test()
     {
         QFETCH(QStringList, child);
         QFETCH(QString, logged);
         if (child.isEmpty())
             DFU::Command::path = "/nonexistent";
+        else if (child.first() == "embedded")
+            QVERIFY(testsupport::use_embedded_dfu_util());
         else if (child.first() == "/bin/sh")
             DFU::commands.at(CmdID::version) = {child.first(),
                                                 child.mid(1) << DFU::dfu_util::expected_output_of_execution_test};
         else
             DFU::commands.at(CmdID::version) = {HELPER_CHILD, child};
         LogCapture log;
-        QVERIFY(!DFU::dfu_util::execution_test());
-        QVERIFY(log.texts().contains("Result of execution test: " + logged));
+        QCOMPARE(DFU::dfu_util::execution_test(), logged == "ok and output: as expected");
+        QVERIFY(log.texts().contains("Result of execution test: status was " + logged));
     }
 
-    void the_embedded_dfu_util_runs_from_the_working_directory()
+    // What a listing holds: the status, and the serials in the order listed, each marked "?"
+    // when it cannot be read for certain; the scan succeeds with exactly one unit.
+    void parsing_data()
     {
-        QVERIFY(testsupport::use_embedded_dfu_util());
-        QCOMPARE(DFU::dfu_util::full_path(), Files::external_dir().path() + "/dfu-util");
-        LogCapture log;
-        QVERIFY(DFU::dfu_util::execution_test());
-        QVERIFY(log.texts().contains("Result of execution test: status was ok and output: as expected"));
-        // It loads the libusb beside it, not the system's.
-        QProcess ldd;
-        ldd.start("ldd", {DFU::dfu_util::full_path()});
-        QVERIFY(ldd.waitForFinished(30000));
-        const QString linked = ldd.readAllStandardOutput();
-        QVERIFY2(linked.contains("libusb-1.0.so.0 => " + Files::external_dir().path() + "/libusb-1.0.so.0"),
-                 qPrintable(linked));
-        // With no unit attached the listing succeeds and finds nothing.
-        const DFU::Result listed = DFU::run_command(CmdID::list);
-        QCOMPARE(listed.code, 0);
-        QVERIFY(listed.text.startsWith(DFU::dfu_util::expected_output_of_execution_test));
-        QVERIFY(!listed.text.contains("Found DFU"));
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<DfuUtilParser::Status>("status");
+        QTest::addColumn<QStringList>("serials");
+        using P = DfuUtilParser;
+        const auto row = [](const char* name, const QString& output, P::Status status, const QStringList& serials) {
+            QTest::newRow(name) << output << status << serials;
+        };
+        const QString forged = "X\nFound DFU: [0483:df11] ver=2200, devnum=5, cfg=1, intf=0, path=\"1-5\", alt=0, "
+                               "name=\"@Internal Flash\", serial=\"X";
+        const QString one = unit("1234");
+        row("empty", QString(), P::no_dfu_device, {});
+        row("one unit", banner + unit("305F38713437"), P::one_dfu_device, {"305F38713437"});
+        row("three interfaces", unit("305F38713437", 3), P::invalid_dfu_device, {"305F38713437"});
+        row("two units", unit("AAAA") + unit("BBBB"), P::multiple_dfu_devices, {"AAAA", "BBBB"});
+        // Told apart by their ports: neither may be taken for the one unit of that serial.
+        row("two units of one serial", unit("AAAA", 4, "DFU", "2200", "1-5") + unit("AAAA", 4, "DFU", "2200", "1-6"),
+            P::multiple_dfu_devices, {"AAAA", "AAAA"});
+        row("serials differing in case", unit("abcd", 2) + unit("ABCD", 2), P::multiple_dfu_devices, {"abcd", "ABCD"});
+        row("a serial in fixed text, as some bootloaders report", unit("STM32FxSTM32"), P::one_dfu_device,
+            {"STM32FxSTM32"});
+        row("CR LF line ends", QString(one).replace("\n", "\r\n"), P::one_dfu_device, {"1234"});
+        row("no final line feed", one.chopped(1), P::one_dfu_device, {"1234"});
+        row("other version ignored", unit("1234", 4, "DFU", "2201"), P::no_dfu_device, {});
+        row("runtime interfaces ignored", unit("1234", 4, "Runtime"), P::no_dfu_device, {});
+        row("leading spaces ignored", QString(one).replace("Found", " Found"), P::no_dfu_device, {});
+        row("another product id ignored", QString(one).replace("df11", "df12"), P::no_dfu_device, {});
+        // dfu-util prints the unit's serial between quotes as it is.
+        row("a quote in the serial: still a unit, not addressable", unit("AB\"CD"), P::one_dfu_device, {"AB\"CD?"});
+        row("a line break in the serial", unit("AB\nCD"), P::one_dfu_device, {"AB\nCD?"});
+        row("a line break and CR LF line ends", unit("AB\nCD").replace("\n", "\r\n"), P::one_dfu_device,
+            {"AB\r\nCD?"});
+        row("no serial", unit(""), P::one_dfu_device, {"?"});
+        row("a serial of bytes that are no UTF-8", unit(QString("AB") + QChar(QChar::ReplacementCharacter)),
+            P::one_dfu_device, {QString("AB") + QChar(QChar::ReplacementCharacter) + "?"});
+        row("a serial field in the serial", unit("A\", serial=\"B"), P::one_dfu_device, {"B?"});
+        row("a carriage return is the serial's own", unit("AB\rUnit 999"), P::one_dfu_device, {"AB\rUnit 999"});
+        row("a line forged after a line break: one unit, not addressable", unit(forged), P::invalid_dfu_device,
+            {"X?"});
+        row("a line forged for another path: two units", unit(QString(forged).replace("1-5", "1-9")),
+            P::multiple_dfu_devices, {"X?", "X", "X?", "X", "X?", "X", "X?", "X"});
+        row("a NUL in the middle", unit("1234", 2) + QString(QChar(0)) + "\n" + unit("1234", 2), P::one_dfu_device,
+            {"1234"});
+    }
+
+    void parsing()
+    {
+        QFETCH(QString, output);
+        QFETCH(DfuUtilParser::Status, status);
+        QFETCH(QStringList, serials);
+        const DfuUtilParser parser(output);
+        QCOMPARE(parser.status, status);
+        QStringList found;
+        for (const DFU::DeviceItem& item : parser.devices) {
+            found << item.serial + (item.ambiguous ? "?" : "");
+            QVERIFY(QStringList({"1-5", "1-6", "1-9"}).contains(item.path));
+        }
+        QCOMPARE(found, serials);
+        QCOMPARE(parser.nr_of_devices, serials.size());
+        const DFU::ScanResult scan = DFU::scan_for_devices(output);
+        QCOMPARE(scan.code, status == DfuUtilParser::one_dfu_device ? 0 : 1);
+        QCOMPARE(scan.devices.size(), serials.size());
+    }
+
+    void progress_lines_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<DFU::Phase>("phase");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<qint64>("bytes");
+        const auto row = [](const char* name, const QByteArray& line, DFU::Phase phase, int percent, qint64 bytes) {
+            QTest::newRow(name) << line << phase << percent << bytes;
+        };
+        using DFU::Phase;
+        row("erase", "Erase   \t[====                     ]  16%       118784 bytes", Phase::erasing, 16, 118784);
+        row("download, empty bar", "Download\t[                         ]   0%            0 bytes", Phase::writing, 0, 0);
+        row("upload, full", "Upload\t[=========================] 100%       733656 bytes", Phase::reading, 100, 733656);
+        row("beyond 100 %", "Upload\t[=========================] 180%  5 bytes", Phase::reading, 100, 5);
+        row("cut short", "Download\t[====       ]  16%   1187", Phase::none, 0, 0);
+        row("garbled bar", "Erase   \t[==#==]  16%   118784 bytes", Phase::none, 0, 0);
+        row("an error line", "dfu-util: Error during download get_status", Phase::none, 0, 0);
+        // Longer runs of digits than the form has: no figure, and no overflow reading them.
+        row("a 13-digit count", "Upload\t[==] 50%  7777777777777 bytes", Phase::none, 0, 0);
+        row("25 digits of percent", "Upload\t[]" + QByteArray(25, '7') + "% 5 bytes", Phase::none, 0, 0);
+        row("12 digits, trailing spaces", "  Upload [] 7%\t999999999999 bytes \r\n", Phase::reading, 7, 999999999999);
+    }
+
+    void progress_lines()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(DFU::Phase, phase);
+        QFETCH(int, percent);
+        QFETCH(qint64, bytes);
+        const DFU::Progress progress = DFU::parse_progress_line(line);
+        QCOMPARE(progress.phase, phase);
+        QCOMPARE(progress.percent, percent);
+        QCOMPARE(progress.bytes, bytes);
+    }
+
+    // Output arrives in pieces cut anywhere; a line counts once it has ended.
+    void progress_in_pieces()
+    {
+        const QByteArray output = "Opening DFU capable USB device...\n\rErase   \t[                         ]   0%     "
+                                  "       0 bytes\rErase   \t[=========================] 100%         5000 bytes\n"
+                                  "Erase    done.\n\rDownload\t[==========               ]  40%         2048 bytes"
+                                  "dfu-util: Error during download\n\rDownload\t[====================     ]  81%  "
+                                  "       4096 bytes\rDownload\t[===";
+        for (const int cut : {1, 7, 64, 1000}) {
+            DFU::ProgressParser parser;
+            QVector<DFU::Progress> found;
+            for (int at = 0; at < output.size(); at += cut)
+                found += parser.feed(output.mid(at, cut));
+            QStringList seen;
+            for (const DFU::Progress& p : found)
+                seen << QString("%1:%2").arg(int(p.phase)).arg(p.percent);
+            // The line with the error glued to it is no progress line; the last one has not ended.
+            QCOMPARE(seen, (QStringList{"1:0", "1:100", "2:81"}));
+        }
+        // Output without line ends is dropped once it is longer than any line: what follows
+        // is read as a line of its own, not glued to it.
+        DFU::ProgressParser endless;
+        QVERIFY(endless.feed(QByteArray(100000, '=')).isEmpty());
+        QCOMPARE(endless.feed("Upload\t[=] 4%  2 bytes\n").size(), 1);
     }
 };
 

@@ -3,15 +3,19 @@
 #include "dfu/firmware_transfer.h"
 #include "dfu/progress.h"
 #include "files/files.h"
+#include "simulator/simulator.h"
 #include "test_support.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
+#include <unistd.h>
 
 using testsupport::EmulatorState;
+using testsupport::SimulatorState;
 
 namespace {
 
@@ -22,18 +26,29 @@ struct Run {
     QStringList found; // the listing's lines, without what differs between two enumerations
     QStringList progress;
     QByteArray file;
+    QByteArray errors;
 };
 
-// One dfu-util command line, as the program would run it, against whatever answers.
-Run run_program(const QString& program, const QStringList& arguments, const QString& file)
+// One command line, as the program would run it, against whatever answers; a file left over
+// from an earlier upload when leftover is not empty.
+Run run_program(const QString& program, const QStringList& arguments, const QString& file = {},
+                const QByteArray& leftover = {})
 {
     QFile::remove(file);
+    if (!leftover.isEmpty())
+        testsupport::write_file(file, leftover);
     QProcess process;
     process.start(program, arguments);
-    process.waitForFinished(60000);
+    if (!process.waitForFinished(60000))
+        process.kill(); // a script that loops for ever fails here, not by the test's time-out
+    process.waitForFinished();
     Run run;
-    run.code = process.exitCode();
+    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.file = testsupport::read_file(file);
+    // Less what dfu-util says of the layout names' spacing, on every run that opens the unit.
+    for (const QByteArray& line : process.readAllStandardError().split('\n'))
+        if (!line.isEmpty() && !line.contains("Non-valid multiplier"))
+            run.errors += line + '\n';
     QString last_bar;
     for (QString line : QString(process.readAllStandardOutput()).split(QRegularExpression("[\r\n]"))) {
         if (line.startsWith("Found"))
@@ -48,14 +63,20 @@ Run run_program(const QString& program, const QStringList& arguments, const QStr
     return run;
 }
 
+Run script(const QStringList& arguments)
+{
+    return run_program(testsupport::simulator_script(), arguments);
+}
+
 } // namespace
 
-// The program's own code, running the dfu-util the program embeds, against an emulated
+// The simulator script that stands in for dfu-util and its units (-s, and most tests of the
+// program), and the program's own code running the dfu-util it embeds against an emulated
 // STM32F4 bootloader behind the libusb it loads.
 class TestEmulator final : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<EmulatorState> emu;
+    std::map<DFU::CmdID, DFU::Command> saved;
 
     QString desired() const { return Files::path_of(Files::desired_FW_fileName_bin); }
     QString uploaded() const { return Files::path_of(Files::uploaded_FW_fileName_bin); }
@@ -63,26 +84,154 @@ class TestEmulator final : public QObject {
 private slots:
     void initTestCase()
     {
+        saved = DFU::commands;
         QVERIFY(testsupport::use_embedded_dfu_util());
         QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
+        // The embedded dfu-util loads the libusb beside it, not the system's.
+        QProcess ldd;
+        ldd.start("ldd", {DFU::dfu_util::full_path()});
+        QVERIFY(ldd.waitForFinished(30000));
+        const QString linked = ldd.readAllStandardOutput();
+        QVERIFY2(linked.contains("libusb-1.0.so.0 => " + Files::external_dir().path() + "/libusb-1.0.so.0"),
+                 qPrintable(linked));
     }
 
+    // The embedded dfu-util, or as -s sets the program up: the simulator script.
     void init()
     {
-        emu = std::make_unique<EmulatorState>();
+        DFU::commands = saved;
+        QVERIFY(testsupport::use_embedded_dfu_util());
+        if (QString(QTest::currentTestFunction()).contains("simul")) {
+            simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+            DFU::Command::path.clear();
+        }
     }
 
-    void cleanup()
+    void every_simulated_configuration_loads()
     {
-        emu.reset();
+        SimulatorState state;
+        QByteArray names;
+        QVERIFY(state.run({"configs"}, &names));
+        const QStringList configs = QString(names).split('\n', Qt::SkipEmptyParts);
+        QVERIFY(configs.size() >= 11);
+        // Each a unit of its own: switching configurations is plugging in another unit.
+        QSet<QString> serials;
+        for (const QString& config : configs) {
+            QVERIFY2(state.setup(config), qPrintable(config));
+            for (const QString& serial : QDir(state.path() + "/units").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                QVERIFY2(!serials.contains(serial), qPrintable(config + " " + serial));
+                serials.insert(serial);
+            }
+        }
+        // The state is the user's alone, whatever the folder was.
+        QFile::setPermissions(state.path(), QFile::permissions(state.path()) | QFile::ReadOther | QFile::ExeOther);
+        QVERIFY(state.setup("current"));
+        QCOMPARE(QFile::permissions(state.path()) & 0x0077, QFile::Permissions());
+        // Through the runner, as -s with a configuration does.
+        QCOMPARE(simulator::sim_setup_prepared_config("no_such_config"), 64);
+    }
+
+    // Calls the script refuses as dfu-util refuses a usage fault, touching nothing: malformed
+    // ones, and any call when the state folder is not the user's own.
+    void refused_simulator_calls_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("folder"); // "": the user's own; "link", "owner": not
+        const auto row = [](const char* name, const QString& arguments, const char* folder = "") {
+            QTest::newRow(name) << arguments << folder;
+        };
+        row("unknown word", "--dfu-util-command erase_all");
+        row("version without -V", "--dfu-util-command version");
+        row("list with odd arguments", "--dfu-util-command list -l");
+        row("upload with a bad range", "--dfu-util-command upload_FW -a 0 -s 0x08000000 -U /tmp/x");
+        row("upload with an unknown option", "--dfu-util-command upload_FW -R");
+        row("download elsewhere", "--dfu-util-command download_FW -a 0 -s 0x08004000:leave -D /etc/hostname");
+        row("unknown config", "setup_prepared_config ../../etc");
+        row("a state folder that is a symbolic link", "setup_prepared_config current", "link");
+        row("another user's state folder", "setup_prepared_config current", "owner");
+    }
+
+    void refused_simulator_calls()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, folder);
+        SimulatorState state;
+        QVERIFY(state.setup("current"));
+        QTemporaryDir elsewhere;
+        const QString other = state.path() + "/state";
+        if (folder == "link") {
+            QVERIFY(QFile::link(elsewhere.path(), other));
+        } else if (folder == "owner") {
+            QVERIFY(QDir().mkpath(other));
+            if (::chown(QFile::encodeName(other).constData(), 65534, 65534) != 0)
+                QSKIP("giving a folder to another user needs root");
+        }
+        if (!folder.isEmpty())
+            qputenv("VELMORA_SIM_DIR", other.toUtf8());
+        const Run run = script(arguments.split(' ', Qt::SkipEmptyParts));
+        qputenv("VELMORA_SIM_DIR", state.path().toUtf8());
+        QCOMPARE(run.code, 64);
+        QVERIFY(folder.isEmpty() ? !run.errors.isEmpty() : run.errors.contains("refusing the state folder"));
+        QVERIFY(QDir(elsewhere.path()).isEmpty());
+        QCOMPARE(QDir(state.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 (folder.isEmpty() ? QStringList{"config", "units"} : QStringList{"config", "state", "units"}));
+    }
+
+    // A simulated unit pulled while blocks move: the script ends as dfu-util does when the unit
+    // vanishes, and what was moved until then stays moved; plugged in again, the unit is back
+    // as it was left.
+    void unplugging_cuts_a_simulated_transfer_data()
+    {
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<QByteArray>("pulled_at");
+        QTest::newRow("download") << "download" << QByteArray("Download\t[==");
+        QTest::newRow("upload") << "upload" << QByteArray("Upload\t[=");
+    }
+
+    void unplugging_cuts_a_simulated_transfer()
+    {
+        QFETCH(QString, verb);
+        QFETCH(QByteArray, pulled_at);
+        const bool download = verb == "download";
+        SimulatorState state;
+        QVERIFY(state.setup("older_revision"));
+        const QString flash_file = state.unit_dir() + "/flash.bin";
+        const QByteArray before = testsupport::read_file(flash_file);
+        const QString upload = state.path() + "/upload.bin";
+        QProcess transfer;
+        transfer.start(testsupport::simulator_script(),
+                       {"--dfu-util-command", verb + "_FW", "-d", "0483", "-a", "0", "-s",
+                        download ? "0x08000000:leave" : "0x08000000:1048576", download ? "-D" : "-U",
+                        download ? testsupport::embedded_firmware_path() : upload});
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += transfer.readAllStandardOutput()).contains(pulled_at), 60000);
+        QVERIFY(state.run({"unplug"}));
+        QVERIFY(transfer.waitForFinished(60000));
+        QCOMPARE(transfer.exitCode(), 74);
+        QVERIFY(transfer.readAllStandardError().endsWith(
+            "dfu-util: dfuse_" + verb.toLatin1() + ": libusb_control_transfer returned -4 (LIBUSB_ERROR_NO_DEVICE)\n"));
+        QCOMPARE(DFU::make_scan().devices.size(), 0);
+        QVERIFY(state.run({"plug"}));
+        QCOMPARE(DFU::make_scan().code, 0);
+        const QByteArray flash = testsupport::read_file(flash_file);
+        if (download) {
+            const QByteArray image = testsupport::read_file(testsupport::embedded_firmware_path());
+            QVERIFY(flash.startsWith(image.left(4096)));
+            QVERIFY(flash.left(image.size()) != image);
+        } else {
+            const QByteArray read = testsupport::read_file(upload);
+            QVERIFY(read.size() < before.size() && before.startsWith(read));
+            QCOMPARE(flash, before);
+        }
     }
 
     // Of two units, the one named by its serial is read and written; a serial that is not there
     // reads nothing.
     void a_unit_is_read_and_written_by_its_serial()
     {
-        QVERIFY(emu->create(serial));
-        QVERIFY(emu->create("3472385A3036", {"--otp", "0x04", "--type", "0x04", "--rev", "B3"}));
+        EmulatorState emu;
+        QVERIFY(emu.create(serial));
+        QVERIFY(emu.create("3472385A3036", {"--otp", "0x04", "--type", "0x04", "--rev", "B3"}));
         QCOMPARE(DFU::make_scan().code, 1);
         DFU::DeviceInfo info;
         const DFU::DeviceItem item{serial, false, {}};
@@ -92,22 +241,23 @@ private slots:
         const DFU::DeviceItem other{"3472385A3037", false, {}};
         QCOMPARE(DFU::read_device_info(&other, &info).code, 74);
 
-        const QByteArray before = testsupport::read_file(emu->unit_dir(serial) + "/flash.bin");
+        const QByteArray before = testsupport::read_file(emu.unit_dir(serial) + "/flash.bin");
         QCOMPARE(DFU::download_FW_to_device(desired(), "3472385A3036"), 0);
         const QByteArray image = testsupport::read_file(desired());
-        QCOMPARE(testsupport::read_file(emu->unit_dir("3472385A3036") + "/flash.bin").left(image.size()), image);
-        QCOMPARE(testsupport::read_file(emu->unit_dir(serial) + "/flash.bin"), before);
+        QCOMPARE(testsupport::read_file(emu.unit_dir("3472385A3036") + "/flash.bin").left(image.size()), image);
+        QCOMPARE(testsupport::read_file(emu.unit_dir(serial) + "/flash.bin"), before);
         // One this user may not open is listed by dfu-util only on standard error: told as such.
         QVERIFY(!DFU::make_scan().access_denied);
-        QVERIFY(emu->set(serial, {"open_denied=1"}));
+        QVERIFY(emu.set(serial, {"open_denied=1"}));
         QVERIFY(DFU::make_scan().access_denied);
     }
 
     // A read-back cut short says nothing of the flash: never "differs".
     void a_short_read_back_is_no_check()
     {
-        QVERIFY(emu->create(serial));
-        QVERIFY(emu->set(serial, {"short_upload=1"}));
+        EmulatorState emu;
+        QVERIFY(emu.create(serial));
+        QVERIFY(emu.set(serial, {"short_upload=1"}));
         const DFU::Check check = DFU::upload_and_check_FW_bin(desired(), uploaded());
         QCOMPARE(check.outcome, DFU::Check::not_made);
         QCOMPARE(check.reason_id, QString("reason_shortUpload"));
@@ -115,55 +265,55 @@ private slots:
         QVERIFY(check.argument.toInt() < 733656);
     }
 
-    // The simulator stands in for this pair in most tests: it must answer as they do.
+    // The simulator stands in for this pair in most tests: it must answer as they do, on
+    // standard error too, which the program logs as dfu-util's own words.
     void the_simulator_answers_as_dfu_util_does()
     {
         testsupport::SimulatorState sim;
         QVERIFY(sim.setup("current")); // the embedded image on a QUEL unit, on both sides
         const QString serial = sim.serial();
-        QVERIFY(emu->create(serial));
+        EmulatorState emu;
+        QVERIFY(emu.create(serial));
         const QString file = Files::path_of("compare.bin");
         Run real;
-        const auto compare = [&](const QString& word, const QStringList& arguments) {
-            real = run_program(DFU::dfu_util::full_path(), arguments, file);
+        const auto compare = [&](const QString& word, const QStringList& arguments, const QByteArray& leftover = {}) {
+            real = run_program(DFU::dfu_util::full_path(), arguments, file, leftover);
             const Run sim = run_program(testsupport::simulator_script(),
-                                        QStringList{"--dfu-util-command", word, "--fast-progress"} + arguments, file);
+                                        QStringList{"--dfu-util-command", word, "--fast-progress"} + arguments, file,
+                                        leftover);
             QCOMPARE(sim.code, real.code);
             QCOMPARE(sim.found, real.found);
             QCOMPARE(sim.file, real.file);
             QCOMPARE(sim.progress, real.progress);
+            QCOMPARE(sim.errors, real.errors);
         };
         const QStringList upload{"-d", "0483", "-a", "0", "-s", "0x08000000:2048", "-U", file};
+        const QStringList otp{"-d", "0483", "-a", "2", "-s", "0x1FFF7800:512", "-U", file};
         compare("list", {"-d", "0483", "-l"});
         QCOMPARE(real.found.size(), 4);
-        compare("upload_OTP", {"-d", "0483", "-a", "2", "-s", "0x1FFF7800:512", "-U", file});
+        compare("upload_OTP", otp);
         compare("upload_FW", upload);
         compare("upload_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:733656", "-U", file});
         compare("upload_FW", upload + QStringList{"-S", serial});
         compare("upload_FW", upload + QStringList{"-S", "0123456789AB"});
         QCOMPARE(real.code, 74);
-        // A leftover upload file: both refuse it.
-        for (const QString& program : {DFU::dfu_util::full_path(), testsupport::simulator_script()}) {
-            testsupport::write_file(file, "old");
-            QProcess p;
-            p.start(program, (program.endsWith(".sh") ? QStringList{"--dfu-util-command", "upload_FW"} : QStringList{})
-                                 + upload);
-            QVERIFY(p.waitForFinished(30000));
-            QCOMPARE(p.exitCode(), 73);
-            QCOMPARE(testsupport::read_file(file), QByteArray("old"));
-        }
+        // A leftover upload file: both refuse it, and leave it as it was.
+        compare("upload_FW", upload, "old");
+        QCOMPARE(real.code, 73);
+        QCOMPARE(real.file, QByteArray("old"));
         QFile::remove(file);
         // No unit: both fail the same way.
-        QVERIFY(emu->run({"unplug", serial}));
+        QVERIFY(emu.run({"unplug", serial}));
         QVERIFY(sim.setup("no_unit"));
-        compare("upload_OTP", {"-d", "0483", "-a", "2", "-s", "0x1FFF7800:512", "-U", file});
+        compare("upload_OTP", otp);
         QCOMPARE(real.code, 74);
-        // A download: the same progress, line for line.
-        QVERIFY(emu->run({"plug", serial}));
+        // A download: the same progress, line for line, and the same warning of a file without suffix.
+        QVERIFY(emu.run({"plug", serial}));
         QVERIFY(sim.setup("current"));
         compare("download_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:leave", "-D", desired()});
         QCOMPARE(real.code, 0);
         QCOMPARE(real.progress.size(), 2 * 26);
+        QVERIFY(real.errors.contains("Invalid DFU suffix signature"));
     }
 };
 
