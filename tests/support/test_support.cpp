@@ -205,16 +205,71 @@ bool use_embedded_dfu_util()
     return support_misc::mark_file_executable(exe);
 }
 
-void at_first_pause(SM_A& worker, std::function<void()> act)
+Machines::Machines()
+    : worker(Files::path_of(Files::desired_FW_fileName_dfu), Files::path_of(Files::desired_FW_fileName_bin),
+             Files::path_of(Files::uploaded_FW_fileName_bin))
+{
+    worker.idle_interval_ms = worker.poll_interval_ms = 20;
+    const QMetaObject& meta = SM_A::staticMetaObject;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+        if (meta.method(i).methodType() == QMetaMethod::Signal)
+            connect(&worker, meta.method(i), this, metaObject()->method(metaObject()->indexOfSlot("record()")));
+    for (QState* s : machine.findChildren<QState*>())
+        connect(s, &QState::entered, this, [this, s] { states << s->objectName().section(':', 0, 0); });
+    model.attach(&worker, &machine);
+    connect(&model, &OutcomeModel::changed, this, [this](const Outcome& outcome) {
+        if (shown.value(shown.size() - 1) != status(outcome))
+            shown << status(outcome);
+    });
+    connect(&machine, &QStateMachine::started, &worker, [this] { worker.start(); });
+}
+
+void Machines::record()
+{
+    seen << QString(sender()->metaObject()->method(senderSignalIndex()).name()).remove("sig_").remove("_entered");
+}
+
+QString Machines::status(const Outcome& outcome) const
+{
+    return plain_text(status_html(outcome, [this](const QString& id) { return gui.text(id); }));
+}
+
+QString Machines::bar(const Outcome& outcome)
+{
+    const QString caption = outcome.bar_caption_id, percent = QString::number(outcome.percent);
+    switch (outcome.bar) {
+    case Outcome::Bar::hidden: return "hidden";
+    case Outcome::Bar::waiting: return "waiting " + caption;
+    case Outcome::Bar::moving: return "moving " + caption + " " + percent;
+    case Outcome::Bar::full: return "full " + caption + " " + percent;
+    }
+    return {};
+}
+
+void Machines::command(SM_A::Command c)
+{
+    worker.evaluated(worker.snapshot().connection);
+    worker.set_command(c);
+}
+
+void Machines::at_first_pause(std::function<void()> act)
 {
     auto done = std::make_shared<std::atomic<bool>>(false);
-    QObject::connect(
+    connect(
         &worker, &SM_A::sig_A4_entered, &worker,
         [done, act = std::move(act)] {
             if (!done->exchange(true))
                 act();
         },
         Qt::DirectConnection);
+}
+
+bool Machines::stop()
+{
+    machine.stop();
+    worker.do_stop();
+    model.stop_requested(worker.is_transferring());
+    return worker.wait(60000);
 }
 
 Settings::Settings window_settings()

@@ -99,9 +99,36 @@ private:
 // Extracts the embedded dfu-util with its libusb and points the command table at it.
 bool use_embedded_dfu_util();
 
-// Runs act once, on the worker's own thread, as it first enters its pause with a unit read:
-// what act does (a swap of units, a command) lands before the worker takes any command.
-void at_first_pause(SM_A& worker, std::function<void()> act);
+// The worker, the presentation machine and the model of what the user is told, wired as the
+// program wires them; what each does is recorded as it arrives in the test's thread.
+class Machines final : public QObject {
+    Q_OBJECT
+
+public:
+    Machines();
+    ~Machines() override { stop(); }
+    SM_A worker;
+    SM_B machine{&worker, Device::Type::QUEL, "C8"};
+    OutcomeModel model{"R12"};
+    Settings::GUI gui = Settings::make_GUI(":resources/settings_GUI.json");
+    QStringList seen;   // the worker's signals, "DevConn", "A4" ... in order
+    QStringList states; // "B1", "B2" ... as entered
+    QStringList shown;  // the status lines, in English, as they changed
+    int count(const QString& signal) const { return seen.count(signal); }
+    QString status(const Outcome& outcome) const;
+    // The bar as "hidden", "waiting CAPTION", "moving CAPTION PERCENT" or "full CAPTION PERCENT".
+    static QString bar(const Outcome& outcome);
+    // As the presentation machine does after judging the unit it was told of.
+    void command(SM_A::Command c);
+    // Runs act once, on the worker's own thread, as it first enters its pause with a unit read:
+    // what act does (a swap of units, a command) lands before the worker takes any command.
+    void at_first_pause(std::function<void()> act);
+    // Stops as Escape does; true once the worker has ended.
+    bool stop();
+
+private slots:
+    void record();
+};
 
 // The settings the program builds for the embedded firmware (an R12 at C8), for tests of the
 // window.
