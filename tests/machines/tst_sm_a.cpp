@@ -1,3 +1,4 @@
+#include "dfu/dfu_util.h"
 #include "files/files.h"
 #include "machines/sm_a.h"
 #include "simulator/simulator.h"
@@ -6,39 +7,47 @@
 #include <QtTest>
 
 #include <atomic>
+#include <map>
 #include <memory>
 
 using testsupport::SimulatorState;
-using testsupport::StagedUnit;
 
-// The real worker over the real runner and the simulator script.
+// The worker over the real runner and the simulator script, and the presentation machine that
+// gives it its commands: what each of them decides.
 class TestSM_A final : public QObject {
     Q_OBJECT
 
+    std::map<DFU::CmdID, DFU::Command> real_commands;
     std::unique_ptr<SimulatorState> state;
     std::unique_ptr<testsupport::Machines> m;
 
-    int count(const char* name) const { return m->count(name); }
+    int count(const char* name) const { return m->seen.count(name); }
 
-    // The staged unit's flash begins with a ZX-8 image of that revision.
-    void other_product_firmware(const StagedUnit& unit, const QString& revision)
+    // A unit of config made aside under serial (SimulatorState::stage); with a revision, its flash
+    // begins with a ZX-8 image of that revision.
+    void stage(const QString& config, const QString& serial, const QString& revision = {})
     {
-        const QString image = state->path() + "/image.bin";
-        QVERIFY(testsupport::make_firmware({"image", "--bin", image, "--type", "0x04", "--rev", revision}));
-        QByteArray flash = testsupport::read_file(unit.unit_dir() + "/flash.bin");
-        flash.replace(0, 2048, testsupport::read_file(image).left(2048));
-        testsupport::write_file(unit.unit_dir() + "/flash.bin", flash);
+        const QString flash = state->stage(config, serial) + "/flash.bin", image = state->path() + "/image.bin";
+        QVERIFY(QFile::exists(flash));
+        if (!revision.isEmpty()) {
+            QVERIFY(testsupport::make_firmware({"image", "--bin", image, "--type", "0x04", "--rev", revision}));
+            const QByteArray other = testsupport::read_file(image).left(2048);
+            testsupport::write_file(flash, testsupport::read_file(flash).replace(0, 2048, other));
+        }
     }
 
 private slots:
     void initTestCase()
     {
-        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        real_commands = DFU::commands;
         QVERIFY(Files::extract_resources({Files::desired_FW_bin, Files::desired_FW_dfu}, true));
     }
 
     void init()
     {
+        DFU::commands = real_commands;
+        DFU::Command::path.clear();
+        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
         state = std::make_unique<SimulatorState>();
         // Signals the last test's worker queued before it went are not this test's.
         m = std::make_unique<testsupport::Machines>();
@@ -85,73 +94,128 @@ private slots:
         QCOMPARE(problems, problem ? QList<int>{problem} : QList<int>{});
     }
 
-    // A faulty unit, then others: each reading starts afresh.
-    void each_unit_is_read_anew()
-    {
-        QVERIFY(state->setup("otp_upload_fails"));
-        StagedUnit readable("older_revision", "AAAA00000001");
-        StagedUnit mixed("current", "3472385A3036"); // its flash begins with another product's firmware
-        QVERIFY(readable.ready() && mixed.ready());
-        other_product_firmware(mixed, "B3");
-        m->worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(count("A7"), 1, 20000);
-        // Unplugged and plugged in again: a new connection, told of again.
-        QVERIFY(state->run({"unplug"}));
-        QTRY_VERIFY_WITH_TIMEOUT(m->seen.lastIndexOf("A0") > m->seen.indexOf("A7"), 20000);
-        QVERIFY(state->run({"plug"}));
-        QTRY_COMPARE_WITH_TIMEOUT(count("DeviceError"), 2, 20000);
-        // Swapped for another unit between two looks: the faulty one is gone, the new one read.
-        QVERIFY(readable.swap_into(*state));
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
-        QCOMPARE(m->worker.snapshot().info.FW_revision, QString("C7"));
-        // Firmware of another product gets no revision: not the one of the unit read before it.
-        QVERIFY(mixed.swap_into(*state));
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 2, 20000);
-        const DFU::DeviceInfo info = m->worker.snapshot().info;
-        QCOMPARE(info.type, Device::Type::QUEL);
-        QVERIFY(!info.FW_info.valid);
-        QCOMPARE(info.FW_revision, QString());
-    }
-
-    // What stands behind the judged serial when the command comes: swapped in, under the same
-    // serial, while the worker pauses with the judged unit. Anything but the very unit judged
-    // is read anew, never written nor read back.
+    // What stands behind the judged serial when the command comes: swapped in while the worker
+    // pauses with the judged unit. Anything but the very unit judged is read anew, afresh, never
+    // written nor read back.
     void a_command_for_another_unit_is_dropped_data()
     {
-        QTest::addColumn<QString>("config");
-        QTest::addColumn<QString>("after"); // the worker's signal that ends the story
+        QTest::addColumn<QString>("unit");     // "CONFIG [REVISION of a ZX-8 firmware in its flash]"
+        QTest::addColumn<QString>("serial");   // its serial; empty: the judged unit's
+        QTest::addColumn<QString>("revision"); // read anew at the end; "-": it cannot be read
         QTest::addColumn<int>("command");
-        QTest::newRow("another product") << "other_product" << "DevConn" << int(SM_A::cmd_download);
-        QTest::newRow("another product of the same revision") << "other_product C7" << "DevConn"
-                                                              << int(SM_A::cmd_download);
-        QTest::newRow("another product, to verify") << "other_product" << "DevConn" << int(SM_A::cmd_upload_and_compare);
-        QTest::newRow("the same product, another revision") << "current" << "DevConn" << int(SM_A::cmd_download);
-        QTest::newRow("unreadable at the re-check") << "otp_upload_fails" << "DeviceError" << int(SM_A::cmd_download);
+        const int write = SM_A::cmd_download;
+        QTest::newRow("another product") << "other_product" << "" << "B3" << write;
+        QTest::newRow("another product of the same revision") << "other_product C7" << "" << "C7" << write;
+        QTest::newRow("another product, to verify") << "other_product" << "" << "B3" << int(SM_A::cmd_upload_and_compare);
+        QTest::newRow("the same product, another revision") << "current" << "" << "C8" << write;
+        QTest::newRow("another product's firmware: no revision") << "current B3" << "" << "" << write;
+        QTest::newRow("a unit of the same revision, another serial") << "older_revision" << "AAAA00000001" << "C7" << write;
+        QTest::newRow("unreadable at the re-check") << "otp_upload_fails" << "" << "-" << write;
     }
 
     void a_command_for_another_unit_is_dropped()
     {
-        QFETCH(QString, config);
-        QFETCH(QString, after);
+        QFETCH(QString, unit);
+        QFETCH(QString, serial);
+        QFETCH(QString, revision);
         QFETCH(int, command);
         QVERIFY(state->setup(command == SM_A::cmd_download ? "older_revision" : "current"));
-        const QString serial = state->serial();
-        StagedUnit other(config.section(' ', 0, 0), serial);
-        QVERIFY(other.ready());
-        if (config.contains(' '))
-            other_product_firmware(other, config.section(' ', 1));
-        const QByteArray other_flash = testsupport::read_file(other.unit_dir() + "/flash.bin");
+        serial = serial.isEmpty() ? state->serial() : serial;
+        stage(unit.section(' ', 0, 0), serial, unit.section(' ', 1));
         std::atomic<bool> swapped{false};
-        m->at_first_pause([&] {
-            swapped = other.swap_into(*state);
-            m->command(SM_A::Command(command));
+        m->at_first_pause([&] { // as the presentation machine does after judging the unit
+            swapped = state->swap_in(serial);
+            m->worker.evaluated(m->worker.snapshot().connection);
+            m->worker.set_command(SM_A::Command(command));
         });
         m->worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(count(qPrintable(after)), after == "DevConn" ? 2 : 1, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(count(revision == "-" ? "DeviceError" : "DevConn"), revision == "-" ? 1 : 2, 30000);
         QVERIFY(swapped);
         QCOMPARE(count("FwDownloading") + count("FwUploading"), 0);
         QCOMPARE(m->worker.get_command(), SM_A::cmd_none);
-        QCOMPARE(testsupport::read_file(state->unit_dir(serial) + "/flash.bin"), other_flash);
+        const DFU::DeviceInfo info = m->worker.snapshot().info; // nothing of the judged reading left
+        QCOMPARE(info.FW_revision, revision == "-" ? QString() : revision);
+        QCOMPARE(info.FW_info.valid, revision != "-" && !revision.isEmpty());
+    }
+
+    // The presentation machine's rules (which command it gives the worker in which state) and the
+    // worker's that take steps of the user: each a row over the simulator script or over the
+    // embedded dfu-util and the emulated bootloader. Last: it shortens dfu-util's time-outs for
+    // the rest of the run.
+    void rules_data()
+    {
+        QTest::addColumn<QString>("unit");  // "sim CONFIG", or "emu CREATE-OPTIONS | SETTINGS"
+        // "await B2; await FwDownloaded; await TEXT; click; unplug; wait 300; release" (a state or a
+        // worker's signal awaited after the one before; the worker is held at its first pause with
+        // a unit read until release)
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("writes");    // the downloads the worker made
+
+        QTest::newRow("another revision: written on the click")
+            << "sim older_revision" << "await B2; click; await FwDownloaded" << 1;
+        QTest::newRow("the same revision: read back at once, never written") << "sim current" << "await B4; await B6" << 0;
+        QTest::newRow("a flash that differs: offered again")
+            << "sim differing_flash" << "await B7; click; await FwDownloaded" << 1;
+        QTest::newRow("another product: never written, not even on the A key")
+            << "sim other_product" << "await B8; click; wait 300" << 0;
+        QTest::newRow("a blank record") << "sim blank_otp" << "await B9; click; wait 300" << 0;
+        QTest::newRow("unplugged in the worker's pause, clicked before it notices: nothing written")
+            << "sim older_revision" << "await B2; unplug; click; await B3; release; await B1" << 0;
+        QTest::newRow("an unreadable unit, gone: the worker starts over")
+            << "sim otp_upload_fails" << "await A7; unplug; await A0" << 0;
+        QTest::newRow("unplugged mid-read-back: nothing offered")
+            << "emu | vanish_on=upload vanish_after=20" << "await B10" << 0;
+        QTest::newRow("a write that hangs is ended")
+            << "emu --rev C7 --seed 7 | hang=1" << "await B2; click; await No answer for 2 s; await stopped answering"
+            << 1;
+    }
+
+    void rules()
+    {
+        QFETCH(QString, unit);
+        QFETCH(QString, steps);
+        QFETCH(int, writes);
+        // Silence is counted from a second here, and a silent transfer ended after three.
+        DFU::silence_told_ms = DFU::run_timeout_ms = 1000;
+        DFU::silent_child_limit_ms = 3000;
+        std::unique_ptr<testsupport::EmulatorState> emu;
+        if (unit.startsWith("emu")) {
+            DFU::commands = real_commands;
+            QVERIFY(testsupport::use_embedded_dfu_util());
+            emu = std::make_unique<testsupport::EmulatorState>();
+            QVERIFY(emu->create("305F38713437", unit.mid(3).section('|', 0, 0).split(' ', Qt::SkipEmptyParts)));
+            QVERIFY(emu->set("305F38713437", unit.section('|', 1).trimmed().split(' ')));
+        } else {
+            QVERIFY(state->setup(unit.mid(4)));
+        }
+        QSemaphore held;
+        if (steps.contains("release"))
+            m->at_first_pause([&held] { held.tryAcquire(1, 30000); });
+        m->machine.start();
+        int from = 0;
+        for (const QString& step : steps.split(';')) {
+            const QString word = step.trimmed().section(' ', 0, 0);
+            const QString rest = step.trimmed().section(' ', 1);
+            if (word == "await") {
+                QTRY_VERIFY2_WITH_TIMEOUT(m->seen.indexOf(rest, from) >= 0 || !m->shown.filter(rest).isEmpty(),
+                                          qPrintable(m->seen.join(' ') + "\n" + m->shown.join('\n')), 30000);
+                from = std::max(from, m->seen.indexOf(rest, from) + 1);
+            } else if (word == "click") {
+                m->machine.do_download();
+            } else if (word == "wait") {
+                QTest::qWait(rest.toInt());
+            } else if (word == "unplug") {
+                QVERIFY(state->run({word}));
+            } else if (word == "release") {
+                held.release();
+            } else {
+                QFAIL(qPrintable("unknown step " + step));
+            }
+        }
+        // A command never waits for a unit to come.
+        QTRY_COMPARE_WITH_TIMEOUT(m->worker.get_command(), SM_A::cmd_none, 20000);
+        QVERIFY(m->stop());
+        QCOMPARE(m->seen.count("FwDownloading"), writes);
     }
 };
 
