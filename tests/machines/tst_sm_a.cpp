@@ -7,241 +7,215 @@
 #include <QtTest>
 
 #include <atomic>
+#include <map>
 #include <memory>
 
 using testsupport::SimulatorState;
 
-// Names the worker's signals as they arrive in the test's thread, in order.
-class Recorder final : public QObject {
-    Q_OBJECT
-
-public:
-    QStringList order;
-
-public slots:
-    void seen() { order << QString(sender()->metaObject()->method(senderSignalIndex()).name()).remove("sig_").remove("_entered"); }
-};
-
-// The real worker over the real runner and the simulator script.
+// The worker over the real runner and the simulator script, and the presentation machine that
+// gives it its commands: what each of them decides.
 class TestSM_A final : public QObject {
     Q_OBJECT
 
+    std::map<DFU::CmdID, DFU::Command> real_commands;
     std::unique_ptr<SimulatorState> state;
-    std::unique_ptr<SM_A> worker;
-    std::unique_ptr<Recorder> recorder;
-    QStringList& order() { return recorder->order; }
+    std::unique_ptr<testsupport::Machines> m;
 
-    void make_worker(int poll_ms = 20)
+    int count(const char* name) const { return m->seen.count(name); }
+
+    // A unit of config made aside under serial (SimulatorState::stage); with a revision, its flash
+    // begins with a ZX-8 image of that revision.
+    void stage(const QString& config, const QString& serial, const QString& revision = {})
     {
-        worker = std::make_unique<SM_A>(Files::path_of(Files::desired_FW_fileName_dfu),
-                                        Files::path_of(Files::desired_FW_fileName_bin),
-                                        Files::path_of(Files::uploaded_FW_fileName_bin));
-        worker->idle_interval_ms = 20;
-        worker->poll_interval_ms = poll_ms;
-        const QMetaObject& meta = SM_A::staticMetaObject;
-        const QMetaMethod seen = recorder->metaObject()->method(recorder->metaObject()->indexOfSlot("seen()"));
-        for (const char* name : {"NoDevConn()", "DevConn()", "scanning()", "readingInfo()", "DeviceError(QString)",
-                                 "FwDownloading()", "FwDownloaded()", "FwUploading()", "FwUploadedDiffers()",
-                                 "FwUploadedMatches()", "A0_entered()", "A1_entered()", "A2_entered()", "A4_entered()",
-                                 "A5_entered()", "A6_entered()", "A7_entered()"})
-            connect(worker.get(), meta.method(meta.indexOfSignal(QByteArray("sig_") + name)), recorder.get(), seen);
-    }
-
-    int count(const char* name) { return order().count(name); }
-
-    // Escape's stop, from wherever the worker is.
-    void stops()
-    {
-        QVERIFY(!worker->is_stopping());
-        worker->do_stop();
-        QVERIFY(worker->is_stopping());
-        QVERIFY(worker->wait(10000));
-    }
-
-    // As the presentation machine does after judging the unit it was told of.
-    void command(SM_A::Command c)
-    {
-        worker->evaluated(worker->snapshot().connection);
-        worker->set_command(c);
+        const QString flash = state->stage(config, serial) + "/flash.bin", image = state->path() + "/image.bin";
+        QVERIFY(QFile::exists(flash));
+        if (!revision.isEmpty()) {
+            QVERIFY(testsupport::make_firmware({"image", "--bin", image, "--type", "0x04", "--rev", revision}));
+            const QByteArray other = testsupport::read_file(image).left(2048);
+            testsupport::write_file(flash, testsupport::read_file(flash).replace(0, 2048, other));
+        }
     }
 
 private slots:
     void initTestCase()
     {
-        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        real_commands = DFU::commands;
         QVERIFY(Files::extract_resources({Files::desired_FW_bin, Files::desired_FW_dfu}, true));
-        qRegisterMetaType<SM_A::Command>();
     }
 
     void init()
     {
+        DFU::commands = real_commands;
+        DFU::Command::path.clear();
+        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
         state = std::make_unique<SimulatorState>();
         // Signals the last test's worker queued before it went are not this test's.
-        recorder = std::make_unique<Recorder>();
+        m = std::make_unique<testsupport::Machines>();
     }
 
     void cleanup()
     {
-        worker.reset();
+        m.reset();
         state.reset();
-        recorder.reset();
     }
 
-    // Polling without a unit: never a reading, a command given meanwhile dropped as the worker
-    // starts over, and the debug printer tells a run of polling once.
-    void no_unit()
-    {
-        QVERIFY(state->setup("no_unit"));
-        make_worker();
-        worker->start();
-        QTRY_VERIFY_WITH_TIMEOUT(count("A0") >= 2, 20000);
-        worker->set_command(SM_A::cmd_download);
-        QTRY_VERIFY_WITH_TIMEOUT(count("A0") >= 4, 20000);
-        QCOMPARE(worker->get_command(), SM_A::cmd_none);
-        stops();
-        QCOMPARE(count("DevConn") + count("readingInfo"), 0);
-        QCOMPARE(order().mid(0, 5), (QStringList{"A0", "A1", "NoDevConn", "A2", "scanning"}));
-        QVERIFY(count("NoDevConn") >= 3);
-    }
-
-    void one_unit_is_read_once()
-    {
-        QVERIFY(state->setup("older_revision"));
-        make_worker();
-        worker->start();
-        QTRY_VERIFY_WITH_TIMEOUT(count("A4") >= 5, 20000);
-        QCOMPARE(count("DevConn"), 1);
-        QCOMPARE(count("readingInfo"), 1);
-        const int read = order().indexOf("readingInfo");
-        QCOMPARE(order().mid(read, 4), (QStringList{"readingInfo", "NoDevConn", "DevConn", "A4"}));
-        QCOMPARE(order().mid(read + 4, 3), (QStringList{"A2", "scanning", "A4"}));
-        const SM_A::Snapshot snapshot = worker->snapshot();
-        QVERIFY(snapshot.info.valid);
-        QCOMPARE(snapshot.info.type, Device::Type::QUEL);
-        QCOMPARE(snapshot.info.FW_revision, QString("C7"));
-        stops();
-    }
-
-    // A unit whose firmware belongs to another product gets no revision: not the one of the
-    // unit read before it.
-    void each_reading_starts_afresh()
-    {
-        QVERIFY(state->setup("older_revision"));
-        testsupport::StagedUnit mixed("current", "3472385A3036");
-        QVERIFY(mixed.ready());
-        const QString korv = state->path() + "/korv.bin";
-        QVERIFY(testsupport::make_firmware({"image", "--bin", korv, "--type", "0x04", "--rev", "B3"}));
-        QByteArray flash = testsupport::read_file(mixed.unit_dir() + "/flash.bin");
-        flash.replace(0, 2048, testsupport::read_file(korv).left(2048));
-        testsupport::write_file(mixed.unit_dir() + "/flash.bin", flash);
-        make_worker();
-        worker->start();
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
-        QCOMPARE(worker->snapshot().info.FW_revision, QString("C7"));
-        QVERIFY(mixed.swap_into(*state));
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 2, 20000);
-        const DFU::DeviceInfo info = worker->snapshot().info;
-        QCOMPARE(info.type, Device::Type::QUEL);
-        QVERIFY(!info.FW_info.valid);
-        QCOMPARE(info.FW_revision, QString());
-    }
-
-    void a_unit_that_cannot_be_read_is_reported_once()
-    {
-        QVERIFY(state->setup("otp_upload_fails"));
-        make_worker();
-        // Received in this thread: a QSignalSpy would record straight from the worker's.
-        QStringList errors;
-        connect(worker.get(), &SM_A::sig_DeviceError, this, [&errors](const QString& text) { errors << text; });
-        worker->start();
-        QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 20000);
-        QVERIFY(errors.first().contains("dfu-util 0.11"));
-        QTRY_COMPARE_WITH_TIMEOUT(count("A7"), 1, 5000);
-        QTest::qWait(600); // many rescans of the faulty unit
-        QCOMPARE(errors.count(), 1);
-        const int faulty = order().indexOf("A7");
-        QCOMPARE(order().mid(faulty), (QStringList{"A7", "scanning"}));
-        QCOMPARE(count("DevConn"), 0);
-
-        QVERIFY(state->run({"unplug"}));
-        QTRY_VERIFY_WITH_TIMEOUT(order().lastIndexOf("A0") > faulty, 20000);
-        QCOMPARE(errors.count(), 1);
-        // Plugged in again: a new connection, told of again.
-        QVERIFY(state->run({"plug"}));
-        QTRY_VERIFY_WITH_TIMEOUT(order().lastIndexOf("A7") > faulty, 20000);
-        QCOMPARE(errors.count(), 2);
-        // Swapped for another unit between two looks: the faulty one is gone, the new one read.
-        testsupport::StagedUnit readable("older_revision", "AAAA00000001");
-        QVERIFY(readable.ready() && readable.swap_into(*state));
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
-        stops();
-    }
-
-    // What stands behind the judged serial when the command comes: swapped in, under the same
-    // serial, while the worker pauses with the judged unit. Anything but the very unit judged
-    // is read anew, never written nor read back.
-    void a_command_for_another_unit_is_dropped_data()
+    // What the worker does with what it finds, over many scans: each unit read once and told
+    // once, why no unit can be used told once, and a command given without a judged reading
+    // never carried out.
+    void finds_data()
     {
         QTest::addColumn<QString>("config");
-        QTest::addColumn<QString>("after"); // the worker's signal that ends the story
+        QTest::addColumn<QString>("once"); // the worker's signals seen once; the others of these never
+        QTest::addColumn<int>("problem");
+        QTest::newRow("no unit") << "no_unit" << "" << int(SM_A::problem_none);
+        QTest::newRow("several units") << "two_units" << "" << int(SM_A::problem_several_units);
+        QTest::newRow("a DFU device of another kind") << "three_interfaces" << "" << int(SM_A::problem_unknown_device);
+        QTest::newRow("one unit") << "older_revision" << "readingInfo DevConn" << int(SM_A::problem_none);
+        QTest::newRow("an unreadable unit") << "otp_upload_fails" << "readingInfo DeviceError" << int(SM_A::problem_none);
+    }
+
+    void finds()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, once);
+        QFETCH(int, problem);
+        QVERIFY(state->setup(config));
+        QList<int> problems;
+        connect(&m->worker, &SM_A::sig_Problem, this, [&problems](int p) { problems << p; });
+        m->worker.start();
+        QTRY_VERIFY_WITH_TIMEOUT(count("scanning") >= 2, 20000);
+        m->worker.set_command(SM_A::cmd_download);
+        QTest::qWait(600); // many scans
+        if (once.isEmpty()) // dropped as the worker starts over
+            QCOMPARE(m->worker.get_command(), SM_A::cmd_none);
+        QVERIFY(m->stop());
+        for (const char* name : {"readingInfo", "DevConn", "DeviceError", "FwDownloading"})
+            QVERIFY2(count(name) == (once.contains(name) ? 1 : 0), name);
+        QCOMPARE(problems, problem ? QList<int>{problem} : QList<int>{});
+    }
+
+    // What stands behind the judged serial when the command comes: swapped in while the worker
+    // pauses with the judged unit. Anything but the very unit judged is read anew, afresh, never
+    // written nor read back.
+    void a_command_for_another_unit_is_dropped_data()
+    {
+        QTest::addColumn<QString>("unit");     // "CONFIG [REVISION of a ZX-8 firmware in its flash]"
+        QTest::addColumn<QString>("serial");   // its serial; empty: the judged unit's
+        QTest::addColumn<QString>("revision"); // read anew at the end; "-": it cannot be read
         QTest::addColumn<int>("command");
-        QTest::newRow("another product") << "other_product" << "DevConn" << int(SM_A::cmd_download);
-        QTest::newRow("another product of the same revision") << "other_product C7" << "DevConn"
-                                                              << int(SM_A::cmd_download);
-        QTest::newRow("another product, to verify") << "other_product" << "DevConn" << int(SM_A::cmd_upload_and_compare);
-        QTest::newRow("the same product, another revision") << "current" << "DevConn" << int(SM_A::cmd_download);
-        QTest::newRow("unreadable at the re-check") << "otp_upload_fails" << "DeviceError" << int(SM_A::cmd_download);
+        const int write = SM_A::cmd_download;
+        QTest::newRow("another product") << "other_product" << "" << "B3" << write;
+        QTest::newRow("another product of the same revision") << "other_product C7" << "" << "C7" << write;
+        QTest::newRow("another product, to verify") << "other_product" << "" << "B3" << int(SM_A::cmd_upload_and_compare);
+        QTest::newRow("the same product, another revision") << "current" << "" << "C8" << write;
+        QTest::newRow("another product's firmware: no revision") << "current B3" << "" << "" << write;
+        QTest::newRow("a unit of the same revision, another serial") << "older_revision" << "AAAA00000001" << "C7" << write;
+        QTest::newRow("unreadable at the re-check") << "otp_upload_fails" << "" << "-" << write;
     }
 
     void a_command_for_another_unit_is_dropped()
     {
-        QFETCH(QString, config);
-        QFETCH(QString, after);
+        QFETCH(QString, unit);
+        QFETCH(QString, serial);
+        QFETCH(QString, revision);
         QFETCH(int, command);
         QVERIFY(state->setup(command == SM_A::cmd_download ? "older_revision" : "current"));
-        const QString serial = state->serial();
-        testsupport::StagedUnit other(config.section(' ', 0, 0), serial);
-        QVERIFY(other.ready());
-        if (config.contains(' ')) { // its firmware of the revision judged
-            const QString image = state->path() + "/image.bin";
-            QVERIFY(testsupport::make_firmware({"image", "--bin", image, "--type", "0x04", "--rev", config.section(' ', 1)}));
-            QByteArray flash = testsupport::read_file(other.unit_dir() + "/flash.bin");
-            testsupport::write_file(other.unit_dir() + "/flash.bin", flash.replace(0, 2048, testsupport::read_file(image).left(2048)));
-        }
-        const QByteArray other_flash = testsupport::read_file(other.unit_dir() + "/flash.bin");
-        make_worker();
+        serial = serial.isEmpty() ? state->serial() : serial;
+        stage(unit.section(' ', 0, 0), serial, unit.section(' ', 1));
         std::atomic<bool> swapped{false};
-        testsupport::at_first_pause(*worker, [&] {
-            swapped = other.swap_into(*state);
-            this->command(SM_A::Command(command));
+        m->at_first_pause([&] { // as the presentation machine does after judging the unit
+            swapped = state->swap_in(serial);
+            m->worker.evaluated(m->worker.snapshot().connection);
+            m->worker.set_command(SM_A::Command(command));
         });
-        worker->start();
-        const int ends = after == "DevConn" ? 2 : 1;
-        QTRY_COMPARE_WITH_TIMEOUT(count(qPrintable(after)), ends, 30000);
+        m->worker.start();
+        QTRY_COMPARE_WITH_TIMEOUT(count(revision == "-" ? "DeviceError" : "DevConn"), revision == "-" ? 1 : 2, 30000);
         QVERIFY(swapped);
         QCOMPARE(count("FwDownloading") + count("FwUploading"), 0);
-        QCOMPARE(worker->get_command(), SM_A::cmd_none);
-        QCOMPARE(testsupport::read_file(state->unit_dir(serial) + "/flash.bin"), other_flash);
+        QCOMPARE(m->worker.get_command(), SM_A::cmd_none);
+        const DFU::DeviceInfo info = m->worker.snapshot().info; // nothing of the judged reading left
+        QCOMPARE(info.FW_revision, revision == "-" ? QString() : revision);
+        QCOMPARE(info.FW_info.valid, revision != "-" && !revision.isEmpty());
     }
 
-    // The unit went and came back, and was read anew, before the command judged on its earlier
-    // reading came: the new reading has not been judged, so nothing is carried out.
-    void a_command_for_an_earlier_reading_is_dropped()
+    // The presentation machine's rules (which command it gives the worker in which state) and the
+    // worker's that take steps of the user: each a row over the simulator script or over the
+    // embedded dfu-util and the emulated bootloader. Last: it shortens dfu-util's time-outs for
+    // the rest of the run.
+    void rules_data()
     {
-        QVERIFY(state->setup("older_revision"));
-        make_worker();
-        worker->start();
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 1, 20000);
-        worker->evaluated(worker->snapshot().connection);
-        QVERIFY(state->run({"unplug"}));
-        QTRY_VERIFY_WITH_TIMEOUT(order().lastIndexOf("A0") > order().indexOf("DevConn"), 20000);
-        QVERIFY(state->run({"plug"}));
-        QTRY_COMPARE_WITH_TIMEOUT(count("DevConn"), 2, 20000);
-        worker->set_command(SM_A::cmd_download);
-        const int pauses = count("A4");
-        QTRY_VERIFY_WITH_TIMEOUT(count("A4") >= pauses + 2, 20000);
-        QCOMPARE(count("FwDownloading"), 0);
-        QCOMPARE(worker->get_command(), SM_A::cmd_none);
+        QTest::addColumn<QString>("unit");  // "sim CONFIG", or "emu CREATE-OPTIONS | SETTINGS"
+        // "await B2; await FwDownloaded; await TEXT; click; unplug; wait 300; release" (a state or a
+        // worker's signal awaited after the one before; the worker is held at its first pause with
+        // a unit read until release)
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("writes");    // the downloads the worker made
+
+        QTest::newRow("another revision: written on the click")
+            << "sim older_revision" << "await B2; click; await FwDownloaded" << 1;
+        QTest::newRow("the same revision: read back at once, never written") << "sim current" << "await B4; await B6" << 0;
+        QTest::newRow("a flash that differs: offered again")
+            << "sim differing_flash" << "await B7; click; await FwDownloaded" << 1;
+        QTest::newRow("another product: never written, not even on the A key")
+            << "sim other_product" << "await B8; click; wait 300" << 0;
+        QTest::newRow("a blank record") << "sim blank_otp" << "await B9; click; wait 300" << 0;
+        QTest::newRow("unplugged in the worker's pause, clicked before it notices: nothing written")
+            << "sim older_revision" << "await B2; unplug; click; await B3; release; await B1" << 0;
+        QTest::newRow("an unreadable unit, gone: the worker starts over")
+            << "sim otp_upload_fails" << "await A7; unplug; await A0" << 0;
+        QTest::newRow("unplugged mid-read-back: nothing offered")
+            << "emu | vanish_on=upload vanish_after=20" << "await B10" << 0;
+        QTest::newRow("a write that hangs is ended")
+            << "emu --rev C7 --seed 7 | hang=1" << "await B2; click; await No answer for 2 s; await stopped answering"
+            << 1;
+    }
+
+    void rules()
+    {
+        QFETCH(QString, unit);
+        QFETCH(QString, steps);
+        QFETCH(int, writes);
+        // Silence is counted from a second here, and a silent transfer ended after three.
+        DFU::silence_told_ms = DFU::run_timeout_ms = 1000;
+        DFU::silent_child_limit_ms = 3000;
+        std::unique_ptr<testsupport::EmulatorState> emu;
+        if (unit.startsWith("emu")) {
+            DFU::commands = real_commands;
+            QVERIFY(testsupport::use_embedded_dfu_util());
+            emu = std::make_unique<testsupport::EmulatorState>();
+            QVERIFY(emu->create("305F38713437", unit.mid(3).section('|', 0, 0).split(' ', Qt::SkipEmptyParts)));
+            QVERIFY(emu->set("305F38713437", unit.section('|', 1).trimmed().split(' ')));
+        } else {
+            QVERIFY(state->setup(unit.mid(4)));
+        }
+        QSemaphore held;
+        if (steps.contains("release"))
+            m->at_first_pause([&held] { held.tryAcquire(1, 30000); });
+        m->machine.start();
+        int from = 0;
+        for (const QString& step : steps.split(';')) {
+            const QString word = step.trimmed().section(' ', 0, 0);
+            const QString rest = step.trimmed().section(' ', 1);
+            if (word == "await") {
+                QTRY_VERIFY2_WITH_TIMEOUT(m->seen.indexOf(rest, from) >= 0 || !m->shown.filter(rest).isEmpty(),
+                                          qPrintable(m->seen.join(' ') + "\n" + m->shown.join('\n')), 30000);
+                from = std::max(from, m->seen.indexOf(rest, from) + 1);
+            } else if (word == "click") {
+                m->machine.do_download();
+            } else if (word == "wait") {
+                QTest::qWait(rest.toInt());
+            } else if (word == "unplug") {
+                QVERIFY(state->run({word}));
+            } else if (word == "release") {
+                held.release();
+            } else {
+                QFAIL(qPrintable("unknown step " + step));
+            }
+        }
+        // A command never waits for a unit to come.
+        QTRY_COMPARE_WITH_TIMEOUT(m->worker.get_command(), SM_A::cmd_none, 20000);
+        QVERIFY(m->stop());
+        QCOMPARE(m->seen.count("FwDownloading"), writes);
     }
 };
 

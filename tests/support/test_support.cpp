@@ -8,9 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
-#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -146,29 +146,23 @@ bool SimulatorState::run(const QStringList& arguments, QByteArray* output) const
     return succeeds(simulator_script(), arguments, 120000, QProcessEnvironment::systemEnvironment(), output);
 }
 
-StagedUnit::StagedUnit(const QString& config, const QString& serial)
-    : serial(serial)
+QString SimulatorState::stage(const QString& config, const QString& serial) const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VELMORA_SIM_DIR", stage.path());
-    prepared = succeeds(simulator_script(), {"setup_prepared_config", config}, 60000, env);
+    env.insert("VELMORA_SIM_DIR", dir + "/stage");
+    QDir(dir + "/stage").removeRecursively();
+    const QString staged = dir + "/staged-" + serial;
+    const bool made = succeeds(simulator_script(), {"setup_prepared_config", config}, 60000, env);
+    return made && QDir().rename(dir + "/stage/units/" + subfolders(dir + "/stage/units").value(0), staged) ? staged
+                                                                                                          : QString();
 }
 
-QString StagedUnit::unit_dir() const
+bool SimulatorState::swap_in(const QString& serial) const
 {
-    return stage.path() + "/units/" + subfolders(stage.path() + "/units").value(0);
-}
-
-bool StagedUnit::swap_into(const SimulatorState& state)
-{
-    const QStringList staged = subfolders(stage.path() + "/units");
-    if (!prepared || staged.size() != 1)
-        return false;
     // The units directory itself stays, or the script would take the state for new.
-    const QDir units(state.path() + "/units");
-    for (const QString& old : subfolders(units.path()))
-        QDir(units.filePath(old)).removeRecursively();
-    return QDir().rename(stage.path() + "/units/" + staged.first(), units.filePath(serial));
+    for (const QString& old : subfolders(dir + "/units"))
+        QDir(dir + "/units/" + old).removeRecursively();
+    return QDir().rename(dir + "/staged-" + serial, unit_dir(serial));
 }
 
 EmulatorState::EmulatorState()
@@ -205,16 +199,44 @@ bool use_embedded_dfu_util()
     return support_misc::mark_file_executable(exe);
 }
 
-void at_first_pause(SM_A& worker, std::function<void()> act)
+Machines::Machines()
+    : worker(Files::path_of(Files::desired_FW_fileName_dfu), Files::path_of(Files::desired_FW_fileName_bin),
+             Files::path_of(Files::uploaded_FW_fileName_bin))
 {
-    auto done = std::make_shared<std::atomic<bool>>(false);
-    QObject::connect(
-        &worker, &SM_A::sig_A4_entered, &worker,
-        [done, act = std::move(act)] {
-            if (!done->exchange(true))
-                act();
-        },
-        Qt::DirectConnection);
+    worker.idle_interval_ms = worker.poll_interval_ms = 20;
+    const QMetaObject& meta = SM_A::staticMetaObject;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+        if (meta.method(i).methodType() == QMetaMethod::Signal)
+            connect(&worker, meta.method(i), this, metaObject()->method(metaObject()->indexOfSlot("record()")));
+    for (QState* s : machine.findChildren<QState*>())
+        connect(s, &QState::entered, this, [this, s] { seen << s->objectName().section(':', 0, 0); });
+    model.attach(&worker, &machine);
+    connect(&model, &OutcomeModel::changed, this, [this](const Outcome& outcome) {
+        if (shown.value(shown.size() - 1) != status(outcome))
+            shown << status(outcome);
+    });
+    connect(&machine, &QStateMachine::started, &worker, [this] { worker.start(); });
+}
+
+void Machines::record()
+{
+    seen << QString(sender()->metaObject()->method(senderSignalIndex()).name()).remove("sig_").remove("_entered");
+}
+
+void Machines::at_first_pause(std::function<void()> act)
+{
+    auto once = std::make_shared<std::once_flag>();
+    connect(&worker, &SM_A::sig_A4_entered, &worker, [once, act] { std::call_once(*once, act); }, Qt::DirectConnection);
+}
+
+bool Machines::stop()
+{
+    machine.stop();
+    worker.do_stop();
+    model.stop_requested(worker.is_transferring());
+    const bool ended = worker.wait(60000);
+    QCoreApplication::sendPostedEvents(this); // what the worker said before it ended is recorded
+    return ended;
 }
 
 Settings::Settings window_settings()

@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QVector>
 #include <QtGlobal>
 
@@ -54,26 +53,14 @@ public:
     QString unit_dir(const QString& serial = {}) const;
     // Each prepared configuration has a serial of its own: that of the one unit, if one.
     QString serial() const;
+    // The unit of a prepared configuration under another serial, made aside (its folder given,
+    // to change it), so that swap_in() puts it in place of the units at once: as if the user
+    // swapped units between two of the worker's looks.
+    QString stage(const QString& config, const QString& serial) const;
+    bool swap_in(const QString& serial) const;
 
 private:
     QString dir;
-};
-
-// The unit of a prepared configuration under another serial, made ahead, so that the swap
-// itself takes no time: a swap lands between two of the worker's looks at the unit.
-class StagedUnit {
-public:
-    StagedUnit(const QString& config, const QString& serial);
-    bool ready() const { return prepared; }
-    // The staged unit's folder, to change it before the swap.
-    QString unit_dir() const;
-    // Puts the unit in place of the units of the state: as if the user swapped units.
-    bool swap_into(const SimulatorState& state);
-
-private:
-    QTemporaryDir stage;
-    QString serial;
-    bool prepared = false;
 };
 
 // Units of the emulated DfuSe bootloader, preloaded into every dfu-util this process starts.
@@ -99,9 +86,30 @@ private:
 // Extracts the embedded dfu-util with its libusb and points the command table at it.
 bool use_embedded_dfu_util();
 
-// Runs act once, on the worker's own thread, as it first enters its pause with a unit read:
-// what act does (a swap of units, a command) lands before the worker takes any command.
-void at_first_pause(SM_A& worker, std::function<void()> act);
+// The worker, the presentation machine and the model of what the user is told, wired as the
+// program wires them; what each does is recorded as it arrives in the test's thread.
+class Machines final : public QObject {
+    Q_OBJECT
+
+public:
+    Machines();
+    ~Machines() override { stop(); }
+    SM_A worker;
+    SM_B machine{&worker, Device::Type::QUEL, "C8"};
+    OutcomeModel model{"R12"};
+    Settings::GUI gui = Settings::make_GUI(":resources/settings_GUI.json");
+    QStringList seen;  // the worker's signals ("DevConn", "A4" ...) and the states entered ("B2" ...), in order
+    QStringList shown; // the status lines, in English, as they changed
+    QString status(const Outcome& o) const { return plain_text(status_html(o, [this](auto& t) { return gui.text(t); })); }
+    // Runs act once, on the worker's own thread, as it first enters its pause with a unit read:
+    // what act does (a swap of units, a command) lands before the worker takes any command.
+    void at_first_pause(std::function<void()> act);
+    // Stops as Escape does; true once the worker has ended (all it said then recorded).
+    bool stop();
+
+private slots:
+    void record();
+};
 
 // The settings the program builds for the embedded firmware (an R12 at C8), for tests of the
 // window.
