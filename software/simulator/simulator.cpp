@@ -45,13 +45,16 @@ void setup_for_simulated_dfu_util(Setup setup)
         {DFU::CmdID::download_FW, "download_FW"},
         {DFU::CmdID::setup_prepared_config, "setup_prepared_config"},
     };
+    // The real tool's arguments as they were before the first set-up: another set-up (a
+    // faster one, say) starts from them, not from the simulator's doubled.
+    static const std::map<DFU::CmdID, DFU::Command> real = DFU::commands;
     for (const auto& [id, word] : words) {
         DFU::Command& command = DFU::commands.at(id);
         QStringList arguments{"--dfu-util-command", word};
         if (fast)
             arguments << "--fast-progress";
         command.program = dfu_util_path("dfu-util_simulator.sh");
-        command.arguments = arguments + command.arguments;
+        command.arguments = arguments + real.at(id).arguments;
     }
 }
 
