@@ -306,7 +306,7 @@ void LogWindow::toggle_visibility(QMainWindow* mainWindow)
         const QRect main = mainWindow->geometry();
         QScreen* screen = mainWindow->screen();
         const QRect room = screen ? screen->availableGeometry() : QRect(main.topLeft(), QSize(1 << 20, 1 << 20));
-        const int x = std::max(room.left(), std::min(main.right(), room.right() + 1 - dialog->width()));
+        const int x = std::max(room.left(), std::min(main.right() + 1, room.right() + 1 - dialog->width()));
         const int y = std::max(room.top(), std::min(main.top(), room.bottom() + 1 - dialog->height()));
         dialog->setGeometry(x, y, dialog->width(), dialog->height());
     }
