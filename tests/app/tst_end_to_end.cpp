@@ -279,12 +279,12 @@ private slots:
             << QStringList{"Msg-handler reset", "Trying to stop sm_A", "MainWindow downloadMode: setEnabled false",
                            "Shown: Stopped. To go on, close the window and start the program again."}
             << QStringList{"Oops, SM_A not dead yet"} << none << -1 << "";
-        // Escape, then the window closed, while the unit is written: the write is finished, and
+        // The window closed, then Escape, while the unit is written: the write is finished, and
         // then the program ends.
-        QTest::newRow("Escape and close during a write: finished, then ended")
+        QTest::newRow("close and Escape during a write: finished, then ended")
             << "A" + older + " | pace_f4=1 leave_delay_ms=60000" << real
-            << "await " + offered + "; click; await SM_A: /sig_FwDownloading; wait 1500; key Escape; await " + finishing
-               + "; shot finishing-on-escape; close"
+            << "await " + offered + "; click; await SM_A: /sig_FwDownloading; wait 1500; close; await " + finishing
+               + "; shot finishing-on-close; key Escape"
             << QStringList{"Shown: " + finishing, "The transfer has ended", "app.exec() returns:  0"}
             << QStringList{"Exit with", "Oops"} << none << 0 << "image";
         // Without a font for its letters a language would be boxes: English instead, and the log
