@@ -403,8 +403,10 @@ private slots:
             << QStringList{"Waiting for units in DFU mode", "No unit came within 3 seconds.", "0 units: 0 upgraded"}
             << 4 << "kept";
         QTest::newRow("bench: a unit pulled mid-write, then the time-out: the interruption is the status")
-            << "A" + older + " | vanish_on=write vanish_after=120" << QStringList{"-b", "--timeout", "3"} << "" << none
-            << none << QStringList{"Unit 305F38713437: interrupted.", "1 units: 0 upgraded"} << 2 << "written";
+            << "A" + older + " | vanish_on=write vanish_after=120" << QStringList{"-b", "--units", "2", "--timeout", "3"}
+            << "" << none << none
+            << QStringList{"Unit 305F38713437: interrupted.", "No unit came within 3 seconds.", "1 units: 0 upgraded"}
+            << 2 << "written";
         // Under a pseudo-terminal: a line per unit being served, redrawn in place, with the
         // counter under it; the result scrolls above.
         QTest::newRow("bench: on a terminal: one updating line per unit")
