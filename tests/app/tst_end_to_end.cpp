@@ -587,7 +587,7 @@ private slots:
                     spoken << match.captured(1);
             for (int i = heard; i < spoken.size(); ++i)
                 if (spoken[i].contains(fragment))
-                    return heard = i + 1;
+                    return i + 1;
             return 0;
         };
         if (!bench)
@@ -608,10 +608,12 @@ private slots:
                 QVERIFY2(program.wait([&] { return program.log().contains(rest) || program.out.contains(rest.toUtf8()); }, 120000),
                          qPrintable(rest + "\n" + program.log().right(3000)));
             } else if (word == "hear") {
-                QTRY_VERIFY2_WITH_TIMEOUT((program.read(), hear(rest)) > 0,
+                int next = 0;
+                QTRY_VERIFY2_WITH_TIMEOUT((program.read(), next = hear(rest)) > 0,
                                           qPrintable("not said: " + rest + "\nSaid:\n" + spoken.mid(heard).join('\n')
                                                      + "\nThe program's log ends:\n" + program.log().right(3000)),
                                           60000);
+                heard = next;
             } else if (word == "restart") {
                 // Ended and started again, in the same desktop.
                 program.process.terminate();
