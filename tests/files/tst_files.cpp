@@ -229,8 +229,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes"); // null: no file
         QTest::addColumn<QString>("expected");
-        QTest::newRow("utf-8") << QByteArray("caf\xc3\xa9\nline 2") << QString::fromUtf8("caf\xc3\xa9\nline 2");
-        QTest::newRow("nul in the middle") << QByteArray("before\0after", 12) << QString("before");
+        QTest::newRow("utf-8, a nul in the middle") << QByteArray("caf\xc3\xa9\nline 2\0after", 18)
+                                                   << QString::fromUtf8("caf\xc3\xa9\nline 2");
         QTest::newRow("no file") << QByteArray() << "Couldn't open file: " + Files::path_of("text.txt");
     }
 
