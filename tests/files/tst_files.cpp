@@ -52,6 +52,8 @@ QStringList working_folders(const QString& base)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Files::ID)
+
 class TestFiles final : public QObject {
     Q_OBJECT
 
@@ -66,10 +68,8 @@ private slots:
         // current folder.
         if (!Files::external_dir().isValid())
             return;
-        for (const QFileInfo& entry : QDir(Files::external_dir().path()).entryInfoList(QDir::Files)) {
-            QFile::setPermissions(entry.filePath(), QFile::ReadOwner | QFile::WriteOwner);
+        for (const QFileInfo& entry : QDir(Files::external_dir().path()).entryInfoList(QDir::Files))
             QFile::remove(entry.filePath());
-        }
     }
 
     // Where another user could swap the working folder (and the dfu-util in it) between the check
@@ -78,15 +78,15 @@ private slots:
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("nobodys");
-        QTest::addColumn<int>("parent_mode"); // of a folder the base lies in; 0: none
+        QTest::addColumn<int>("parent_mode"); // of the folder the base lies in
         QTest::addColumn<bool>("linked");     // the base named through a link beside it
         QTest::addColumn<bool>("safe");
-        QTest::newRow("own, private") << 0700 << false << 0 << false << true;
-        QTest::newRow("own, writable by the group") << 0770 << false << 0 << false << false;
-        QTest::newRow("own, writable by all but sticky") << 01777 << false << 0 << false << true;
-        QTest::newRow("another user's") << 0700 << true << 0 << false << false;
+        QTest::newRow("own, private") << 0700 << false << 0700 << false << true;
+        QTest::newRow("own, writable by the group") << 0770 << false << 0700 << false << false;
+        QTest::newRow("own, writable by all but sticky") << 01777 << false << 0700 << false << true;
+        QTest::newRow("another user's") << 0700 << true << 0700 << false << false;
         QTest::newRow("in a folder writable by all") << 0700 << false << 0777 << false << false;
-        QTest::newRow("a link to a private one") << 0700 << false << 0 << true << true;
+        QTest::newRow("a link to a private one") << 0700 << false << 0700 << true << true;
     }
 
     void only_a_safe_base_folder_is_used()
@@ -97,13 +97,9 @@ private slots:
         QFETCH(bool, linked);
         QFETCH(bool, safe);
         QTemporaryDir scratch;
-        QString base = scratch.filePath("base");
-        if (parent_mode != 0) {
-            QVERIFY(QDir().mkdir(scratch.filePath("parent")));
-            QVERIFY(::chmod(QFile::encodeName(scratch.filePath("parent")).constData(), parent_mode) == 0);
-            base = scratch.filePath("parent/base");
-        }
-        QVERIFY(QDir().mkdir(base));
+        const QString base = scratch.filePath("parent/base");
+        QVERIFY(QDir().mkpath(base));
+        QVERIFY(::chmod(QFile::encodeName(scratch.filePath("parent")).constData(), parent_mode) == 0);
         QVERIFY(::chmod(QFile::encodeName(base).constData(), mode) == 0);
         if (nobodys && !give_to_nobody(base))
             QSKIP("handing a folder to another user needs root");
@@ -179,36 +175,33 @@ private slots:
     // may be left to look extracted), and named in the log; a failure goes on with the rest.
     void extraction_data()
     {
-        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<QList<Files::ID>>("files");
         QTest::addColumn<int>("room"); // the largest file this process may write; 0: no limit
         QTest::addColumn<bool>("report");
         QTest::addColumn<QString>("failed"); // the file named as not extracted; empty: none
         QTest::addColumn<QStringList>("extracted"); // each the resource's very bytes; no other file
         using namespace Files;
-        QTest::newRow("both forms of the firmware") << QList<int>{desired_FW_dfu, desired_FW_bin} << 0 << true << ""
+        QTest::newRow("both forms of the firmware") << QList<ID>{desired_FW_dfu, desired_FW_bin} << 0 << true << ""
                                                     << QStringList{"firmware.bin", "firmware.dfu"};
         QTest::newRow("an existing target is reported, the rest goes on")
-            << QList<int>{desired_FW_bin, desired_FW_bin, desired_FW_dfu} << 0 << true << "firmware.bin"
+            << QList<ID>{desired_FW_bin, desired_FW_bin, desired_FW_dfu} << 0 << true << "firmware.bin"
             << QStringList{"firmware.bin", "firmware.dfu"};
         // Upload files are written by dfu-util, never embedded.
-        QTest::newRow("a missing resource") << QList<int>{uploaded_OTP_bin, desired_FW_bin} << 0 << true
+        QTest::newRow("a missing resource") << QList<ID>{uploaded_OTP_bin, desired_FW_bin} << 0 << true
                                             << "uploaded_OTP.bin" << QStringList{"firmware.bin"};
-        QTest::newRow("onto a full disk") << QList<int>{desired_FW_bin} << 4096 << true << "firmware.bin" << QStringList{};
-        QTest::newRow("without report, always success") << QList<int>{uploaded_FW_bin, uploaded_OTP_bin} << 0 << false
+        QTest::newRow("onto a full disk") << QList<ID>{desired_FW_bin} << 4096 << true << "firmware.bin" << QStringList{};
+        QTest::newRow("without report, always success") << QList<ID>{uploaded_FW_bin, uploaded_OTP_bin} << 0 << false
                                                         << "" << QStringList{};
     }
 
     void extraction()
     {
-        QFETCH(QList<int>, ids);
+        QFETCH(QList<Files::ID>, files);
         QFETCH(int, room);
         QFETCH(bool, report);
         QFETCH(QString, failed);
         QFETCH(QStringList, extracted);
         LogCapture log;
-        QList<Files::ID> files;
-        for (const int id : ids)
-            files << Files::ID(id);
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{room ? rlim_t(room) : RLIM_INFINITY, RLIM_INFINITY};
         const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
