@@ -109,7 +109,6 @@ private slots:
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("shown");
         const QString span = "<span style=\"color:#000000; font-size:9pt\">%1</span>";
-        QTest::newRow("English") << "en" << span.arg("Connected to an R12.") << span.arg("Connected to an R12.");
         QTest::newRow("revision") << "de" << span.arg("Connected to an R12 with firmware version C7")
                                   << span.arg("Blitzgerät R12 angeschlossen, Firmware-Version C7");
         QTest::newRow("another product, not the shorter template")
@@ -130,7 +129,7 @@ private slots:
         QVERIFY(language::install(language));
         QCOMPARE(embedded.localize(english), shown);
         QCOMPARE(embedded.text("8b2"), QString("4. Click here to start upgrade"));
-        QCOMPARE(embedded.display_text("8b2") == embedded.text("8b2"), language == "en");
+        QVERIFY(embedded.display_text("8b2") != embedded.text("8b2"));
         QVERIFY(language::install("en"));
     }
 
