@@ -81,7 +81,6 @@ private slots:
         QTest::addColumn<int>("parent_mode"); // of the folder the base lies in
         QTest::addColumn<bool>("linked");     // the base named through a link beside it
         QTest::addColumn<bool>("safe");
-        QTest::newRow("own, private") << 0700 << false << 0700 << false << true;
         QTest::newRow("own, writable by the group") << 0770 << false << 0700 << false << false;
         QTest::newRow("own, writable by all but sticky") << 01777 << false << 0700 << false << true;
         QTest::newRow("another user's") << 0700 << true << 0700 << false << false;
@@ -180,8 +179,6 @@ private slots:
         QTest::addColumn<QString>("failed"); // the file named as not extracted; empty: none
         QTest::addColumn<QStringList>("extracted"); // each the resource's very bytes; no other file
         using namespace Files;
-        QTest::newRow("both forms of the firmware") << QList<ID>{desired_FW_dfu, desired_FW_bin} << 0 << true << ""
-                                                    << QStringList{"firmware.bin", "firmware.dfu"};
         QTest::newRow("an existing target is reported, the rest goes on")
             << QList<ID>{desired_FW_bin, desired_FW_bin, desired_FW_dfu} << 0 << true << "firmware.bin"
             << QStringList{"firmware.bin", "firmware.dfu"};
