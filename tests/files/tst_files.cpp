@@ -15,7 +15,6 @@
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using testsupport::LogCapture;
@@ -36,13 +35,10 @@ bool as_ordinary_user(const std::function<bool()>& check)
     const passwd* nobody = ::getpwnam("nobody");
     if (::geteuid() != 0 || !nobody)
         return check();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool dropped = ::setgid(nobody->pw_gid) == 0 && ::setuid(nobody->pw_uid) == 0;
-        ::_exit(dropped && check() ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (::seteuid(nobody->pw_uid) != 0)
+        return false;
+    const bool answer = check();
+    return ::seteuid(0) == 0 && answer;
 }
 
 QStringList working_folders(const QString& base)
