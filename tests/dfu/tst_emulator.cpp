@@ -63,11 +63,6 @@ Run run_program(const QString& program, const QStringList& arguments, const QStr
     return run;
 }
 
-Run script(const QStringList& arguments)
-{
-    return run_program(testsupport::simulator_script(), arguments);
-}
-
 } // namespace
 
 // The simulator script that stands in for dfu-util and its units (-s, and most tests of the
@@ -79,7 +74,6 @@ class TestEmulator final : public QObject {
     std::map<DFU::CmdID, DFU::Command> saved;
 
     QString desired() const { return Files::path_of(Files::desired_FW_fileName_bin); }
-    QString uploaded() const { return Files::path_of(Files::uploaded_FW_fileName_bin); }
 
 private slots:
     void initTestCase()
@@ -161,7 +155,8 @@ private slots:
         }
         if (!folder.isEmpty())
             qputenv("VELMORA_SIM_DIR", other.toUtf8());
-        const Run run = script(arguments.split(' ', Qt::SkipEmptyParts));
+        const Run run
+            = run_program(testsupport::simulator_script(), arguments.split(' ', Qt::SkipEmptyParts));
         qputenv("VELMORA_SIM_DIR", state.path().toUtf8());
         QCOMPARE(run.code, 64);
         QVERIFY(folder.isEmpty() ? !run.errors.isEmpty() : run.errors.contains("refusing the state folder"));
@@ -248,10 +243,11 @@ private slots:
         EmulatorState emu;
         QVERIFY(emu.create(serial));
         QVERIFY(emu.set(serial, {"short_upload=1"}));
-        const DFU::Check check = DFU::upload_and_check_FW_bin(desired(), uploaded());
+        const QString uploaded = Files::path_of(Files::uploaded_FW_fileName_bin);
+        const DFU::Check check = DFU::upload_and_check_FW_bin(desired(), uploaded);
         QCOMPARE(check.outcome, DFU::Check::not_made);
         QCOMPARE(check.reason_id, QString("reason_shortUpload"));
-        QCOMPARE(check.argument.toInt(), DFU::size_of_binary_file(uploaded()));
+        QCOMPARE(check.argument.toInt(), DFU::size_of_binary_file(uploaded));
     }
 
     // The simulator stands in for this pair in most tests: it must answer as they do, on
