@@ -152,14 +152,14 @@ private slots:
         QCOMPARE(DFU::size_of_binary_file(second), b == "missing" ? -1 : b.size());
     }
 
+    // Read once: the working copy may be gone when it is asked for again.
     void desired_firmware_is_read_once()
     {
-        const Device::FW_Info& first = DFU::desired_FW_Info();
-        QCOMPARE(first.revision, QString("C8"));
-        QCOMPARE(first.product.type, Type::QUEL);
+        const QString revision = DFU::desired_FW_Info().revision;
         QFile::remove(desired());
-        QCOMPARE(&DFU::desired_FW_Info(), &first);
-        QCOMPARE(DFU::desired_FW_Info().revision, QString("C8"));
+        LogCapture log;
+        QCOMPARE(DFU::desired_FW_Info().revision, revision);
+        QVERIFY(log.texts().isEmpty());
         QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
     }
 };

@@ -246,7 +246,8 @@ private slots:
         row("two units of one serial", unit("AAAA", 4, "DFU", "2200", "1-5") + unit("AAAA", 4, "DFU", "2200", "1-6"),
             P::multiple_dfu_devices, {"AAAA", "AAAA"});
         row("CR LF line ends", unit("1234").replace("\n", "\r\n"), P::one_dfu_device, {"1234"});
-        row("other version ignored", unit("1234", 4, "DFU", "2201"), P::no_dfu_device, {});
+        row("another version beside a unit ignored", unit("1234") + unit("5678", 4, "DFU", "2201"), P::one_dfu_device,
+            {"1234"});
         row("runtime interfaces ignored", unit("1234", 4, "Runtime"), P::no_dfu_device, {});
         // dfu-util prints the unit's serial between quotes as it is.
         row("a quote in the serial: still a unit, not addressable", unit("AB\"CD"), P::one_dfu_device, {"AB\"CD?"});

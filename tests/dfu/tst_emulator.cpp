@@ -285,7 +285,6 @@ private slots:
         compare("upload_FW", upload, "old");
         QCOMPARE(real.code, 73);
         QCOMPARE(real.file, QByteArray("old"));
-        QFile::remove(file);
         // No unit: both fail the same way.
         QVERIFY(emu.run({"unplug", serial}));
         QVERIFY(sim.setup("no_unit"));
