@@ -105,7 +105,6 @@ private slots:
 
         const auto row = [](const char* name, const QByteArray& data, bool valid, const QString& revision = {},
                             int details = 0) { QTest::newRow(name) << data << valid << revision << details; };
-        row("no details, markers 72 apart", placed(block({}), 0), true, "C8");
         row("three details", placed(block({{"a", "1"}, {"b", "2"}, {"c", "3"}}), 428), true, "C8", 3);
         row("first value empty", placed(block({{"a", ""}, {"b", "2"}}), 0), true, "C8");
         row("second key empty: stop there", placed(block({{"a", "1"}, {"", "2"}, {"c", "3"}}), 0), true, "C8", 1);

@@ -39,7 +39,6 @@ private slots:
             QTest::newRow(config) << config << code << type << revision << fw_valid;
         };
         row("older_revision", 0, Type::QUEL, "C7", true);
-        row("other_product", 0, Type::KORV, "B3", true);
         // Firmware of another product than the record names: its revision is not taken.
         row("blank_otp", 0, Type::invalid, "stale", false);
         row("unknown_product", 0, Type::invalid, "stale", false);
