@@ -83,15 +83,11 @@ private slots:
         QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
     }
 
-    // The embedded dfu-util, or as -s sets the program up: the simulator script.
+    // The embedded dfu-util, unless a test sets the program up as -s does.
     void init()
     {
         DFU::commands = saved;
         QVERIFY(testsupport::use_embedded_dfu_util());
-        if (QString(QTest::currentTestFunction()).contains("simul")) {
-            simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
-            DFU::Command::path.clear();
-        }
     }
 
     void every_simulated_configuration_loads()
@@ -115,6 +111,8 @@ private slots:
         QVERIFY(state.setup("current"));
         QCOMPARE(QFile::permissions(state.path()) & 0x0077, QFile::Permissions());
         // Through the runner, as -s with a configuration does.
+        simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
+        DFU::Command::path.clear();
         QCOMPARE(simulator::sim_setup_prepared_config("no_such_config"), 64);
     }
 
