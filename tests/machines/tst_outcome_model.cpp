@@ -123,9 +123,6 @@ private slots:
         // none, "_" within a revision for a space), "offered", "write", "started", "progress 2 40",
         // "download 0", "check differs", "nounit", "problem 3", "silent 5" (seconds), "log" (started
         // with a log window), "stop running", "finished" ...
-        const auto type = [](const QString& name) {
-            return name == "R12" ? Device::Type::QUEL : name == "ZX-8" ? Device::Type::KORV : Device::Type::unknown;
-        };
         const auto check = [](const QString& word) {
             return word == "matches" ? DFU::Check::matches : word == "differs" ? DFU::Check::differs : DFU::Check::not_made;
         };
@@ -133,7 +130,8 @@ private slots:
             {"read", [&](const QStringList& w) {
                  DFU::DeviceInfo info;
                  info.valid = true;
-                 info.type = info.OTP_info.product.type = type(w[2]);
+                 info.type = info.OTP_info.product.type = w[2] == "R12" ? Device::Type::QUEL
+                                                        : w[2] == "ZX-8" ? Device::Type::KORV : Device::Type::unknown;
                  info.FW_revision = w[3] == "-" ? QString() : QString(w[3]).replace('_', ' ');
                  model.unit_read(info, w[1]);
              }},
