@@ -4,9 +4,9 @@
 #include "simulator/simulator.h"
 #include "test_support.h"
 
+#include <QDir>
 #include <QtTest>
 
-#include <atomic>
 #include <map>
 #include <memory>
 
@@ -20,21 +20,6 @@ class TestSM_A final : public QObject {
     std::map<DFU::CmdID, DFU::Command> real_commands;
     std::unique_ptr<SimulatorState> state;
     std::unique_ptr<testsupport::Machines> m;
-
-    int count(const char* name) const { return m->seen.count(name); }
-
-    // A unit of config made aside under serial (SimulatorState::stage); with a revision, its flash
-    // begins with a ZX-8 image of that revision.
-    void stage(const QString& config, const QString& serial, const QString& revision = {})
-    {
-        const QString flash = state->stage(config, serial) + "/flash.bin", image = state->path() + "/image.bin";
-        QVERIFY(QFile::exists(flash));
-        if (!revision.isEmpty()) {
-            QVERIFY(testsupport::make_firmware({"image", "--bin", image, "--type", "0x04", "--rev", revision}));
-            const QByteArray other = testsupport::read_file(image).left(2048);
-            testsupport::write_file(flash, testsupport::read_file(flash).replace(0, 2048, other));
-        }
-    }
 
 private slots:
     void initTestCase()
@@ -67,7 +52,6 @@ private slots:
         QTest::addColumn<QString>("config");
         QTest::addColumn<QString>("once"); // the worker's signals seen once; the others of these never
         QTest::addColumn<int>("problem");
-        QTest::newRow("no unit") << "no_unit" << "" << int(SM_A::problem_none);
         QTest::newRow("several units") << "two_units" << "" << int(SM_A::problem_several_units);
         QTest::newRow("a DFU device of another kind") << "three_interfaces" << "" << int(SM_A::problem_unknown_device);
         QTest::newRow("one unit") << "older_revision" << "readingInfo DevConn" << int(SM_A::problem_none);
@@ -83,59 +67,15 @@ private slots:
         QList<int> problems;
         connect(&m->worker, &SM_A::sig_Problem, this, [&problems](int p) { problems << p; });
         m->worker.start();
-        QTRY_VERIFY_WITH_TIMEOUT(count("scanning") >= 2, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(m->seen.count("scanning") >= 2, 20000);
         m->worker.set_command(SM_A::cmd_download);
         QTest::qWait(600); // many scans
         if (once.isEmpty()) // dropped as the worker starts over
             QCOMPARE(m->worker.get_command(), SM_A::cmd_none);
         QVERIFY(m->stop());
         for (const char* name : {"readingInfo", "DevConn", "DeviceError", "FwDownloading"})
-            QVERIFY2(count(name) == (once.contains(name) ? 1 : 0), name);
+            QVERIFY2(m->seen.count(name) == (once.contains(name) ? 1 : 0), name);
         QCOMPARE(problems, problem ? QList<int>{problem} : QList<int>{});
-    }
-
-    // What stands behind the judged serial when the command comes: swapped in while the worker
-    // pauses with the judged unit. Anything but the very unit judged is read anew, afresh, never
-    // written nor read back.
-    void a_command_for_another_unit_is_dropped_data()
-    {
-        QTest::addColumn<QString>("unit");     // "CONFIG [REVISION of a ZX-8 firmware in its flash]"
-        QTest::addColumn<QString>("serial");   // its serial; empty: the judged unit's
-        QTest::addColumn<QString>("revision"); // read anew at the end; "-": it cannot be read
-        QTest::addColumn<int>("command");
-        const int write = SM_A::cmd_download;
-        QTest::newRow("another product") << "other_product" << "" << "B3" << write;
-        QTest::newRow("another product of the same revision") << "other_product C7" << "" << "C7" << write;
-        QTest::newRow("another product, to verify") << "other_product" << "" << "B3" << int(SM_A::cmd_upload_and_compare);
-        QTest::newRow("the same product, another revision") << "current" << "" << "C8" << write;
-        QTest::newRow("another product's firmware: no revision") << "current B3" << "" << "" << write;
-        QTest::newRow("a unit of the same revision, another serial") << "older_revision" << "AAAA00000001" << "C7" << write;
-        QTest::newRow("unreadable at the re-check") << "otp_upload_fails" << "" << "-" << write;
-    }
-
-    void a_command_for_another_unit_is_dropped()
-    {
-        QFETCH(QString, unit);
-        QFETCH(QString, serial);
-        QFETCH(QString, revision);
-        QFETCH(int, command);
-        QVERIFY(state->setup(command == SM_A::cmd_download ? "older_revision" : "current"));
-        serial = serial.isEmpty() ? state->serial() : serial;
-        stage(unit.section(' ', 0, 0), serial, unit.section(' ', 1));
-        std::atomic<bool> swapped{false};
-        m->at_first_pause([&] { // as the presentation machine does after judging the unit
-            swapped = state->swap_in(serial);
-            m->worker.evaluated(m->worker.snapshot().connection);
-            m->worker.set_command(SM_A::Command(command));
-        });
-        m->worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(count(revision == "-" ? "DeviceError" : "DevConn"), revision == "-" ? 1 : 2, 30000);
-        QVERIFY(swapped);
-        QCOMPARE(count("FwDownloading") + count("FwUploading"), 0);
-        QCOMPARE(m->worker.get_command(), SM_A::cmd_none);
-        const DFU::DeviceInfo info = m->worker.snapshot().info; // nothing of the judged reading left
-        QCOMPARE(info.FW_revision, revision == "-" ? QString() : revision);
-        QCOMPARE(info.FW_info.valid, revision != "-" && !revision.isEmpty());
     }
 
     // The presentation machine's rules (which command it gives the worker in which state) and the
@@ -147,13 +87,13 @@ private slots:
         QTest::addColumn<QString>("unit");  // "sim CONFIG", or "emu CREATE-OPTIONS | SETTINGS"
         // "await B2; await FwDownloaded; await TEXT; click; unplug; wait 300; release" (a state or a
         // worker's signal awaited after the one before; the worker is held at its first pause with
-        // a unit read until release)
+        // a unit read until release); "swap CONFIG [REVISION of a ZX-8 firmware in its flash |
+        // another SERIAL]" in place of the held unit; "revision [R]": what the worker read last
         QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("writes");    // the downloads the worker made
 
-        QTest::newRow("another revision: written on the click")
-            << "sim older_revision" << "await B2; click; await FwDownloaded" << 1;
-        QTest::newRow("the same revision: read back at once, never written") << "sim current" << "await B4; await B6" << 0;
+        QTest::newRow("the same revision: read back at once, never written")
+            << "sim current" << "await B4; await B6" << 0;
         QTest::newRow("a flash that differs: offered again")
             << "sim differing_flash" << "await B7; click; await FwDownloaded" << 1;
         QTest::newRow("another product: never written, not even on the A key")
@@ -161,6 +101,18 @@ private slots:
         QTest::newRow("a blank record") << "sim blank_otp" << "await B9; click; wait 300" << 0;
         QTest::newRow("unplugged in the worker's pause, clicked before it notices: nothing written")
             << "sim older_revision" << "await B2; unplug; click; await B3; release; await B1" << 0;
+        // What stands behind the judged serial when the command comes, swapped in while the worker
+        // is held: anything but the very unit judged is read anew, afresh, never written.
+        const QString older = "sim older_revision";
+        const QString swap = "await B2; swap %1; click; await B3; release; await DevConn; revision %2";
+        QTest::newRow("another product") << older << swap.arg("other_product", "B3") << 0;
+        QTest::newRow("another product of the same revision") << older << swap.arg("other_product C7", "C7") << 0;
+        QTest::newRow("the same product, another revision") << older << swap.arg("current", "C8") << 0;
+        QTest::newRow("another product's firmware: no revision") << older << swap.arg("current B3", "") << 0;
+        QTest::newRow("a unit of the same revision, another serial")
+            << older << swap.arg("older_revision AAAA00000001", "C7") << 0;
+        QTest::newRow("unreadable at the re-check")
+            << older << "await B2; swap otp_upload_fails; click; await B3; release; await DeviceError; revision" << 0;
         QTest::newRow("an unreadable unit, gone: the worker starts over")
             << "sim otp_upload_fails" << "await A7; unplug; await A0" << 0;
         QTest::newRow("unplugged mid-read-back: nothing offered")
@@ -206,6 +158,20 @@ private slots:
                 QTest::qWait(rest.toInt());
             } else if (word == "unplug") {
                 QVERIFY(state->run({word}));
+            } else if (word == "swap") {
+                const QString other = rest.section(' ', 1), serial = other.size() > 4 ? other : state->serial();
+                const QString image = state->path() + "/image.bin", flash = state->unit_dir(serial) + "/flash.bin";
+                QVERIFY(state->setup(rest.section(' ', 0, 0)));
+                QVERIFY(QDir().rename(state->unit_dir(), state->unit_dir(serial)));
+                if (!other.isEmpty() && other != serial) {
+                    QVERIFY(testsupport::make_firmware({"image", "--bin", image, "--type", "0x04", "--rev", other}));
+                    const QByteArray begins = testsupport::read_file(image).left(2048);
+                    testsupport::write_file(flash, testsupport::read_file(flash).replace(0, 2048, begins));
+                }
+            } else if (word == "revision") {
+                const DFU::DeviceInfo info = m->worker.snapshot().info; // nothing of the judged reading left
+                QCOMPARE(info.FW_revision, rest);
+                QCOMPARE(info.FW_info.valid, !rest.isEmpty());
             } else if (word == "release") {
                 held.release();
             } else {

@@ -40,11 +40,6 @@ QString fresh_dir(const char* pattern)
     return temp.path();
 }
 
-QStringList subfolders(const QString& path)
-{
-    return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-}
-
 std::mutex capture_mutex; // visible to the thread sanitizer, unlike QMutex
 QVector<LogCapture::Entry> captured;
 QtMessageHandler previous_handler = nullptr;
@@ -137,32 +132,13 @@ QString SimulatorState::unit_dir(const QString& serial) const
 
 QString SimulatorState::serial() const
 {
-    const QStringList units = subfolders(dir + "/units");
+    const QStringList units = QDir(dir + "/units").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     return units.size() == 1 ? units.first() : QString();
 }
 
 bool SimulatorState::run(const QStringList& arguments, QByteArray* output) const
 {
     return succeeds(simulator_script(), arguments, 120000, QProcessEnvironment::systemEnvironment(), output);
-}
-
-QString SimulatorState::stage(const QString& config, const QString& serial) const
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VELMORA_SIM_DIR", dir + "/stage");
-    QDir(dir + "/stage").removeRecursively();
-    const QString staged = dir + "/staged-" + serial;
-    const bool made = succeeds(simulator_script(), {"setup_prepared_config", config}, 60000, env);
-    return made && QDir().rename(dir + "/stage/units/" + subfolders(dir + "/stage/units").value(0), staged) ? staged
-                                                                                                          : QString();
-}
-
-bool SimulatorState::swap_in(const QString& serial) const
-{
-    // The units directory itself stays, or the script would take the state for new.
-    for (const QString& old : subfolders(dir + "/units"))
-        QDir(dir + "/units/" + old).removeRecursively();
-    return QDir().rename(dir + "/staged-" + serial, unit_dir(serial));
 }
 
 EmulatorState::EmulatorState()

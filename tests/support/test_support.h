@@ -53,11 +53,6 @@ public:
     QString unit_dir(const QString& serial = {}) const;
     // Each prepared configuration has a serial of its own: that of the one unit, if one.
     QString serial() const;
-    // The unit of a prepared configuration under another serial, made aside (its folder given,
-    // to change it), so that swap_in() puts it in place of the units at once: as if the user
-    // swapped units between two of the worker's looks.
-    QString stage(const QString& config, const QString& serial) const;
-    bool swap_in(const QString& serial) const;
 
 private:
     QString dir;
