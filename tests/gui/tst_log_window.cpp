@@ -14,7 +14,6 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 // What the dialog echoes to standard error, caught in a file until text() is asked.
@@ -63,14 +62,9 @@ class TestLogWindow final : public QObject {
     static QString unstamped()
     {
         open();
-        QStringList lines = logWindow->dialog->textEdit->toPlainText().split('\n');
-        static const QRegularExpression stamp("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\] ");
-        for (QString& line : lines) {
-            if (!line.contains(stamp))
-                return "unstamped line: " + line;
-            line.remove(stamp);
-        }
-        return lines.join('\n');
+        static const QRegularExpression stamp("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\] ", QRegularExpression::MultilineOption);
+        QString text = logWindow->dialog->textEdit->toPlainText();
+        return text.count(stamp) == text.count('\n') + 1 ? text.remove(stamp) : "unstamped lines: " + text;
     }
 
     // A folder that takes no new file; root is kept out by the immutable flag.
@@ -224,12 +218,8 @@ private slots:
         QTest::newRow("a new file") << "new" << "log_saved";
         QTest::newRow("an older file") << "older" << "log_saved";
         QTest::newRow("a writable file in a read-only folder") << "in read-only folder" << "log_saved";
-        QTest::newRow("a new file in a read-only folder") << "new in read-only folder" << "log_cannotWrite";
         QTest::newRow("a new file where none can be made") << "new in /proc" << "log_cannotWrite";
         QTest::newRow("a new file on a full disk") << "new on a full disk" << "log_cannotWrite";
-        QTest::newRow("a device") << "device" << "log_notPlainFile";
-        QTest::newRow("a folder") << "folder" << "log_notPlainFile";
-        QTest::newRow("a FIFO") << "fifo" << "log_notPlainFile";
         QTest::newRow("a FIFO, the window in German") << "fifo de" << "log_notPlainFile";
     }
 
@@ -242,10 +232,6 @@ private slots:
         const QString name = kind == "new in /proc" ? QString("/proc/velmora-log.txt") : dir.filePath("log.txt");
         if (kind == "older" || kind == "in read-only folder")
             testsupport::write_file(name, "an older log, replaced");
-        else if (kind == "device" && ::mknod(QFile::encodeName(name).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
-            QSKIP("making a device node needs root"); // never a real one: a fault would replace it
-        else if (kind == "folder")
-            QVERIFY(QDir().mkpath(name));
         else if (kind.startsWith("fifo"))
             QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0600), 0);
         const bool read_only = kind.endsWith("read-only folder");
