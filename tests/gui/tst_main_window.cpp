@@ -234,6 +234,7 @@ private slots:
         QTest::addColumn<int>("finished");
         QTest::addColumn<bool>("enabled"); // the button, after the keys
         QTest::newRow("Return") << QKeySequence(Qt::Key_Return) << true << "" << 1 << 0 << true;
+        QTest::newRow("Enter") << QKeySequence(Qt::Key_Enter) << true << "" << 1 << 0 << true;
         QTest::newRow("Space") << QKeySequence(Qt::Key_Space) << true << "" << 1 << 0 << true;
         QTest::newRow("Return, nothing offered") << QKeySequence(Qt::Key_Return) << false << "" << 0 << 0 << false;
         QTest::newRow("Return under the bar") << QKeySequence(Qt::Key_Return) << true << "over" << 0 << 0 << true;
