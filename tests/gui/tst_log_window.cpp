@@ -66,7 +66,7 @@ class TestLogWindow final : public QObject {
         open();
         static const QRegularExpression stamp("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\] ", QRegularExpression::MultilineOption);
         QString text = logWindow->dialog->textEdit->toPlainText();
-        return text.count(stamp) == text.count('\n') + 1 ? text.remove(stamp) : "unstamped lines: " + text;
+        return text.count(stamp) == text.count('\n') + 1 ? text.remove(stamp) : "unstamped lines in [" + text + "]";
     }
 
     // A folder that takes no new file; root is kept out by the immutable flag.
