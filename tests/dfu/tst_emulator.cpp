@@ -110,9 +110,11 @@ private slots:
         QFile::setPermissions(state.path(), QFile::permissions(state.path()) | QFile::ReadOther | QFile::ExeOther);
         QVERIFY(state.setup("current"));
         QCOMPARE(QFile::permissions(state.path()) & 0x0077, QFile::Permissions());
-        // Through the runner, as -s with a configuration does.
+        // Through the runner, as -s with a configuration does, also after a set-up before.
+        simulator::setup_for_simulated_dfu_util(simulator::standard);
         simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
         DFU::Command::path.clear();
+        QCOMPARE(simulator::sim_setup_prepared_config("current"), 0);
         QCOMPARE(simulator::sim_setup_prepared_config("no_such_config"), 64);
     }
 
