@@ -52,7 +52,7 @@ test-asan: deps-test
 # The threaded parts (worker and presentation machine) under ThreadSanitizer.
 test-tsan: deps-test
 	cmake -S . -B $(BUILD_TSAN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=thread $(CMAKE_ARGS)
-	cmake --build $(BUILD_TSAN) -j $(JOBS) --target tst_sm_a tst_sm_b tst_emulator
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target tst_sm_a tst_emulator
 	cd $(BUILD_TSAN) && ctest --output-on-failure -j $(JOBS) -L threads
 
 # The program against its floors, timed in one run (see the README); BENCH_ARGS e.g. --reps 3.
