@@ -692,6 +692,8 @@ private slots:
             QVERIFY2(steering(program.err).isEmpty(), qPrintable(steering(program.err)));
         }
         const QString out_text = QString::fromUtf8(program.out);
+        // No text reaches people with its placeholder unfilled.
+        QVERIFY2(!out_text.contains("%p"), qPrintable(out_text));
         if (arguments.contains("--json")) {
             // Nothing but one JSON object per unit, in the order they end, then the summary.
             QStringList results;
