@@ -163,11 +163,15 @@ public:
         const QString text = Settings::bar_caption(caption, percent);
         if (text == last_progress || text == last_line)
             return;
-        if (caption != last_caption)
+        if (caption != last_caption) {
             Settings::log_shown(text);
+            // Put in the user's language once a phase: matching it against the file's texts is
+            // not work for every percent.
+            people_caption = people(caption);
+        }
         last_progress = text;
         last_caption = caption;
-        write_text(stream, "%" + QString::number(percent) + " " + Settings::bar_caption(people(caption), percent) + "\n");
+        write_text(stream, "%" + QString::number(percent) + " " + Settings::bar_caption(people_caption, percent) + "\n");
     }
 
     void product(const QString& name) { write_text(stream, "+" + name + "\n"); }
@@ -178,6 +182,7 @@ private:
     QString last_line;
     QString last_progress;
     QString last_caption;
+    QString people_caption; // last_caption in the user's language
 };
 
 // The status line of an outcome as the bench says it: where the window points to its steps,
@@ -488,7 +493,6 @@ public:
         rows.remove(serial);
         draw();
     }
-
 
     // Redrawn with the seconds each unit has taken.
     void draw()

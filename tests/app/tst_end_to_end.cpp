@@ -394,7 +394,8 @@ private slots:
             << 2 << "written kept kept";
         QTest::newRow("bench: in the user's language for people; the log and the JSON in English")
             << "A" + older << QStringList{"LANG=de_DE.UTF-8", "--batch", "--json", "--verbose"} << ""
-            << QStringList{"Shown: Firmware written. To check it, restart the unit in its USB boot mode.",
+            << QStringList{"305F38713437: Firmware-Update: Schreiben",
+                           "Shown: Firmware written. To check it, restart the unit in its USB boot mode.",
                            "305F38713437: Firmware geschrieben. Starten Sie das Blitzgerät zum Prüfen im DFU-Modus neu.",
                            "Shown: Unit 305F38713437: firmware version C7 replaced by version C8 and checked.",
                            "Blitzgerät 305F38713437: Firmware-Version C7 durch Version C8 ersetzt und geprüft.",
