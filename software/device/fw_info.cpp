@@ -27,14 +27,6 @@ QString get_string(const QByteArray& data, int offset)
     return QString::fromLatin1(field.left(nul));
 }
 
-int local_strlen(const char* s)
-{
-    for (int i = 0; i < field_size; ++i)
-        if (s[i] == '\0')
-            return i;
-    return -1;
-}
-
 FW_Info make_FW_Info(QByteArray data)
 {
     FW_Info info;

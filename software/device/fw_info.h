@@ -25,7 +25,6 @@ FW_Info make_FW_Info(QString path);
 
 // A 32-byte text field: text up to its 0 byte, empty when the 32 bytes hold none.
 QString get_string(const QByteArray& data, int offset);
-int local_strlen(const char* s);
 
 QDebug operator<<(QDebug debug, const FW_Info& info);
 

@@ -28,22 +28,9 @@ Products::const_iterator Products::find(unsigned char code) const
     return std::find_if(begin(), end(), [code](const Product& p) { return static_cast<unsigned char>(p.type) == code; });
 }
 
-Products::const_iterator Products::find(const QString& id) const
-{
-    return std::find_if(begin(), end(), [&id](const Product& p) { return p.id == id; });
-}
-
 Type to_Type(unsigned char code)
 {
     const auto it = products.find(code);
-    return it == products.end() ? Type::unknown : it->type;
-}
-
-Type to_Type(QString text)
-{
-    if (text.isEmpty())
-        return Type::invalid;
-    const auto it = products.find(text);
     return it == products.end() ? Type::unknown : it->type;
 }
 
@@ -61,23 +48,6 @@ QString to_QString(Type t)
 {
     const auto it = products.find(t);
     return it == products.end() ? QString("impossible type") : it->id;
-}
-
-std::string to_string(Type t)
-{
-    return to_QString(t).toStdString();
-}
-
-std::ostream& operator<<(std::ostream& out, Type t)
-{
-    return out << to_string(t);
-}
-
-QDebug operator<<(QDebug debug, Type t)
-{
-    const QDebugStateSaver saver(debug);
-    debug.noquote() << to_QString(t);
-    return debug;
 }
 
 ProductInfo make_ProductInfo(ProductInfoRaw raw)
@@ -129,13 +99,6 @@ ProductInfo::operator QString() const
         text += QString(" [%1 %2 %3 %4]").arg(hex(type_code), hex(extra[0]), hex(extra[1]), hex(extra[2]));
     }
     return text;
-}
-
-QDebug operator<<(QDebug debug, const ProductInfo& info)
-{
-    const QDebugStateSaver saver(debug);
-    debug.noquote() << QString(info);
-    return debug;
 }
 
 QString with_article(const QString& name)

@@ -5,8 +5,6 @@
 #include <QStringList>
 
 #include <array>
-#include <ostream>
-#include <string>
 #include <vector>
 
 namespace Device {
@@ -41,7 +39,6 @@ public:
     using std::vector<Product>::vector;
     const_iterator find(Type type) const;
     const_iterator find(unsigned char code) const;
-    const_iterator find(const QString& id) const;
 };
 
 extern const Products products;
@@ -65,14 +62,10 @@ struct ProductInfo {
 };
 
 Type to_Type(unsigned char code);
-Type to_Type(QString text);
 bool is_valid(Type t);
 bool is_known(Type t);
 
 QString to_QString(Type t);
-std::string to_string(Type t);
-std::ostream& operator<<(std::ostream& out, Type t);
-QDebug operator<<(QDebug debug, Type t);
 
 // "a ZX-8", "an R12": the article as the name is spoken, letter by letter.
 QString with_article(const QString& name);
@@ -80,6 +73,5 @@ QString with_article(const QString& name);
 ProductInfo make_ProductInfo(ProductInfoRaw raw);
 ProductInfoRaw make_ProductInfoRaw(const char* four_bytes);
 bool operator==(const ProductInfo& a, const ProductInfo& b);
-QDebug operator<<(QDebug debug, const ProductInfo& info);
 
 } // namespace Device

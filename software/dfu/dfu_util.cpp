@@ -28,11 +28,6 @@ namespace DFU {
 
 QString Command::path;
 
-Command::operator QString() const
-{
-    return program + "(" + arguments.join(",") + ")";
-}
-
 std::map<CmdID, Command> commands = {
     {CmdID::version, {"dfu-util", {"-V"}}},
     {CmdID::list, {"dfu-util", {"-d", "0483", "-l"}}},

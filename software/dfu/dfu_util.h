@@ -24,7 +24,6 @@ struct Command {
     // Directory the executable is started from; empty: the program name as it stands.
     static QString path;
 
-    operator QString() const;
 };
 
 // The seven command lines; rewritten only by the simulator set-up at start-up.

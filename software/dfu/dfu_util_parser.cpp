@@ -87,18 +87,6 @@ DfuUtilParser::DfuUtilParser(const QString& output)
         status = no_dfu_device;
 }
 
-QString DfuUtilParser::status_as_string() const
-{
-    static const std::map<int, QString> texts = {
-        {no_dfu_device, "no_dfu_device"},
-        {one_dfu_device, "one_dfu_device"},
-        {invalid_dfu_device, "invalid_dfu_device"},
-        {multiple_dfu_devices, "multiple_dfu_devices"},
-    };
-    const auto it = texts.find(status);
-    return it == texts.end() ? QString() : it->second;
-}
-
 namespace DFU {
 
 ScanResult scan_for_devices(QString output)

@@ -48,8 +48,6 @@ public:
 
     explicit DfuUtilParser(const QString& output);
 
-    QString status_as_string() const;
-
     Status status = no_dfu_device;
     QVector<DFU::DeviceItem> devices;
     qint32 nr_of_devices = 0;

@@ -1,6 +1,5 @@
 #include "files/support_misc.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -55,13 +54,6 @@ QString load_text_file(QString path)
 QString remove_carriage_returns(QString text, QChar character)
 {
     return text.remove(character, Qt::CaseSensitive);
-}
-
-void show_resources()
-{
-    QDirIterator it(":resources", QDirIterator::Subdirectories);
-    while (it.hasNext())
-        qDebug() << it.next();
 }
 
 QString fill_placeholders(const QString& text, const QStringList& values)

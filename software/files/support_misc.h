@@ -27,7 +27,6 @@ QString remove_carriage_returns(QString text, QChar character);
 // text with %1 to %9 given their values, all in one pass: a value that holds a placeholder
 // itself (a folder may) is never filled in turn. A placeholder without a value stays.
 QString fill_placeholders(const QString& text, const QStringList& values);
-void show_resources();
 
 } // namespace support_misc
 

@@ -198,21 +198,6 @@ GUI::operator QString() const
     return out;
 }
 
-QDebug operator<<(QDebug debug, const LabelData& label)
-{
-    return debug << QString(label);
-}
-
-QDebug operator<<(QDebug debug, const CircleData& circle)
-{
-    return debug << QString(circle);
-}
-
-QDebug operator<<(QDebug debug, const GUI& gui)
-{
-    return debug.noquote() << QString(gui);
-}
-
 void log_shown(const QString& english)
 {
     qInfo().noquote() << "Shown:" << english;

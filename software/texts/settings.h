@@ -84,8 +84,4 @@ void log_shown(const QString& english);
 // A progress caption as both faces say it: its percent filled in, or left out with none.
 QString bar_caption(QString caption, int percent = -1);
 
-QDebug operator<<(QDebug debug, const LabelData& label);
-QDebug operator<<(QDebug debug, const CircleData& circle);
-QDebug operator<<(QDebug debug, const GUI& gui);
-
 } // namespace Settings
