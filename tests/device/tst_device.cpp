@@ -25,10 +25,9 @@ QByteArray field(const QByteArray& text)
 }
 
 // A block with the given details; the end marker right after the last slot.
-QByteArray block(const QList<QPair<QByteArray, QByteArray>>& details, const char* product = "\x1e\xff\xff\xff",
-                 const QByteArray& name = "Quel", const QByteArray& rev = "C8")
+QByteArray block(const QList<QPair<QByteArray, QByteArray>>& details)
 {
-    QByteArray b = start_marker + QByteArray(product, 4) + field(name) + field(rev);
+    QByteArray b = start_marker + QByteArray("\x1e\xff\xff\xff", 4) + field("Quel") + field("C8");
     for (const auto& [key, value] : details)
         b += field(key) + field(value);
     return b + end_marker;
@@ -76,7 +75,6 @@ private slots:
         row("a backslash doubled: no escape can be faked", "A\\x1b", "A\\\\x1b", "A\\\\x1b");
         row("letters of any script kept", QString::fromUtf8("Grüße 日本 😀"), QString::fromUtf8("Grüße 日本 😀"),
             "Grüße 日本 😀");
-        const QString replaced = QString("A") + QChar(QChar::ReplacementCharacter);
         row("200 characters cut at 64 with a mark", QString(200, 'W'), QString(64, 'W') + QString::fromUtf8("…"),
             QByteArray(200, 'W'));
         row("an escape is never cut in two", a62 + "\x1b", a62 + QString::fromUtf8("…"), a62.toLatin1() + "\\u001b");
@@ -111,8 +109,10 @@ private slots:
         row("32 characters without terminator: empty", placed(block({}), 0).replace(40, 32, QByteArray(32, 'R')), true,
             "");
         row("end 100 after start", placed(start_marker, 10).replace(110, 4, end_marker), false);
+        row("only the start marker", placed(start_marker, 5), false);
         row("start at 1876, end at 1948", placed(block({}), 1876), true, "C8");
         row("start at 1877, end at 1949", placed(block({}), 1877), false);
+        row("start at 1949", placed(block({}), 1949, 3000), false);
         row("empty input", QByteArray(), false);
         row("end marker in the last bytes, no room", QByteArray(3, '\0') + start_marker + QByteArray(10, '\0') + end_marker,
             false);

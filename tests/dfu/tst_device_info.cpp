@@ -40,6 +40,7 @@ private slots:
         row("older_revision", 0, Type::QUEL, "C7", true);
         // Firmware of another product than the record names: its revision is not taken.
         row("blank_otp", 0, Type::invalid, "stale", false);
+        row("unknown_product", 0, Type::invalid, "stale", false);
         // A failed read leaves the record alone.
         row("otp_upload_fails", 74, Type::invalid, "stale", false);
         // A record read, but not the firmware's: a failed read too, never an unknown revision.

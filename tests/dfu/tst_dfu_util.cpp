@@ -169,10 +169,9 @@ private slots:
         int silences = 0;
         for (int i = 0; i < watcher.told.size(); ++i) {
             const int before = i > 0 ? watcher.told[i - 1] : -1;
-            if (watcher.told[i] >= 0 && before < 0)
-                ++silences;
-            else if (watcher.told[i] >= 0)
+            if (watcher.told[i] >= 0 && before >= 0)
                 QCOMPARE(watcher.told[i], before + 1);
+            silences += watcher.told[i] >= 0 && before < 0;
         }
         QCOMPARE(silences, said);
         QCOMPARE(log.count("waitForFinished(): Process did not finish in time, exit status: QProcess::NormalExit "
@@ -197,13 +196,14 @@ private slots:
     // Whether the tool at hand is the dfu-util this program embeds: its banner, and a success.
     void execution_test_data()
     {
-        QTest::addColumn<QStringList>("child");
+        QTest::addColumn<QStringList>("child"); // the program and its arguments, or "embedded"
         QTest::addColumn<QString>("logged");
         QTest::newRow("the embedded dfu-util, from the working folder") << QStringList{"embedded"} << "ok and output: as expected";
-        QTest::newRow("another banner") << QStringList{"args", "dfu-util 0.9"}
+        QTest::newRow("another banner") << QStringList{HELPER_CHILD, "args", "dfu-util 0.9"}
                                         << "ok and output: \"dfu-util 0.9\\n\"";
-        QTest::newRow("the banner, but a failure") << QStringList{"/bin/sh", "-c", "printf %s \"$0\"; exit 3"}
-                                                 << "bad and output: as expected";
+        QTest::newRow("the banner, but a failure")
+            << QStringList{"/bin/sh", "-c", "printf %s \"$0\"; exit 3", DFU::dfu_util::expected_output_of_execution_test}
+            << "bad and output: as expected";
     }
 
     void execution_test()
@@ -212,11 +212,8 @@ private slots:
         QFETCH(QString, logged);
         if (child.first() == "embedded")
             QVERIFY(testsupport::use_embedded_dfu_util());
-        else if (child.first() == "/bin/sh")
-            DFU::commands.at(CmdID::version) = {child.first(),
-                                                child.mid(1) << DFU::dfu_util::expected_output_of_execution_test};
         else
-            DFU::commands.at(CmdID::version) = {HELPER_CHILD, child};
+            DFU::commands.at(CmdID::version) = {child.first(), child.mid(1)};
         LogCapture log;
         QCOMPARE(DFU::dfu_util::execution_test(), logged == "ok and output: as expected");
         QVERIFY(log.texts().contains("Result of execution test: status was " + logged));
