@@ -5,7 +5,6 @@
 #include "simulator/simulator.h"
 #include "test_support.h"
 
-#include <QFileInfo>
 #include <QtTest>
 
 using Device::Type;

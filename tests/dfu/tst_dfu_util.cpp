@@ -2,7 +2,6 @@
 #include "dfu/dfu_util_parser.h"
 #include "dfu/progress.h"
 #include "files/files.h"
-#include "files/support_misc.h"
 #include "test_support.h"
 
 #include <QtTest>

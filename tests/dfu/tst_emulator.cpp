@@ -79,7 +79,6 @@ private slots:
     void initTestCase()
     {
         saved = DFU::commands;
-        QVERIFY(testsupport::use_embedded_dfu_util());
         QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
     }
 
