@@ -74,10 +74,10 @@ private slots:
         QTest::addColumn<QString>("check");
         QTest::newRow("differs only beyond the image") << "differs_beyond_image" << "" << "matches";
         QTest::newRow("a failed write") << "download_fails" << "" << "differs";
-        QTest::newRow("no unit: no check, the unit named as gone") << "no_unit" << "" << "not_made reason_unitGone ";
+        QTest::newRow("no unit: no check, the unit named as gone") << "no_unit" << "" << "not_made reason_unitGone";
         QTest::newRow("two units: no check") << "two_units" << "" << "not_made reason_uploadFailed 74";
-        QTest::newRow("an empty image runs nothing") << "current" << "empty" << "not_made reason_noImage ";
-        QTest::newRow("a read-back that hung and was ended") << "current" << "hung" << "not_made reason_silent ";
+        QTest::newRow("an empty image runs nothing") << "current" << "empty" << "not_made reason_noImage";
+        QTest::newRow("a read-back that hung and was ended") << "current" << "hung" << "not_made reason_silent";
     }
 
     void checks()
@@ -101,21 +101,16 @@ private slots:
             DFU::silent_child_limit_ms = 300;
             DFU::set_run_observer(&ending);
         }
-        QString wanted = desired();
-        if (image == "empty") {
-            wanted = Files::path_of("empty.bin");
+        const QString wanted = image == "empty" ? Files::path_of("empty.bin") : desired();
+        if (image == "empty")
             testsupport::write_file(wanted, {});
-        }
         LogCapture log;
         const DFU::Check made = DFU::upload_and_check_FW_bin(wanted, Files::path_of(Files::uploaded_FW_fileName_bin));
         DFU::set_run_observer(nullptr);
         DFU::commands = commands;
         DFU::silent_child_limit_ms = limit;
         const char* const outcomes[] = {"matches", "differs", "not_made"};
-        const QString got = made.outcome == DFU::Check::not_made
-            ? QString("not_made %1 %2").arg(made.reason_id, made.argument)
-            : QString(outcomes[made.outcome]);
-        QCOMPARE(got, check);
+        QCOMPARE(QString("%1 %2 %3").arg(outcomes[made.outcome], made.reason_id, made.argument).trimmed(), check);
         if (wanted != desired())
             QVERIFY(log.texts().isEmpty());
     }
