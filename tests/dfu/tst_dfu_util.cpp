@@ -89,11 +89,9 @@ private slots:
                             const QStringList& log = {}, const QString& program = {}) {
             QTest::newRow(name) << id << program << arguments << code << text << log;
         };
-        row("success is not logged as an exit", CmdID::upload_OTP, {"args", "hello"}, 0, "hello\n",
-            {start + "(\"args\", \"hello\")", "!Exit"});
-        row("a listing writes no start line", CmdID::list, {"args", "x"}, 0, "x\n", {"!Start"});
+        row("a listing logs no start, a success no exit", CmdID::list, {"args", "x"}, 0, "x\n", {"!Start", "!Exit"});
         row("exit code 74 is passed back and logged", CmdID::download_FW, {"exit", "74", "file.bin"}, 74, "",
-            {"Exit with 74 from", "(\"exit\", \"74\", \"file.bin\") returned: \"\""});
+            {start + "(\"exit\", \"74\", \"file.bin\")", "Exit with 74 from", "\"file.bin\") returned: \"\""});
         row("a killed child", CmdID::upload_FW, {"-c", "kill -9 $$"}, -1, "", {"Exit with -1 from"}, "/bin/sh");
         row("a program that cannot start is a failure", CmdID::version, {"-V"}, -1, "",
             {"Program could not be started: \"/nonexistent/dfu-util\" (\"-V\")"}, "/nonexistent/dfu-util");
@@ -201,7 +199,8 @@ private slots:
         QTest::newRow("another banner") << QStringList{HELPER_CHILD, "args", "dfu-util 0.9"}
                                         << "ok and output: \"dfu-util 0.9\\n\"";
         QTest::newRow("the banner, but a failure")
-            << QStringList{"/bin/sh", "-c", "printf %s \"$0\"; exit 3", DFU::dfu_util::expected_output_of_execution_test}
+            << QStringList{"/bin/sh", "-c", "printf %s \"$0\"; exit 3",
+                           DFU::dfu_util::expected_output_of_execution_test}
             << "bad and output: as expected";
     }
 
