@@ -25,10 +25,9 @@ QByteArray field(const QByteArray& text)
 }
 
 // A block with the given details; the end marker right after the last slot.
-QByteArray block(const QList<QPair<QByteArray, QByteArray>>& details, const char* product = "\x1e\xff\xff\xff",
-                 const QByteArray& name = "Quel", const QByteArray& rev = "C8")
+QByteArray block(const QList<QPair<QByteArray, QByteArray>>& details)
 {
-    QByteArray b = start_marker + QByteArray(product, 4) + field(name) + field(rev);
+    QByteArray b = start_marker + QByteArray("\x1e\xff\xff\xff", 4) + field("Quel") + field("C8");
     for (const auto& [key, value] : details)
         b += field(key) + field(value);
     return b + end_marker;
@@ -76,7 +75,6 @@ private slots:
         row("a backslash doubled: no escape can be faked", "A\\x1b", "A\\\\x1b", "A\\\\x1b");
         row("letters of any script kept", QString::fromUtf8("Grüße 日本 😀"), QString::fromUtf8("Grüße 日本 😀"),
             "Grüße 日本 😀");
-        const QString replaced = QString("A") + QChar(QChar::ReplacementCharacter);
         row("200 characters cut at 64 with a mark", QString(200, 'W'), QString(64, 'W') + QString::fromUtf8("…"),
             QByteArray(200, 'W'));
         row("an escape is never cut in two", a62 + "\x1b", a62 + QString::fromUtf8("…"), a62.toLatin1() + "\\u001b");

@@ -1,11 +1,6 @@
 // Stands in for dfu-util in the runner's tests.
 //   child_helper exit N            exit with status N
-//   child_helper kill              die by SIGKILL
-//   child_helper print TEXT        print TEXT, exit 0
-//   child_helper nul               print "before", a NUL byte and "after"
 //   child_helper args ...          print each argument on its own line
-//   child_helper stderr TEXT       print TEXT on standard error only
-//   child_helper sleep MS          sleep, then exit 0
 //   child_helper tick out|err MS N print a dot on that channel every MS milliseconds, N times
 //   child_helper pgrp              print "own" when it leads a process group of its own
 //   child_helper sigpipe           print "ignored" or "default": how SIGPIPE is handled
@@ -20,18 +15,8 @@ int main(int argc, char* argv[])
     const auto is = [&](const char* mode, int arguments) { return argc > arguments + 1 && !std::strcmp(argv[1], mode); };
     if (is("exit", 1))
         return std::atoi(argv[2]);
-    if (is("kill", 0))
-        std::raise(SIGKILL);
-    if (is("print", 1))
-        std::fputs(argv[2], stdout);
-    if (is("nul", 0))
-        std::fwrite("before\0after", 1, 12, stdout);
     for (int i = 2; is("args", 0) && i < argc; ++i)
         std::printf("%s\n", argv[i]);
-    if (is("stderr", 1))
-        std::fputs(argv[2], stderr);
-    if (is("sleep", 1))
-        usleep(std::atoi(argv[2]) * 1000);
     for (int i = is("tick", 3) ? std::atoi(argv[4]) : 0; i > 0; --i) {
         usleep(std::atoi(argv[3]) * 1000);
         std::fputc('.', std::strcmp(argv[2], "err") ? stdout : stderr);
