@@ -317,9 +317,8 @@ private slots:
             << none << QStringList{"A upgraded/R12/C7/C8/written", "B verified/R12/C8/C8/", "C refused/ZX-8/B3/B3/",
                                    "summary 3: 1 1 1 0 0 0 0"}
             << 3 << "image image kept";
-        // The written unit stays away; another plugged in where it should come back (of
-        // another product: its flash never passes for the written one's) is served as itself,
-        // and the written one is checked only once it is back.
+        // The written unit stays away; another, whose flash never passes for its, plugged in where
+        // it should come back is served as itself, and the written one is checked once it is back.
         QTest::newRow("bench: another unit where the written one comes back")
             << "A" + older + " | pace_f4=1 leave_delay_ms=60000; B unplugged" + korvid << json + QStringList{"--units", "2"}
             << "await 305F38713437: Firmware written; plug B; await Unit 305F38713438: refused; wait 1000; plug A"
