@@ -1,10 +1,9 @@
 #!/bin/sh
-# A headless desktop with a screen reader, for the tests: run as
-#   dbus-run-session -- orca-session.sh DIR
-# It starts an X server, the accessibility bus and Orca, all in DIR (a private home and
-# runtime folder), writes DIR/session (DISPLAY=… and DBUS_SESSION_BUS_ADDRESS=…, one a
-# line) once Orca runs, and its own pid in DIR/pid; it ends them all on SIGTERM. Orca writes what it decides to say
-# to DIR/orca.log, as lines "SPEECH OUTPUT: '…'".
+# A headless desktop with a screen reader, for the tests: dbus-run-session -- orca-session.sh DIR
+# starts an X server, the accessibility bus and Orca, all in DIR (a private home and runtime
+# folder), writes its pid to DIR/pid and, once Orca runs, DIR/session (DISPLAY=…,
+# DBUS_SESSION_BUS_ADDRESS=…, HOME=… and XDG_RUNTIME_DIR=…, one a line); it ends them all on
+# SIGTERM. Orca writes what it decides to say to DIR/orca.log, as lines "SPEECH OUTPUT: '…'".
 set -eu
 dir=$1
 export HOME="$dir/home" XDG_RUNTIME_DIR="$dir/run" TMPDIR="$dir/tmp"
@@ -27,6 +26,7 @@ EOF
 echo $$ >"$dir/pid"
 pids=""
 finish() {
+    # The settings service is the session bus's, started in the test's own home: put back.
     gsettings set org.gnome.desktop.a11y.applications screen-reader-enabled false 2>/dev/null || true
     for pid in $pids $(cat "$XDG_RUNTIME_DIR"/speech-dispatcher/pid/*.pid 2>/dev/null); do
         kill "$pid" 2>/dev/null || true
@@ -39,10 +39,8 @@ trap finish TERM INT
 # No -noreset: the server resets when its last client leaves and loses the bus address that
 # the bus launcher put on its root window, as some desktops' servers do; a program then
 # finds the bus only over the session bus.
-exec 3>"$dir/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
 pids="$pids $!"
-exec 3>&-
 while [ ! -s "$dir/display" ]; do sleep 0.1; done
 export DISPLAY=":$(cat "$dir/display")"
 
