@@ -1,10 +1,6 @@
-#include "dfu/firmware_transfer.h"
 #include "test_support.h"
 
 #include <QtTest>
-
-#include <functional>
-#include <map>
 
 // The model takes the machines' events one by one, as they arrive in the window's thread;
 // each row is a story in events and what the user must be told at its end.
@@ -118,49 +114,8 @@ private slots:
         QFETCH(bool, offer);
         QFETCH(QString, bar);
         testsupport::Machines m;
-        OutcomeModel& model = m.model;
-        // Events, one a word with its values: "read A R12 C7" (serial, product, revision; "-" for
-        // none, "_" within a revision for a space), "offered", "write", "started", "progress 2 40",
-        // "download 0", "check differs", "nounit", "problem 3", "silent 5" (seconds), "log" (started
-        // with a log window), "stop running", "finished" ...
-        const auto check = [](const QString& word) {
-            return word == "matches" ? DFU::Check::matches : word == "differs" ? DFU::Check::differs : DFU::Check::not_made;
-        };
-        const std::map<QString, std::function<void(const QStringList&)>> handlers = {
-            {"read", [&](const QStringList& w) {
-                 DFU::DeviceInfo info;
-                 info.valid = true;
-                 info.type = info.OTP_info.product.type = w[2] == "R12" ? Device::Type::QUEL
-                                                        : w[2] == "ZX-8" ? Device::Type::KORV : Device::Type::unknown;
-                 info.FW_revision = w[3] == "-" ? QString() : QString(w[3]).replace('_', ' ');
-                 model.unit_read(info, w[1]);
-             }},
-            {"offered", [&](const QStringList&) { model.offered(); }},
-            {"other", [&](const QStringList&) { model.other_product(); }},
-            {"write", [&](const QStringList&) { model.write_requested(); }},
-            {"verify", [&](const QStringList&) { model.verify_requested(); }},
-            {"started", [&](const QStringList&) { model.transfer_started(); }},
-            {"progress", [&](const QStringList& w) { model.progress(w[1].toInt(), w[2].toInt()); }},
-            {"silent", [&](const QStringList& w) { model.silence(w[1].toInt()); }},
-            {"log", [&](const QStringList&) { model.log_window = true; }},
-            {"download", [&](const QStringList& w) { model.download_result(w[1].toInt()); }},
-            {"check", [&](const QStringList& w) { model.check_result(check(w[1]), w.value(2), w.value(3)); }},
-            {"nounit", [&](const QStringList&) { model.no_unit(); }},
-            {"problem", [&](const QStringList& w) { model.problem(w[1].toInt()); }},
-            {"unaddressable", [&](const QStringList& w) { model.unaddressable(QString(w[1]).replace("\\n", "\n")); }},
-            {"reading", [&](const QStringList&) { model.reading(); }},
-            {"readfailed", [&](const QStringList&) { model.read_failed(); }},
-            {"restart", [&](const QStringList&) { model.worker_restarted(); }},
-            {"unusable", [&](const QStringList& w) { model.tool_unusable(w[1], {w[2]}, w.value(3), w.value(4)); }},
-            {"stop", [&](const QStringList& w) { model.stop_requested(w[1] == "running"); }},
-            {"finished", [&](const QStringList&) { model.worker_finished(); }},
-        };
-        for (const QString& step : events.split(';', Qt::SkipEmptyParts)) {
-            const QStringList w = step.trimmed().split(' ');
-            QVERIFY2(handlers.count(w[0]), qPrintable("unknown event " + w[0]));
-            handlers.at(w[0])(w);
-        }
-        const Outcome& now = model.current();
+        testsupport::play(m.model, events);
+        const Outcome& now = m.model.current();
         QVERIFY2(m.status(now).contains(status), qPrintable(m.status(now)));
         QCOMPARE(now.offer_install, offer);
         const char* bars[] = {"hidden", "waiting", "moving", "full"};
