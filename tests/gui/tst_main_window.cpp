@@ -17,29 +17,21 @@
 
 namespace {
 
-// What the window shows as the program renders it: each outcome the model holds in turn,
+// The model fed the script as the program renders it: each outcome it holds in turn,
 // beginning from one unlike any, so that the first is rendered whole.
-struct Rendered {
-    MainWindow* window;
-    const Settings::GUI& gui;
-    OutcomeModel model{"an R12"};
-    Outcome before;
-    Rendered(MainWindow* window, const Settings::GUI& gui, const QString& script)
-        : window(window)
-        , gui(gui)
-    {
-        before.kind = Outcome::Kind::stopped;
-        before.bar = Outcome::Bar::full;
-        QObject::connect(&model, &OutcomeModel::changed, [this](const Outcome& outcome) { render(outcome); });
-        render(model.current());
-        testsupport::play(model, script);
-    }
-    void render(const Outcome& outcome)
-    {
-        render_outcome(window, gui, outcome, before);
-        before = outcome;
-    }
-};
+void render(MainWindow* window, const Settings::GUI& gui, OutcomeModel& model, const QString& script)
+{
+    auto before = std::make_shared<Outcome>();
+    before->kind = Outcome::Kind::stopped;
+    before->bar = Outcome::Bar::full;
+    const auto show = [window, &gui, before](const Outcome& outcome) {
+        render_outcome(window, gui, outcome, *before);
+        *before = outcome;
+    };
+    QObject::connect(&model, &OutcomeModel::changed, show);
+    show(model.current());
+    testsupport::play(model, script);
+}
 
 // Where a label's text is drawn: line by line for plain text, whose lines differ in length (a
 // short last line may pass beside the button); the whole block for rich text.
@@ -125,10 +117,11 @@ private slots:
         };
         QLabel* status = window->statusLabel;
         ProgressBar* progress = window->progressBar;
-        Rendered shown(window.get(), settings.gui, script.section(';', 0, -2));
+        OutcomeModel model{"an R12"};
+        render(window.get(), settings.gui, model, script.section(';', 0, -2));
         const QString said = status->accessibleName(), phase = progress->isVisible() ? progress->phase() : "";
         const QStringList told_before = told();
-        testsupport::play(shown.model, script.section(';', -1));
+        testsupport::play(model, script.section(';', -1));
         QStringList news;
         if (progress->isVisible() && progress->phase() != phase)
             news << progress->phase();
@@ -176,7 +169,8 @@ private slots:
     void a_transfer_without_progress_moves_the_bar()
     {
         window->progressBar->fallback_wait_ms = 10;
-        Rendered shown(window.get(), settings.gui, "read A R12 C8; verify; started");
+        OutcomeModel model{"an R12"};
+        render(window.get(), settings.gui, model, "read A R12 C8; verify; started");
         QTRY_COMPARE_WITH_TIMEOUT(window->progressBar->value(), 100, 10000);
     }
 

@@ -44,13 +44,13 @@ private slots:
         QTest::newRow("another product") << "read A ZX-8 C1; other" << "Connected to a ZX-8. This tool upgrades R12 "
                                             "units only" << false << "hidden";
         QTest::newRow("an unknown product record") << "read A ?? C1; other" << "cannot be identified" << false << "hidden";
-        QTest::newRow("the bar follows dfu-util, never back within a phase, never full while running")
-            << writing + "progress 1 80; progress 2 60; progress 2 30; progress 2 100" << c7 << false
-            << "moving bar_writing 99";
+        QTest::newRow("the bar follows dfu-util, afresh in each phase, never back within one")
+            << writing + "progress 1 80; progress 2 60; progress 2 30" << c7 << false << "moving bar_writing 60";
         QTest::newRow("progress and silence before the transfer began: nothing moves, nothing said")
             << up + "; write; progress 2 40; silent 5" << c7 << false << "waiting bar_upgrading 0";
-        QTest::newRow("a silent transfer: said at once, counting") << writing + "progress 2 40; silent 5; silent 6"
-            << "No answer for 6 s from the unit: keep the USB cable" << false << "moving bar_writing 40";
+        QTest::newRow("a silent transfer: said at once, counting; the bar never full while it runs")
+            << writing + "progress 2 100; silent 5; silent 6" << "No answer for 6 s from the unit: keep the USB cable"
+            << false << "moving bar_writing 99";
         QTest::newRow("the worker's own notice at 30 s keeps the count")
             << writing + "silent 30; problem 3" << "No answer for 30 s" << false << "moving bar_upgrading 0";
         QTest::newRow("it speaks again: back to writing")
@@ -95,7 +95,8 @@ private slots:
         QTest::newRow("a stop between the click and the write: the bar never moves")
             << up + "; write; stop idle; started; progress 2 40" << "Stopped." << false << "hidden";
         QTest::newRow("a worker that ends unasked is no stop") << up + "; finished" << c7 << true << "hidden";
-        QTest::newRow("a stop during a write: finishing") << writing + "progress 2 40; stop running"
+        QTest::newRow("a stop during a write: finishing until the worker has ended, silent or not")
+            << writing + "progress 2 40; stop running; silent 5; download 0"
             << "Finishing the transfer: keep the USB cable connected." << false << "moving bar_writing 40";
         QTest::newRow("then what became of it") << writing + "stop running; progress 2 70; download 0; nounit; finished"
             << "The firmware was written, not checked yet." + after_stop << false << "hidden";

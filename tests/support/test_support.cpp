@@ -89,8 +89,6 @@ LogCapture::LogCapture()
 LogCapture::~LogCapture()
 {
     qInstallMessageHandler(previous_handler);
-    const std::lock_guard<std::mutex> lock(capture_mutex);
-    captured.clear();
 }
 
 QVector<LogCapture::Entry> LogCapture::entries() const
