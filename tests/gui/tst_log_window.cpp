@@ -185,8 +185,9 @@ private slots:
         QTemporaryDir dir;
         QTimer answer;
         connect(&answer, &QTimer::timeout, [&] {
+            if (auto* refusal = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                refusal->reject(); // not saved after all: the check of the file tells
             if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                answer.stop();
                 // Typed as a user would: selectFile() leaves the proposed name in a save dialog.
                 files->setDirectory(dir.path());
                 files->findChild<QLineEdit*>("fileNameEdit")->setText("saved log.txt");
