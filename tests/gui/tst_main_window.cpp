@@ -7,7 +7,6 @@
 #include "test_support.h"
 
 #include <QAccessible>
-#include <QDir>
 #include <QSignalSpy>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -18,63 +17,21 @@
 
 namespace {
 
-// The model fed the events the machines announce, one a word with its values: "read A R12 C7"
-// (serial, an R12, revision), "offered", "write", "verify", "started", "progress 2 40" (phase,
-// percent), "silent 5" (seconds), "download 0" (exit code), "check matches" (or differs, not_made
-// with a reason and its value), "nounit", "unusable TEXT VALUE REASON", "stop running".
-void play(OutcomeModel& model, const QString& script)
-{
-    for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
-        const QStringList w = step.trimmed().split(' ');
-        DFU::DeviceInfo info;
-        info.valid = true;
-        info.type = info.OTP_info.product.type = Device::Type::QUEL; // an R12
-        info.FW_revision = w.value(3);
-        const int check = w.value(1) == "matches" ? DFU::Check::matches
-            : w.value(1) == "differs"             ? DFU::Check::differs
-                                                  : DFU::Check::not_made;
-        const std::map<QString, std::function<void()>> events = {
-            {"read", [&] { model.unit_read(info, w[1]); }},
-            {"check", [&] { model.check_result(check, w.value(2), w.value(3)); }},
-            {"offered", [&] { model.offered(); }},
-            {"write", [&] { model.write_requested(); }},
-            {"verify", [&] { model.verify_requested(); }},
-            {"started", [&] { model.transfer_started(); }},
-            {"progress", [&] { model.progress(w[1].toInt(), w[2].toInt()); }},
-            {"silent", [&] { model.silence(w[1].toInt()); }},
-            {"download", [&] { model.download_result(w[1].toInt()); }},
-            {"nounit", [&] { model.no_unit(); }},
-            {"unusable", [&] { model.tool_unusable(w[1], {w[2]}, w.value(3)); }},
-            {"stop", [&] { model.stop_requested(w[1] == "running"); }},
-        };
-        QVERIFY2(events.count(w[0]), qPrintable("unknown event " + w[0]));
-        events.at(w[0])();
-    }
-}
-
-// What the window shows as the program renders it: each outcome the model holds in turn,
+// The model fed the script as the program renders it: each outcome it holds in turn,
 // beginning from one unlike any, so that the first is rendered whole.
-struct Rendered {
-    MainWindow* window;
-    const Settings::GUI& gui;
-    OutcomeModel model{"an R12"};
-    Outcome before;
-    Rendered(MainWindow* window, const Settings::GUI& gui, const QString& script)
-        : window(window)
-        , gui(gui)
-    {
-        before.kind = Outcome::Kind::stopped;
-        before.bar = Outcome::Bar::full;
-        QObject::connect(&model, &OutcomeModel::changed, [this](const Outcome& outcome) { render(outcome); });
-        render(model.current());
-        play(model, script);
-    }
-    void render(const Outcome& outcome)
-    {
-        render_outcome(window, gui, outcome, before);
-        before = outcome;
-    }
-};
+void render(MainWindow* window, const Settings::GUI& gui, OutcomeModel& model, const QString& script)
+{
+    auto before = std::make_shared<Outcome>();
+    before->kind = Outcome::Kind::stopped;
+    before->bar = Outcome::Bar::full;
+    const auto show = [window, &gui, before](const Outcome& outcome) {
+        render_outcome(window, gui, outcome, *before);
+        *before = outcome;
+    };
+    QObject::connect(&model, &OutcomeModel::changed, show);
+    show(model.current());
+    testsupport::play(model, script);
+}
 
 // Where a label's text is drawn: line by line for plain text, whose lines differ in length (a
 // short last line may pass beside the button); the whole block for rich text.
@@ -112,7 +69,6 @@ private slots:
         support::setup_fonts();
         QCOMPARE(support::load_font(":resources/none.otf"), QString());
         settings = testsupport::window_settings();
-        QVERIFY(QDir().mkpath(QString(BUILD_DIR) + "/screenshots/states"));
     }
 
     void init() { window.reset(MainWindow_factory(&settings, nullptr, false)); }
@@ -122,8 +78,7 @@ private slots:
     // Stories of the model, rendered as they unfold: the button offered and the bar shown as
     // the user must see them at the end; the bar only ever in the button's place and never over
     // an offered one; the status line whole in the window; screen readers told the news by the
-    // one notification in view (the bar's phase, then the status line). A picture of each end
-    // goes to build/screenshots/states for a reviewer.
+    // one notification in view (the bar's phase, then the status line).
     void states_data()
     {
         QTest::addColumn<QString>("script");
@@ -134,13 +89,10 @@ private slots:
         QTest::newRow("no unit") << "" << false << -1;
         QTest::newRow("a tool that cannot run")
             << "unusable status_toolBroken /tmp/a-rather-long-folder-name-of-someone reason_cannotStart" << false << -1;
-        QTest::newRow("offered") << up << true << -1;
         QTest::newRow("write asked: the bar waits at its start") << up + "; write" << false << 0;
         QTest::newRow("writing") << up + "; write; started; progress 2 42" << false << 42;
         QTest::newRow("writing, silent") << up + "; write; started; progress 2 42; silent 59" << false << 42;
-        QTest::newRow("stopping mid-write") << up + "; write; started; progress 2 70; stop running" << false << 70;
         QTest::newRow("write failed") << up + "; write; started; progress 2 30; download 74" << false << -1;
-        QTest::newRow("checking") << written + "; read A R12 C8; verify; started; progress 3 100" << false << 99;
         QTest::newRow("checked: the bar full") << written + "; read A R12 C8; verify; started; check matches" << false
                                                << 100;
         QTest::newRow("the check failed") << written + "; read A R12 C8; verify; started; check differs" << true << -1;
@@ -165,10 +117,11 @@ private slots:
         };
         QLabel* status = window->statusLabel;
         ProgressBar* progress = window->progressBar;
-        Rendered shown(window.get(), settings.gui, script.section(';', 0, -2));
+        OutcomeModel model{"an R12"};
+        render(window.get(), settings.gui, model, script.section(';', 0, -2));
         const QString said = status->accessibleName(), phase = progress->isVisible() ? progress->phase() : "";
         const QStringList told_before = told();
-        play(shown.model, script.section(';', -1));
+        testsupport::play(model, script.section(';', -1));
         QStringList news;
         if (progress->isVisible() && progress->phase() != phase)
             news << progress->phase();
@@ -183,7 +136,6 @@ private slots:
         QCOMPARE(window->installButton->isEnabled(), offered);
         QCOMPARE(progress->isVisible() ? progress->value() : -1, bar);
         QCOMPARE(progress->geometry(), window->installButton->geometry());
-        QVERIFY(window->grab().save(QString("%1/screenshots/states/%2.png").arg(BUILD_DIR, QTest::currentDataTag())));
     }
 
     // A step too wide or too long for its room is wrapped anew within it, smaller if it must,
@@ -217,7 +169,8 @@ private slots:
     void a_transfer_without_progress_moves_the_bar()
     {
         window->progressBar->fallback_wait_ms = 10;
-        Rendered shown(window.get(), settings.gui, "read A R12 C8; verify; started");
+        OutcomeModel model{"an R12"};
+        render(window.get(), settings.gui, model, "read A R12 C8; verify; started");
         QTRY_COMPARE_WITH_TIMEOUT(window->progressBar->value(), 100, 10000);
     }
 
@@ -298,8 +251,7 @@ private slots:
     // Every text of every language whole and clear at this density: each label's text inside
     // its label and the window, clear of the button, of the other texts and (the header and
     // the steps) of the unit in the picture; every status so, filled with the longest values
-    // the program shows; each caption inside the bar. The main states are kept as pictures in
-    // the build tree for a reviewer.
+    // the program shows; each caption inside the bar.
     void every_language_fits_data()
     {
         QTest::addColumn<QString>("language");
@@ -420,22 +372,6 @@ private slots:
                 misfits << QString("%1 (%2 pt)").arg(bar->text()).arg(bar->font().pointSizeF());
         }
 
-        // The main states as the model tells them, as pictures:
-        // build/screenshots/<language>-<dpi>-<state>.png.
-        const QString up = "read A R12 C7; offered";
-        const QString written = up + "; write; started; progress 2 100; download 0; nounit; read A R12 C8";
-        const QList<QPair<QString, QString>> states{{"no-unit", ""},
-                                                    {"offer", up},
-                                                    {"writing", up + "; write; started; progress 2 42"},
-                                                    {"done", written + "; verify; started; check matches"},
-                                                    {"failure", up + "; write; started; download 74"}};
-        const QString shots = QString(BUILD_DIR) + "/screenshots";
-        const int dpi = qRound(96 * window->devicePixelRatioF());
-        for (const auto& state : states) {
-            Rendered shown(window.get(), settings.gui, state.second);
-            check(window->statusLabel, state.first);
-            QVERIFY(window->grab().save(QString("%1/%2-%3-%4.png").arg(shots, language).arg(dpi).arg(state.first)));
-        }
         QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join('\n')));
     }
 };

@@ -1,10 +1,6 @@
-#include "dfu/firmware_transfer.h"
 #include "test_support.h"
 
 #include <QtTest>
-
-#include <functional>
-#include <map>
 
 // The model takes the machines' events one by one, as they arrive in the window's thread;
 // each row is a story in events and what the user must be told at its end.
@@ -48,13 +44,13 @@ private slots:
         QTest::newRow("another product") << "read A ZX-8 C1; other" << "Connected to a ZX-8. This tool upgrades R12 "
                                             "units only" << false << "hidden";
         QTest::newRow("an unknown product record") << "read A ?? C1; other" << "cannot be identified" << false << "hidden";
-        QTest::newRow("the bar follows dfu-util, never back within a phase, never full while running")
-            << writing + "progress 1 80; progress 2 60; progress 2 30; progress 2 100" << c7 << false
-            << "moving bar_writing 99";
+        QTest::newRow("the bar follows dfu-util, afresh in each phase, never back within one")
+            << writing + "progress 1 80; progress 2 60; progress 2 30" << c7 << false << "moving bar_writing 60";
         QTest::newRow("progress and silence before the transfer began: nothing moves, nothing said")
             << up + "; write; progress 2 40; silent 5" << c7 << false << "waiting bar_upgrading 0";
-        QTest::newRow("a silent transfer: said at once, counting") << writing + "progress 2 40; silent 5; silent 6"
-            << "No answer for 6 s from the unit: keep the USB cable" << false << "moving bar_writing 40";
+        QTest::newRow("a silent transfer: said at once, counting; the bar never full while it runs")
+            << writing + "progress 2 100; silent 5; silent 6" << "No answer for 6 s from the unit: keep the USB cable"
+            << false << "moving bar_writing 99";
         QTest::newRow("the worker's own notice at 30 s keeps the count")
             << writing + "silent 30; problem 3" << "No answer for 30 s" << false << "moving bar_upgrading 0";
         QTest::newRow("it speaks again: back to writing")
@@ -99,7 +95,8 @@ private slots:
         QTest::newRow("a stop between the click and the write: the bar never moves")
             << up + "; write; stop idle; started; progress 2 40" << "Stopped." << false << "hidden";
         QTest::newRow("a worker that ends unasked is no stop") << up + "; finished" << c7 << true << "hidden";
-        QTest::newRow("a stop during a write: finishing") << writing + "progress 2 40; stop running"
+        QTest::newRow("a stop during a write: finishing until the worker has ended, silent or not")
+            << writing + "progress 2 40; stop running; silent 5; download 0"
             << "Finishing the transfer: keep the USB cable connected." << false << "moving bar_writing 40";
         QTest::newRow("then what became of it") << writing + "stop running; progress 2 70; download 0; nounit; finished"
             << "The firmware was written, not checked yet." + after_stop << false << "hidden";
@@ -118,49 +115,8 @@ private slots:
         QFETCH(bool, offer);
         QFETCH(QString, bar);
         testsupport::Machines m;
-        OutcomeModel& model = m.model;
-        // Events, one a word with its values: "read A R12 C7" (serial, product, revision; "-" for
-        // none, "_" within a revision for a space), "offered", "write", "started", "progress 2 40",
-        // "download 0", "check differs", "nounit", "problem 3", "silent 5" (seconds), "log" (started
-        // with a log window), "stop running", "finished" ...
-        const auto check = [](const QString& word) {
-            return word == "matches" ? DFU::Check::matches : word == "differs" ? DFU::Check::differs : DFU::Check::not_made;
-        };
-        const std::map<QString, std::function<void(const QStringList&)>> handlers = {
-            {"read", [&](const QStringList& w) {
-                 DFU::DeviceInfo info;
-                 info.valid = true;
-                 info.type = info.OTP_info.product.type = w[2] == "R12" ? Device::Type::QUEL
-                                                        : w[2] == "ZX-8" ? Device::Type::KORV : Device::Type::unknown;
-                 info.FW_revision = w[3] == "-" ? QString() : QString(w[3]).replace('_', ' ');
-                 model.unit_read(info, w[1]);
-             }},
-            {"offered", [&](const QStringList&) { model.offered(); }},
-            {"other", [&](const QStringList&) { model.other_product(); }},
-            {"write", [&](const QStringList&) { model.write_requested(); }},
-            {"verify", [&](const QStringList&) { model.verify_requested(); }},
-            {"started", [&](const QStringList&) { model.transfer_started(); }},
-            {"progress", [&](const QStringList& w) { model.progress(w[1].toInt(), w[2].toInt()); }},
-            {"silent", [&](const QStringList& w) { model.silence(w[1].toInt()); }},
-            {"log", [&](const QStringList&) { model.log_window = true; }},
-            {"download", [&](const QStringList& w) { model.download_result(w[1].toInt()); }},
-            {"check", [&](const QStringList& w) { model.check_result(check(w[1]), w.value(2), w.value(3)); }},
-            {"nounit", [&](const QStringList&) { model.no_unit(); }},
-            {"problem", [&](const QStringList& w) { model.problem(w[1].toInt()); }},
-            {"unaddressable", [&](const QStringList& w) { model.unaddressable(QString(w[1]).replace("\\n", "\n")); }},
-            {"reading", [&](const QStringList&) { model.reading(); }},
-            {"readfailed", [&](const QStringList&) { model.read_failed(); }},
-            {"restart", [&](const QStringList&) { model.worker_restarted(); }},
-            {"unusable", [&](const QStringList& w) { model.tool_unusable(w[1], {w[2]}, w.value(3), w.value(4)); }},
-            {"stop", [&](const QStringList& w) { model.stop_requested(w[1] == "running"); }},
-            {"finished", [&](const QStringList&) { model.worker_finished(); }},
-        };
-        for (const QString& step : events.split(';', Qt::SkipEmptyParts)) {
-            const QStringList w = step.trimmed().split(' ');
-            QVERIFY2(handlers.count(w[0]), qPrintable("unknown event " + w[0]));
-            handlers.at(w[0])(w);
-        }
-        const Outcome& now = model.current();
+        testsupport::play(m.model, events);
+        const Outcome& now = m.model.current();
         QVERIFY2(m.status(now).contains(status), qPrintable(m.status(now)));
         QCOMPARE(now.offer_install, offer);
         const char* bars[] = {"hidden", "waiting", "moving", "full"};

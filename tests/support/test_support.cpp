@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include "dfu/dfu_util.h"
+#include "dfu/firmware_transfer.h"
 #include "files/files.h"
 #include "files/support_misc.h"
 
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <map>
 #include <memory>
 #include <mutex>
 
@@ -30,14 +32,6 @@ bool succeeds(const QString& program, const QStringList& arguments, int timeout_
     if (output)
         *output = process.readAllStandardOutput();
     return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
-// A fresh folder that outlives its QTemporaryDir: the state classes remove it themselves.
-QString fresh_dir(const char* pattern)
-{
-    QTemporaryDir temp(QDir::tempPath() + pattern);
-    temp.setAutoRemove(false);
-    return temp.path();
 }
 
 std::mutex capture_mutex; // visible to the thread sanitizer, unlike QMutex
@@ -95,8 +89,6 @@ LogCapture::LogCapture()
 LogCapture::~LogCapture()
 {
     qInstallMessageHandler(previous_handler);
-    const std::lock_guard<std::mutex> lock(capture_mutex);
-    captured.clear();
 }
 
 QVector<LogCapture::Entry> LogCapture::entries() const
@@ -113,16 +105,21 @@ QStringList LogCapture::texts() const
     return out;
 }
 
-SimulatorState::SimulatorState()
-    : dir(fresh_dir("/velmora-sim-test-XXXXXX"))
+StateFolder::StateFolder(const char* variable)
+    : dir([] {
+        QTemporaryDir temp(QDir::tempPath() + "/velmora-state-test-XXXXXX");
+        temp.setAutoRemove(false); // removed here, at the end
+        return temp.path();
+    }())
+    , variable(variable)
 {
-    qputenv("VELMORA_SIM_DIR", dir.toUtf8());
+    qputenv(variable, dir.toUtf8());
 }
 
-SimulatorState::~SimulatorState()
+StateFolder::~StateFolder()
 {
     QDir(dir).removeRecursively();
-    qunsetenv("VELMORA_SIM_DIR");
+    qunsetenv(variable);
 }
 
 QString SimulatorState::unit_dir(const QString& serial) const
@@ -142,17 +139,14 @@ bool SimulatorState::run(const QStringList& arguments, QByteArray* output) const
 }
 
 EmulatorState::EmulatorState()
-    : dir(fresh_dir("/velmora-emu-test-XXXXXX"))
+    : StateFolder("VELMORA_EMU_DIR")
     , saved_preload(qgetenv("LD_PRELOAD"))
 {
-    qputenv("VELMORA_EMU_DIR", dir.toUtf8());
     qputenv("LD_PRELOAD", DFUSE_EMULATOR);
 }
 
 EmulatorState::~EmulatorState()
 {
-    QDir(dir).removeRecursively();
-    qunsetenv("VELMORA_EMU_DIR");
     if (saved_preload.isEmpty())
         qunsetenv("LD_PRELOAD");
     else
@@ -213,6 +207,45 @@ bool Machines::stop()
     const bool ended = worker.wait(60000);
     QCoreApplication::sendPostedEvents(this); // what the worker said before it ended is recorded
     return ended;
+}
+
+void play(OutcomeModel& model, const QString& events)
+{
+    for (const QString& step : events.split(';', Qt::SkipEmptyParts)) {
+        const QStringList w = step.trimmed().split(' ');
+        DFU::DeviceInfo info;
+        info.valid = true;
+        info.type = info.OTP_info.product.type = w.value(2) == "R12" ? Device::Type::QUEL
+                                               : w.value(2) == "ZX-8" ? Device::Type::KORV : Device::Type::unknown;
+        info.FW_revision = w.value(3) == "-" ? QString() : QString(w.value(3)).replace('_', ' ');
+        const int check = w.value(1) == "matches" ? DFU::Check::matches
+            : w.value(1) == "differs"             ? DFU::Check::differs
+                                                  : DFU::Check::not_made;
+        const std::map<QString, std::function<void()>> events = {
+            {"read", [&] { model.unit_read(info, w[1]); }},
+            {"offered", [&] { model.offered(); }},
+            {"other", [&] { model.other_product(); }},
+            {"write", [&] { model.write_requested(); }},
+            {"verify", [&] { model.verify_requested(); }},
+            {"started", [&] { model.transfer_started(); }},
+            {"progress", [&] { model.progress(w[1].toInt(), w[2].toInt()); }},
+            {"silent", [&] { model.silence(w[1].toInt()); }},
+            {"log", [&] { model.log_window = true; }},
+            {"download", [&] { model.download_result(w[1].toInt()); }},
+            {"check", [&] { model.check_result(check, w.value(2), w.value(3)); }},
+            {"nounit", [&] { model.no_unit(); }},
+            {"problem", [&] { model.problem(w[1].toInt()); }},
+            {"unaddressable", [&] { model.unaddressable(QString(w[1]).replace("\\n", "\n")); }},
+            {"reading", [&] { model.reading(); }},
+            {"readfailed", [&] { model.read_failed(); }},
+            {"restart", [&] { model.worker_restarted(); }},
+            {"unusable", [&] { model.tool_unusable(w[1], {w[2]}, w.value(3), w.value(4)); }},
+            {"stop", [&] { model.stop_requested(w[1] == "running"); }},
+            {"finished", [&] { model.worker_finished(); }},
+        };
+        QVERIFY2(events.count(w[0]), qPrintable("unknown event " + w[0]));
+        events.at(w[0])();
+    }
 }
 
 Settings::Settings window_settings()

@@ -36,16 +36,26 @@ public:
 
     QVector<Entry> entries() const;
     QStringList texts() const;
-    bool contains(const QString& fragment) const { return count(fragment) > 0; }
     int count(const QString& fragment) const { return texts().filter(fragment).size(); }
 };
 
-// A fresh simulator state directory, set in the environment for the script.
-class SimulatorState {
+// A fresh folder for the state of simulated or emulated units, named in the environment by
+// variable for the scripts and the children of this process, removed with the variable.
+class StateFolder {
 public:
-    SimulatorState();
-    ~SimulatorState();
     QString path() const { return dir; }
+
+protected:
+    explicit StateFolder(const char* variable);
+    ~StateFolder();
+    const QString dir;
+    const char* const variable;
+};
+
+// Units of the simulator script.
+class SimulatorState : public StateFolder {
+public:
+    SimulatorState() : StateFolder("VELMORA_SIM_DIR") {}
     // Runs the script (the word and arguments as from a terminal); true on exit code 0.
     bool run(const QStringList& arguments, QByteArray* output = nullptr) const;
     bool setup(const QString& config) const { return run({"setup_prepared_config", config}); }
@@ -53,17 +63,13 @@ public:
     QString unit_dir(const QString& serial = {}) const;
     // Each prepared configuration has a serial of its own: that of the one unit, if one.
     QString serial() const;
-
-private:
-    QString dir;
 };
 
 // Units of the emulated DfuSe bootloader, preloaded into every dfu-util this process starts.
-class EmulatorState {
+class EmulatorState : public StateFolder {
 public:
     EmulatorState();
     ~EmulatorState();
-    QString path() const { return dir; }
     QString unit_dir(const QString& serial = "305F38713437") const { return dir + "/units/" + serial; }
     // dfuse-emu.sh with these arguments; true on exit code 0.
     bool run(const QStringList& arguments) const;
@@ -74,8 +80,7 @@ public:
     bool set(const QString& serial, const QStringList& pairs) const { return run(QStringList{"set", serial} + pairs); }
 
 private:
-    QString dir;
-    QByteArray saved_preload;
+    const QByteArray saved_preload;
 };
 
 // Extracts the embedded dfu-util with its libusb and points the command table at it.
@@ -105,6 +110,15 @@ public:
 private slots:
     void record();
 };
+
+// Feeds the model the events the machines announce, each a word with its values: "read A R12 C7"
+// (serial, product, revision; "-" for none, "_" within a revision for a space), "offered",
+// "other", "write", "verify", "started", "progress 2 40" (phase, percent), "silent 5" (seconds),
+// "download 0" (exit code), "check matches" (or differs, or not_made with a reason and its
+// value), "nounit", "problem 3", "unaddressable SERIAL", "reading", "readfailed", "restart",
+// "unusable TEXT VALUE REASON VALUE", "log" (started with a log window), "stop running" (or
+// idle), "finished"; separated by ';'.
+void play(OutcomeModel& model, const QString& events);
 
 // The settings the program builds for the embedded firmware (an R12 at C8), for tests of the
 // window.
