@@ -40,12 +40,11 @@ private slots:
         QTest::addColumn<QString>("err"); // empty: no complaint
         const QString usage = "Usage: velmora-fw-upgrade [-s | --use-simulator] [-S | --no-use-simulator]";
         const auto taken = [](const QStringList& arguments, const char* made) {
-            QTest::newRow(arguments.isEmpty() ? "none" : qPrintable(arguments.join(' '))) << arguments << "C.UTF-8" << 0 << QString(made) + "\n" << "";
+            QTest::newRow(qPrintable(arguments.join(' '))) << arguments << "C.UTF-8" << 0 << QString(made) + "\n" << "";
         };
         const auto refused = [&usage](const QStringList& arguments, const QString& why) {
             QTest::newRow(qPrintable(arguments.join(' '))) << arguments << "C.UTF-8" << 1 << "" << why + "\n" + usage;
         };
-        taken({}, "use=0 log=0");
         taken({"-S", "-s"}, "use=0 log=0");
         taken({"-sl"}, "use=1 log=1");
         taken({"-b"}, "use=0 log=0 batch units=1 timeout=0 json=0 verbose=0 jobs=4"); // one unit, waited for
