@@ -33,26 +33,22 @@ for file in "$deb" "$ddeb"; do
     cmp "$file" "${builds[1]}/out/$(basename "$file")" || fail "two builds of one tree differ: $(basename "$file")"
 done
 
-# The files installed as they are in the tree (their texts are not read again here); the others
-# are validated, run or searched below.
+# The files installed as they are in the tree that no check below looks for (lintian fails a
+# package without its manual page, copyright or a dependency computed from the binary).
 listing=$(dpkg-deb -c "$deb")
-for file in usr/lib/udev/rules.d/60-velmora-fw-upgrade.rules usr/share/man/man1/velmora-fw-upgrade.1.gz \
-            usr/share/icons/hicolor/scalable/apps/velmora-fw-upgrade.svg usr/share/doc/velmora-fw-upgrade/copyright \
-            usr/share/icons/hicolor/48x48/apps/velmora-fw-upgrade.png usr/share/doc/velmora-fw-upgrade/SOURCE-OFFER; do
+for file in usr/lib/udev/rules.d/60-velmora-fw-upgrade.rules usr/share/doc/velmora-fw-upgrade/SOURCE-OFFER \
+            usr/share/icons/hicolor/{scalable/apps/velmora-fw-upgrade.svg,48x48/apps/velmora-fw-upgrade.png}; do
     grep -q " \./$file\$" <<< "$listing" || fail "the package lacks $file"
 done
-dpkg-deb -f "$deb" Depends | grep -q 'libqt5widgets5' || fail "no dependency computed from the binary"
 dpkg-deb -f "$deb" Depends | grep -q 'qttranslations5-l10n' || fail "no dependency on Qt's own translations"
 dpkg-deb -f "$deb" Depends | grep -q 'libudev1' || fail "no dependency computed from the installed libusb"
 built_using=$(dpkg-deb -f "$deb" Built-Using)
 grep -q "^dfu-util (= $(dpkg-query -W -f='${Version}' dfu-util)), libusb-1.0 (= " <<< "$built_using" \
     || fail "Built-Using: '$built_using'"
-dpkg-deb -f "$ddeb" Depends | grep -q "velmora-fw-upgrade (= $(dpkg-deb -f "$deb" Version))" || fail "the -dbgsym package"
 
 # Missing hardening is reported at the info level, which lintian shows only when asked.
 lintian --display-info --fail-on error,warning "$deb" "$ddeb" > "$work/lintian.log" 2>&1 \
     || { cat "$work/lintian.log"; fail "lintian"; }
-cat "$work/lintian.log"
 ! grep -q 'hardening-' "$work/lintian.log" || { cat "$work/lintian.log"; fail "lintian reports missing hardening"; }
 dpkg -x "$deb" "$work/root"
 root=$work/root

@@ -1,5 +1,4 @@
 #include "files/files.h"
-#include "files/support_misc.h"
 #include "test_support.h"
 
 #include <QDir>
@@ -207,41 +206,6 @@ private slots:
             QCOMPARE(testsupport::read_file(Files::path_of(name)), testsupport::read_file(":resources/" + name));
             QVERIFY(log.texts().contains("Extracted  \"" + name + "\""));
         }
-    }
-
-    // A text file is read as UTF-8 up to a NUL; one that cannot be opened throws.
-    void load_text_file_data()
-    {
-        QTest::addColumn<QByteArray>("bytes"); // null: no file
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("utf-8, a nul in the middle") << QByteArray("caf\xc3\xa9\nline 2\0after", 18)
-                                                   << QString::fromUtf8("caf\xc3\xa9\nline 2");
-        QTest::newRow("no file") << QByteArray() << "Couldn't open file: " + Files::path_of("text.txt");
-    }
-
-    void load_text_file()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, expected);
-        const QString path = Files::path_of("text.txt");
-        if (!bytes.isNull())
-            testsupport::write_file(path, bytes);
-        try {
-            QCOMPARE(support_misc::load_text_file(path), expected);
-        } catch (const QString& error) {
-            QCOMPARE(error, expected);
-        }
-    }
-
-    // The image the program writes has no OTP record to mistake for its own; the DfuSe file
-    // carries the same image.
-    void the_embedded_firmware()
-    {
-        const QByteArray raw = testsupport::read_file(":resources/firmware.bin");
-        QCOMPARE(raw.indexOf(QByteArray("\x11\x47\x23\x01", 4)), -1);
-        const QByteArray dfu = testsupport::read_file(":resources/firmware.dfu");
-        QVERIFY(dfu.startsWith("DfuSe") && dfu.right(16).mid(8, 3) == "UFD");
-        QCOMPARE(dfu.mid(11 + 274 + 8, raw.size()), raw);
     }
 };
 

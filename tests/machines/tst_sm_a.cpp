@@ -30,18 +30,15 @@ private slots:
 
     void init()
     {
+        // The last test's worker stops before its simulator state (and the variable naming it) goes.
+        m.reset();
+        state.reset();
         DFU::commands = real_commands;
         DFU::Command::path.clear();
         simulator::setup_for_simulated_dfu_util(simulator::fast_progress);
         state = std::make_unique<SimulatorState>();
         // Signals the last test's worker queued before it went are not this test's.
         m = std::make_unique<testsupport::Machines>();
-    }
-
-    void cleanup()
-    {
-        m.reset();
-        state.reset();
     }
 
     // What the worker does with what it finds, over many scans: each unit read once and told
@@ -96,16 +93,15 @@ private slots:
             << "sim current" << "await B4; await B6" << 0;
         QTest::newRow("a flash that differs: offered again")
             << "sim differing_flash" << "await B7; click; await FwDownloaded" << 1;
+        // Clicked while the worker is held: a command the click gave is taken, re-checked and
+        // carried out before the worker's next scan, not raced by the stop at the end.
         QTest::newRow("another product: never written, not even on the A key")
-            << "sim other_product" << "await B8; click; wait 300" << 0;
-        QTest::newRow("a blank record") << "sim blank_otp" << "await B9; click; wait 300" << 0;
-        QTest::newRow("unplugged in the worker's pause, clicked before it notices: nothing written")
-            << "sim older_revision" << "await B2; unplug; click; await B3; release; await B1" << 0;
+            << "sim other_product" << "await B8; click; wait 300; release; await A2" << 0;
+        QTest::newRow("a blank record") << "sim blank_otp" << "await B9; click; wait 300; release; await A2" << 0;
         // What stands behind the judged serial when the command comes, swapped in while the worker
         // is held: anything but the very unit judged is read anew, afresh, never written.
         const QString older = "sim older_revision";
         const QString swap = "await B2; swap %1; click; await B3; release; await DevConn; revision %2";
-        QTest::newRow("another product") << older << swap.arg("other_product", "B3") << 0;
         QTest::newRow("another product of the same revision") << older << swap.arg("other_product C7", "C7") << 0;
         QTest::newRow("the same product, another revision") << older << swap.arg("current", "C8") << 0;
         QTest::newRow("another product's firmware: no revision") << older << swap.arg("current B3", "") << 0;
