@@ -70,14 +70,13 @@ private slots:
     void checks_data()
     {
         QTest::addColumn<QString>("config");
-        QTest::addColumn<QString>("image"); // "", "empty" for the program's own copy, "hung": a silent upload
+        QTest::addColumn<QString>("image"); // "", "empty" for the program's own copy
         QTest::addColumn<QString>("check");
         QTest::newRow("differs only beyond the image") << "differs_beyond_image" << "" << "matches";
         QTest::newRow("a failed write") << "download_fails" << "" << "differs";
         QTest::newRow("no unit: no check, the unit named as gone") << "no_unit" << "" << "not_made reason_unitGone";
         QTest::newRow("two units: no check") << "two_units" << "" << "not_made reason_uploadFailed 74";
         QTest::newRow("an empty image runs nothing") << "current" << "empty" << "not_made reason_noImage";
-        QTest::newRow("a read-back that hung and was ended") << "current" << "hung" << "not_made reason_silent";
     }
 
     void checks()
@@ -90,25 +89,11 @@ private slots:
         // A write that fails is told by its code, one with no unit as the unit gone.
         if (config == "download_fails" || config == "no_unit")
             QCOMPARE(DFU::download_FW_to_device(desired()), config == "no_unit" ? DFU::code_unit_gone : 74);
-        // As the worker does: a hung transfer may be ended.
-        struct Ending : DFU::RunObserver {
-            bool may_end_hung_child(DFU::CmdID) override { return true; }
-        } ending;
-        const std::map<DFU::CmdID, DFU::Command> commands = DFU::commands;
-        const int limit = DFU::silent_child_limit_ms;
-        if (image == "hung") {
-            DFU::commands.at(DFU::CmdID::upload_FW) = {HELPER_CHILD, {"tick", "out", "60000", "1"}};
-            DFU::silent_child_limit_ms = 300;
-            DFU::set_run_observer(&ending);
-        }
         const QString wanted = image == "empty" ? Files::path_of("empty.bin") : desired();
         if (image == "empty")
             testsupport::write_file(wanted, {});
         LogCapture log;
         const DFU::Check made = DFU::upload_and_check_FW_bin(wanted, Files::path_of(Files::uploaded_FW_fileName_bin));
-        DFU::set_run_observer(nullptr);
-        DFU::commands = commands;
-        DFU::silent_child_limit_ms = limit;
         const char* const outcomes[] = {"matches", "differs", "not_made"};
         QCOMPARE(QString("%1 %2 %3").arg(outcomes[made.outcome], made.reason_id, made.argument).trimmed(), check);
         if (wanted != desired())

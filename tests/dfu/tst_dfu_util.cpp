@@ -279,7 +279,6 @@ private slots:
         using DFU::Phase;
         row("erase", "Erase   \t[====                     ]  16%       118784 bytes", Phase::erasing, 16, 118784);
         row("beyond 100 %", "Upload\t[=========================] 180%  5 bytes", Phase::reading, 100, 5);
-        row("cut short", "Download\t[====       ]  16%   1187", Phase::none, 0, 0);
         row("garbled bar", "Erase   \t[==#==]  16%   118784 bytes", Phase::none, 0, 0);
         // Longer runs of digits than the form has: no figure, and no overflow reading them.
         row("a 13-digit count", "Upload\t[==] 50%  7777777777777 bytes", Phase::none, 0, 0);

@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -95,15 +94,8 @@ private slots:
         QVERIFY(state.run({"configs"}, &names));
         const QStringList configs = QString(names).split('\n', Qt::SkipEmptyParts);
         QVERIFY(configs.size() >= 11);
-        // Each a unit of its own: switching configurations is plugging in another unit.
-        QSet<QString> serials;
-        for (const QString& config : configs) {
+        for (const QString& config : configs)
             QVERIFY2(state.setup(config), qPrintable(config));
-            for (const QString& serial : QDir(state.path() + "/units").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-                QVERIFY2(!serials.contains(serial), qPrintable(config + " " + serial));
-                serials.insert(serial);
-            }
-        }
         // The state is the user's alone, whatever the folder was.
         QFile::setPermissions(state.path(), QFile::permissions(state.path()) | QFile::ReadOther | QFile::ExeOther);
         QVERIFY(state.setup("current"));
@@ -126,10 +118,6 @@ private slots:
             QTest::newRow(name) << arguments << folder;
         };
         row("unknown word", "--dfu-util-command erase_all");
-        row("version without -V", "--dfu-util-command version");
-        row("list with odd arguments", "--dfu-util-command list -l");
-        row("upload with a bad range", "--dfu-util-command upload_FW -a 0 -s 0x08000000 -U /tmp/x");
-        row("upload with an unknown option", "--dfu-util-command upload_FW -R");
         row("download elsewhere", "--dfu-util-command download_FW -a 0 -s 0x08004000:leave -D /etc/hostname");
         row("a state folder that is a symbolic link", "setup_prepared_config current", "link");
         row("another user's state folder", "setup_prepared_config current", "owner");
@@ -163,8 +151,7 @@ private slots:
     }
 
     // A simulated unit pulled while a write moves blocks: the script ends as dfu-util does when
-    // the unit vanishes, and what was written until then stays written; plugged in again, the
-    // unit is back as it was left. (Reads end in the same loop, with their own line.)
+    // the unit vanishes. (Reads end in the same loop, with their own line.)
     void unplugging_cuts_a_simulated_write()
     {
         SimulatorState state;
@@ -180,10 +167,6 @@ private slots:
         QCOMPARE(transfer.exitCode(), 74);
         QVERIFY(transfer.readAllStandardError().endsWith(
             "dfu-util: dfuse_download: libusb_control_transfer returned -4 (LIBUSB_ERROR_NO_DEVICE)\n"));
-        QVERIFY(state.run({"plug"}));
-        const QByteArray flash = testsupport::read_file(state.unit_dir() + "/flash.bin");
-        QVERIFY(flash.startsWith(testsupport::read_file(image).left(4096)));
-        QVERIFY(!flash.startsWith(testsupport::read_file(image)));
     }
 
     // Of two units, the one named by its serial is read, written and read back; a read-back cut
