@@ -1,4 +1,3 @@
-#include "dfu/firmware_transfer.h"
 #include "gui/fonts.h"
 #include "texts/language.h"
 #include "gui/main_window.h"
@@ -72,8 +71,6 @@ private slots:
     }
 
     void init() { window.reset(MainWindow_factory(&settings, nullptr, false)); }
-
-    void cleanup() { window.reset(); }
 
     // Stories of the model, rendered as they unfold: the button offered and the bar shown as
     // the user must see them at the end; the bar only ever in the button's place and never over
