@@ -104,7 +104,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("worker"); // said on a thread of its own
         QTest::newRow("markup, two lines") << int(QtCriticalMsg) << "a<b>c</b> &amp;\ntwo lines" << false;
-        QTest::newRow("from a worker") << int(QtInfoMsg) << "from the worker" << true;
+        QTest::newRow("from a worker") << int(QtDebugMsg) << "from the worker" << true;
     }
 
     void what_the_view_shows()
