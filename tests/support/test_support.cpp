@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <map>
@@ -106,19 +105,13 @@ QStringList LogCapture::texts() const
 }
 
 StateFolder::StateFolder(const char* variable)
-    : dir([] {
-        QTemporaryDir temp(QDir::tempPath() + "/velmora-state-test-XXXXXX");
-        temp.setAutoRemove(false); // removed here, at the end
-        return temp.path();
-    }())
-    , variable(variable)
+    : variable(variable)
 {
     qputenv(variable, dir.toUtf8());
 }
 
 StateFolder::~StateFolder()
 {
-    QDir(dir).removeRecursively();
     qunsetenv(variable);
 }
 
@@ -147,10 +140,7 @@ EmulatorState::EmulatorState()
 
 EmulatorState::~EmulatorState()
 {
-    if (saved_preload.isEmpty())
-        qunsetenv("LD_PRELOAD");
-    else
-        qputenv("LD_PRELOAD", saved_preload);
+    qputenv("LD_PRELOAD", saved_preload); // empty, as good as none
 }
 
 bool EmulatorState::run(const QStringList& arguments) const

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVector>
 #include <QtGlobal>
 
@@ -48,7 +49,8 @@ public:
 protected:
     explicit StateFolder(const char* variable);
     ~StateFolder();
-    const QString dir;
+    const QTemporaryDir temp;
+    const QString dir = temp.path();
     const char* const variable;
 };
 
