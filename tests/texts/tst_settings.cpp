@@ -83,10 +83,6 @@ private slots:
         const QString span = "<span style=\"color:#000000; font-size:9pt\">%1</span>";
         QTest::newRow("revision") << "de" << span.arg("Connected to an R12 with firmware version C7")
                                   << span.arg("Blitzgerät R12 angeschlossen, Firmware-Version C7");
-        QTest::newRow("another product, not the shorter template")
-            << "fr" << span.arg("Connected to a ZX-8. This tool upgrades R12 units only,<br>so it cannot upgrade this one.")
-            << span.arg("Flash ZX-8 branché. Cet outil ne met à jour que les flashs R12<br>et ne peut donc pas "
-                        "mettre à jour celui-ci.");
         QTest::newRow("two product names, joined in the language")
             << "de" << span.arg("Connected to an N20 or N20S.") << span.arg("Blitzgerät N20 oder N20S angeschlossen.");
         QTest::newRow("bar caption") << "zh_CN" << "Upgrading firmware: writing %p%" << "升级中：写入 %p%";
