@@ -2,11 +2,9 @@
 #include "texts/language.h"
 #include "simulator/simulator.h"
 
-#include <QCoreApplication>
-#include <QProcess>
 #include <QtTest>
 
-#include <cstring>
+#include <cstdio>
 
 // The command line is parsed once per process, so every case runs this test program again
 // as a child that parses the given arguments and prints what it made of them.

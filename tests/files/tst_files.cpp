@@ -1,10 +1,6 @@
 #include "files/files.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>

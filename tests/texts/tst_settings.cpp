@@ -2,9 +2,6 @@
 #include "texts/settings.h"
 #include "test_support.h"
 
-#include <QProcess>
-#include <QRegularExpression>
-#include <QXmlStreamReader>
 #include <QtTest>
 
 using testsupport::LogCapture;
