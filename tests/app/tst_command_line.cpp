@@ -2,11 +2,9 @@
 #include "texts/language.h"
 #include "simulator/simulator.h"
 
-#include <QCoreApplication>
-#include <QProcess>
 #include <QtTest>
 
-#include <cstring>
+#include <cstdio>
 
 // The command line is parsed once per process, so every case runs this test program again
 // as a child that parses the given arguments and prints what it made of them.
@@ -45,8 +43,7 @@ private slots:
         const auto refused = [&usage](const QStringList& arguments, const QString& why) {
             QTest::newRow(qPrintable(arguments.join(' '))) << arguments << "C.UTF-8" << 1 << "" << why + "\n" + usage;
         };
-        taken({"-S", "-s"}, "use=0 log=0");
-        taken({"-sl"}, "use=1 log=1");
+        taken({"-S", "-sl"}, "use=0 log=1");
         taken({"-b"}, "use=0 log=0 batch units=1 timeout=0 json=0 verbose=0 jobs=4"); // one unit, waited for
         taken({"--batch", "--units", "0", "--json", "--timeout", "60", "--verbose", "-s", "--jobs", "1"},
               "use=1 log=0 batch units=0 timeout=60 json=1 verbose=1 jobs=1"); // units 0: until stopped

@@ -4,7 +4,6 @@
 #include "simulator/simulator.h"
 #include "test_support.h"
 
-#include <QDir>
 #include <QtTest>
 
 #include <map>
