@@ -320,7 +320,8 @@ private slots:
         // The written unit stays away; another, whose flash never passes for its, plugged in where
         // it should come back is served as itself, and the written one is checked once it is back.
         QTest::newRow("bench: another unit where the written one comes back")
-            << "A" + older + " | pace_f4=1 leave_delay_ms=60000; B unplugged" + korvid << json + QStringList{"--units", "2"}
+            << "A" + older + " | pace_f4=1 leave_delay_ms=60000; B unplugged" + korvid
+            << json + QStringList{"--units", "2"}
             << "await 305F38713437: Firmware written; plug B; await Unit 305F38713438: refused; wait 1000; plug A"
             << QStringList{"Unit 305F38713438: refused.",
                            "Unit 305F38713437: firmware version C7 replaced by version C8 and checked."}
@@ -429,7 +430,8 @@ private slots:
             << "A" + older + " | pace_f4=1 leave_delay_ms=1500" << orca
             << "hear notification Connected to an R12 with firmware version C7; focus; hear Velmora Firmware Upgrade Tool "
                "frame; hear 1. Turn off the device 2. Hold the rightmost button; hear 4. Click here to start upgrade push "
-               "button; key Return; hear notification Upgrading firmware: writing; hear notification Checking firmware: reading back; hear notification Done. "
+               "button; key Return; hear notification Upgrading firmware: writing; hear notification Checking "
+               "firmware: reading back; hear notification Done. "
                "Disconnect USB cable." << none << none << none << -1 << "image";
         QTest::newRow("screen reader: every start joins the bus") << "sim no_unit" << orca + QStringList{"-s"}
             << QString("hear notification Waiting for a unit in DFU mode; restart; ").repeated(19) + "hear notification Waiting"
